@@ -1,0 +1,48 @@
+// The batch driver behind every file button and the command line.
+#pragma once
+#include <cstdint>
+#include <string>
+#include "InterfazLote.h"
+
+namespace tesmaro {
+
+// Conversion codes of the file buttons.
+namespace codigo {
+inline constexpr std::int16_t UtmGeoETRS89 = 0;
+inline constexpr std::int16_t GeoUtmETRS89 = 1;
+inline constexpr std::int16_t GeoCart = 2;
+inline constexpr std::int16_t CartGeo = 3;
+inline constexpr std::int16_t Directo = 8;
+inline constexpr std::int16_t Inverso = 9;
+inline constexpr std::int16_t ED50aETRS89 = 10;
+inline constexpr std::int16_t ETRS89aED50 = 11;
+inline constexpr std::int16_t UtmGeoED50 = 12;
+inline constexpr std::int16_t GeoUtmED50 = 13;
+}  // namespace codigo
+
+// What one run did, for the final message (window) or summary (command line).
+struct ResumenLote {
+    bool ejecutado = false;            // false: the user cancelled a dialog, nothing written
+    std::uint64_t lineasLeidas = 0;    // point lines read (the heading line not counted)
+    std::uint64_t registros = 0;       // result records written (header not counted)
+    std::uint64_t saltadas = 0;        // lines skipped (geographic-to-UTM zone outside 27..31)
+    std::uint64_t noCalculables = 0;   // lines written with empty computed columns
+    bool cancelado = false;            // stopped by the user's request
+    bool detenido = false;             // UTM-to-geographic stopped at a zone it does not compute
+    std::string error;                 // non-empty: input unreadable, result not writable, grid missing
+    std::string rutaTxt;               // full paths of the two result files
+    std::string rutaCsv;
+};
+
+// Result base name of a code ("UTM_ETRS89" for 1, "Problema_directo" for 8),
+// empty for codes without a conversion.
+std::string NombreBase(std::int16_t codigo);
+
+// Asks for the point file (and, for codes 10 and 11, the grid file, whose path
+// is stored in rutaRejilla), announces the result names, runs the processor of
+// the code and writes the CSV twin of its text result. The result files go
+// beside the input file. Messages go through the interface.
+ResumenLote TratarFichero(const std::int16_t& codigo, std::string& rutaRejilla,
+                          InterfazLote& interfaz);
+
+}  // namespace tesmaro

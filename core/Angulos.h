@@ -1,0 +1,30 @@
+// Conversions between the angular unit of the settings and radians or
+// degrees, as the Cartesian and geodetic-problem windows and batches do them.
+//
+// Every conversion uses the program's π, 3.141592654 (ten significant digits,
+// not the full double value), forming the product before the quotient.
+#pragma once
+
+namespace tesmaro {
+
+// π to ten significant digits for every degree/radian conversion; results
+// must match this value, product first, then quotient.
+constexpr double PiDiezCifras = 3.141592654;
+
+// An angle typed in the unit of UnidadAngular, into radians:
+// 1: (v × π) / 180; 2: (v × π) / 200; 3: unchanged.
+double UnidadARadianes(double valor);
+
+// Radians into the unit of UnidadAngular:
+// 1: (r × 180) / π; 2: (r × 200) / π; 3: unchanged.
+double RadianesAUnidad(double radianes);
+
+// An azimuth typed in the unit of UnidadAngular, into sexagesimal degrees:
+// 1: unchanged; 2: (v × 180) / 200; 3: (v × 180) / π.
+double UnidadAGrados(double valor);
+
+// Sexagesimal degrees into the unit of UnidadAngular (the geodetic problems'
+// results): 1: unchanged; 2: (x × 200) / 180; 3: (π × x) / 180.
+double GradosAUnidad(double grados);
+
+}  // namespace tesmaro

@@ -1,0 +1,27 @@
+// Outcome of a computation of core.
+#pragma once
+#include <string_view>
+
+namespace tesmaro {
+
+enum class Estado {
+    Correcto,
+    // UTM to geographic: the zone is not 30 or 31. Geographic to UTM: the zone
+    // is not one of 27 to 31.
+    HusoNoCalculado,
+    // Some result came out infinite or not a number (absurd input).
+    NoFinito,
+    // Inverse problem: the two points lie in different hemispheres, or both
+    // on the equator where the method cannot place them.
+    HemisferiosDistintos,
+    // Inverse problem: the two points are 90° of spherical arc apart or more.
+    PuntosDemasiadoAlejados,
+    // ParametroElipsoide found no ellipsoid at ElipsoideActual.
+    SinElipsoide,
+};
+
+// The Spanish message that tells the user why there is no answer (empty for
+// Correcto).
+std::string_view TextoEstado(Estado estado);
+
+}  // namespace tesmaro

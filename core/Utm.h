@@ -1,0 +1,58 @@
+// UTM grid coordinates and geographic coordinates on ED50 or ETRS89, with the
+// meridian convergence and the linear scale factor ("anamorfosis lineal").
+//
+// Both directions evaluate fixed truncated series with literal constants, in
+// the order and grouping that reproduce the printed digits of the archives;
+// nothing is iterated. Angles are decimal degrees, east and north positive.
+#pragma once
+#include <cstdint>
+#include "Elipsoides.h"
+#include "Estado.h"
+
+namespace tesmaro {
+
+// One row of the latitude bands of zone 30: [inferior, superior] (degrees,
+// both ends included) and the scale factor a point must reach there.
+struct BandaHuso30 {
+    double inferior;
+    double superior;
+    double umbral;
+};
+extern const std::array<BandaHuso30, 13> BandasHuso30;
+
+struct ResultadoGeodesicas {
+    Estado estado = Estado::Correcto;  // HusoNoCalculado, NoFinito
+    double longitud = 0;      // decimal degrees, sign by the zone rule
+    double latitud = 0;       // decimal degrees, negative when sur
+    double convergencia = 0;  // decimal degrees, truncated to thousandths of an arc-second
+    double anamorfosis = 0;   // scale factor, floored to 8 decimals
+};
+
+// UTM (zone 30 or 31) to geographic.
+// X: easting (metres, false easting 500000 included). Y: northing as printed
+// (south: with the 10000000 m false northing). sur: southern hemisphere.
+// husoExtendido: the point lies in zone 31 but X, Y are in zone 30 extended.
+// In zone 30 the longitude is never positive unless husoExtendido.
+// huso other than 30 and 31: HusoNoCalculado.
+ResultadoGeodesicas UtmAGeodesicas(double X, double Y, std::int16_t huso, bool sur,
+                                   bool husoExtendido, Datum datum);
+
+struct ResultadoUtm {
+    Estado estado = Estado::Correcto;  // HusoNoCalculado, NoFinito
+    double X = 0;             // easting (m), rounded to 5 decimals, ties to even
+    double Y = 0;             // northing (m), 10000000 added for latitude < 0, rounded likewise
+    double convergencia = 0;  // decimal degrees, unrounded
+    double anamorfosis = 0;   // floored to 8 decimals, less 0.0000002 when -0.39 < longitud < 0.45
+};
+
+// Geographic to UTM in the zone named (27 to 31; otherwise HusoNoCalculado).
+// longitud, latitud in decimal degrees. No check that the point lies in the
+// zone: points far from the central meridian are converted by the same series.
+ResultadoUtm GeodesicasAUtm(double longitud, double latitud, std::int16_t huso, Datum datum);
+
+// The zone of a typed or read zone number: rounded to the nearest integer,
+// ties to even, as a signed 16-bit integer (30.5 -> 30, 31.5 -> 32). Values
+// outside the 16-bit range give 0 (no zone).
+std::int16_t RedondearHuso(double valor);
+
+}  // namespace tesmaro
