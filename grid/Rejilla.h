@@ -55,13 +55,15 @@ private:
     std::string ruta_;
 };
 
-// Folders where the program's own copy of the grid lies (the data folder of
-// the build tree or of the installation), set once by main.
-void FijarCarpetasDatos(std::initializer_list<std::string> carpetas);
+// The program's own data folder (grid and map data), found from the running
+// executable: <bin>/../share/tesmaro when installed, <build>/data when run from
+// the build tree (build/tesmaro next to build/data). Empty when neither exists.
+std::string CarpetaDatosPrograma();
 
-// The grid a window's "Calcular" uses: "sped2et.gsb" in the current folder
-// when it exists there, else the first of the data folders that holds it,
-// else "sped2et.gsb" (which then fails to open with its message).
+// The grid a window's "Calcular" and the command line use by default:
+// "sped2et.gsb" in the current folder when it exists there, else the one in
+// CarpetaDatosPrograma(), else "sped2et.gsb" (which then fails to open with
+// its message).
 std::string RutaRejillaVentanas();
 
 }  // namespace tesmaro
