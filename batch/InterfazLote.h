@@ -33,6 +33,11 @@ public:
     // A modal message box, OK button only, no icon, title "Tesmaro".
     virtual void Mensaje(std::string_view texto) = 0;
 
+    // An informative message box that a front end with a report of its own may
+    // leave out: the names of the result files before the run. Shown as
+    // Mensaje by default; the command line prints the paths instead.
+    virtual void Aviso(std::string_view texto) { Mensaje(texto); }
+
     // Progress: bytes of the input read so far, of `total`. Called between
     // lines, not necessarily after every line.
     virtual void Progreso(std::uint64_t leidos, std::uint64_t total) { (void)leidos; (void)total; }

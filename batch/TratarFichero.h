@@ -38,11 +38,24 @@ struct ResumenLote {
 // empty for codes without a conversion.
 std::string NombreBase(std::int16_t codigo);
 
+// Where the result files go. By default beside the input file (the folder of
+// the chosen path, whatever the current folder); the command line may name
+// another folder.
+struct OpcionesLote {
+    std::string carpetaSalida;  // empty: the input file's folder
+};
+
 // Asks for the point file (and, for codes 10 and 11, the grid file, whose path
 // is stored in rutaRejilla), announces the result names, runs the processor of
 // the code and writes the CSV twin of its text result. The result files go
-// beside the input file. Messages go through the interface.
+// beside the input file. The output-names message goes through
+// InterfazLote::Aviso, the stop of the UTM-to-geographic batch through
+// InterfazLote::Mensaje; a failure (input unreadable, result not writable,
+// grid missing or unusable) is not shown but returned in ResumenLote::error,
+// with nothing written, for the caller to show with the counts.
 ResumenLote TratarFichero(const std::int16_t& codigo, std::string& rutaRejilla,
                           InterfazLote& interfaz);
+ResumenLote TratarFichero(const std::int16_t& codigo, std::string& rutaRejilla,
+                          InterfazLote& interfaz, const OpcionesLote& opciones);
 
 }  // namespace tesmaro

@@ -1,0 +1,61 @@
+// One batch processor per conversion. Each reads a point file line by line
+// (the first line is a heading and is skipped), splits every later line with
+// the field splitter, runs the same computation as its window and writes one
+// record per point into the text result and its CSV twin, under a header
+// record. Memory stays flat whatever the size of the file.
+//
+// A line that its computation cannot answer (a result that is not finite, an
+// inverse-problem pair in different hemispheres or too far apart) is written
+// with its name, the columns that echo its input or the ellipsoid, and empty
+// computed columns; it is counted and the run goes on.
+#pragma once
+#include <string>
+
+#include "Elipsoides.h"
+#include "InterfazLote.h"
+#include "TratarFichero.h"
+
+namespace tesmaro {
+
+class Rejilla;
+
+// Full paths of the two result files of a run.
+struct DestinoLote {
+    std::string rutaTxt;
+    std::string rutaCsv;
+};
+
+// UTM (fields: name, X, Y, zone text "30", "31" or "30E", hemisphere) to
+// longitude and latitude in decimal degrees on the datum's ellipsoid. The first
+// zone text of any other kind stops the run with the message
+// textos::HusoFueraDeArea; the records written so far stay (detenido).
+ResumenLote LoteUtmGeo(const std::string& rutaEntrada, const DestinoLote& destino, Datum datum,
+                       InterfazLote& interfaz);
+
+// Longitude, latitude (decimal degrees) and zone to UTM on the datum's
+// ellipsoid. A zone that does not round to 27..31 skips the line (saltadas).
+ResumenLote LoteGeoUtm(const std::string& rutaEntrada, const DestinoLote& destino, Datum datum,
+                       InterfazLote& interfaz);
+
+// Longitude, latitude (angular unit setting) and ellipsoidal height to
+// geocentric X, Y, Z on the current ellipsoid, and back.
+ResumenLote LoteGeoCart(const std::string& rutaEntrada, const DestinoLote& destino,
+                        InterfazLote& interfaz);
+ResumenLote LoteCartGeo(const std::string& rutaEntrada, const DestinoLote& destino,
+                        InterfazLote& interfaz);
+
+// The direct and the inverse geodetic problems on the current ellipsoid,
+// angles in the angular unit setting.
+ResumenLote LoteProblemaDirecto(const std::string& rutaEntrada, const DestinoLote& destino,
+                                InterfazLote& interfaz);
+ResumenLote LoteProblemaInverso(const std::string& rutaEntrada, const DestinoLote& destino,
+                                InterfazLote& interfaz);
+
+// ED50 <-> ETRS89 by the grid, opened once by the caller for the whole run.
+// Points outside the grid are written with 0, 0 and zone 0.
+ResumenLote LoteED50aETRS89(const std::string& rutaEntrada, const DestinoLote& destino,
+                            const Rejilla& rejilla, InterfazLote& interfaz);
+ResumenLote LoteETRS89aED50(const std::string& rutaEntrada, const DestinoLote& destino,
+                            const Rejilla& rejilla, InterfazLote& interfaz);
+
+}  // namespace tesmaro
