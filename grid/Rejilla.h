@@ -4,14 +4,43 @@
 // A grid file is untrusted input: it is checked when it is opened and a file
 // that cannot be used is refused with a Spanish message, never read out of
 // bounds.
+//
+// Two ways to use a grid, with bit-identical results:
+//  - class Rejilla reads the whole file once and keeps it in memory (768 KB
+//    for sped2et.gsb): the way of a batch run, which transforms many points;
+//  - the free functions BuscaCelda, RejillaED50aETRS89 and RejillaETRS89aED50
+//    taking a path open the file for every evaluation, read its headers and
+//    the four nodes of one cell with seeks, and close it again: the way of a
+//    window's "Calcular".
+//
+// What the file must be to be accepted (anything else is refused as
+// EstadoRejilla::Invalida, naming the file and the reason):
+//  - little-endian, overview header of 11 records starting with the label
+//    NUM_OREC, NUM_OREC = NUM_SREC = 11, GS_TYPE = SECONDS;
+//  - NUM_FILE from 1 to 150 (MaxSubrejillas). A file with more sub-grids is
+//    refused rather than cut to its first 150, which would turn the points of
+//    the later sub-grids silently into "outside";
+//  - every sub-grid header starts with the label SUB_NAME and lies wholly in
+//    the file; its limits and increments are finite, the increments positive
+//    and below 1000000", the latitudes within ±90°, the longitudes within
+//    ±360°; it has at least 2 rows and 2 columns of nodes and GS_COUNT equals
+//    rows × columns; its GS_COUNT node records lie wholly in the file.
+//  The record labels other than NUM_OREC and SUB_NAME, the accuracies and the
+//  closing END record are not looked at.
+//  A file larger than 1 GiB is refused by class Rejilla (not held in memory).
 #pragma once
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace tesmaro {
 
 // Name of the shipped grid, looked for in the current folder first.
 inline constexpr const char* NombreRejilla = "sped2et.gsb";
+
+// Most sub-grids a grid file may have.
+inline constexpr int MaxSubrejillas = 150;
 
 enum class EstadoRejilla {
     Correcta,
@@ -26,6 +55,41 @@ struct PuntoRejilla {
     double lat = 0;       // seconds of arc
 };
 
+// The cell of one point (BuscaCelda).
+//
+// Which sub-grid: a sub-grid holds the point when its row
+// r = trunc((lat − S_LAT) / LAT_INC) + 1 and column
+// c = trunc((lonW − E_LONG) / LONG_INC) + 1 (lonW = −lonE, trunc towards
+// zero) satisfy 1 ≤ r < rows and 1 ≤ c < columns. So the southern and eastern
+// edge lines belong to the sub-grid, the northern and western ones do not, and
+// a point less than one increment south of S_LAT or east of E_LONG still gets
+// row or column 1 and is extrapolated from the first cell. Among the
+// sub-grids that hold the point the one with the smallest LAT_INC wins, the
+// first in the file on a tie; but a sub-grid that holds the point only by
+// that extrapolation band never wins over one whose extent contains the point
+// (lat ≥ S_LAT and lonW ≥ E_LONG).
+struct CeldaRejilla {
+    bool encontrada = false;
+    int subrejilla = 0;        // 1 = first sub-grid of the file
+    std::int64_t fila = 0;     // r of node 1, from 1 (south)
+    std::int64_t columna = 0;  // c of node 1, from 1 (east)
+    // Shifts of the corner nodes in seconds (latitude north positive,
+    // longitude WEST positive, as stored): [0] node 1 south-east corner (r, c),
+    // [1] its western neighbour (r, c + 1), [2] its northern neighbour
+    // (r + 1, c), [3] the north-west corner (r + 1, c + 1).
+    float dLat[4] = {0, 0, 0, 0};
+    float dLon[4] = {0, 0, 0, 0};
+    double X = 0;  // (lonW − lonW₁) / LONG_INC, lonW₁ = E_LONG + (c − 1)·LONG_INC
+    double Y = 0;  // (lat − lat₁) / LAT_INC, lat₁ = S_LAT + (r − 1)·LAT_INC
+};
+
+// RejillaED50aETRS89 on a cell already found: the bilinear coefficients
+// a1 = d2 − d1, a2 = d3 − d1, a3 = ((d4 + d1) − d2) − d3 are formed in double
+// and rounded to float32, as the grid transformation has always done; then
+// s = ((a0 + a1·X) + a2·Y) + (a3·X)·Y in double, lat′ = lat + s_lat,
+// lonE′ = −((−lonE) + s_lon). Outside (encontrada false) gives (0, 0).
+PuntoRejilla DesplazaConCelda(const CeldaRejilla& celda, double lonE, double lat);
+
 class RejillaNtv2;  // the parsed grid, held in memory
 
 // A grid opened once and kept for a whole batch run (or one click).
@@ -34,6 +98,9 @@ public:
     // Opens and checks the file. On failure estado() says why and mensaje()
     // gives a Spanish text that names the file.
     explicit Rejilla(const std::string& ruta);
+    // A grid given as bytes (tests and the fuzzer); `nombre` stands for the
+    // file name in the messages.
+    Rejilla(const std::string& nombre, std::vector<unsigned char> contenido);
     ~Rejilla();
     Rejilla(Rejilla&&) noexcept;
     Rejilla& operator=(Rejilla&&) noexcept;
@@ -42,6 +109,9 @@ public:
     const std::string& mensaje() const;
     const std::string& ruta() const;
 
+    // The cell that holds the point (see CeldaRejilla); not found when the
+    // grid is not Correcta.
+    CeldaRejilla BuscaCelda(double lonE, double lat) const;
     // RejillaED50aETRS89: bilinear interpolation of the cell's shifts.
     PuntoRejilla ED50aETRS89(double lonE, double lat) const;
     // RejillaETRS89aED50: fifteen fixed-point steps of the forward
@@ -55,9 +125,25 @@ private:
     std::string ruta_;
 };
 
+// The same lookups reading the file `ruta` afresh for every evaluation (a
+// reverse transformation opens it up to 15 times). The results are
+// bit-identical to those of class Rejilla. When the file is missing or
+// invalid the return value says so, `mensaje` gets the Spanish text and the
+// result is outside (zeros); otherwise `mensaje` is left empty.
+[[nodiscard]] EstadoRejilla BuscaCelda(const std::string& ruta, double lonE, double lat,
+                                       CeldaRejilla& celda, std::string& mensaje);
+[[nodiscard]] EstadoRejilla RejillaED50aETRS89(const std::string& ruta, double lonE, double lat,
+                                               PuntoRejilla& punto, std::string& mensaje);
+[[nodiscard]] EstadoRejilla RejillaETRS89aED50(const std::string& ruta, double lonE, double lat,
+                                               PuntoRejilla& punto, std::string& mensaje);
+
 // The program's own data folder (grid and map data), found from the running
-// executable: <bin>/../share/tesmaro when installed, <build>/data when run from
-// the build tree (build/tesmaro next to build/data). Empty when neither exists.
+// executable (/proc/self/exe): <bin>/../share/tesmaro when installed, <bin>/data
+// when run from the build tree (build/tesmaro next to build/data), or for the
+// test programs, which live deeper in the build tree (build/tests/grid), the
+// data/ folder of the nearest of the two folders above <bin> that holds a
+// CMakeCache.txt. The folder must hold sped2et.gsb to count. Empty when none
+// does.
 std::string CarpetaDatosPrograma();
 
 // The grid a window's "Calcular" and the command line use by default:
