@@ -63,6 +63,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION "science")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 # dpkg-shlibdeps declares the libraries the two programs link (Qt, libstdc++, libc).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE "xz")
 # The summary line comes from CPACK_PACKAGE_DESCRIPTION_SUMMARY; this is the body.
@@ -79,6 +80,15 @@ Tesmaro convierte coordenadas UTM y geográficas en ED50 y ETRS89 (husos 30
 y 31), transforma entre ED50 y ETRS89 con la rejilla NTv2 oficial, pasa de
 geográficas a cartesianas geocéntricas en 24 elipsoides y resuelve los
 problemas geodésicos directo e inverso, punto a punto o por ficheros.")
+
+# The package's changelog, compressed as Debian keeps it.
+configure_file("${TESMARO_PAQUETERIA_DIR}/changelog.Debian.in"
+               "${CMAKE_BINARY_DIR}/paqueteria/changelog.Debian" @ONLY)
+file(ARCHIVE_CREATE OUTPUT "${CMAKE_BINARY_DIR}/paqueteria/changelog.Debian.gz"
+     PATHS "${CMAKE_BINARY_DIR}/paqueteria/changelog.Debian"
+     FORMAT raw COMPRESSION GZip COMPRESSION_LEVEL 9)
+install(FILES "${CMAKE_BINARY_DIR}/paqueteria/changelog.Debian.gz"
+        DESTINATION "${TESMARO_DOC_INSTALL_DIR}")
 
 set(CPACK_SOURCE_GENERATOR "TXZ")
 set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/build[^/]*/")
