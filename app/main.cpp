@@ -1,11 +1,14 @@
+// Tesmaro: the main window, with the About window over it.
 #include <QApplication>
-#include <QMainWindow>
+
+#include "MDIPrincipal.h"
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QMainWindow ventana;
-    ventana.setWindowTitle(QStringLiteral("Tesmaro"));
-    ventana.resize(900, 650);
+    QApplication aplicacion(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tesmaro"));
+    QApplication::setApplicationVersion(QStringLiteral(TESMARO_VERSION));
+    tesmaro::MDIPrincipal ventana;
     ventana.show();
-    return app.exec();
+    ventana.acercaDe()->raise();
+    return aplicacion.exec();
 }

@@ -1,0 +1,113 @@
+#include "AcercaDe.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "Mensajes.h"
+
+namespace tesmaro {
+
+namespace {
+
+// The logo: a globe with its graticule and the Greenwich meridian in red.
+class Logo final : public QWidget {
+public:
+    explicit Logo(QWidget* padre) : QWidget(padre) { setFixedSize(96, 96); }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QRectF globo(6, 6, 84, 84);
+        p.setPen(QPen(QColor(30, 60, 110), 2));
+        p.setBrush(QColor(200, 225, 245));
+        p.drawEllipse(globo);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(QColor(60, 100, 150), 1));
+        for (double ancho : {28.0, 56.0}) p.drawEllipse(QRectF(48 - ancho / 2, 6, ancho, 84));
+        for (double y : {27.0, 69.0}) {
+            const double medio = std::sqrt(42.0 * 42.0 - (y - 48) * (y - 48));
+            p.drawLine(QPointF(48 - medio, y), QPointF(48 + medio, y));
+        }
+        p.drawLine(QPointF(6, 48), QPointF(90, 48));
+        p.setPen(QPen(QColor(190, 30, 30), 2));
+        p.drawLine(QPointF(48, 6), QPointF(48, 90));
+    }
+};
+
+}  // namespace
+
+AcercaDe::AcercaDe(QWidget* padre) : QDialog(padre) {
+    setObjectName(QStringLiteral("AcercaDe"));
+    setWindowTitle(QStringLiteral("Acerca de Tesmaro"));
+    setModal(false);
+
+    lblTitle = new QLabel(QStringLiteral("Tesmaro"), this);
+    lblTitle->setObjectName(QStringLiteral("lblTitle"));
+    QFont grande = lblTitle->font();
+    grande.setPointSizeF(grande.pointSizeF() * 2);
+    grande.setBold(true);
+    lblTitle->setFont(grande);
+
+    lblDescription = new QLabel(
+        QStringLiteral("Conversión de coordenadas geodésicas: U.T.M. y geodésicas en ED50 y ETRS89 "
+                       "(husos 30 y 31), cambio de datum ED50 - ETRS89 por rejilla NTv2, geodésicas y "
+                       "cartesianas geocéntricas sobre 24 elipsoides, y problemas directo e inverso de la "
+                       "geodesia, para un punto o para ficheros de puntos."),
+        this);
+    lblDescription->setObjectName(QStringLiteral("lblDescription"));
+    lblDescription->setWordWrap(true);
+
+    Label3 = new QLabel(
+        QStringLiteral("Rejilla de transformación ED50 → ETRS89 (SPED2ETV2, 2009): obra derivada de datos del "
+                       "Instituto Geográfico Nacional, CC BY 4.0 www.ign.es. Convertida de GeoTIFF a NTv2 sin "
+                       "modificar los valores."),
+        this);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Label3->setWordWrap(true);
+
+    Label4 = new QLabel(
+        QStringLiteral("Línea de costa y fronteras: GSHHG 2.3.7 (Wessel & Smith), LGPL-3.0; extracto modificado."),
+        this);
+    Label4->setObjectName(QStringLiteral("Label4"));
+    Label4->setWordWrap(true);
+
+    cmdOK = new QPushButton(QStringLiteral("Aceptar"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setDefault(true);
+    connect(cmdOK, &QPushButton::clicked, this, &AcercaDe::cmdOK_Click);
+
+    auto* cabecera = new QHBoxLayout;
+    cabecera->addWidget(new Logo(this));
+    auto* textos = new QVBoxLayout;
+    textos->addWidget(lblTitle);
+    textos->addWidget(lblDescription);
+    cabecera->addLayout(textos, 1);
+    auto* todo = new QVBoxLayout(this);
+    todo->addLayout(cabecera);
+    todo->addSpacing(8);
+    todo->addWidget(Label3);
+    todo->addWidget(Label4);
+    todo->addStretch(1);
+    todo->addWidget(cmdOK, 0, Qt::AlignRight);
+    setFixedSize(560, 340);
+}
+
+void AcercaDe::mousePressEvent(QMouseEvent* evento) {
+    const QPointF punto = evento->position();
+    if (evento->button() == Qt::RightButton && evento->modifiers() == Qt::ShiftModifier &&
+        EnRincon(punto.x() * TwipsPorPixel, punto.y() * TwipsPorPixel)) {
+        MostrarMensaje(QStringLiteral("Dolvar"), IconoMensaje::Ninguno, this);
+        return;
+    }
+    QDialog::mousePressEvent(evento);
+}
+
+void AcercaDe::cmdOK_Click() { hide(); }
+
+}  // namespace tesmaro

@@ -1,0 +1,66 @@
+#include "DAngular.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "Ajustes.h"
+#include "MDIPrincipal.h"
+#include "NotificadorAjustes.h"
+
+namespace tesmaro {
+
+DAngular::DAngular(QWidget* padre) : QDialog(padre) {
+    setObjectName(QStringLiteral("DAngular"));
+    setWindowTitle(QStringLiteral("Datos angulares"));
+    setModal(false);
+    Frame1 = new QGroupBox(QStringLiteral("Graduaciones en:"), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Tip_Grad = new QButtonGroup(this);
+    Tip_Grad->setObjectName(QStringLiteral("Tip_Grad"));
+    auto* columna = new QVBoxLayout(Frame1);
+    const char* textos[] = {"Sexagesimal", "Centesimal", "Radianes"};
+    for (int i = 0; i < 3; ++i) {
+        auto* opcion = new QRadioButton(QString::fromUtf8(textos[i]), Frame1);
+        opcion->setObjectName(QStringLiteral("Tip_Grad_%1").arg(i));
+        Tip_Grad->addButton(opcion, i);
+        columna->addWidget(opcion);
+    }
+    Tip_Grad->button(0)->setChecked(true);
+    Command1 = new QPushButton(QStringLiteral("Cerrar"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    auto* todo = new QVBoxLayout(this);
+    todo->addWidget(Frame1);
+    todo->addWidget(Command1, 0, Qt::AlignRight);
+    connect(Tip_Grad, &QButtonGroup::idToggled, this, [this](int indice, bool marcado) {
+        if (marcado) Tip_Grad_Click(indice);
+    });
+    connect(Command1, &QPushButton::clicked, this, &DAngular::Command1_Click);
+    setFixedSize(sizeHint().expandedTo(QSize(240, 0)));
+}
+
+DAngular* DAngular::Instancia() {
+    static QPointer<DAngular> instancia;
+    if (!instancia) instancia = new DAngular(MDIPrincipal::Actual());
+    return instancia;
+}
+
+void DAngular::Tip_Grad_Click(int indice) {
+    NotificadorAjustes::FijarUnidadAngular(static_cast<std::int16_t>(indice + 1));
+}
+
+void DAngular::Command1_Click() { hide(); }
+
+void MostrarDatosAngulares() {
+    DAngular* dialogo = DAngular::Instancia();
+    const int unidad = ajustes::UnidadAngular;
+    if (unidad >= 1 && unidad <= 3) dialogo->Tip_Grad->button(unidad - 1)->setChecked(true);
+    dialogo->show();
+    dialogo->raise();
+    dialogo->activateWindow();
+}
+
+}  // namespace tesmaro

@@ -1,0 +1,83 @@
+// The batch driver's outside world in the windows: the Qt implementation of
+// InterfazLote (batch/InterfazLote.h).
+//
+// - The two file-open dialogs (CommonDialog1 for point files, CommonDialog2
+//   for grid files), with the driver's title and filter. The filter
+//   "Todos los archivos (*.*)|*.*" shows every file here: on this platform
+//   the pattern "*.*" would hide files without an extension, so it becomes
+//   "*". Choosing a file makes its folder the current folder, as the dialog
+//   always did. Each dialog opens where it was last used.
+// - Messages through MostrarMensaje (ui/Mensajes.h).
+// - A progress dialog with a "Cancelar" button, shown once a run has lasted
+//   more than a moment (0.4 s), driven by Progreso(); Cancelado() lets it
+//   paint and reports the button. While it is shown it is application modal,
+//   so no other window can start work meanwhile.
+//
+// The main window owns one instance (MDIPrincipal::Dialogos()); the file
+// buttons reach it through VentanaConversion::ConvertirFichero, which calls
+// EmpezarLote() before TratarFichero and TerminarLote() after it.
+//
+// Tests script the dialogs with FijarGanchoDialogo (the hook answers instead
+// of QFileDialog; the folder change still happens) and the cancel button with
+// FijarGanchoCancelado.
+#pragma once
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "InterfazLote.h"
+
+class QProgressDialog;
+class QWidget;
+
+namespace tesmaro {
+
+class DialogosLote final : public InterfazLote {
+public:
+    explicit DialogosLote(QWidget* ventana = nullptr);
+    ~DialogosLote() override;
+
+    std::string ElegirFicheroPuntos(const DialogoFichero& dialogo) override;
+    std::string ElegirRejilla(const DialogoFichero& dialogo) override;
+    void Mensaje(std::string_view texto) override;
+    void Progreso(std::uint64_t leidos, std::uint64_t total) override;
+    bool Cancelado() override;
+
+    // Around every run of the driver: starts the clock of the progress
+    // dialog; closes it.
+    void EmpezarLote();
+    void TerminarLote();
+
+    // The window over which the dialogs appear.
+    void FijarVentana(QWidget* ventana) { ventana_ = ventana; }
+
+    // Answers a file dialog instead of QFileDialog: returns the chosen path or
+    // an empty text (cancelled). rejilla: the grid dialog (CommonDialog2).
+    using GanchoDialogo = std::function<QString(const DialogoFichero& dialogo, bool rejilla)>;
+    static GanchoDialogo FijarGanchoDialogo(GanchoDialogo gancho);
+    // Answers Cancelado() instead of the progress dialog.
+    using GanchoCancelado = std::function<bool()>;
+    static GanchoCancelado FijarGanchoCancelado(GanchoCancelado gancho);
+
+    // The driver's "Description|pattern|..." filter as a Qt file-dialog
+    // filter, "*.*" shown as "*": "Todos los archivos (*.*)|*.*" gives
+    // "Todos los archivos (*)".
+    static QString FiltroQt(const std::string& filtro);
+
+private:
+    std::string Elegir(const DialogoFichero& dialogo, bool rejilla);
+
+    QPointer<QWidget> ventana_;
+    QString carpetaPuntos_;
+    QString carpetaRejilla_;
+    QElapsedTimer reloj_;
+    QElapsedTimer ultimoRepintado_;
+    QPointer<QProgressDialog> progreso_;
+    int valor_ = -1;
+    bool cancelado_ = false;
+};
+
+}  // namespace tesmaro

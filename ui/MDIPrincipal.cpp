@@ -1,0 +1,289 @@
+#include "MDIPrincipal.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QLabel>
+#include <QLocale>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTimer>
+
+#include "AcercaDe.h"
+#include "DAngular.h"
+#include "DialogosLote.h"
+#include "Form1.h"
+#include "GEO_UTM.h"
+#include "Mensajes.h"
+#include "NotificadorAjustes.h"
+#include "Principal.h"
+#include "Zonas_Utm.h"
+
+// The windows written apart from this frame join the menus when they exist.
+#if __has_include("Geo_Cart.h")
+#include "Geo_Cart.h"
+#define TESMARO_HAY_GEO_CART 1
+#endif
+#if __has_include("Cart_Geo.h")
+#include "Cart_Geo.h"
+#define TESMARO_HAY_CART_GEO 1
+#endif
+#if __has_include("P_directo.h")
+#include "P_directo.h"
+#define TESMARO_HAY_P_DIRECTO 1
+#endif
+#if __has_include("P_Inverso.h")
+#include "P_Inverso.h"
+#define TESMARO_HAY_P_INVERSO 1
+#endif
+#if __has_include("Geo_rejilla_ed2et.h")
+#include "Geo_rejilla_ed2et.h"
+#define TESMARO_HAY_REJILLA_ED2ET 1
+#endif
+#if __has_include("geo_rejilla_et2ed.h")
+#include "geo_rejilla_et2ed.h"
+#define TESMARO_HAY_REJILLA_ET2ED 1
+#endif
+#if __has_include("DElipsoides.h")
+#include "DElipsoides.h"
+#define TESMARO_HAY_DELIPSOIDES 1
+#endif
+
+namespace tesmaro {
+
+namespace {
+
+MDIPrincipal* principalActual = nullptr;
+
+const QString TextoPanel = QStringLiteral("//> Tesmaro");
+
+void VentanaPendiente() {
+    MostrarMensaje(QStringLiteral("Esta ventana todavía no está disponible."));
+}
+
+}  // namespace
+
+MDIPrincipal::MDIPrincipal(QWidget* padre) : QMainWindow(padre), dialogos_(std::make_unique<DialogosLote>(this)) {
+    principalActual = this;
+    setObjectName(QStringLiteral("MDIPrincipal"));
+    setWindowTitle(TituloPrograma);
+    Mdi = new QMdiArea(this);
+    Mdi->setObjectName(QStringLiteral("Mdi"));
+    Mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    Mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(Mdi);
+    CrearMenus();
+    CrearBarraEstado();
+    resize(1000, 720);
+    MDIForm_Load();
+}
+
+MDIPrincipal::~MDIPrincipal() {
+    if (principalActual == this) principalActual = nullptr;
+}
+
+MDIPrincipal* MDIPrincipal::Actual() { return principalActual; }
+
+DialogosLote& MDIPrincipal::Dialogos() {
+    if (principalActual) return *principalActual->dialogos_;
+    static DialogosLote sinVentana;
+    return sinVentana;
+}
+
+void MDIPrincipal::MostrarZonasUtm() {
+    if (principalActual) {
+        principalActual->MostrarVentana(principalActual->zonas_);
+        return;
+    }
+    static QPointer<Zonas_Utm> suelta;
+    if (!suelta) {
+        suelta = new Zonas_Utm;
+        suelta->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    suelta->show();
+    suelta->raise();
+    suelta->activateWindow();
+}
+
+QAction* MDIPrincipal::Entrada(QMenu* menu, const char* nombre, const QString& texto,
+                               void (MDIPrincipal::*slot)()) {
+    QAction* accion = menu->addAction(texto);
+    accion->setObjectName(QLatin1String(nombre));
+    connect(accion, &QAction::triggered, this, slot);
+    return accion;
+}
+
+void MDIPrincipal::CrearMenus() {
+    QMenu* archivo = menuBar()->addMenu(QStringLiteral("&Archivo"));
+    archivo->setObjectName(QStringLiteral("Mnu_Prin_Archivo"));
+    Entrada(archivo, "Mnu_Salir", QStringLiteral("&Salir"), &MDIPrincipal::Mnu_Salir_Click);
+
+    QMenu* herramientas = menuBar()->addMenu(QStringLiteral("&Herramientas"));
+    herramientas->setObjectName(QStringLiteral("Mnu_Prin_Herra"));
+    Entrada(herramientas, "Mnu_Elipsoides", QStringLiteral("&Elipsoides de referencia"),
+            &MDIPrincipal::Mnu_Elipsoides_Click);
+    herramientas->addSeparator()->setObjectName(QStringLiteral("mnu_Separador1"));
+    Entrada(herramientas, "Mnu_MapaGuia", QStringLiteral("Mapa Guía U.T.M."), &MDIPrincipal::Mnu_MapaGuia_Click);
+    Entrada(herramientas, "Mnu_gradsexa", QStringLiteral("Sexagesimal -> Pseudosexagesimal"),
+            &MDIPrincipal::Mnu_gradsexa_Click);
+    Entrada(herramientas, "Mnu_DatosAngulares", QStringLiteral("&Datos angulares"),
+            &MDIPrincipal::Mnu_DatosAngulares_Click);
+
+    QMenu* conversiones = menuBar()->addMenu(QStringLiteral("&Conversiones"));
+    conversiones->setObjectName(QStringLiteral("Mnu_Prin_Transfor"));
+    Entrada(conversiones, "Mnu_Utm_Geo", QStringLiteral("&U.T.M. a Geodésicas"), &MDIPrincipal::Mnu_Utm_Geo_Click);
+    Entrada(conversiones, "Mnu_Geo_Utm", QStringLiteral("&Geodésicas a U.T.M."), &MDIPrincipal::Mnu_Geo_Utm_Click);
+    Entrada(conversiones, "Mnu_Geo_Cart", QStringLiteral("G&eodésicas a Cartesianas Geocéntricas"),
+            &MDIPrincipal::Mnu_Geo_Cart_Click);
+    Entrada(conversiones, "Mnu_Cart_Geo", QStringLiteral("&Cartesianas Geocéntricas a Geodésicas "),
+            &MDIPrincipal::Mnu_Cart_Geo_Click);
+    conversiones->addSeparator();
+    Entrada(conversiones, "Mnu_P_directo", QStringLiteral("&Problema directo de la geodesia"),
+            &MDIPrincipal::Mnu_P_directo_Click);
+    Entrada(conversiones, "Mnu_P_Inverso", QStringLiteral("Problema &inverso de la geodesia"),
+            &MDIPrincipal::Mnu_P_Inverso_Click);
+
+    QMenu* datum = menuBar()->addMenu(QStringLiteral("T&ransformación de Datum"));
+    datum->setObjectName(QStringLiteral("Mnu_Prin_Transpor"));
+    Entrada(datum, "TRANS_ETRS89", QStringLiteral("&Transformación Datum ED50-Datum ETRS89"),
+            &MDIPrincipal::TRANS_ETRS89_Click);
+    Entrada(datum, "TRANS_ED50", QStringLiteral("&Transformación Datum ETRS89-Datum ED50"),
+            &MDIPrincipal::TRANS_ED50_Click);
+
+    QMenu* ayuda = menuBar()->addMenu(QStringLiteral("&Ayuda"));
+    ayuda->setObjectName(QStringLiteral("Mnu_Prin_Ayuda"));
+    Entrada(ayuda, "Mnu_Acerca", QStringLiteral("&Acerca de"), &MDIPrincipal::Mnu_Acerca_Click);
+}
+
+void MDIPrincipal::CrearBarraEstado() {
+    QStatusBar* barra = statusBar();
+    barra->setObjectName(QStringLiteral("StatusBar1"));
+    barra->setSizeGripEnabled(true);
+    panelTexto_ = new QLabel(TextoPanel, barra);
+    panelTexto_->setObjectName(QStringLiteral("Panel1"));
+    panelTexto_->setToolTip(TextoPanel);
+    panelFecha_ = new QLabel(barra);
+    panelFecha_->setObjectName(QStringLiteral("Panel2"));
+    panelFecha_->setToolTip(QStringLiteral("Fecha"));
+    panelHora_ = new QLabel(barra);
+    panelHora_->setObjectName(QStringLiteral("Panel3"));
+    panelHora_->setToolTip(QStringLiteral("Hora"));
+    for (QLabel* panel : {panelTexto_, panelFecha_, panelHora_}) {
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panel->setContentsMargins(6, 0, 6, 0);
+    }
+    barra->addWidget(panelTexto_, 1);
+    barra->addPermanentWidget(panelFecha_);
+    barra->addPermanentWidget(panelHora_);
+    reloj_ = new QTimer(this);
+    reloj_->setObjectName(QStringLiteral("Reloj"));
+    connect(reloj_, &QTimer::timeout, this, &MDIPrincipal::ActualizarReloj);
+    reloj_->start(1000);
+    ActualizarReloj();
+}
+
+void MDIPrincipal::ActualizarReloj() {
+    const QDateTime ahora = QDateTime::currentDateTime();
+    const QLocale local;
+    panelFecha_->setText(local.toString(ahora.date(), QLocale::ShortFormat));
+    panelHora_->setText(ahora.time().toString(QStringLiteral("HH:mm")));
+}
+
+void MDIPrincipal::MDIForm_Load() {
+    NotificadorAjustes::Restablecer();
+    InstalarAvisadorVentanas();
+    acercaDe_ = new AcercaDe(this);
+    Mnu_Acerca_Click();
+}
+
+void MDIPrincipal::Activar(QWidget* ventana) {
+    for (QMdiSubWindow* sub : Mdi->subWindowList()) {
+        if (sub->widget() == ventana) {
+            if (sub->isMinimized()) sub->showNormal();
+            sub->show();
+            Mdi->setActiveSubWindow(sub);
+            return;
+        }
+    }
+    ventana->show();
+    ventana->raise();
+    ventana->activateWindow();
+}
+
+void MDIPrincipal::Mnu_Salir_Click() {
+    // Every window closes at once; nothing is asked or saved.
+    QApplication::closeAllWindows();
+    QApplication::quit();
+}
+
+void MDIPrincipal::Mnu_Elipsoides_Click() {
+#ifdef TESMARO_HAY_DELIPSOIDES
+    MostrarDElipsoides();
+#else
+    VentanaPendiente();
+#endif
+}
+
+void MDIPrincipal::Mnu_MapaGuia_Click() { MostrarVentana(zonas_); }
+void MDIPrincipal::Mnu_gradsexa_Click() { MostrarVentana(form1_); }
+void MDIPrincipal::Mnu_DatosAngulares_Click() { MostrarDatosAngulares(); }
+void MDIPrincipal::Mnu_Utm_Geo_Click() { MostrarVentana(principal_); }
+void MDIPrincipal::Mnu_Geo_Utm_Click() { MostrarVentana(geoUtm_); }
+
+void MDIPrincipal::Mnu_Geo_Cart_Click() {
+#ifdef TESMARO_HAY_GEO_CART
+    MostrarVentana(geoCart_);
+#else
+    VentanaPendiente();
+#endif
+}
+
+void MDIPrincipal::Mnu_Cart_Geo_Click() {
+#ifdef TESMARO_HAY_CART_GEO
+    MostrarVentana(cartGeo_);
+#else
+    VentanaPendiente();
+#endif
+}
+
+void MDIPrincipal::MostrarP_directo() {
+#ifdef TESMARO_HAY_P_DIRECTO
+    MostrarVentana(pDirecto_);
+#else
+    VentanaPendiente();
+#endif
+}
+
+void MDIPrincipal::MostrarP_Inverso() {
+#ifdef TESMARO_HAY_P_INVERSO
+    MostrarVentana(pInverso_);
+#else
+    VentanaPendiente();
+#endif
+}
+
+void MDIPrincipal::Mnu_P_directo_Click() { MostrarP_directo(); }
+void MDIPrincipal::Mnu_P_Inverso_Click() { MostrarP_Inverso(); }
+
+void MDIPrincipal::TRANS_ETRS89_Click() {
+#ifdef TESMARO_HAY_REJILLA_ED2ET
+    MostrarVentana(rejillaEd2et_);
+#else
+    VentanaPendiente();
+#endif
+}
+
+void MDIPrincipal::TRANS_ED50_Click() {
+#ifdef TESMARO_HAY_REJILLA_ET2ED
+    MostrarVentana(rejillaEt2ed_);
+#else
+    VentanaPendiente();
+#endif
+}
+
+void MDIPrincipal::Mnu_Acerca_Click() {
+    acercaDe_->show();
+    acercaDe_->raise();
+    acercaDe_->activateWindow();
+}
+
+}  // namespace tesmaro

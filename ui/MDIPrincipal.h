@@ -1,0 +1,132 @@
+// The main window: a multiple-document frame titled "Tesmaro" with the menu
+// bar, the status bar (the text panel "//> Tesmaro", the date, the time of
+// day) and the two file dialogs of the batch driver (Dialogos()).
+//
+// Every child window exists at most once. MostrarVentana(puntero) creates it
+// on first use (its fields take their design values) and otherwise brings it
+// forward as the user left it; a window the user closed (WA_DeleteOnClose)
+// leaves a null QPointer and is created afresh next time. A window class T
+// only needs a constructor T(QWidget* padre = nullptr) and its caption in
+// windowTitle().
+//
+// Adding a window (one menu entry each):
+//   1. a QPointer<T> member and a private slot Mnu_X_Click() here;
+//   2. the action in CrearMenus() (MDIPrincipal.cpp), with the caption;
+//   3. the slot's body: MostrarVentana(puntero_).
+// The windows Geo_Cart, Cart_Geo, P_directo, P_Inverso, Geo_rejilla_ed2et,
+// geo_rejilla_et2ed and the ellipsoid dialog are hooked up in
+// MDIPrincipal.cpp as soon as their headers exist (__has_include), so that
+// the frame builds before and after they are written. DElipsoides is expected
+// to offer a free function tesmaro::MostrarDElipsoides() (its opening
+// procedure, shared with the ellipsoid bars of the windows).
+#pragma once
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <memory>
+
+class QLabel;
+class QAction;
+class QTimer;
+
+namespace tesmaro {
+
+class AcercaDe;
+class DialogosLote;
+class Zonas_Utm;
+class Principal;
+class GEO_UTM;
+class Form1;
+class Geo_Cart;
+class Cart_Geo;
+class P_directo;
+class P_Inverso;
+class Geo_rejilla_ed2et;
+class geo_rejilla_et2ed;
+
+class MDIPrincipal final : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MDIPrincipal(QWidget* padre = nullptr);
+    ~MDIPrincipal() override;
+
+    // The main window of the run (null before it exists and after it closed).
+    static MDIPrincipal* Actual();
+
+    // The file dialogs of the batch driver (CommonDialog1 and CommonDialog2);
+    // without a main window (tests of a lone window), a process-wide one.
+    static DialogosLote& Dialogos();
+
+    // Shows the zone map (the menu entry and every "Ver Husos UTM" button);
+    // without a main window, as a window of its own.
+    static void MostrarZonasUtm();
+
+    // Shows a child window inside the frame, creating it on first use.
+    template <class T>
+    T* MostrarVentana(QPointer<T>& ventana) {
+        if (!ventana) {
+            ventana = new T;
+            ventana->setAttribute(Qt::WA_DeleteOnClose);
+            QMdiSubWindow* sub = Mdi->addSubWindow(ventana);
+            sub->setAttribute(Qt::WA_DeleteOnClose);
+            ventana->show();
+            sub->adjustSize();
+            Mdi->setActiveSubWindow(sub);
+        } else {
+            Activar(ventana);
+        }
+        return ventana;
+    }
+
+    QMdiArea* Mdi;
+    AcercaDe* acercaDe() const { return acercaDe_; }
+
+public slots:
+    void MostrarP_directo();
+    void MostrarP_Inverso();
+
+private slots:
+    void MDIForm_Load();
+    void Mnu_Salir_Click();
+    void Mnu_Elipsoides_Click();
+    void Mnu_MapaGuia_Click();
+    void Mnu_gradsexa_Click();
+    void Mnu_DatosAngulares_Click();
+    void Mnu_Utm_Geo_Click();
+    void Mnu_Geo_Utm_Click();
+    void Mnu_Geo_Cart_Click();
+    void Mnu_Cart_Geo_Click();
+    void Mnu_P_directo_Click();
+    void Mnu_P_Inverso_Click();
+    void TRANS_ETRS89_Click();
+    void TRANS_ED50_Click();
+    void Mnu_Acerca_Click();
+    void ActualizarReloj();
+
+private:
+    void CrearMenus();
+    void CrearBarraEstado();
+    void Activar(QWidget* ventana);
+    QAction* Entrada(QMenu* menu, const char* nombre, const QString& texto, void (MDIPrincipal::*slot)());
+
+    std::unique_ptr<DialogosLote> dialogos_;
+    AcercaDe* acercaDe_ = nullptr;
+    QLabel* panelTexto_ = nullptr;
+    QLabel* panelFecha_ = nullptr;
+    QLabel* panelHora_ = nullptr;
+    QTimer* reloj_ = nullptr;
+
+    QPointer<Zonas_Utm> zonas_;
+    QPointer<Principal> principal_;
+    QPointer<GEO_UTM> geoUtm_;
+    QPointer<Form1> form1_;
+    QPointer<Geo_Cart> geoCart_;
+    QPointer<Cart_Geo> cartGeo_;
+    QPointer<P_directo> pDirecto_;
+    QPointer<P_Inverso> pInverso_;
+    QPointer<Geo_rejilla_ed2et> rejillaEd2et_;
+    QPointer<geo_rejilla_et2ed> rejillaEt2ed_;
+};
+
+}  // namespace tesmaro

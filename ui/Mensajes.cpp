@@ -1,0 +1,52 @@
+#include "Mensajes.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "Avisos.h"
+
+namespace tesmaro {
+
+namespace {
+
+GanchoMensajes& Gancho() {
+    static GanchoMensajes gancho;
+    return gancho;
+}
+
+class AvisadorVentanas final : public Avisador {
+public:
+    void Avisar(std::string_view texto, bool critico) override {
+        MostrarMensaje(texto, critico ? IconoMensaje::Critico : IconoMensaje::Ninguno);
+    }
+};
+
+}  // namespace
+
+GanchoMensajes FijarGanchoMensajes(GanchoMensajes gancho) {
+    GanchoMensajes anterior = std::move(Gancho());
+    Gancho() = std::move(gancho);
+    return anterior;
+}
+
+void MostrarMensaje(const QString& texto, IconoMensaje icono, QWidget* padre) {
+    if (Gancho()) {
+        Gancho()(texto, icono);
+        return;
+    }
+    if (!padre) padre = QApplication::activeWindow();
+    QString mostrado = texto;
+    mostrado.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    mostrado.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QMessageBox caja(icono == IconoMensaje::Critico ? QMessageBox::Critical : QMessageBox::NoIcon,
+                     TituloPrograma, mostrado, QMessageBox::Ok, padre);
+    caja.setTextFormat(Qt::PlainText);
+    caja.exec();
+}
+
+void InstalarAvisadorVentanas() {
+    static AvisadorVentanas avisador;
+    FijarAvisador(&avisador);
+}
+
+}  // namespace tesmaro

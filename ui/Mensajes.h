@@ -1,0 +1,48 @@
+// Every message box of the program goes through MostrarMensaje: title
+// "Tesmaro", an OK button only, no icon unless the caller asks for the
+// critical one. Tests replace the box by a recorder with FijarGanchoMensajes,
+// so that nothing blocks on the offscreen platform.
+//
+// The notices of core (core/Avisos.h: AvisoDesbordamiento, "Seleccione un
+// elipsoide de referencia") reach the user through AvisadorVentanas, which
+// InstalarAvisadorVentanas() installs once at start-up.
+#pragma once
+#include <QString>
+#include <functional>
+#include <string_view>
+
+class QWidget;
+
+namespace tesmaro {
+
+// The title of every message box and of the main window.
+inline const QString TituloPrograma = QStringLiteral("Tesmaro");
+
+enum class IconoMensaje { Ninguno, Critico };
+
+// Receives every message instead of the box (tests). The text is exactly the
+// one given to MostrarMensaje (a carriage return stays a carriage return).
+using GanchoMensajes = std::function<void(const QString& texto, IconoMensaje icono)>;
+
+// Installs the replacement (an empty function puts the real box back) and
+// returns the previous one.
+GanchoMensajes FijarGanchoMensajes(GanchoMensajes gancho);
+
+// A modal message box: title "Tesmaro", OK only, the icon asked for. The
+// carriage return that the notices use between sentences is shown as a line
+// break. padre: the window over which the box is centred (may be null).
+void MostrarMensaje(const QString& texto, IconoMensaje icono = IconoMensaje::Ninguno,
+                    QWidget* padre = nullptr);
+inline void MostrarMensaje(std::string_view texto, IconoMensaje icono = IconoMensaje::Ninguno,
+                           QWidget* padre = nullptr) {
+    MostrarMensaje(QString::fromUtf8(texto.data(), static_cast<qsizetype>(texto.size())), icono, padre);
+}
+inline void MostrarMensaje(const char* texto, IconoMensaje icono = IconoMensaje::Ninguno,
+                           QWidget* padre = nullptr) {
+    MostrarMensaje(QString::fromUtf8(texto), icono, padre);
+}
+
+// Shows core's notices as message boxes (critical icon when core says so).
+void InstalarAvisadorVentanas();
+
+}  // namespace tesmaro

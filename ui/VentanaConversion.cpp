@@ -1,0 +1,215 @@
+#include "VentanaConversion.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+#include <cmath>
+
+#include "Ajustes.h"
+#include "DAngular.h"
+#include "DialogosLote.h"
+#include "Filtros.h"
+#include "MDIPrincipal.h"
+#include "Mensajes.h"
+#include "NotificadorAjustes.h"
+#include "Texto.h"
+
+namespace tesmaro {
+
+QPointer<QLineEdit> VentanaConversion::CampoDestino;
+
+namespace {
+const QString AyudaShiftClick = QStringLiteral("Haga \"Shift+Click\" para entrada dd mm ss.ss");
+}
+
+double ValorGradosMinutosSegundos(double g, double m, double s) {
+    const double sg = g > 0 ? 1.0 : (g < 0 ? -1.0 : 0.0);
+    if (sg != 0) return ((std::fabs(g) + m / 60) + s / 3600) * sg;
+    return (g + m / 60) + s / 3600;
+}
+
+VentanaConversion::VentanaConversion(QWidget* padre) : QWidget(padre) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    CrearPanelGrados();
+}
+
+VentanaConversion::~VentanaConversion() = default;
+
+void VentanaConversion::CrearPanelGrados() {
+    Frame_Gra = new QGroupBox(QStringLiteral("ddº mm' ss''"), this);
+    Frame_Gra->setObjectName(QStringLiteral("Frame_Gra"));
+    auto crearCaja = [this](const char* nombre, int ancho) {
+        auto* caja = new QLineEdit(Frame_Gra);
+        caja->setObjectName(QLatin1String(nombre));
+        caja->setMaximumWidth(ancho);
+        return caja;
+    };
+    auto crearEtiqueta = [this](const char* nombre, const QString& texto) {
+        auto* etiqueta = new QLabel(texto, Frame_Gra);
+        etiqueta->setObjectName(QLatin1String(nombre));
+        etiqueta->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return etiqueta;
+    };
+    Grados = crearCaja("Grados", 60);
+    Minutos = crearCaja("Minutos", 50);
+    Segundos = crearCaja("Segundos", 110);
+    Label11 = crearEtiqueta("Label11", QStringLiteral("o"));
+    Label12 = crearEtiqueta("Label12", QStringLiteral("'"));
+    Label13 = crearEtiqueta("Label13", QStringLiteral("''"));
+    Aceptar = new QPushButton(QStringLiteral("Aceptar"), Frame_Gra);
+    Aceptar->setObjectName(QStringLiteral("Aceptar"));
+    Command3 = new QPushButton(QStringLiteral("X"), Frame_Gra);
+    Command3->setObjectName(QStringLiteral("Command3"));
+    Command3->setMaximumWidth(32);
+
+    auto* fila = new QHBoxLayout(Frame_Gra);
+    fila->addWidget(Grados);
+    fila->addWidget(Label11);
+    fila->addWidget(Minutos);
+    fila->addWidget(Label12);
+    fila->addWidget(Segundos);
+    fila->addWidget(Label13);
+    fila->addSpacing(8);
+    fila->addWidget(Aceptar);
+    fila->addWidget(Command3);
+
+    ConectarFiltro(Grados, TipoFiltro::Entero);
+    ConectarFiltro(Minutos, TipoFiltro::Entero);
+    ConectarFiltro(Segundos, TipoFiltro::Decimal);
+    connect(Aceptar, &QPushButton::clicked, this, &VentanaConversion::Aceptar_Click);
+    connect(Command3, &QPushButton::clicked, this, &VentanaConversion::Command3_Click);
+    connect(Segundos, &QLineEdit::returnPressed, Aceptar, &QPushButton::click);
+    Frame_Gra->hide();
+}
+
+void VentanaConversion::AbrirPanelGrados(QLineEdit* caja) {
+    CampoDestino = caja;
+    Frame_Gra->show();
+    if (QWidget* marco = window(); marco && marco->size().height() < marco->minimumSizeHint().height())
+        marco->adjustSize();
+    Grados->setFocus(Qt::OtherFocusReason);
+    Grados->selectAll();
+}
+
+void VentanaConversion::Aceptar_Click() {
+    Frame_Gra->hide();
+    for (QLineEdit* caja : {Grados, Minutos, Segundos})
+        if (caja->text().isEmpty()) caja->setText(QStringLiteral("0"));
+    const double valor = ValorGradosMinutosSegundos(Leer(Grados), Leer(Minutos), Leer(Segundos));
+    if (QLineEdit* destino = CampoDestino.data()) {
+        destino->setText(TextoRegional(valor));
+        destino->setFocus(Qt::OtherFocusReason);
+        destino->end(false);
+    }
+}
+
+void VentanaConversion::Command3_Click() { Frame_Gra->hide(); }
+
+void VentanaConversion::HacerAbridorGrados(QLineEdit* caja) {
+    caja->installEventFilter(this);
+    if (caja->toolTip().isEmpty()) caja->setToolTip(AyudaShiftClick);
+}
+
+QToolButton* VentanaConversion::BotonGrados(QLineEdit* caja) {
+    auto* boton = new QToolButton(this);
+    boton->setObjectName(caja->objectName() + QStringLiteral("_gms"));
+    boton->setText(QStringLiteral("º '"));
+    boton->setToolTip(QStringLiteral("Entrada dd mm ss.ss"));
+    boton->setFocusPolicy(Qt::TabFocus);
+    connect(boton, &QToolButton::clicked, this, [this, caja] { AbrirPanelGrados(caja); });
+    return boton;
+}
+
+bool VentanaConversion::eventFilter(QObject* objeto, QEvent* evento) {
+    if (evento->type() == QEvent::MouseButtonPress) {
+        auto* raton = static_cast<QMouseEvent*>(evento);
+        if (raton->button() == Qt::LeftButton && (raton->modifiers() & Qt::ShiftModifier)) {
+            if (auto* caja = qobject_cast<QLineEdit*>(objeto)) {
+                AbrirPanelGrados(caja);
+                return true;
+            }
+        }
+    }
+    return QWidget::eventFilter(objeto, evento);
+}
+
+void VentanaConversion::VigilarCheckGrad(QCheckBox* Check_Grad) {
+    auto guarda = [Check_Grad] {
+        if (ajustes::UnidadAngular == 1) {
+            Check_Grad->setEnabled(true);
+        } else {
+            Check_Grad->setEnabled(false);
+            Check_Grad->setChecked(false);
+        }
+    };
+    connect(&NotificadorAjustes::Instancia(), &NotificadorAjustes::UnidadAngularCambiada, Check_Grad, guarda);
+    guarda();
+}
+
+double VentanaConversion::Leer(const QLineEdit* caja) { return LeerNumero(caja->text().toStdString()); }
+
+QString VentanaConversion::TextoPunto(double valor) { return Q(Normalizar(TextoNumero(valor))); }
+
+QString VentanaConversion::TextoRegional(double valor) { return Q(TextoNumero(valor)); }
+
+void VentanaConversion::OpcionSegunSigno(const QLineEdit* caja, QButtonGroup* opciones) {
+    const int indice = Leer(caja) < 0 ? 1 : 0;
+    if (QAbstractButton* boton = opciones->button(indice); boton && !boton->isChecked()) boton->setChecked(true);
+}
+
+void VentanaConversion::SignoSegunOpcion(QLineEdit* caja, int indice) {
+    const double valor = Leer(caja);
+    if ((indice == 0 && valor < 0) || (indice == 1 && valor > 0)) caja->setText(TextoRegional(-valor));
+}
+
+void VentanaConversion::EmparejarSigno(QLineEdit* caja, QButtonGroup* opciones) {
+    connect(caja, &QLineEdit::textChanged, opciones, [caja, opciones] { OpcionSegunSigno(caja, opciones); });
+    connect(opciones, &QButtonGroup::idToggled, caja, [caja](int indice, bool marcado) {
+        if (marcado) SignoSegunOpcion(caja, indice);
+    });
+}
+
+QString VentanaConversion::TextoResumen(const ResumenLote& r) {
+    if (!r.error.empty()) return Q(r.error);
+    if (!r.ejecutado) return {};
+    const std::uint64_t fallidas = r.noCalculables + r.saltadas;
+    QString texto;
+    if (r.cancelado) {
+        texto = QStringLiteral("Conversión cancelada: %1 %2 antes de cancelar, y su copia csv.")
+                    .arg(r.registros)
+                    .arg(r.registros == 1 ? QStringLiteral("punto escrito") : QStringLiteral("puntos escritos"));
+    }
+    if (fallidas > 0) {
+        if (!texto.isEmpty()) texto += QLatin1Char(' ');
+        texto += fallidas == 1 ? QStringLiteral("1 línea no se ha podido calcular.")
+                               : QStringLiteral("%1 líneas no se han podido calcular.").arg(fallidas);
+    }
+    return texto;
+}
+
+void VentanaConversion::ConvertirFichero(const QString& pista, std::int16_t codigo, std::string rutaRejilla) {
+    if (!pista.isEmpty()) MostrarMensaje(pista, IconoMensaje::Ninguno, this);
+    DialogosLote& dialogos = MDIPrincipal::Dialogos();
+    dialogos.FijarVentana(window());
+    dialogos.EmpezarLote();
+    const ResumenLote resumen = TratarFichero(codigo, rutaRejilla, dialogos);
+    dialogos.TerminarLote();
+    const QString texto = TextoResumen(resumen);
+    if (!texto.isEmpty())
+        MostrarMensaje(texto, resumen.error.empty() ? IconoMensaje::Ninguno : IconoMensaje::Critico, this);
+}
+
+void VentanaConversion::MostrarDatosAngulares() { tesmaro::MostrarDatosAngulares(); }
+
+void VentanaConversion::VerHusosUtm() { MDIPrincipal::MostrarZonasUtm(); }
+
+}  // namespace tesmaro
