@@ -48,7 +48,12 @@ int EscribirNumero(double valor, char* buf);
 // "0.000000"     at least one integer digit, six decimals (1.5 -> 1.500000);
 // "##.000000000" no integer zero (0.25 -> .250000000, -0.25 -> -.250000000),
 //                nine decimals.
-// Any other pattern gives the empty text.
+// Any other pattern gives the empty text, and so does a value that is not
+// finite. The exact binary value decides the rounding: 0.0000015 is
+// 1.50000000000000004e-6 and gives 0.000002, 0.0000005 is
+// 4.99999999999999977e-7 and gives 0.000000; only values exactly halfway
+// (such as 1/128 = 0.0078125 -> 0.007813) are ties. A negative value that
+// rounds to zero keeps its sign (-1e-12 gives -0.000000); -0 has none.
 std::string TextoFormato(double valor, std::string_view patron, char separador);
 std::string TextoFormato(double valor, std::string_view patron);
 

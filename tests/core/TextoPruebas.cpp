@@ -214,6 +214,19 @@ TEST_P(TextoEnLocale, TextoFormatoNueveDecimales) {
     EXPECT_EQ(TextoFormato(1.5, "0.00"), "");
 }
 
+TEST_P(TextoEnLocale, TextoFormatoExtremos) {
+    // A negative value that rounds to zero keeps its sign; -0 has none.
+    EXPECT_EQ(TextoFormato(-1e-12, "0.000000", '.'), "-0.000000");
+    EXPECT_EQ(TextoFormato(-1e-12, "##.000000000", '.'), "-.000000000");
+    // The largest doubles: every integer digit, then the decimals.
+    const double maximo = std::numeric_limits<double>::max();
+    const std::string grande = TextoFormato(-maximo, "##.000000000", '.');
+    EXPECT_EQ(grande.size(), 1u + 309u + 1u + 9u);
+    EXPECT_EQ(grande.substr(0, 6), "-17976");
+    EXPECT_EQ(TextoFormato(maximo, "0.000000", '.').size(), 309u + 1u + 6u);
+    EXPECT_EQ(TextoFormato(std::numeric_limits<double>::denorm_min(), "0.000000", '.'), "0.000000");
+}
+
 TEST_P(TextoEnLocale, FormatoSexagesimal) {
     struct Caso {
         double valor;
