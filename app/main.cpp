@@ -9,6 +9,5 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QStringLiteral(TESMARO_VERSION));
     tesmaro::MDIPrincipal ventana;
     ventana.show();
-    ventana.acercaDe()->raise();
     return aplicacion.exec();
 }

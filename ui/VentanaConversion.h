@@ -50,6 +50,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "TratarFichero.h"
 
@@ -85,6 +86,9 @@ public:
     static QString TextoPunto(double valor);
     static QString TextoRegional(double valor);
     static QString Q(const std::string& texto) { return QString::fromStdString(texto); }
+    static QString Q(std::string_view texto) {
+        return QString::fromUtf8(texto.data(), static_cast<qsizetype>(texto.size()));
+    }
 
     // The summary message of a file run (empty: nothing to say).
     static QString TextoResumen(const ResumenLote& resumen);

@@ -1,0 +1,115 @@
+#include "Form1.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <cmath>
+
+#include "Mensajes.h"
+#include "Texto.h"
+#include "VentanaConversion.h"
+
+namespace tesmaro {
+
+double FraccionMinutosSegundos(double m, double s) {
+    const double fl = (m / 60) + (s / 3600);
+    // Twelve decimals, halves to even (the default rounding mode).
+    return std::nearbyint(fl * 1e12) / 1e12;
+}
+
+Form1::Form1(QWidget* padre) : QWidget(padre) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Conversión sexagesimal"));
+    auto caja = [this](const char* nombre, int ancho) {
+        auto* c = new QLineEdit(this);
+        c->setObjectName(QLatin1String(nombre));
+        c->setMaximumWidth(ancho);
+        return c;
+    };
+    const char* marcas[6] = {"º", "'", "''", "º", "'", "''"};
+    for (int i = 0; i < 6; ++i) {
+        Label1[i] = new QLabel(QString::fromUtf8(marcas[i]), this);
+        Label1[i]->setObjectName(QStringLiteral("Label1_%1").arg(i));
+    }
+    Label4 = new QLabel(QStringLiteral("Longitud"), this);
+    Label4->setObjectName(QStringLiteral("Label4"));
+    Long1gra = caja("Long1gra", 60);
+    long1min = caja("long1min", 50);
+    long1seg = caja("long1seg", 100);
+    Option1 = new QRadioButton(QStringLiteral("Oeste"), this);
+    Option1->setObjectName(QStringLiteral("Option1"));
+    Option2 = new QRadioButton(QStringLiteral("Este"), this);
+    Option2->setObjectName(QStringLiteral("Option2"));
+    Option1->setChecked(true);
+    long1 = caja("long1", 200);
+    long1->setMinimumWidth(170);
+    Label5 = new QLabel(QStringLiteral("Latitud"), this);
+    Label5->setObjectName(QStringLiteral("Label5"));
+    lat1gra = caja("lat1gra", 60);
+    lat1min = caja("lat1min", 50);
+    lat1seg = caja("lat1seg", 100);
+    lat1 = caja("lat1", 200);
+    lat1->setMinimumWidth(170);
+    Command1 = new QPushButton(QStringLiteral("Convertir a dd.ddddddddd"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setDefault(true);
+
+    auto* rejilla = new QGridLayout(this);
+    rejilla->addWidget(Label4, 0, 0);
+    rejilla->addWidget(Long1gra, 0, 1);
+    rejilla->addWidget(Label1[0], 0, 2);
+    rejilla->addWidget(long1min, 0, 3);
+    rejilla->addWidget(Label1[1], 0, 4);
+    rejilla->addWidget(long1seg, 0, 5);
+    rejilla->addWidget(Label1[2], 0, 6);
+    rejilla->addWidget(Option1, 0, 7);
+    rejilla->addWidget(Option2, 0, 8);
+    rejilla->addWidget(long1, 0, 9);
+    rejilla->addWidget(Label5, 1, 0);
+    rejilla->addWidget(lat1gra, 1, 1);
+    rejilla->addWidget(Label1[3], 1, 2);
+    rejilla->addWidget(lat1min, 1, 3);
+    rejilla->addWidget(Label1[4], 1, 4);
+    rejilla->addWidget(lat1seg, 1, 5);
+    rejilla->addWidget(Label1[5], 1, 6);
+    rejilla->addWidget(lat1, 1, 9);
+    rejilla->addWidget(Command1, 2, 0, 1, 10, Qt::AlignRight);
+    rejilla->setColumnStretch(9, 1);
+
+    setTabOrder(Long1gra, long1min);
+    setTabOrder(long1min, long1seg);
+    setTabOrder(long1seg, Option1);
+    setTabOrder(Option1, long1);
+    setTabOrder(long1, lat1gra);
+    setTabOrder(lat1gra, lat1min);
+    setTabOrder(lat1min, lat1seg);
+    setTabOrder(lat1seg, lat1);
+    setTabOrder(lat1, Command1);
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    Long1gra->setFocus();
+}
+
+void Form1::Command1_Click() {
+    QLineEdit* const cajas[] = {Long1gra, long1min, long1seg, lat1gra, lat1min, lat1seg};
+    for (QLineEdit* c : cajas) {
+        if (c->text().isEmpty()) {
+            MostrarMensaje(QStringLiteral("Introduzca los valores a convertir"), IconoMensaje::Ninguno, this);
+            return;
+        }
+    }
+    for (QLineEdit* c : cajas) {
+        QString texto = c->text();
+        texto.replace(QLatin1Char(','), QLatin1Char('.'));
+        c->setText(texto);
+    }
+    using V = VentanaConversion;
+    const double lon = std::fabs(V::Leer(Long1gra)) + FraccionMinutosSegundos(V::Leer(long1min), V::Leer(long1seg));
+    long1->setText(Option1->isChecked() ? QStringLiteral("-") + V::TextoRegional(lon) : V::TextoRegional(lon));
+    const double lat = ValorGradosMinutosSegundos(V::Leer(lat1gra), V::Leer(lat1min), V::Leer(lat1seg));
+    lat1->setText(V::TextoRegional(lat));
+}
+
+}  // namespace tesmaro

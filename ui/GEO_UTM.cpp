@@ -1,0 +1,261 @@
+#include "GEO_UTM.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "Avisos.h"
+#include "Filtros.h"
+#include "Mensajes.h"
+#include "Texto.h"
+#include "Textos.h"
+#include "Utm.h"
+
+namespace tesmaro {
+
+namespace {
+
+template <class T>
+T* Nombrar(T* control, const char* nombre) {
+    control->setObjectName(QLatin1String(nombre));
+    return control;
+}
+
+const QString AyudaMeridiano = QStringLiteral("Longitud del Meridiano Central del Huso (Oeste Negativo):");
+const QString TituloPanelFichero = QStringLiteral("Datos para el cálculo del fichero");
+
+}  // namespace
+
+GEO_UTM::GEO_UTM(QWidget* padre) : VentanaConversion(padre) {
+    setObjectName(QStringLiteral("GEO_UTM"));
+    setWindowTitle(QStringLiteral("Geodésicas a U.T.M."));
+
+    // Input.
+    Frame2 = Nombrar(new QGroupBox(QStringLiteral("Coordenadas Geodésicas: Seleccione ETRS89 o ED50"), this), "Frame2");
+    Check1 = Nombrar(new QCheckBox(QStringLiteral("ETRS89"), Frame2), "Check1");
+    Check1->setChecked(true);
+    Label10 = Nombrar(new QLabel(QStringLiteral("Huso Geográfico"), Frame2), "Label10");
+    Huso1 = Nombrar(new QLineEdit(QStringLiteral("30"), Frame2), "Huso1");
+    Huso1->setMaximumWidth(60);
+
+    GEO_UTM_0 = Nombrar(new QGroupBox(QStringLiteral("Longitud (dd.ddddddd)"), Frame2), "GEO_UTM_0");
+    long1 = Nombrar(new QLineEdit(GEO_UTM_0), "long1");
+    Long_opt = new QButtonGroup(this);
+    Long_opt->setObjectName(QStringLiteral("Long_opt"));
+    auto* este = Nombrar(new QRadioButton(QStringLiteral("Este"), GEO_UTM_0), "Long_opt_0");
+    auto* oeste = Nombrar(new QRadioButton(QStringLiteral("Oeste"), GEO_UTM_0), "Long_opt_1");
+    Long_opt->addButton(este, 0);
+    Long_opt->addButton(oeste, 1);
+    este->setChecked(true);
+    auto* filaLong = new QGridLayout(GEO_UTM_0);
+    filaLong->addWidget(long1, 0, 0);
+    filaLong->addWidget(BotonGrados(long1), 0, 1);
+    filaLong->addWidget(este, 0, 2);
+    filaLong->addWidget(oeste, 0, 3);
+    filaLong->setColumnStretch(0, 1);
+
+    GEO_UTM_1 = Nombrar(new QGroupBox(QStringLiteral("Latitud (dd.ddddddd)"), Frame2), "GEO_UTM_1");
+    lat1 = Nombrar(new QLineEdit(GEO_UTM_1), "lat1");
+    Lat_Opt = new QButtonGroup(this);
+    Lat_Opt->setObjectName(QStringLiteral("Lat_Opt"));
+    auto* norte = Nombrar(new QRadioButton(QStringLiteral("Norte"), GEO_UTM_1), "Lat_Opt_0");
+    auto* sur = Nombrar(new QRadioButton(QStringLiteral("Sur"), GEO_UTM_1), "Lat_Opt_1");
+    Lat_Opt->addButton(norte, 0);
+    Lat_Opt->addButton(sur, 1);
+    norte->setChecked(true);
+    auto* filaLat = new QGridLayout(GEO_UTM_1);
+    filaLat->addWidget(lat1, 0, 0);
+    filaLat->addWidget(BotonGrados(lat1), 0, 1);
+    filaLat->addWidget(norte, 0, 2);
+    filaLat->addWidget(sur, 0, 3);
+    filaLat->setColumnStretch(0, 1);
+
+    Label6 = Nombrar(new QLabel(QStringLiteral("Longitud meridiano central del Huso"), Frame2), "Label6");
+    Long_MC = Nombrar(new QLineEdit(Frame2), "Long_MC");
+    Long_MC->setMaximumWidth(60);
+
+    auto* rejilla2 = new QGridLayout(Frame2);
+    rejilla2->addWidget(Label10, 0, 0);
+    rejilla2->addWidget(Huso1, 0, 1);
+    rejilla2->addWidget(Check1, 0, 2, Qt::AlignRight);
+    rejilla2->addWidget(GEO_UTM_0, 1, 0, 1, 3);
+    rejilla2->addWidget(GEO_UTM_1, 2, 0, 1, 3);
+    rejilla2->addWidget(Label6, 3, 0);
+    rejilla2->addWidget(Long_MC, 3, 1);
+    rejilla2->setColumnStretch(2, 1);
+
+    // Results.
+    Frame1 = Nombrar(new QGroupBox(QStringLiteral("Coordenadas U.T.M.  (Resultados)"), this), "Frame1");
+    Label1 = Nombrar(new QLabel(QStringLiteral("X"), Frame1), "Label1");
+    CoordX = Nombrar(new QLineEdit(Frame1), "CoordX");
+    Label2 = Nombrar(new QLabel(QStringLiteral("Y"), Frame1), "Label2");
+    CoordY = Nombrar(new QLineEdit(Frame1), "CoordY");
+    Label8 = Nombrar(new QLabel(QStringLiteral("Convergencia de cuadrícula"), Frame1), "Label8");
+    Cover1 = Nombrar(new QLineEdit(Frame1), "Cover1");
+    Label3 = Nombrar(new QLabel(QStringLiteral("Anamorfosis Lineal"), Frame1), "Label3");
+    Ana1 = Nombrar(new QLineEdit(Frame1), "Ana1");
+    Check_Grad = Nombrar(new QCheckBox(QStringLiteral("dd mm ss.sss"), Frame1), "Check_Grad");
+    auto* rejilla1 = new QGridLayout(Frame1);
+    rejilla1->addWidget(Label1, 0, 0);
+    rejilla1->addWidget(CoordX, 0, 1);
+    rejilla1->addWidget(Label2, 1, 0);
+    rejilla1->addWidget(CoordY, 1, 1);
+    rejilla1->addWidget(Label8, 2, 0);
+    rejilla1->addWidget(Cover1, 2, 1);
+    rejilla1->addWidget(Label3, 3, 0);
+    rejilla1->addWidget(Ana1, 3, 1);
+    rejilla1->addWidget(Check_Grad, 4, 1);
+    rejilla1->setColumnStretch(1, 1);
+
+    // Buttons.
+    Calcular = Nombrar(new QPushButton(QStringLiteral("Calcular"), this), "Calcular");
+    Calcular->setDefault(true);
+    Limpiar = Nombrar(new QPushButton(QStringLiteral("Borrar"), this), "Limpiar");
+    Fichero = Nombrar(new QPushButton(QStringLiteral("Fichero GEO ETRS89"), this), "Fichero");
+    Command4 = Nombrar(new QPushButton(QStringLiteral("Fichero GEO ED50"), this), "Command4");
+    auto* botones = new QHBoxLayout;
+    botones->addWidget(Calcular);
+    botones->addWidget(Limpiar);
+    botones->addStretch(1);
+    botones->addWidget(Fichero);
+    botones->addWidget(Command4);
+
+    // The two file panels (never shown).
+    Frame_Fich = Nombrar(new QGroupBox(TituloPanelFichero, this), "Frame_Fich");
+    Label4 = Nombrar(new QLabel(AyudaMeridiano, Frame_Fich), "Label4");
+    LMCH_Fich = Nombrar(new QLineEdit(Frame_Fich), "LMCH_Fich");
+    Command1 = Nombrar(new QPushButton(QStringLiteral("Aceptar"), Frame_Fich), "Command1");
+    Command2 = Nombrar(new QPushButton(QStringLiteral("X"), Frame_Fich), "Command2");
+    auto* filaFich = new QHBoxLayout(Frame_Fich);
+    for (QWidget* w : {static_cast<QWidget*>(Label4), static_cast<QWidget*>(LMCH_Fich),
+                       static_cast<QWidget*>(Command1), static_cast<QWidget*>(Command2)})
+        filaFich->addWidget(w);
+    Frame_Fich->hide();
+    Frame3 = Nombrar(new QGroupBox(TituloPanelFichero, this), "Frame3");
+    Label5 = Nombrar(new QLabel(AyudaMeridiano, Frame3), "Label5");
+    Text1 = Nombrar(new QLineEdit(Frame3), "Text1");
+    Command6 = Nombrar(new QPushButton(QStringLiteral("Aceptar"), Frame3), "Command6");
+    Command5 = Nombrar(new QPushButton(QStringLiteral("X"), Frame3), "Command5");
+    auto* fila3 = new QHBoxLayout(Frame3);
+    for (QWidget* w : {static_cast<QWidget*>(Label5), static_cast<QWidget*>(Text1),
+                       static_cast<QWidget*>(Command6), static_cast<QWidget*>(Command5)})
+        fila3->addWidget(w);
+    Frame3->hide();
+
+    auto* columnas = new QHBoxLayout;
+    columnas->addWidget(Frame2, 3);
+    columnas->addWidget(Frame1, 2);
+    auto* todo = new QVBoxLayout(this);
+    todo->addLayout(columnas);
+    todo->addLayout(botones);
+    todo->addWidget(Frame_Gra);
+    todo->addWidget(Frame_Fich);
+    todo->addWidget(Frame3);
+
+    setTabOrder(Huso1, Check1);
+    setTabOrder(Check1, long1);
+    setTabOrder(long1, este);
+    setTabOrder(este, lat1);
+    setTabOrder(lat1, norte);
+    setTabOrder(norte, Long_MC);
+    setTabOrder(Long_MC, CoordX);
+    setTabOrder(CoordX, CoordY);
+    setTabOrder(CoordY, Cover1);
+    setTabOrder(Cover1, Ana1);
+    setTabOrder(Ana1, Check_Grad);
+    setTabOrder(Check_Grad, Calcular);
+    setTabOrder(Calcular, Limpiar);
+    setTabOrder(Limpiar, Fichero);
+    setTabOrder(Fichero, Command4);
+
+    ConectarFiltro(long1, TipoFiltro::Decimal);
+    ConectarFiltro(lat1, TipoFiltro::Decimal);
+    ConectarFiltro(LMCH_Fich, TipoFiltro::Decimal);
+    ConectarFiltro(Long_MC, TipoFiltro::Entero);
+    HacerAbridorGrados(long1);
+    HacerAbridorGrados(lat1);
+    VigilarCheckGrad(Check_Grad);
+    // After the filters, so that the options see the filtered text.
+    connect(long1, &QLineEdit::textChanged, this, &GEO_UTM::long1_Change);
+    connect(lat1, &QLineEdit::textChanged, this, &GEO_UTM::lat1_Change);
+    connect(Long_opt, &QButtonGroup::idToggled, this, [this](int indice, bool marcado) {
+        if (marcado) Long_opt_Click(indice);
+    });
+    connect(Lat_Opt, &QButtonGroup::idToggled, this, [this](int indice, bool marcado) {
+        if (marcado) Lat_Opt_Click(indice);
+    });
+    connect(Calcular, &QPushButton::clicked, this, &GEO_UTM::Calcular_Click);
+    connect(Check_Grad, &QCheckBox::toggled, this, &GEO_UTM::Check_Grad_Click);
+    connect(Check1, &QCheckBox::toggled, this, &GEO_UTM::Check1_Click);
+    connect(Limpiar, &QPushButton::clicked, this, &GEO_UTM::Limpiar_Click);
+    connect(Fichero, &QPushButton::clicked, this, &GEO_UTM::Fichero_Click);
+    connect(Command4, &QPushButton::clicked, this, &GEO_UTM::Command4_Click);
+    connect(Command1, &QPushButton::clicked, this, &GEO_UTM::Command1_Click);
+    connect(Command6, &QPushButton::clicked, this, &GEO_UTM::Command6_Click);
+    long1->setFocus();
+}
+
+void GEO_UTM::Calcular_Click() {
+    Check_Grad->setChecked(false);
+    const Datum datum = Check1->isChecked() ? Datum::ETRS89 : Datum::ED50;
+    if (Huso1->text().isEmpty()) return;
+    const std::int16_t huso = RedondearHuso(Leer(Huso1));
+    if (long1->text().isEmpty() || lat1->text().isEmpty()) return;
+    const double longitud = Leer(long1);
+    const double latitud = Leer(lat1);
+    if (huso < 27 || huso > 31) return;
+    const ResultadoUtm r = GeodesicasAUtm(longitud, latitud, huso, datum);
+    if (r.estado == Estado::HusoNoCalculado) return;
+    if (r.estado != Estado::Correcto) {
+        AvisoDesbordamiento();
+        return;
+    }
+    CoordX->setText(TextoRegional(r.X));
+    CoordY->setText(TextoRegional(r.Y));
+    Cover1->setText(TextoRegional(ConvertirUnidad(r.convergencia)));
+    Ana1->setText(TextoRegional(r.anamorfosis));
+    for (QLineEdit* caja : {CoordX, CoordY, Cover1, Ana1}) caja->setText(Q(Normalizar(caja->text().toStdString())));
+}
+
+void GEO_UTM::Check_Grad_Click(bool marcado) {
+    for (QLineEdit* caja : {CoordX, CoordY, Cover1, Ana1})
+        if (caja->text().isEmpty()) return;
+    if (marcado)
+        Cover1->setText(Q(FormatoSexagesimal(Leer(Cover1), "Otro")));
+    else
+        Cover1->setText(Q(LeerSexagesimal(Cover1->text().toStdString())));
+}
+
+void GEO_UTM::Check1_Click(bool marcado) {
+    if (!marcado) MostrarMensaje(QStringLiteral("Los cálculos se realizarán en ED50!"), IconoMensaje::Ninguno, this);
+}
+
+void GEO_UTM::Lat_Opt_Click(int indice) { SignoSegunOpcion(lat1, indice); }
+void GEO_UTM::Long_opt_Click(int indice) { SignoSegunOpcion(long1, indice); }
+void GEO_UTM::lat1_Change() { OpcionSegunSigno(lat1, Lat_Opt); }
+void GEO_UTM::long1_Change() { OpcionSegunSigno(long1, Long_opt); }
+
+void GEO_UTM::Limpiar_Click() {
+    for (QLineEdit* caja : {CoordX, CoordY, Long_MC, long1, lat1, Cover1, Ana1}) caja->clear();
+}
+
+void GEO_UTM::Fichero_Click() { ConvertirFichero(Q(textos::PistaGeoUtmETRS89), codigo::GeoUtmETRS89); }
+
+void GEO_UTM::Command4_Click() { ConvertirFichero(Q(textos::PistaGeoUtmED50), codigo::GeoUtmED50); }
+
+void GEO_UTM::Command1_Click() {
+    Frame_Fich->hide();
+    ConvertirFichero(QString(), codigo::GeoUtmETRS89);
+}
+
+void GEO_UTM::Command6_Click() { Frame3->hide(); }
+
+}  // namespace tesmaro

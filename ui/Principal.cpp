@@ -1,0 +1,221 @@
+#include "Principal.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDir>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "Avisos.h"
+#include "Filtros.h"
+#include "Mensajes.h"
+#include "Rejilla.h"
+#include "Texto.h"
+#include "Textos.h"
+#include "Utm.h"
+
+namespace tesmaro {
+
+namespace {
+
+const QString AyudaSigno = QStringLiteral("Compruebe signo de Longitud en cambios de Huso");
+
+template <class T>
+T* Nombrar(T* control, const char* nombre) {
+    control->setObjectName(QLatin1String(nombre));
+    return control;
+}
+
+}  // namespace
+
+Principal::Principal(QWidget* padre) : VentanaConversion(padre) {
+    setObjectName(QStringLiteral("Principal"));
+    setWindowTitle(QStringLiteral("U.T.M. a Geodésicas"));
+
+    // Input: the UTM point.
+    Frame1 = Nombrar(new QGroupBox(QStringLiteral("Coordenadas U.T.M.: Seleccione ETRS89 o ED50") +
+                                       QString(15, QLatin1Char(' ')),
+                                   this),
+                     "Frame1");
+    Label1 = Nombrar(new QLabel(QStringLiteral("X"), Frame1), "Label1");
+    CoordX = Nombrar(new QLineEdit(Frame1), "CoordX");
+    CoordX->setToolTip(AyudaSigno);
+    Label2 = Nombrar(new QLabel(QStringLiteral("Y"), Frame1), "Label2");
+    CoordY = Nombrar(new QLineEdit(Frame1), "CoordY");
+    Label10 = Nombrar(new QLabel(QStringLiteral("Huso Geográfico"), Frame1), "Label10");
+    Huso1 = Nombrar(new QLineEdit(QStringLiteral("30"), Frame1), "Huso1");
+    Huso1->setMaximumWidth(60);
+    Label3 = Nombrar(new QLabel(QStringLiteral("Longitud del Meridiano Central"), Frame1), "Label3");
+    Long_MC = Nombrar(new QLineEdit(Frame1), "Long_MC");
+    Long_MC->setToolTip(AyudaSigno);
+    Long_MC->setMaximumWidth(60);
+    Option_Norte = new QButtonGroup(this);
+    Option_Norte->setObjectName(QStringLiteral("Option_Norte"));
+    auto* norte = Nombrar(new QRadioButton(QStringLiteral("Norte"), Frame1), "Option_Norte_0");
+    auto* sur = Nombrar(new QRadioButton(QStringLiteral("Sur"), Frame1), "Option_Norte_1");
+    Option_Norte->addButton(norte, 0);
+    Option_Norte->addButton(sur, 1);
+    norte->setChecked(true);
+    Check1 = Nombrar(new QCheckBox(QStringLiteral("ETRS89"), Frame1), "Check1");
+    Check1->setChecked(true);
+    Check2 = Nombrar(new QCheckBox(QStringLiteral("H30 extendido"), Frame1), "Check2");
+    Check2->setToolTip(QStringLiteral("Marque si el punto es del Huso 31 y las coordenadas UTM están calculadas "
+                                      "en el Huso 30 extendido"));
+
+    auto* rejilla1 = new QGridLayout(Frame1);
+    rejilla1->addWidget(Label1, 0, 0);
+    rejilla1->addWidget(CoordX, 0, 1, 1, 3);
+    rejilla1->addWidget(Label2, 1, 0);
+    rejilla1->addWidget(CoordY, 1, 1, 1, 3);
+    rejilla1->addWidget(Label10, 2, 0);
+    rejilla1->addWidget(Huso1, 2, 1);
+    rejilla1->addWidget(norte, 2, 2);
+    rejilla1->addWidget(sur, 2, 3);
+    rejilla1->addWidget(Label3, 3, 0);
+    rejilla1->addWidget(Long_MC, 3, 1);
+    rejilla1->addWidget(Check1, 3, 2);
+    rejilla1->addWidget(Check2, 3, 3);
+    rejilla1->setColumnStretch(3, 1);
+
+    // Results: the geographic point.
+    Frame2 = Nombrar(new QGroupBox(QStringLiteral("Coordenadas Geodésicas") + QString(19, QLatin1Char(' ')), this),
+                     "Frame2");
+    Label4 = Nombrar(new QLabel(QStringLiteral("Longitud"), Frame2), "Label4");
+    long1 = Nombrar(new QLineEdit(Frame2), "long1");
+    Label5 = Nombrar(new QLabel(QStringLiteral("Latitud"), Frame2), "Label5");
+    lat1 = Nombrar(new QLineEdit(Frame2), "lat1");
+    Label6 = Nombrar(new QLabel(QStringLiteral("Convergencia de Meridianos"), Frame2), "Label6");
+    Conver1 = Nombrar(new QLineEdit(Frame2), "Conver1");
+    Label7 = Nombrar(new QLabel(QStringLiteral("Anamorfosis Lineal"), Frame2), "Label7");
+    Ana1 = Nombrar(new QLineEdit(Frame2), "Ana1");
+    Check_Grad = Nombrar(new QCheckBox(QStringLiteral("dd mm ss.sss"), Frame2), "Check_Grad");
+    auto* rejilla2 = new QGridLayout(Frame2);
+    rejilla2->addWidget(Label4, 0, 0);
+    rejilla2->addWidget(long1, 0, 1);
+    rejilla2->addWidget(Label5, 1, 0);
+    rejilla2->addWidget(lat1, 1, 1);
+    rejilla2->addWidget(Label6, 2, 0);
+    rejilla2->addWidget(Conver1, 2, 1);
+    rejilla2->addWidget(Label7, 3, 0);
+    rejilla2->addWidget(Ana1, 3, 1);
+    rejilla2->addWidget(Check_Grad, 4, 1);
+    rejilla2->setColumnStretch(1, 1);
+
+    // Buttons.
+    Calcular = Nombrar(new QPushButton(QStringLiteral("Calcular"), this), "Calcular");
+    Calcular->setDefault(true);
+    salir = Nombrar(new QPushButton(QStringLiteral("Borrar"), this), "salir");
+    Command1 = Nombrar(new QPushButton(QStringLiteral("Fichero en UTM ETRS89"), this), "Command1");
+    Command2 = Nombrar(new QPushButton(QStringLiteral("Fichero en UTM ED50"), this), "Command2");
+    Command4 = Nombrar(new QPushButton(QStringLiteral("Ver Husos UTM"), this), "Command4");
+    auto* botones = new QHBoxLayout;
+    botones->addWidget(Calcular);
+    botones->addWidget(salir);
+    botones->addStretch(1);
+    botones->addWidget(Command4);
+    auto* ficheros = new QHBoxLayout;
+    ficheros->addWidget(Command1);
+    ficheros->addWidget(Command2);
+    ficheros->addStretch(1);
+
+    auto* todo = new QVBoxLayout(this);
+    todo->addWidget(Frame1);
+    todo->addWidget(Frame2);
+    todo->addLayout(botones);
+    todo->addLayout(ficheros);
+    todo->addWidget(Frame_Gra);
+
+    setTabOrder(CoordX, CoordY);
+    setTabOrder(CoordY, Huso1);
+    setTabOrder(Huso1, norte);
+    setTabOrder(norte, Long_MC);
+    setTabOrder(Long_MC, Check1);
+    setTabOrder(Check1, Check2);
+    setTabOrder(Check2, long1);
+    setTabOrder(long1, lat1);
+    setTabOrder(lat1, Conver1);
+    setTabOrder(Conver1, Ana1);
+    setTabOrder(Ana1, Check_Grad);
+    setTabOrder(Check_Grad, Calcular);
+    setTabOrder(Calcular, salir);
+    setTabOrder(salir, Command4);
+    setTabOrder(Command4, Command1);
+    setTabOrder(Command1, Command2);
+
+    ConectarFiltro(CoordX, TipoFiltro::Decimal);
+    ConectarFiltro(CoordY, TipoFiltro::Decimal);
+    ConectarFiltro(Long_MC, TipoFiltro::Entero);
+    VigilarCheckGrad(Check_Grad);
+    connect(Calcular, &QPushButton::clicked, this, &Principal::Calcular_Click);
+    connect(Check1, &QCheckBox::toggled, this, &Principal::Check1_Click);
+    connect(Check_Grad, &QCheckBox::toggled, this, &Principal::Check_Grad_Click);
+    connect(Command1, &QPushButton::clicked, this, &Principal::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Principal::Command2_Click);
+    connect(Command4, &QPushButton::clicked, this, &Principal::Command4_Click);
+    connect(salir, &QPushButton::clicked, this, &Principal::salir_Click);
+    CoordX->setFocus();
+}
+
+void Principal::Calcular_Click() {
+    Check_Grad->setChecked(false);
+    const Datum datum = Check1->isChecked() ? Datum::ETRS89 : Datum::ED50;
+    if (CoordX->text().isEmpty() || CoordY->text().isEmpty()) return;
+    if (Huso1->text().isEmpty()) return;
+    const std::int16_t huso = RedondearHuso(Leer(Huso1));
+    const double X = Leer(CoordX);
+    const double Y = Leer(CoordY);
+    const bool sur = Option_Norte->checkedId() == 1;
+    const bool husoExtendido = Check2->isChecked();
+    const ResultadoGeodesicas r = UtmAGeodesicas(X, Y, huso, sur, husoExtendido, datum);
+    if (r.estado == Estado::HusoNoCalculado) {
+        MostrarMensaje(Q(textos::HusoFueraDeArea), IconoMensaje::Ninguno, this);
+        return;
+    }
+    if (r.estado != Estado::Correcto) {
+        AvisoDesbordamiento();
+        return;
+    }
+    long1->setText(TextoRegional(ConvertirUnidad(r.longitud)));
+    lat1->setText(TextoRegional(ConvertirUnidad(r.latitud)));
+    Conver1->setText(TextoRegional(ConvertirUnidad(r.convergencia)));
+    Ana1->setText(TextoRegional(r.anamorfosis));
+    for (QLineEdit* caja : {long1, lat1, Conver1, Ana1}) caja->setText(Q(Normalizar(caja->text().toStdString())));
+}
+
+void Principal::Check1_Click(bool marcado) {
+    if (!marcado) MostrarMensaje(QStringLiteral("Los cálculos se realizarán en ED50!"), IconoMensaje::Ninguno, this);
+}
+
+void Principal::Check_Grad_Click(bool marcado) {
+    if (long1->text().isEmpty() || lat1->text().isEmpty() || Conver1->text().isEmpty()) return;
+    if (marcado) {
+        long1->setText(Q(FormatoSexagesimal(Leer(long1), "Long1")));
+        lat1->setText(Q(FormatoSexagesimal(Leer(lat1), "Lat1")));
+        Conver1->setText(Q(FormatoSexagesimal(Leer(Conver1), "Conver1")));
+    } else {
+        long1->setText(Q(LeerSexagesimal(long1->text().toStdString())));
+        lat1->setText(Q(LeerSexagesimal(lat1->text().toStdString())));
+        Conver1->setText(Q(LeerSexagesimal(Conver1->text().toStdString())));
+    }
+}
+
+void Principal::Command1_Click() { ConvertirFichero(Q(textos::PistaUtmGeoETRS89), codigo::UtmGeoETRS89); }
+
+void Principal::Command2_Click() {
+    ConvertirFichero(Q(textos::PistaUtmGeoED50), codigo::UtmGeoED50,
+                     QDir::current().filePath(QString::fromUtf8(NombreRejilla)).toStdString());
+}
+
+void Principal::Command4_Click() { VerHusosUtm(); }
+
+void Principal::salir_Click() {
+    for (QLineEdit* caja : {CoordX, CoordY, Long_MC, long1, lat1, Conver1, Ana1}) caja->clear();
+}
+
+}  // namespace tesmaro

@@ -1,0 +1,216 @@
+#include "Zonas_Utm.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPainter>
+#include <QPainterPath>
+#include <cmath>
+
+#include "Rejilla.h"
+#include "Utm.h"
+
+static void IniciarRecursosMapa() { Q_INIT_RESOURCE(mapa); }
+
+namespace tesmaro {
+
+namespace {
+
+// The map's frame: UTM zone 30 ETRS89, metres.
+constexpr double XMin = -120000, XMax = 1500000;
+constexpr double YMin = 3880000, YMax = 4880000;
+
+// The extended part of zone 30 (Shape1), degrees.
+constexpr double ExtLonMin = 0.0, ExtLonMax = 1.6, ExtLatMin = 38.4, ExtLatMax = 41.0;
+
+struct PuntoGreenwich {
+    double x, y;
+    const char* etiqueta;
+};
+// Easting and northing in ETRS89 zone 30 of four points of the Greenwich
+// meridian between latitudes 38.6° and 40.8°.
+const PuntoGreenwich Greenwich[] = {
+    {753344, 4513277, "753344; 4513277"},
+    {756348, 4424701, "756348; 4424701"},
+    {760287, 4306298, "760287; 4306298"},
+    {761156, 4279788, "761156; 4279788"},
+};
+
+bool Proyectar(double lon, double lat, QPointF& punto) {
+    if (!std::isfinite(lon) || !std::isfinite(lat) || std::fabs(lon) > 30 || std::fabs(lat) > 80) return false;
+    const ResultadoUtm r = GeodesicasAUtm(lon, lat, 30, Datum::ETRS89);
+    if (r.estado != Estado::Correcto || !std::isfinite(r.X) || !std::isfinite(r.Y)) return false;
+    punto = QPointF(r.X, r.Y);
+    return true;
+}
+
+QByteArray DatosMapa() {
+    IniciarRecursosMapa();
+    const std::string carpeta = CarpetaDatosPrograma();
+    if (!carpeta.empty()) {
+        QFile fichero(QDir(QString::fromStdString(carpeta)).filePath(QStringLiteral("coast.geojson")));
+        // The map data are small; a file far larger is not ours.
+        if (fichero.size() < 16 * 1024 * 1024 && fichero.open(QIODevice::ReadOnly)) return fichero.readAll();
+    }
+    QFile incluido(QStringLiteral(":/tesmaro/coast.geojson"));
+    if (incluido.open(QIODevice::ReadOnly)) return incluido.readAll();
+    return {};
+}
+
+const QVector<LineaMapa>& MapaDelPrograma() {
+    static const QVector<LineaMapa> mapa = LeerMapa(DatosMapa());
+    return mapa;
+}
+
+}  // namespace
+
+QVector<LineaMapa> LeerMapa(const QByteArray& geojson) {
+    QVector<LineaMapa> lineas;
+    const QJsonDocument documento = QJsonDocument::fromJson(geojson);
+    const QJsonArray rasgos = documento.object().value(QStringLiteral("features")).toArray();
+    for (const QJsonValue& rasgo : rasgos) {
+        const QJsonObject objeto = rasgo.toObject();
+        const QJsonObject geometria = objeto.value(QStringLiteral("geometry")).toObject();
+        if (geometria.value(QStringLiteral("type")).toString() != QLatin1String("LineString")) continue;
+        LineaMapa linea;
+        linea.frontera = objeto.value(QStringLiteral("properties")).toObject().value(QStringLiteral("kind")).toString() ==
+                         QLatin1String("border");
+        for (const QJsonValue& par : geometria.value(QStringLiteral("coordinates")).toArray()) {
+            const QJsonArray lonLat = par.toArray();
+            if (lonLat.size() < 2 || !lonLat[0].isDouble() || !lonLat[1].isDouble()) continue;
+            QPointF punto;
+            if (Proyectar(lonLat[0].toDouble(), lonLat[1].toDouble(), punto)) linea.puntos.append(punto);
+        }
+        if (linea.puntos.size() >= 2) lineas.append(std::move(linea));
+    }
+    return lineas;
+}
+
+const QStringList& Zonas_Utm::EtiquetasGreenwich() {
+    static const QStringList etiquetas = [] {
+        QStringList l;
+        for (const PuntoGreenwich& p : Greenwich) l << QString::fromLatin1(p.etiqueta);
+        return l;
+    }();
+    return etiquetas;
+}
+
+Zonas_Utm::Zonas_Utm(QWidget* padre) : QWidget(padre) {
+    setObjectName(QStringLiteral("Zonas_Utm"));
+    setWindowTitle(QStringLiteral("Zonas U.T.M."));
+    setMinimumSize(320, 260);
+    lineas_ = MapaDelPrograma();
+    for (double lon : {-6.0, 0.0, 6.0}) {
+        QVector<QPointF> meridiano;
+        for (double lat = 34.0; lat <= 46.0; lat += 0.25) {
+            QPointF punto;
+            if (Proyectar(lon, lat, punto)) meridiano.append(punto);
+        }
+        meridianos_.append(meridiano);
+    }
+}
+
+void Zonas_Utm::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillRect(rect(), QColor(233, 242, 250));
+
+    // Metres to pixels: the frame fills the window, north up, same scale on
+    // both axes.
+    const double escala = std::min(width() / (XMax - XMin), height() / (YMax - YMin));
+    const double margenX = (width() - (XMax - XMin) * escala) / 2;
+    const double margenY = (height() - (YMax - YMin) * escala) / 2;
+    auto aPantalla = [&](const QPointF& m) {
+        return QPointF(margenX + (m.x() - XMin) * escala, margenY + (YMax - m.y()) * escala);
+    };
+    const double unidad = std::max(0.6, std::min(width(), height()) / 520.0);  // sizes scale with the window
+    p.setClipRect(QRectF(margenX, margenY, (XMax - XMin) * escala, (YMax - YMin) * escala));
+    p.fillRect(QRectF(margenX, margenY, (XMax - XMin) * escala, (YMax - YMin) * escala), QColor(214, 232, 246));
+
+    auto trazar = [&](const QVector<QPointF>& puntos) {
+        QPainterPath camino;
+        for (int i = 0; i < puntos.size(); ++i) {
+            if (i == 0)
+                camino.moveTo(aPantalla(puntos[i]));
+            else
+                camino.lineTo(aPantalla(puntos[i]));
+        }
+        p.drawPath(camino);
+    };
+
+    // Coastline, then borders.
+    p.setPen(QPen(QColor(40, 70, 110), 1.2 * unidad));
+    for (const LineaMapa& l : lineas_)
+        if (!l.frontera) trazar(l.puntos);
+    p.setPen(QPen(QColor(120, 100, 80), 1.0 * unidad, Qt::DashLine));
+    for (const LineaMapa& l : lineas_)
+        if (l.frontera) trazar(l.puntos);
+
+    // Zone boundaries.
+    p.setPen(QPen(QColor(200, 30, 30), 2.0 * unidad));
+    for (const QVector<QPointF>& m : meridianos_) trazar(m);
+
+    QFont letra = font();
+    letra.setPointSizeF(10 * unidad);
+    letra.setBold(true);
+    p.setFont(letra);
+    p.setPen(QColor(170, 20, 20));
+    QPointF centro;
+    if (Proyectar(-3.0, 43.9, centro)) {
+        const QPointF en = aPantalla(centro);
+        p.drawText(QRectF(en.x() - 80 * unidad, en.y() - 12 * unidad, 160 * unidad, 24 * unidad), Qt::AlignCenter,
+                   QStringLiteral("Huso 30"));
+    }
+    if (Proyectar(3.0, 43.9, centro)) {
+        const QPointF en = aPantalla(centro);
+        p.drawText(QRectF(en.x() - 80 * unidad, en.y() - 12 * unidad, 160 * unidad, 24 * unidad), Qt::AlignCenter,
+                   QStringLiteral("Huso 31"));
+    }
+
+    // Shape1: the extended part of zone 30, east of Greenwich.
+    QPointF so, ne, no, se;
+    if (Proyectar(ExtLonMin, ExtLatMin, so) && Proyectar(ExtLonMax, ExtLatMax, ne) &&
+        Proyectar(ExtLonMin, ExtLatMax, no) && Proyectar(ExtLonMax, ExtLatMin, se)) {
+        const QPointF a = aPantalla(no), b = aPantalla(se);
+        const QRectF marco(QPointF(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                           QPointF(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
+        p.setPen(QPen(QColor(20, 110, 40), 1.5 * unidad, Qt::DashLine));
+        p.setBrush(QColor(20, 140, 60, 30));
+        p.drawRect(marco);
+        p.setBrush(Qt::NoBrush);
+        QFont pequena = letra;
+        pequena.setPointSizeF(8 * unidad);
+        p.setFont(pequena);
+        p.setPen(QColor(20, 100, 40));
+        p.drawText(QRectF(marco.left(), marco.top() - 20 * unidad, 260 * unidad, 18 * unidad),
+                   Qt::AlignLeft | Qt::AlignBottom, QStringLiteral("UTM ETRS89-    HUSO 30 Extendido"));
+    }
+
+    // The four Greenwich points: a tick across the meridian and a leader to
+    // the label on the west side (eight lines).
+    QFont cifras = font();
+    cifras.setPointSizeF(7.5 * unidad);
+    p.setFont(cifras);
+    const QFontMetricsF medidas(cifras);
+    for (const PuntoGreenwich& g : Greenwich) {
+        // The two southern points are close: the last one is labelled on the east.
+        const double lado = &g == &Greenwich[3] ? 1.0 : -1.0;
+        const QPointF en = aPantalla(QPointF(g.x, g.y));
+        p.setPen(QPen(Qt::black, 1.2 * unidad));
+        p.drawLine(QPointF(en.x() - 5 * unidad, en.y()), QPointF(en.x() + 5 * unidad, en.y()));
+        const QPointF fin(en.x() + lado * 22 * unidad, en.y());
+        p.setPen(QPen(QColor(60, 60, 60), 0.8 * unidad));
+        p.drawLine(QPointF(en.x() + lado * 5 * unidad, en.y()), fin);
+        const QString texto = QString::fromLatin1(g.etiqueta);
+        const double ancho = medidas.horizontalAdvance(texto);
+        const double izquierda = lado < 0 ? fin.x() - ancho - 3 * unidad : fin.x() + 3 * unidad;
+        const QRectF caja(izquierda, en.y() - medidas.height() / 2, ancho, medidas.height());
+        p.fillRect(caja.adjusted(-2, 0, 2, 0), QColor(255, 255, 255, 210));
+        p.setPen(Qt::black);
+        p.drawText(caja, Qt::AlignCenter, texto);
+    }
+}
+
+}  // namespace tesmaro
