@@ -161,6 +161,23 @@ TEST(GeodesicasAUtm, NoFinito) {
 
 // ---------------------------------------------------------------- UTM to geographic
 
+TEST(UtmAGeodesicas, BandasDelHuso30) {
+    // Each threshold is the scale factor 3° from the central meridian (at
+    // Greenwich) at the band's upper latitude, within 1e-7 on either datum:
+    // a check of the table's digits against the exact projection.
+    for (Datum d : Datums) {
+        const Proyeccion proj(30, d);
+        ASSERT_TRUE(proj.Valida());
+        double anterior = 37;
+        for (const BandaHuso30& b : BandasHuso30) {
+            EXPECT_EQ(b.inferior, anterior);  // contiguous bands
+            anterior = b.superior;
+            EXPECT_NEAR(b.umbral, proj.Factores(0, b.superior).meridional_scale, 1e-7) << b.superior;
+        }
+        EXPECT_EQ(anterior, 41);
+    }
+}
+
 TEST(UtmAGeodesicas, SobreElMeridianoCentral) {
     for (Datum d : Datums) {
         const ResultadoGeodesicas h30 = UtmAGeodesicas(500000, 4400000, 30, false, false, d);
