@@ -33,7 +33,9 @@ struct ResultadoGeodesicas {
 // (south: with the 10000000 m false northing). sur: southern hemisphere.
 // husoExtendido: the point lies in zone 31 but X, Y are in zone 30 extended.
 // In zone 30 the longitude is never positive unless husoExtendido.
-// huso other than 30 and 31: HusoNoCalculado.
+// huso other than 30 and 31: HusoNoCalculado. A result that is not finite
+// (absurd input such as an easting of 1e300, or NaN): NoFinito, with the
+// values left at 0.
 ResultadoGeodesicas UtmAGeodesicas(double X, double Y, std::int16_t huso, bool sur,
                                    bool husoExtendido, Datum datum);
 
@@ -48,6 +50,9 @@ struct ResultadoUtm {
 // Geographic to UTM in the zone named (27 to 31; otherwise HusoNoCalculado).
 // longitud, latitud in decimal degrees. No check that the point lies in the
 // zone: points far from the central meridian are converted by the same series.
+// A result that is not finite: NoFinito, with the values left at 0. Within 3°
+// of the central meridian at latitudes 27° to 44° the series stays within
+// 3 mm in X and 12 mm in Y of the exact projection.
 ResultadoUtm GeodesicasAUtm(double longitud, double latitud, std::int16_t huso, Datum datum);
 
 // The zone of a typed or read zone number: rounded to the nearest integer,
