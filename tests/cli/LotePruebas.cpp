@@ -1,0 +1,242 @@
+// tesmaro-lote as a user runs it: a table of arguments and the expected exit
+// status, standard output and standard error; and its files compared byte for
+// byte with what the window's file button writes through the same driver.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Ajustes.h"
+#include "Texto.h"
+#include "TratarFichero.h"
+#include "Utm.h"
+
+namespace tesmaro {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Leer(const fs::path& ruta) {
+    std::ifstream f(ruta, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+void Escribir(const fs::path& ruta, std::string_view contenido) {
+    std::ofstream f(ruta, std::ios::binary | std::ios::trunc);
+    f.write(contenido.data(), static_cast<std::streamsize>(contenido.size()));
+}
+
+std::string Comillas(std::string_view s) {
+    std::string q = "'";
+    for (const char c : s) {
+        if (c == '\'') {
+            q += "'\\''";
+        } else {
+            q += c;
+        }
+    }
+    return q + "'";
+}
+
+struct Salida {
+    int estado = -1;
+    std::string out, err;
+};
+
+class Lote : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::random_device azar;
+        dir = fs::temp_directory_path() / ("tesmaro_cli_" + std::to_string(azar()) + std::to_string(azar()));
+        fs::create_directories(dir);
+        Escribir(dir / "geo.txt", "Punto,Longitud,Latitud,Huso,Hemisferio\r\nP1,-0.5,39.5,30,N\r\nP2,1,40,32,N\r\n");
+        Escribir(dir / "utm.txt", "Punto,X,Y,Huso,Hemisferio\r\nA,725000,4400000,30,N\r\nB,1,2,27,N\r\nC,1,2,30,N\r\n");
+        Escribir(dir / "cart.txt", "c\nP1,-0.5,40,100\nP2,3,41,0\n");
+        Escribir(dir / "xyz.txt", "c\nP1,4000000,-30000,4900000\n");
+        Escribir(dir / "dir.txt", "c\nP1,-0.4,39.5,45,100000\n");
+        Escribir(dir / "inv.txt", "c\nAB,-0.4,39.5,0.5,40.25\nX,-1,10,-1,-10\n");
+        Escribir(dir / "rej.txt", "c\nP1,-3.7,40.4\nFuera,20,20\n");
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::permissions(dir / "ro", fs::perms::owner_all, fs::perm_options::add, ec);
+        fs::remove_all(dir, ec);
+        ajustes::Restablecer();
+    }
+
+    Salida Correr(const std::vector<std::string>& args, const char* locale = "C") {
+        std::string orden = "cd " + Comillas(dir.string()) + " && LC_ALL=" + locale + " " + Comillas(TESMARO_LOTE);
+        for (const std::string& a : args) orden += " " + Comillas(a);
+        orden += " >salida.out 2>salida.err";
+        const int r = std::system(orden.c_str());
+        Salida s;
+        s.estado = WIFEXITED(r) ? WEXITSTATUS(r) : -1;
+        s.out = Leer(dir / "salida.out");
+        s.err = Leer(dir / "salida.err");
+        fs::remove(dir / "salida.out");
+        fs::remove(dir / "salida.err");
+        return s;
+    }
+
+    fs::path dir;
+};
+
+TEST_F(Lote, TablaDeArgumentos) {
+    const std::string rejilla = std::string(TESMARO_DATOS_FUENTE) + "/sped2et.gsb";
+    fs::create_directories(dir / "sal");
+    struct Caso {
+        std::vector<std::string> args;
+        int estado;
+        std::string out;         // exact
+        std::string errContiene; // a part of standard error
+    } casos[] = {
+        // Help: usage, the conversions, a worked example; on stdout, status 0.
+        {{"--help"}, 0, "", ""},
+        {{"geo-cart", "x", "-h"}, 0, "", ""},
+        // Wrong usage: status 2, the usage line on stderr, nothing on stdout.
+        {{}, 2, "", "Uso: tesmaro-lote CONVERSION ENTRADA"},
+        {{"geo-utm-etrs89"}, 2, "", "faltan la conversión y el fichero de entrada"},
+        {{"geo-utm", "geo.txt"}, 2, "", "conversión desconocida: geo-utm"},
+        {{"geo-cart", "cart.txt", "otro"}, 2, "", "sobra el argumento: otro"},
+        {{"geo-cart", "cart.txt", "--elipsoide", "24"}, 2, "", "--elipsoide debe ser un número de 0 a 23: 24"},
+        {{"geo-cart", "cart.txt", "--elipsoide", "-1"}, 2, "", "--elipsoide"},
+        {{"geo-cart", "cart.txt", "--elipsoide=4x"}, 2, "", "--elipsoide"},
+        {{"geo-cart", "cart.txt", "--unidad", "4"}, 2, "", "--unidad debe ser 1, 2 o 3: 4"},
+        {{"geo-cart", "cart.txt", "--unidad"}, 2, "", "falta el valor de --unidad"},
+        {{"geo-cart", "cart.txt", "--color"}, 2, "", "opción desconocida: --color"},
+        {{"geo-cart", "cart.txt", "-v"}, 2, "", "opción desconocida: -v"},
+        {{"geo-cart", "cart.txt", "--unidad", "1", "--unidad", "2"}, 2, "", "opción repetida: --unidad"},
+        // Input that cannot be read, grid missing: status 1, nothing on stdout.
+        {{"geo-utm-etrs89", "no_existe.txt"}, 1, "",
+         "tesmaro-lote: No se puede leer el fichero de entrada: no_existe.txt\n"},
+        {{"ed50-etrs89", "rej.txt", "--rejilla", "falta.gsb"}, 1, "", "falta.gsb"},
+        {{"geo-cart", "cart.txt", "--salida", "no_hay_carpeta"}, 1, "",
+         "No se puede crear el fichero de resultados: no_hay_carpeta/Cartesianas_geocéntricas.txt"},
+        // Done: the two paths on stdout, the summary on stderr.
+        {{"geo-utm-etrs89", "geo.txt"}, 0, "UTM_ETRS89.txt\nUTM_ETRS89.csv\n",
+         "tesmaro-lote: geo-utm-etrs89: 2 líneas leídas, 1 registros escritos, 1 líneas saltadas, 0 líneas no "
+         "calculables\n"},
+        {{"--salida", "sal", "geo-utm-ed50", "geo.txt"}, 0, "sal/UTM_ED50.txt\nsal/UTM_ED50.csv\n", ""},
+        {{"directo", "dir.txt"}, 0, "Problema_directo.txt\nProblema_directo.csv\n", "1 registros escritos"},
+        {{"inverso", "inv.txt"}, 0, "Problema_inverso.txt\nProblema_inverso.csv\n", "1 líneas no calculables"},
+        {{"ed50-etrs89", "rej.txt", "--rejilla=" + rejilla}, 0,
+         "Transformacion_a_ETRS89.txt\nTransformacion_a_ETRS89.csv\n", "2 registros escritos"},
+        {{"etrs89-ed50", "rej.txt", "--rejilla", rejilla}, 0, "Transformacion_a_ED50.txt\nTransformacion_a_ED50.csv\n",
+         ""},
+        // UTM stopped at zone 27: its message, the partial files, status 1.
+        {{"utm-geo-etrs89", "utm.txt"}, 1, "Geodesicas_ETRS89.txt\nGeodesicas_ETRS89.csv\n",
+         "tesmaro-lote: Cálculo solo para los Husos Geográficos 30 y 31 (Brenmora).Existen datos fuera del área\n"},
+        {{"cart-geo", fs::absolute(dir / "xyz.txt").string()}, 0,
+         (dir / "Geodesicas_elipsoidales.txt").string() + "\n" + (dir / "Geodesicas_elipsoidales.csv").string() + "\n",
+         ""},
+    };
+    for (const Caso& c : casos) {
+        std::string nombre;
+        for (const auto& a : c.args) nombre += a + " ";
+        const Salida s = Correr(c.args);
+        EXPECT_EQ(s.estado, c.estado) << nombre << "\n" << s.err;
+        if (c.args.size() >= 1 && (c.args[0] == "--help" || c.args.back() == "-h")) {
+            EXPECT_NE(s.out.find("Uso: tesmaro-lote CONVERSION ENTRADA"), std::string::npos);
+            EXPECT_NE(s.out.find("Ejemplo:"), std::string::npos);
+            EXPECT_NE(s.out.find("etrs89-ed50"), std::string::npos);
+            EXPECT_EQ(s.err, "");
+            continue;
+        }
+        EXPECT_EQ(s.out, c.out) << nombre;
+        EXPECT_NE(s.err.find(c.errContiene), std::string::npos) << nombre << "\n" << s.err;
+        if (c.estado == 2) {
+            EXPECT_NE(s.err.find("Uso: "), std::string::npos) << nombre;
+        }
+    }
+    // The stop left its records: the header and point A.
+    const std::string parcial = Leer(dir / "Geodesicas_ETRS89.txt");
+    EXPECT_EQ(std::count(parcial.begin(), parcial.end(), '\n'), 2) << parcial;
+    EXPECT_EQ(Leer(dir / "Geodesicas_ETRS89.csv").substr(0, 29), "Nombre;Longitud;Latitud;Huso\r");
+}
+
+TEST_F(Lote, SinPermisoDeEscritura) {
+    if (geteuid() == 0) GTEST_SKIP() << "root writes into any folder";
+    fs::create_directories(dir / "ro");
+    fs::permissions(dir / "ro", fs::perms::owner_read | fs::perms::owner_exec);
+    const Salida s = Correr({"geo-utm-etrs89", "geo.txt", "--salida", "ro"});
+    EXPECT_EQ(s.estado, 1);
+    EXPECT_EQ(s.out, "");
+    EXPECT_NE(s.err.find("No se puede crear el fichero de resultados: ro/UTM_ETRS89.txt"), std::string::npos);
+}
+
+// The window's button and the command line write the same bytes: the driver
+// run in this process with the same settings is the reference. Run under a
+// comma locale for the command line, a point locale here.
+class Gemelos : public Lote {
+protected:
+    std::string Ventana(std::int16_t codigo, const std::string& entrada, const std::string& nombre) {
+        struct Guion : InterfazLote {
+            std::string puntos, rejilla;
+            std::string ElegirFicheroPuntos(const DialogoFichero&) override { return puntos; }
+            std::string ElegirRejilla(const DialogoFichero&) override { return rejilla; }
+            void Mensaje(std::string_view) override {}
+        } guion;
+        guion.puntos = (dir / entrada).string();
+        guion.rejilla = std::string(TESMARO_DATOS_FUENTE) + "/sped2et.gsb";
+        fs::create_directories(dir / "ventana");
+        std::string rejilla;
+        const ResumenLote r = TratarFichero(codigo, rejilla, guion, OpcionesLote{(dir / "ventana").string()});
+        EXPECT_TRUE(r.error.empty()) << r.error;
+        return Leer(dir / "ventana" / (nombre + ".txt")) + "|" + Leer(dir / "ventana" / (nombre + ".csv"));
+    }
+};
+
+TEST_F(Gemelos, MismosBytesQueLaVentana) {
+    const std::string rejilla = std::string(TESMARO_DATOS_FUENTE) + "/sped2et.gsb";
+    struct Caso {
+        std::string conversion;
+        std::int16_t codigo;
+        std::string entrada, nombre;
+        std::int16_t elipsoide, unidad;
+    } casos[] = {
+        {"utm-geo-etrs89", 0, "utm.txt", "Geodesicas_ETRS89", 4, 1},
+        {"utm-geo-ed50", 12, "utm.txt", "Geodesicas_ED50", 4, 1},
+        {"geo-utm-etrs89", 1, "geo.txt", "UTM_ETRS89", 4, 1},
+        {"geo-utm-ed50", 13, "geo.txt", "UTM_ED50", 4, 1},
+        {"geo-cart", 2, "cart.txt", "Cartesianas_geocéntricas", 0, 2},
+        {"cart-geo", 3, "xyz.txt", "Geodesicas_elipsoidales", 22, 3},
+        {"directo", 8, "dir.txt", "Problema_directo", 9, 1},
+        {"inverso", 9, "inv.txt", "Problema_inverso", 4, 2},
+        {"ed50-etrs89", 10, "rej.txt", "Transformacion_a_ETRS89", 4, 1},
+        {"etrs89-ed50", 11, "rej.txt", "Transformacion_a_ED50", 4, 1},
+    };
+    for (const Caso& c : casos) {
+        ajustes::ElipsoideActual = c.elipsoide;
+        ajustes::UnidadAngular = c.unidad;
+        const std::string esperado = Ventana(c.codigo, c.entrada, c.nombre);
+        const Salida s = Correr({c.conversion, c.entrada, "--elipsoide", std::to_string(c.elipsoide), "--unidad",
+                                 std::to_string(c.unidad), "--rejilla", rejilla},
+                                "es_ES.UTF-8");
+        EXPECT_EQ(Leer(dir / (c.nombre + ".txt")) + "|" + Leer(dir / (c.nombre + ".csv")), esperado) << c.conversion;
+        EXPECT_GT(esperado.size(), 10u);
+    }
+}
+
+// The numbers of the result equal TextoNumero of the core's own results.
+TEST_F(Lote, NumerosDelNucleo) {
+    ASSERT_EQ(Correr({"geo-utm-etrs89", "geo.txt"}).estado, 0);
+    const ResultadoUtm r = GeodesicasAUtm(-0.5, 39.5, 30, Datum::ETRS89);
+    EXPECT_EQ(Leer(dir / "UTM_ETRS89.txt"),
+              "\"Nombre\",\"Coordenada X\",\"Coordenada Y\",\"Huso\",\"Latitud Norte-Sur\","
+              "\"Convergencia de meridianos\",\"Anamorfosis lineal\"\r\n\"P1\"," +
+                  TextoNumero(r.X, '.') + "," + TextoNumero(r.Y, '.') + ",30,\"Norte\"," +
+                  TextoNumero(r.convergencia, '.') + "," + TextoNumero(r.anamorfosis, '.') + "\r\n");
+}
+
+}  // namespace
+}  // namespace tesmaro
