@@ -117,11 +117,14 @@ void MostrarAyuda() {
          "  $ tesmaro-lote geo-utm-etrs89 puntos.txt\n"
          "  UTM_ETRS89.txt\n"
          "  UTM_ETRS89.csv\n"
-         "  (en la salida de errores) tesmaro-lote: geo-utm-etrs89: 1 líneas leídas, 1 registros\n"
-         "  escritos, 0 líneas saltadas, 0 líneas no calculables\n"
+         "  tesmaro-lote: geo-utm-etrs89: 1 líneas leídas, 1 registros escritos, 0 líneas\n"
+         "  saltadas, 0 líneas no calculables          (en la salida de errores)\n"
+         "  $ cat UTM_ETRS89.csv\n"
+         "  Nombre;Coordenada X;Coordenada Y;Huso;Latitud Norte-Sur;Convergencia de meridianos;Anamorfosis lineal\n"
+         "  P1;714960,69593;4375248,58024;30;Norte;1,59080384719244;1,00016896\n"
          "  $ cat UTM_ETRS89.txt\n"
          "  \"Nombre\",\"Coordenada X\",\"Coordenada Y\",\"Huso\",\"Latitud Norte-Sur\",\"Convergencia de meridianos\",\"Anamorfosis lineal\"\n"
-         "  \"P1\",714304.54316,4375921.8081,30,\"Norte\",1.58979466101542,1.00042133\n";
+         "  \"P1\",714960.69593,4375248.58024,30,\"Norte\",1.59080384719244,1.00016896\n";
     Escribir(stdout, t);
 }
 
