@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <clocale>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -204,6 +205,25 @@ TEST(Validacion, MoverConservaLaRejilla) {
 }
 
 std::uint64_t Bits(double v) { return std::bit_cast<std::uint64_t>(v); }
+
+// A window program runs under the user's locale (a decimal comma on a Spanish
+// system): neither the results nor the numbers in the messages may change.
+TEST(Validacion, IgualConComaDecimal) {
+    std::vector<unsigned char> b = Valida();
+    const Rejilla enC("sana.gsb", b);
+    const PuntoRejilla p = enC.ED50aETRS89(-50.25, 50.75);
+    PonI32(b, 40, 1234567);
+    const std::string mensajeC = Rejilla("danada.gsb", b).mensaje();
+    const std::string anterior = std::setlocale(LC_ALL, nullptr);
+    if (!std::setlocale(LC_ALL, "es_ES.UTF-8")) GTEST_SKIP() << "es_ES.UTF-8 not installed";
+    const PuntoRejilla q = Rejilla("sana.gsb", Valida()).ED50aETRS89(-50.25, 50.75);
+    const std::string mensajeEs = Rejilla("danada.gsb", b).mensaje();
+    std::setlocale(LC_ALL, anterior.c_str());
+    EXPECT_EQ(Bits(p.lon), Bits(q.lon));
+    EXPECT_EQ(Bits(p.lat), Bits(q.lat));
+    EXPECT_EQ(mensajeEs, mensajeC);
+    EXPECT_NE(mensajeEs.find("NUM_FILE vale 1234567 "), std::string::npos) << mensajeEs;
+}
 
 // The inputs the fuzzer found interesting, kept small: each must be read
 // without a fault (the sanitizer build checks for out-of-bounds reads), be
