@@ -93,7 +93,7 @@ PROGRAMAS=()
 if [ "$CON_VENTANAS" -eq 1 ]; then PROGRAMAS+=(/usr/bin/tesmaro); fi
 if [ "$CON_LOTE" -eq 1 ]; then PROGRAMAS+=(/usr/bin/tesmaro-lote); fi
 for f in "${ESPERADOS[@]}"; do
-  [ -f "$f" ] && bien "$f" || fallo "falta $f"
+  if [ -f "$f" ]; then bien "$f"; else fallo "falta $f"; fi
 done
 cmp -s data/sped2et.gsb /usr/share/tesmaro/sped2et.gsb || fallo "la rejilla instalada no es data/sped2et.gsb"
 cmp -s data/coast.geojson /usr/share/tesmaro/coast.geojson || fallo "el mapa instalado no es data/coast.geojson"
@@ -163,6 +163,14 @@ comprueba_resultado() {
     sed 's/^/    /' "$fichero" >&2
     return
   fi
+  # A point that could not be computed is written with empty columns.
+  local sep=","
+  case "$fichero" in *.csv) sep=";" ;; esac
+  if sed -n 2p "$fichero" | tr -d '\r' | grep -qE "$sep$sep|$sep\$"; then
+    fallo "$conversion: el punto de $fichero tiene columnas vacías (no calculado):"
+    sed 's/^/    /' "$fichero" >&2
+    return
+  fi
   # The grid conversions give 0 and 0 for a point they cannot transform:
   # Madrid lies inside the grid, so a zero means the grid was not found.
   case "$conversion" in
@@ -218,8 +226,14 @@ else
 fi
 
 # Nothing may have been written into the installed data folder.
-SOBRAN="$(ls -A /usr/share/tesmaro | grep -vxE 'sped2et\.gsb|coast\.geojson' || true)"
-[ -z "$SOBRAN" ] || fallo "han aparecido ficheros en /usr/share/tesmaro: $SOBRAN"
+SOBRAN=()
+for f in /usr/share/tesmaro/* /usr/share/tesmaro/.[!.]*; do
+  case "$f" in
+    /usr/share/tesmaro/sped2et.gsb | /usr/share/tesmaro/coast.geojson) ;;
+    *) if [ -e "$f" ]; then SOBRAN+=("$f"); fi ;;
+  esac
+done
+[ "${#SOBRAN[@]}" -eq 0 ] || fallo "han aparecido ficheros en /usr/share/tesmaro: ${SOBRAN[*]}"
 
 cd "$RAIZ"
 echo "== Quitando el paquete"
