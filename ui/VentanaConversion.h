@@ -107,6 +107,8 @@ protected:
 
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
+public:
+    // The degrees-minutes-seconds panel (hidden until opened).
     QGroupBox* Frame_Gra;
     QLineEdit* Grados;
     QLineEdit* Minutos;

@@ -1,0 +1,365 @@
+// The main window: menus, status bar, one window per entry, the About window
+// and its hidden message, the angular-units dialog, the zone map, and the
+// file buttons run through the main window's dialogs with scripted answers,
+// producing real result files in a temporary folder.
+#include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTemporaryDir>
+
+#include "AcercaDe.h"
+#include "Comun.h"
+#include "DAngular.h"
+#include "Form1.h"
+#include "GEO_UTM.h"
+#include "MDIPrincipal.h"
+#include "Principal.h"
+#include "Textos.h"
+#include "Zonas_Utm.h"
+
+using namespace tesmaro;
+
+namespace {
+
+QString Q(std::string_view t) { return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size())); }
+
+QStringList Entradas(QMenu* menu) {
+    QStringList l;
+    for (QAction* a : menu->actions()) l << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return l;
+}
+
+QAction* Accion(QMainWindow* v, const char* nombre) {
+    auto* a = v->findChild<QAction*>(QLatin1String(nombre));
+    if (!a) qFatal("sin la entrada %s", nombre);
+    return a;
+}
+
+void EscribirFichero(const QString& ruta, const QByteArray& contenido) {
+    QFile f(ruta);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(contenido);
+}
+
+QByteArray Leer(const QString& ruta) {
+    QFile f(ruta);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Answers the file dialogs with fixed paths and records what they showed.
+struct DialogosGuionados {
+    QString puntos;
+    QString rejilla;
+    QList<DialogoFichero> vistos;
+    DialogosLote::GanchoDialogo anterior;
+    DialogosGuionados() {
+        anterior = DialogosLote::FijarGanchoDialogo([this](const DialogoFichero& d, bool esRejilla) {
+            vistos << d;
+            return esRejilla ? rejilla : puntos;
+        });
+    }
+    ~DialogosGuionados() { DialogosLote::FijarGanchoDialogo(anterior); }
+};
+
+}  // namespace
+
+class PruebaMarco : public QObject {
+    Q_OBJECT
+
+    QString carpetaInicial;
+
+private slots:
+    void initTestCase() { carpetaInicial = QDir::currentPath(); }
+    void init() { prueba::Restablecer(); }
+    void cleanup() {
+        QDir::setCurrent(carpetaInicial);
+        prueba::Restablecer();
+    }
+
+    void MenusYBarraDeEstado() {
+        MDIPrincipal v;
+        QCOMPARE(v.windowTitle(), QStringLiteral("Tesmaro"));
+        QStringList menus;
+        for (QAction* a : v.menuBar()->actions()) menus << a->text();
+        QCOMPARE(menus, (QStringList{"&Archivo", "&Herramientas", "&Conversiones", "T&ransformación de Datum", "&Ayuda"}));
+        auto menu = [&v](const char* nombre) { return prueba::Hijo<QMenu>(&v, nombre); };
+        QCOMPARE(Entradas(menu("Mnu_Prin_Archivo")), QStringList{"&Salir"});
+        QCOMPARE(Entradas(menu("Mnu_Prin_Herra")),
+                 (QStringList{"&Elipsoides de referencia", "-", "Mapa Guía U.T.M.", "Sexagesimal -> Pseudosexagesimal",
+                              "&Datos angulares"}));
+        const QStringList conversiones = Entradas(menu("Mnu_Prin_Transfor"));
+        QCOMPARE(conversiones.mid(0, 4),
+                 (QStringList{"&U.T.M. a Geodésicas", "&Geodésicas a U.T.M.", "G&eodésicas a Cartesianas Geocéntricas",
+                              "&Cartesianas Geocéntricas a Geodésicas "}));
+        QCOMPARE(Entradas(menu("Mnu_Prin_Transpor")),
+                 (QStringList{"&Transformación Datum ED50-Datum ETRS89", "&Transformación Datum ETRS89-Datum ED50"}));
+        QCOMPARE(Entradas(menu("Mnu_Prin_Ayuda")), QStringList{"&Acerca de"});
+
+        auto* texto = prueba::Hijo<QLabel>(&v, "Panel1");
+        QCOMPARE(texto->text(), QStringLiteral("//> Tesmaro"));
+        QCOMPARE(texto->toolTip(), QStringLiteral("//> Tesmaro"));
+        QCOMPARE(prueba::Hijo<QLabel>(&v, "Panel2")->toolTip(), QStringLiteral("Fecha"));
+        auto* hora = prueba::Hijo<QLabel>(&v, "Panel3");
+        QCOMPARE(hora->toolTip(), QStringLiteral("Hora"));
+        QVERIFY(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d$")).match(hora->text()).hasMatch());
+        QVERIFY(!prueba::Hijo<QLabel>(&v, "Panel2")->text().isEmpty());
+    }
+
+    // Start: the settings take their start values and the About window is up.
+    void Arranque() {
+        ajustes::UnidadAngular = 3;
+        ajustes::ElipsoideActual = 9;
+        MDIPrincipal v;
+        QCOMPARE(ajustes::UnidadAngular, std::int16_t{1});
+        QCOMPARE(ajustes::ElipsoideActual, std::int16_t{4});
+        QVERIFY(v.acercaDe()->isVisible());
+        QVERIFY(v.Mdi->subWindowList().isEmpty());
+        const QString credito = v.acercaDe()->Label3->text();
+        QVERIFY(credito.contains(QStringLiteral("Instituto Geográfico Nacional, CC BY 4.0 www.ign.es")));
+        QVERIFY(credito.contains(QStringLiteral("Convertida de GeoTIFF a NTv2 sin modificar los valores.")));
+        QCOMPARE(v.acercaDe()->Label4->text(),
+                 QStringLiteral("Línea de costa y fronteras: GSHHG 2.3.7 (Wessel & Smith), LGPL-3.0; extracto modificado."));
+        v.acercaDe()->cmdOK->click();
+        QVERIFY(!v.acercaDe()->isVisible());
+        Accion(&v, "Mnu_Acerca")->trigger();
+        QVERIFY(v.acercaDe()->isVisible());
+    }
+
+    // Shift + right click at x >= 5310 and y <= 3300 twips (15 a pixel).
+    void AcercaDeRincon_data() {
+        QTest::addColumn<int>("x");
+        QTest::addColumn<int>("y");
+        QTest::addColumn<int>("boton");
+        QTest::addColumn<int>("teclas");
+        QTest::addColumn<bool>("mensaje");
+        const int shift = Qt::ShiftModifier;
+        QTest::newRow("5310, 3300") << 354 << 220 << int(Qt::RightButton) << shift << true;
+        QTest::newRow("5295 (5309 no es un pixel)") << 353 << 220 << int(Qt::RightButton) << shift << false;
+        QTest::newRow("y 3315") << 354 << 221 << int(Qt::RightButton) << shift << false;
+        QTest::newRow("boton izquierdo") << 400 << 10 << int(Qt::LeftButton) << shift << false;
+        QTest::newRow("sin Shift") << 400 << 10 << int(Qt::RightButton) << int(Qt::NoModifier) << false;
+        QTest::newRow("Shift y Ctrl") << 400 << 10 << int(Qt::RightButton) << int(Qt::ShiftModifier | Qt::ControlModifier)
+                                      << false;
+    }
+    void AcercaDeRincon() {
+        QFETCH(int, x);
+        QFETCH(int, y);
+        QFETCH(int, boton);
+        QFETCH(int, teclas);
+        QFETCH(bool, mensaje);
+        prueba::Mensajes mensajes;
+        AcercaDe a;
+        a.show();
+        QTest::mousePress(&a, Qt::MouseButton(boton), Qt::KeyboardModifiers(teclas), QPoint(x, y));
+        QCOMPARE(mensajes.textos, mensaje ? QStringList{QStringLiteral("Dolvar")} : QStringList{});
+        // The rule itself, in twips.
+        QVERIFY(AcercaDe::EnRincon(5310, 3300));
+        QVERIFY(!AcercaDe::EnRincon(5309, 3300));
+        QVERIFY(!AcercaDe::EnRincon(5310, 3301));
+    }
+
+    // Each entry shows one window; a second use brings the same one forward
+    // with what was typed; closed, it comes back with its design values.
+    void UnaVentanaPorEntrada() {
+        MDIPrincipal v;
+        QVERIFY(prueba::Mostrar(&v));
+        Accion(&v, "Mnu_Utm_Geo")->trigger();
+        QCOMPARE(v.Mdi->subWindowList().size(), 1);
+        auto* p = qobject_cast<Principal*>(v.Mdi->activeSubWindow()->widget());
+        QVERIFY(p);
+        p->CoordX->setText(QStringLiteral("123"));
+        Accion(&v, "Mnu_Geo_Utm")->trigger();
+        Accion(&v, "Mnu_gradsexa")->trigger();
+        Accion(&v, "Mnu_MapaGuia")->trigger();
+        QCOMPARE(v.Mdi->subWindowList().size(), 4);
+        Accion(&v, "Mnu_Utm_Geo")->trigger();
+        QCOMPARE(v.Mdi->subWindowList().size(), 4);
+        QCOMPARE(v.Mdi->activeSubWindow()->widget(), p);
+        QCOMPARE(p->CoordX->text(), QStringLiteral("123"));
+        // "Ver Husos UTM" shows the same map.
+        p->Command4->click();
+        QCOMPARE(v.Mdi->subWindowList().size(), 4);
+        QVERIFY(qobject_cast<Zonas_Utm*>(v.Mdi->activeSubWindow()->widget()));
+        // Closing.
+        QPointer<Principal> cerrada = p;
+        for (QMdiSubWindow* s : v.Mdi->subWindowList())
+            if (s->widget() == p) s->close();
+        QTRY_VERIFY(cerrada.isNull());
+        Accion(&v, "Mnu_Utm_Geo")->trigger();
+        auto* nueva = qobject_cast<Principal*>(v.Mdi->activeSubWindow()->widget());
+        QVERIFY(nueva);
+        QVERIFY(nueva->CoordX->text().isEmpty());
+        QCOMPARE(v.Mdi->subWindowList().size(), 4);
+    }
+
+    // "Datos angulares": shows the current unit; a choice applies at once.
+    void DatosAngulares() {
+        MDIPrincipal v;
+        QVERIFY(prueba::Mostrar(&v));
+        Accion(&v, "Mnu_Utm_Geo")->trigger();
+        auto* p = qobject_cast<Principal*>(v.Mdi->activeSubWindow()->widget());
+        Accion(&v, "Mnu_DatosAngulares")->trigger();
+        DAngular* d = DAngular::Instancia();
+        QVERIFY(d->isVisible());
+        QCOMPARE(d->windowTitle(), QStringLiteral("Datos angulares"));
+        QCOMPARE(d->Tip_Grad->checkedId(), 0);
+        d->Tip_Grad->button(2)->click();
+        QCOMPARE(ajustes::UnidadAngular, std::int16_t{3});
+        QVERIFY(!p->Check_Grad->isEnabled());
+        d->Tip_Grad->button(1)->click();
+        QCOMPARE(ajustes::UnidadAngular, std::int16_t{2});
+        d->Tip_Grad->button(0)->click();
+        QVERIFY(p->Check_Grad->isEnabled());
+        d->Command1->click();
+        QVERIFY(!d->isVisible());
+        // Reopened with the unit set elsewhere, it shows that unit.
+        NotificadorAjustes::FijarUnidadAngular(3);
+        p->MostrarDatosAngulares();
+        QCOMPARE(d->Tip_Grad->checkedId(), 2);
+        QCOMPARE(ajustes::UnidadAngular, std::int16_t{3});
+    }
+
+    void MapaDeHusos() {
+        Zonas_Utm z;
+        QCOMPARE(z.windowTitle(), QStringLiteral("Zonas U.T.M."));
+        QVERIFY(z.LineasMapa() > 50);  // 75 coast lines and 8 borders in the shipped data
+        QCOMPARE(Zonas_Utm::EtiquetasGreenwich(),
+                 (QStringList{"753344; 4513277", "756348; 4424701", "760287; 4306298", "761156; 4279788"}));
+        for (QSize tamanio : {QSize(320, 260), QSize(1200, 900)}) {
+            z.resize(tamanio);
+            QImage imagen(tamanio, QImage::Format_ARGB32);
+            z.render(&imagen);
+            QVERIFY(!imagen.isNull());
+        }
+        // Untrusted map data: whatever is not a line of number pairs is skipped.
+        QCOMPARE(LeerMapa("no es json").size(), 0);
+        QCOMPARE(LeerMapa(R"({"features":[{"geometry":{"type":"LineString","coordinates":[[1,"a"],[2]]}}]})").size(), 0);
+        const auto dos = LeerMapa(
+            R"({"features":[{"properties":{"kind":"border"},"geometry":{"type":"LineString","coordinates":[[-3,40],[-2,41],[null,3],[1e308,3]]}}]})");
+        QCOMPARE(dos.size(), 1);
+        QVERIFY(dos[0].frontera);
+        QCOMPARE(dos[0].puntos.size(), 2);
+    }
+
+    // --- File buttons ----------------------------------------------------
+
+    // Principal "Fichero en UTM ETRS89": the hint, the dialog (every file
+    // shown), the result names, real result files beside the input, the
+    // current folder moved there, and no closing message when every line
+    // was computed.
+    void FicheroUtmGeo() {
+        QTemporaryDir carpeta;
+        QVERIFY(carpeta.isValid());
+        const QString entrada = carpeta.filePath(QStringLiteral("puntos"));  // no extension
+        EscribirFichero(entrada, "Punto,X,Y,Huso,Hemisferio\r\nP.1,500000,4400000,30,N\r\nP2,725000,4400000,30,N\r\n");
+        prueba::Mensajes mensajes;
+        DialogosGuionados dialogos;
+        dialogos.puntos = entrada;
+        MDIPrincipal v;
+        mensajes.textos.clear();
+        Accion(&v, "Mnu_Utm_Geo")->trigger();
+        auto* p = qobject_cast<Principal*>(v.Mdi->activeSubWindow()->widget());
+        p->Command1->click();
+        QCOMPARE(mensajes.textos.size(), 2);
+        QCOMPARE(mensajes.textos[0], Q(textos::PistaUtmGeoETRS89));
+        QCOMPARE(mensajes.textos[1], Q(textos::FicherosSalida) + QStringLiteral("Geodesicas_ETRS89.txt,Geodesicas_ETRS89.csv"));
+        QCOMPARE(dialogos.vistos.size(), 1);
+        QCOMPARE(DialogosLote::FiltroQt(dialogos.vistos[0].filtro), QStringLiteral("Todos los archivos (*)"));
+        QCOMPARE(QString::fromStdString(dialogos.vistos[0].titulo), QStringLiteral("Seleccione fichero de coordenadas entrada"));
+        QCOMPARE(QDir::currentPath(), QDir(carpeta.path()).canonicalPath());
+        const QByteArray txt = Leer(carpeta.filePath(QStringLiteral("Geodesicas_ETRS89.txt")));
+        const QByteArray csv = Leer(carpeta.filePath(QStringLiteral("Geodesicas_ETRS89.csv")));
+        QCOMPARE(txt.count("\r\n"), 3);
+        QVERIFY(txt.contains("\"P.1\",-3,"));
+        QCOMPARE(csv.count("\r\n"), 3);
+        QVERIFY(csv.contains("P,1;-3;"));
+        QVERIFY(!csv.contains('"'));
+    }
+
+    // Cancelled dialog: only the hint, nothing written.
+    void FicheroCancelado() {
+        QTemporaryDir carpeta;
+        prueba::Mensajes mensajes;
+        DialogosGuionados dialogos;
+        GEO_UTM g;
+        g.Fichero->click();
+        QCOMPARE(mensajes.textos, QStringList{Q(textos::PistaGeoUtmETRS89)});
+        g.Command4->click();
+        QCOMPARE(mensajes.textos.last(), Q(textos::PistaGeoUtmED50));
+        QCOMPARE(mensajes.textos.size(), 2);
+    }
+
+    // Lines that cannot be computed are counted in a closing message.
+    void FicheroConLineasNoCalculadas() {
+        QTemporaryDir carpeta;
+        const QString entrada = carpeta.filePath(QStringLiteral("geo.txt"));
+        EscribirFichero(entrada, "Punto,Longitud,Latitud,Huso,Hemisferio\r\nA,-0.5,39.5,30,N\r\nB,-0.5,39.5,35,N\r\n"
+                                 "C,-0.5,39.5,26,N\r\n");
+        prueba::Mensajes mensajes;
+        DialogosGuionados dialogos;
+        dialogos.puntos = entrada;
+        GEO_UTM g;
+        g.Command4->click();
+        QCOMPARE(mensajes.textos.size(), 3);
+        QCOMPARE(mensajes.textos[1], Q(textos::FicherosSalida) + QStringLiteral("UTM_ED50.txt,UTM_ED50.csv"));
+        QCOMPARE(mensajes.textos[2], QStringLiteral("2 líneas no se han podido calcular."));
+        QVERIFY(QFile::exists(carpeta.filePath(QStringLiteral("UTM_ED50.csv"))));
+    }
+
+    // Cancelling keeps the records written and their CSV twin, and says so.
+    void FicheroInterrumpido() {
+        QTemporaryDir carpeta;
+        const QString entrada = carpeta.filePath(QStringLiteral("muchos.txt"));
+        QByteArray contenido = "Punto,X,Y,Huso,Hemisferio\r\n";
+        for (int i = 0; i < 10000; ++i) contenido += "P" + QByteArray::number(i) + ",500000,4400000,30,N\r\n";
+        EscribirFichero(entrada, contenido);
+        prueba::Mensajes mensajes;
+        DialogosGuionados dialogos;
+        dialogos.puntos = entrada;
+        auto anterior = DialogosLote::FijarGanchoCancelado([] { return true; });
+        Principal p;
+        p.Command2->click();
+        DialogosLote::FijarGanchoCancelado(anterior);
+        QVERIFY(mensajes.textos.last().startsWith(QStringLiteral("Conversión cancelada: ")));
+        const QByteArray csv = Leer(carpeta.filePath(QStringLiteral("Geodesicas_ED50.csv")));
+        const int lineas = csv.count("\r\n");
+        QVERIFY(lineas > 1);
+        QVERIFY(lineas < 10001);
+        QVERIFY(mensajes.textos.last().contains(QString::number(lineas - 1)));
+    }
+
+    void FiltrosDeDialogo_data() {
+        QTest::addColumn<QString>("filtro");
+        QTest::addColumn<QString>("qt");
+        QTest::newRow("todos") << "Todos los archivos (*.*)|*.*" << "Todos los archivos (*)";
+        QTest::newRow("rejilla") << "sped2et.gsb |*.gsb" << "sped2et.gsb (*.gsb)";
+        QTest::newRow("dos") << "Texto|*.txt|Todos|*.*" << "Texto (*.txt);;Todos (*)";
+        QTest::newRow("vacio") << "" << "Todos los archivos (*)";
+    }
+    void FiltrosDeDialogo() {
+        QFETCH(QString, filtro);
+        QFETCH(QString, qt);
+        QCOMPARE(DialogosLote::FiltroQt(filtro.toStdString()), qt);
+    }
+
+    // core's overflow notice carries the critical icon.
+    void AvisoCritico() {
+        prueba::Mensajes mensajes;
+        AvisoDesbordamiento();
+        QCOMPARE(mensajes.textos, QStringList{Q(TextoDesbordamiento)});
+        QCOMPARE(mensajes.criticos, QList<bool>{true});
+        MostrarMensaje(QStringLiteral("x"));
+        QCOMPARE(mensajes.criticos.last(), false);
+    }
+};
+
+QTEST_MAIN(PruebaMarco)
+#include "PruebaMarco.moc"
