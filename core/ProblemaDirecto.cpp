@@ -193,8 +193,9 @@ double AcimutInversoReferencia(double fi1, double acimut, double arco, double F)
 ResultadoDirecto ProblemaDirecto(double fi1, double lambda1, double acimut, double distancia,
                                  double a, double F) {
     const ResultadoDirecto noFinito{Estado::NoFinito, 0, 0, 0};
+    // An ellipsoid needs a > 0 and 1/f > 1 (no ellipsoid reads as 0 and 0).
     if (!std::isfinite(fi1) || !std::isfinite(lambda1) || !std::isfinite(acimut) ||
-        !std::isfinite(distancia) || !std::isfinite(a) || !std::isfinite(F)) {
+        !std::isfinite(distancia) || !std::isfinite(a) || !std::isfinite(F) || !(a > 0) || !(F > 1)) {
         return noFinito;
     }
     if (distancia < 0) {
