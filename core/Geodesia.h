@@ -15,7 +15,10 @@ struct ResultadoDirecto {
 
 // fi1, lambda1: start point A in radians. acimut: forward azimuth at A in
 // sexagesimal degrees, clockwise from north, any value. distancia: metres
-// along the geodesic (0 gives A itself and the azimuth turned by 180°).
+// along the geodesic (0 gives A itself and the azimuth turned by 180°; a
+// negative length runs the line backwards from A). The end point is not
+// brought into [-180, 180] of longitude. Non-finite input, or an ellipsoid
+// without a > 0 and F > 1, gives NoFinito.
 ResultadoDirecto ProblemaDirecto(double fi1, double lambda1, double acimut, double distancia,
                                  double a, double F);
 
@@ -28,7 +31,9 @@ struct ResultadoInverso {
 
 // A (fi1, lambda1) and B (fi2, lambda2) in radians, both in one hemisphere
 // and less than 90° of spherical arc apart. Coincident points give distance 0
-// and azimuths 0.
+// and azimuths 0. A point on the equator goes with a point of either
+// hemisphere; two points on the equator give HemisferiosDistintos. A line
+// exactly over a pole, like any non-finite result, gives NoFinito.
 ResultadoInverso ProblemaInverso(double fi1, double lambda1, double fi2, double lambda2,
                                  double a, double F);
 
