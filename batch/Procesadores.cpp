@@ -108,6 +108,7 @@ ResumenLote Recorrer(const std::string& rutaEntrada, const DestinoLote& destino,
             lineasSinAviso = 0;
             proximoAviso = lector.Leidos() + BytesEntreAvisos;
             interfaz.Progreso(lector.Leidos(), std::max(total, lector.Leidos()));
+            if (escritor.Fallo()) break;  // a full disk: reported below
             if (interfaz.Cancelado()) {
                 resumen.cancelado = true;
                 break;

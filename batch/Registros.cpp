@@ -164,8 +164,10 @@ bool EscritorResultados::Cerrar(std::string& error) {
 
 // ---------------------------------------------------------------------------
 
-LectorLineas::LectorLineas(std::FILE* fichero, std::size_t capacidadInicial)
-    : fichero_(fichero), buf_(std::clamp<std::size_t>(capacidadInicial, 16, LongitudMaxima)) {}
+LectorLineas::LectorLineas(std::FILE* fichero, std::size_t capacidadInicial, std::size_t longitudMaxima)
+    : fichero_(fichero),
+      maxima_(std::max<std::size_t>(longitudMaxima, 16)),
+      buf_(std::clamp<std::size_t>(capacidadInicial, 16, maxima_)) {}
 
 bool LectorLineas::Rellenar() {
     const std::size_t pedido = buf_.size() - fin_;
@@ -224,15 +226,15 @@ bool LectorLineas::Siguiente(std::string_view& linea) {
             inicio_ = 0;
         }
         if (fin_ == buf_.size()) {
-            if (buf_.size() >= LongitudMaxima) {
-                // Hand out the first LongitudMaxima bytes; skip the rest.
+            if (buf_.size() >= maxima_) {
+                // Hand out the first maxima_ bytes; skip the rest.
                 cortada_ = descartando_ = true;
                 leidos_ += fin_;
                 inicio_ = buscado_ = fin_;
                 linea = std::string_view(buf_.data(), fin_);
                 return true;
             }
-            buf_.resize(std::min(buf_.size() * 2, LongitudMaxima));
+            buf_.resize(std::min(buf_.size() * 2, maxima_));
         }
         Rellenar();
     }

@@ -47,6 +47,9 @@ public:
     void Vacio();                         // an empty field
     void FinRegistro();                   // CR LF in both files
 
+    // Whether some write has failed already (the run may stop early).
+    bool Fallo() const { return fallo_; }
+
     // Writes what is buffered and closes both files. False, with a Spanish
     // message naming the file, when anything could not be written.
     bool Cerrar(std::string& error);
@@ -74,7 +77,10 @@ class LectorLineas {
 public:
     static constexpr std::size_t LongitudMaxima = std::size_t{64} << 20;  // 64 MiB
 
-    explicit LectorLineas(std::FILE* fichero, std::size_t capacidadInicial = std::size_t{1} << 20);
+    // capacidadInicial: the buffer to start with (it grows for long lines up to
+    // longitudMaxima, which tests make small).
+    explicit LectorLineas(std::FILE* fichero, std::size_t capacidadInicial = std::size_t{1} << 20,
+                          std::size_t longitudMaxima = LongitudMaxima);
 
     // The next line, valid until the next call. False at the end of the file
     // or on a read error (see Error()).
@@ -88,6 +94,7 @@ private:
     bool Rellenar();
 
     std::FILE* fichero_;
+    std::size_t maxima_;
     std::vector<char> buf_;
     std::size_t inicio_ = 0, fin_ = 0, buscado_ = 0;
     std::uint64_t leidos_ = 0;

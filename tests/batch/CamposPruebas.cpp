@@ -134,5 +134,20 @@ TEST(LectorLineas, FinesDeLinea) {
     }
 }
 
+TEST(LectorLineas, LineaDemasiadoLargaSeCorta) {
+    CarpetaTemporal tmp;
+    Escribir(tmp / "e.txt", "corta\n" + std::string(100, 'a') + "\r\nsigue\n" + std::string(70, 'b'));
+    std::FILE* f = std::fopen((tmp / "e.txt").c_str(), "rb");
+    LectorLineas lector(f, 16, 32);
+    std::vector<std::string> lineas;
+    std::string_view l;
+    while (lector.Siguiente(l)) lineas.emplace_back(l);
+    std::fclose(f);
+    // The first 32 bytes of each long line; the rest of it skipped.
+    EXPECT_EQ(lineas, (std::vector<std::string>{"corta", std::string(32, 'a'), "sigue", std::string(32, 'b')}));
+    EXPECT_TRUE(lector.Cortada());
+    EXPECT_EQ(lector.Leidos(), 6u + 102u + 6u + 70u);
+}
+
 }  // namespace
 }  // namespace tesmaro::pruebas

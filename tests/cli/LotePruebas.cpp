@@ -227,6 +227,19 @@ TEST_F(Gemelos, MismosBytesQueLaVentana) {
     }
 }
 
+// The worked example of --help is what the program really does.
+TEST_F(Lote, EjemploDeLaAyuda) {
+    const std::string ayuda = Correr({"--help"}).out;
+    Escribir(dir / "puntos.txt", "Punto,Longitud,Latitud,Huso,Hemisferio\r\nP1,-0.5,39.5,30,N\r\n");
+    const Salida s = Correr({"geo-utm-etrs89", "puntos.txt"});
+    EXPECT_NE(ayuda.find("  " + s.out.substr(0, s.out.find('\n') + 1)), std::string::npos);
+    std::string txt = Leer(dir / "UTM_ETRS89.txt"), csv = Leer(dir / "UTM_ETRS89.csv");
+    for (std::string* f : {&txt, &csv}) {
+        for (std::size_t p = 0; (p = f->find("\r\n", p)) != std::string::npos;) f->replace(p, 2, "\n  ");
+        EXPECT_NE(ayuda.find("  " + f->substr(0, f->size() - 2)), std::string::npos) << *f;
+    }
+}
+
 // The numbers of the result equal TextoNumero of the core's own results.
 TEST_F(Lote, NumerosDelNucleo) {
     ASSERT_EQ(Correr({"geo-utm-etrs89", "geo.txt"}).estado, 0);
