@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 #include <proj.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <numbers>
 
 #include "Angulos.h"
 #include "Cartesianas.h"
@@ -78,7 +80,9 @@ TEST(Cartesianas, CoincideConProj) {
             }
         }
     }
-    RecordProperty("max_diferencia_m", std::to_string(maximo));
+    char texto[32];
+    std::snprintf(texto, sizeof texto, "%.3g", maximo);
+    RecordProperty("max_diferencia_m", texto);
 }
 
 // Bowring's single step: from PROJ's X, Y, Z back to the angles given. Within
@@ -103,9 +107,9 @@ TEST(Cartesianas, VueltaDeBowringEnTodoElGlobo) {
                 const PJ_XYZ c = proj.Directa(fi, lambda, h);
                 const ResultadoGeograficas g = CalculoCartGeo(c.x, c.y, c.z, WgsA, WgsRf);
                 ASSERT_EQ(g.estado, Estado::Correcto);
-                const double desvio = c.x >= 0 ? 0 : lambda > 0 ? PiDiezCifras - M_PI : M_PI - PiDiezCifras;
-                const double dLat = std::fabs(g.fi - fi) * 180 / M_PI;
-                const double dLon = std::fabs(g.lambda - desvio - lambda) * 180 / M_PI;
+                const double desvio = c.x >= 0 ? 0 : lambda > 0 ? PiDiezCifras - std::numbers::pi : std::numbers::pi - PiDiezCifras;
+                const double dLat = std::fabs(g.fi - fi) * 180 / std::numbers::pi;
+                const double dLon = std::fabs(g.lambda - desvio - lambda) * 180 / std::numbers::pi;
                 maxAng = std::max({maxAng, dLat, dLon});
                 maxH = std::max(maxH, std::fabs(g.h - h));
             }
@@ -121,7 +125,7 @@ TEST(Cartesianas, LongitudEnSuPropioMeridiano) {
     struct Caso {
         double X, Y, radianes;
     };
-    const double pi = M_PI, desvio = PiDiezCifras - M_PI;
+    const double pi = std::numbers::pi, desvio = PiDiezCifras - std::numbers::pi;
     const Caso casos[] = {
         {1e6, 1e6, pi / 4},
         {-1e6, 1e6, 3 * pi / 4 + desvio},

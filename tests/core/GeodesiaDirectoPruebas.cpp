@@ -2,6 +2,7 @@
 // exact geodesic (GeographicLib) as an independent reference.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 

@@ -2,7 +2,9 @@
 // exact geodesic (GeographicLib) as an independent reference.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <random>
 
 #include "Geodesia.h"
