@@ -1,0 +1,176 @@
+#include "Cart_Geo.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "Angulos.h"
+#include "Avisos.h"
+#include "Cartesianas.h"
+#include "DElipsoides.h"
+#include "Elipsoides.h"
+#include "Filtros.h"
+#include "Texto.h"
+#include "Textos.h"
+
+namespace tesmaro {
+
+namespace {
+
+template <class T>
+T* Nombrar(T* control, const char* nombre) {
+    control->setObjectName(QLatin1String(nombre));
+    return control;
+}
+
+}  // namespace
+
+Cart_Geo::Cart_Geo(QWidget* padre) : VentanaConversion(padre) {
+    setObjectName(QStringLiteral("Cart_Geo"));
+    setWindowTitle(QStringLiteral("Cartesianas Geocéntricas a Geodésicas"));
+
+    // Input.
+    Frame1 = Nombrar(new QGroupBox(QStringLiteral("Coordenadas Cartesianas Geocéntricas  (Entrada Datos)"), this),
+                     "Frame1");
+    Label1 = Nombrar(new QLabel(QStringLiteral("X"), Frame1), "Label1");
+    CoordX = Nombrar(new QLineEdit(Frame1), "CoordX");
+    Label2 = Nombrar(new QLabel(QStringLiteral("Y"), Frame1), "Label2");
+    CoordY = Nombrar(new QLineEdit(Frame1), "CoordY");
+    Label3 = Nombrar(new QLabel(QStringLiteral("Z"), Frame1), "Label3");
+    CoordZ = Nombrar(new QLineEdit(Frame1), "CoordZ");
+    auto* rejilla1 = new QGridLayout(Frame1);
+    rejilla1->addWidget(Label1, 0, 0);
+    rejilla1->addWidget(CoordX, 0, 1);
+    rejilla1->addWidget(Label2, 1, 0);
+    rejilla1->addWidget(CoordY, 1, 1);
+    rejilla1->addWidget(Label3, 2, 0);
+    rejilla1->addWidget(CoordZ, 2, 1);
+    rejilla1->setColumnStretch(1, 1);
+    rejilla1->setRowStretch(3, 1);
+
+    // Results.
+    Frame2 = Nombrar(new QGroupBox(QStringLiteral("Coordenadas Geodésicas (Resultados)"), this), "Frame2");
+    Label7 = Nombrar(new QLabel(QStringLiteral("Latitud"), Frame2), "Label7");
+    lat1 = Nombrar(new QLineEdit(Frame2), "lat1");
+    Label5 = Nombrar(new QLabel(QStringLiteral("Longitud"), Frame2), "Label5");
+    long1 = Nombrar(new QLineEdit(Frame2), "long1");
+    Label6 = Nombrar(new QLabel(QStringLiteral("Altitud h"), Frame2), "Label6");
+    Altitud = Nombrar(new QLineEdit(Frame2), "Altitud");
+    Check_Grad = Nombrar(new QCheckBox(QStringLiteral("dd mm ss.sss"), Frame2), "Check_Grad");
+    auto* rejilla2 = new QGridLayout(Frame2);
+    rejilla2->addWidget(Label7, 0, 0);
+    rejilla2->addWidget(lat1, 0, 1);
+    rejilla2->addWidget(Label5, 1, 0);
+    rejilla2->addWidget(long1, 1, 1);
+    rejilla2->addWidget(Label6, 2, 0);
+    rejilla2->addWidget(Altitud, 2, 1);
+    rejilla2->addWidget(Check_Grad, 3, 1);
+    rejilla2->setColumnStretch(1, 1);
+
+    // The ellipsoid bar.
+    Frame6 = Nombrar(new QGroupBox(this), "Frame6");
+    Label4 = Nombrar(new BarraElipsoide(QStringLiteral("Selección de Elipsoide."), Frame6), "Label4");
+    Label4->setToolTip(QStringLiteral("Haga Click para cambiar de Elipsoide"));
+    auto* fila6 = new QHBoxLayout(Frame6);
+    fila6->setContentsMargins(2, 2, 2, 2);
+    fila6->addWidget(Label4);
+
+    // Buttons.
+    Calcular = Nombrar(new QPushButton(QStringLiteral("Calcular"), this), "Calcular");
+    Calcular->setDefault(true);
+    Limpiar = Nombrar(new QPushButton(QStringLiteral("Borrar"), this), "Limpiar");
+    Fichero = Nombrar(new QPushButton(QStringLiteral("Transformación de ficheros de puntos"), this), "Fichero");
+    auto* botones = new QHBoxLayout;
+    botones->addWidget(Calcular);
+    botones->addWidget(Limpiar);
+    botones->addStretch(1);
+    botones->addWidget(Fichero);
+
+    auto* columnas = new QHBoxLayout;
+    columnas->addWidget(Frame1, 1);
+    columnas->addWidget(Frame2, 1);
+    auto* todo = new QVBoxLayout(this);
+    todo->addWidget(Frame6);
+    todo->addLayout(columnas);
+    todo->addLayout(botones);
+    todo->addWidget(Frame_Gra);
+
+    setTabOrder(CoordX, CoordY);
+    setTabOrder(CoordY, CoordZ);
+    setTabOrder(CoordZ, Calcular);
+    setTabOrder(Calcular, Limpiar);
+    setTabOrder(Limpiar, Fichero);
+    setTabOrder(Fichero, lat1);
+    setTabOrder(lat1, long1);
+    setTabOrder(long1, Altitud);
+    setTabOrder(Altitud, Check_Grad);
+
+    ConectarFiltro(CoordX, TipoFiltro::Decimal);
+    ConectarFiltro(CoordY, TipoFiltro::Decimal);
+    ConectarFiltro(CoordZ, TipoFiltro::Decimal);
+    VigilarCheckGrad(Check_Grad);
+    connect(Check_Grad, &QCheckBox::toggled, this, &Cart_Geo::Check_Grad_Click);
+    connect(Label4, &BarraElipsoide::Click, this, &Cart_Geo::Label4_Click);
+    connect(Calcular, &QPushButton::clicked, this, &Cart_Geo::Calcular_Click);
+    connect(Limpiar, &QPushButton::clicked, this, &Cart_Geo::Limpiar_Click);
+    connect(Fichero, &QPushButton::clicked, this, &Cart_Geo::Fichero_Click);
+    CoordX->setFocus();
+}
+
+void Cart_Geo::showEvent(QShowEvent* evento) {
+    VentanaConversion::showEvent(evento);
+    Timer1_Timer();
+}
+
+void Cart_Geo::Calcular_Click() {
+    if (CoordX->text().isEmpty() || CoordY->text().isEmpty() || CoordZ->text().isEmpty()) return;
+    const ParametrosElipsoide elipsoide = ElipsoideEnUso();
+    if (!elipsoide.valido) return;
+    const double X = Leer(CoordX);
+    const double Y = Leer(CoordY);
+    const double Z = Leer(CoordZ);
+    const ResultadoGeograficas r = CalculoCartGeo(X, Y, Z, elipsoide.a, elipsoide.rf);
+    if (r.estado != Estado::Correcto) {
+        AvisoDesbordamiento();
+        return;
+    }
+    const double fi = RadianesAUnidad(r.fi);
+    const double lambda = RadianesAUnidad(r.lambda);
+    if (Check_Grad->isChecked()) {
+        lat1->setText(Q(FormatoSexagesimal(fi, "Lat1")));
+        long1->setText(Q(FormatoSexagesimal(lambda, "Long1")));
+    } else {
+        lat1->setText(TextoRegional(fi));
+        long1->setText(TextoRegional(lambda));
+    }
+    Altitud->setText(TextoRegional(r.h));
+    for (QLineEdit* caja : {lat1, long1, Altitud}) caja->setText(Q(Normalizar(caja->text().toStdString())));
+}
+
+void Cart_Geo::Check_Grad_Click(bool marcado) {
+    if (lat1->text().isEmpty() || long1->text().isEmpty()) return;
+    if (marcado) {
+        long1->setText(Q(FormatoSexagesimal(Leer(long1), "Long1")));
+        lat1->setText(Q(FormatoSexagesimal(Leer(lat1), "Lat1")));
+    } else {
+        long1->setText(Q(LeerSexagesimal(long1->text().toStdString())));
+        lat1->setText(Q(LeerSexagesimal(lat1->text().toStdString())));
+    }
+}
+
+void Cart_Geo::Label4_Click() { MostrarDElipsoides(); }
+
+void Cart_Geo::Timer1_Timer() { Label4->setText(QStringLiteral("Seleccione elipsoide pulsando esta barra")); }
+
+void Cart_Geo::Limpiar_Click() {
+    for (QLineEdit* caja : {CoordX, CoordY, CoordZ, Altitud, long1, lat1}) caja->clear();
+}
+
+void Cart_Geo::Fichero_Click() { ConvertirFichero(Q(textos::PistaCartGeo), codigo::CartGeo); }
+
+}  // namespace tesmaro

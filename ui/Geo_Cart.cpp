@@ -1,0 +1,199 @@
+#include "Geo_Cart.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "Angulos.h"
+#include "Avisos.h"
+#include "Cartesianas.h"
+#include "DElipsoides.h"
+#include "Elipsoides.h"
+#include "Filtros.h"
+#include "Texto.h"
+#include "Textos.h"
+
+namespace tesmaro {
+
+namespace {
+
+template <class T>
+T* Nombrar(T* control, const char* nombre) {
+    control->setObjectName(QLatin1String(nombre));
+    return control;
+}
+
+}  // namespace
+
+Geo_Cart::Geo_Cart(QWidget* padre) : VentanaConversion(padre) {
+    setObjectName(QStringLiteral("Geo_Cart"));
+    setWindowTitle(QStringLiteral("Geodésicas a Cartesianas Geocéntricas"));
+
+    // Input.
+    Frame2 = Nombrar(new QGroupBox(QStringLiteral("Coordenadas Geodésicas  (Entrada Datos)"), this), "Frame2");
+
+    Frame4 = Nombrar(new QGroupBox(QStringLiteral("Latitud (dd.ddddddd)"), Frame2), "Frame4");
+    lat1 = Nombrar(new QLineEdit(Frame4), "lat1");
+    Lat_Opt = new QButtonGroup(this);
+    Lat_Opt->setObjectName(QStringLiteral("Lat_Opt"));
+    auto* norte = Nombrar(new QRadioButton(QStringLiteral("Norte"), Frame4), "Lat_Opt_0");
+    auto* sur = Nombrar(new QRadioButton(QStringLiteral("Sur"), Frame4), "Lat_Opt_1");
+    Lat_Opt->addButton(norte, 0);
+    Lat_Opt->addButton(sur, 1);
+    norte->setChecked(true);
+    auto* filaLat = new QGridLayout(Frame4);
+    filaLat->addWidget(lat1, 0, 0);
+    filaLat->addWidget(BotonGrados(lat1), 0, 1);
+    filaLat->addWidget(norte, 0, 2);
+    filaLat->addWidget(sur, 0, 3);
+    filaLat->setColumnStretch(0, 1);
+
+    Frame5 = Nombrar(new QGroupBox(QStringLiteral("Longitud (dd.ddddddd)"), Frame2), "Frame5");
+    long1 = Nombrar(new QLineEdit(Frame5), "long1");
+    Long_opt = new QButtonGroup(this);
+    Long_opt->setObjectName(QStringLiteral("Long_opt"));
+    auto* este = Nombrar(new QRadioButton(QStringLiteral("Este"), Frame5), "Long_opt_0");
+    auto* oeste = Nombrar(new QRadioButton(QStringLiteral("Oeste"), Frame5), "Long_opt_1");
+    Long_opt->addButton(este, 0);
+    Long_opt->addButton(oeste, 1);
+    este->setChecked(true);
+    auto* filaLong = new QGridLayout(Frame5);
+    filaLong->addWidget(long1, 0, 0);
+    filaLong->addWidget(BotonGrados(long1), 0, 1);
+    filaLong->addWidget(este, 0, 2);
+    filaLong->addWidget(oeste, 0, 3);
+    filaLong->setColumnStretch(0, 1);
+
+    Label6 = Nombrar(new QLabel(QStringLiteral("Altitud h"), Frame2), "Label6");
+    Long_MC = Nombrar(new QLineEdit(Frame2), "Long_MC");
+    Long_MC->setToolTip(QStringLiteral("Altura elipsoidal en metros"));
+    auto* rejilla2 = new QGridLayout(Frame2);
+    rejilla2->addWidget(Frame4, 0, 0, 1, 2);
+    rejilla2->addWidget(Frame5, 1, 0, 1, 2);
+    rejilla2->addWidget(Label6, 2, 0);
+    rejilla2->addWidget(Long_MC, 2, 1);
+    rejilla2->setColumnStretch(1, 1);
+
+    // Results.
+    Frame1 = Nombrar(new QGroupBox(QStringLiteral("Coordenadas Cartesianas.  (Resultados)"), this), "Frame1");
+    Label1 = Nombrar(new QLabel(QStringLiteral("X"), Frame1), "Label1");
+    CoordX = Nombrar(new QLineEdit(Frame1), "CoordX");
+    Label2 = Nombrar(new QLabel(QStringLiteral("Y"), Frame1), "Label2");
+    CoordY = Nombrar(new QLineEdit(Frame1), "CoordY");
+    Label3 = Nombrar(new QLabel(QStringLiteral("Z"), Frame1), "Label3");
+    CoordZ = Nombrar(new QLineEdit(Frame1), "CoordZ");
+    auto* rejilla1 = new QGridLayout(Frame1);
+    rejilla1->addWidget(Label1, 0, 0);
+    rejilla1->addWidget(CoordX, 0, 1);
+    rejilla1->addWidget(Label2, 1, 0);
+    rejilla1->addWidget(CoordY, 1, 1);
+    rejilla1->addWidget(Label3, 2, 0);
+    rejilla1->addWidget(CoordZ, 2, 1);
+    rejilla1->setColumnStretch(1, 1);
+    rejilla1->setRowStretch(3, 1);
+
+    // The ellipsoid bar.
+    Frame6 = Nombrar(new QGroupBox(this), "Frame6");
+    Label4 = Nombrar(new BarraElipsoide(QStringLiteral("Selección de elipsoide."), Frame6), "Label4");
+    Label4->setToolTip(QStringLiteral("Haga Click para cambiar de Elipsoide"));
+    auto* fila6 = new QHBoxLayout(Frame6);
+    fila6->setContentsMargins(2, 2, 2, 2);
+    fila6->addWidget(Label4);
+
+    // Buttons.
+    Calcular = Nombrar(new QPushButton(QStringLiteral("Calcular"), this), "Calcular");
+    Calcular->setDefault(true);
+    Limpiar = Nombrar(new QPushButton(QStringLiteral("Borrar"), this), "Limpiar");
+    Fichero = Nombrar(new QPushButton(QStringLiteral("Transformación de ficheros de puntos"), this), "Fichero");
+    auto* botones = new QHBoxLayout;
+    botones->addWidget(Calcular);
+    botones->addWidget(Limpiar);
+    botones->addStretch(1);
+    botones->addWidget(Fichero);
+
+    auto* columnas = new QHBoxLayout;
+    columnas->addWidget(Frame2, 3);
+    columnas->addWidget(Frame1, 2);
+    auto* todo = new QVBoxLayout(this);
+    todo->addWidget(Frame6);
+    todo->addLayout(columnas);
+    todo->addLayout(botones);
+    todo->addWidget(Frame_Gra);
+
+    setTabOrder(lat1, norte);
+    setTabOrder(norte, long1);
+    setTabOrder(long1, este);
+    setTabOrder(este, Long_MC);
+    setTabOrder(Long_MC, Calcular);
+    setTabOrder(Calcular, Limpiar);
+    setTabOrder(Limpiar, Fichero);
+    setTabOrder(Fichero, CoordX);
+    setTabOrder(CoordX, CoordY);
+    setTabOrder(CoordY, CoordZ);
+
+    ConectarFiltro(lat1, TipoFiltro::Decimal);
+    ConectarFiltro(long1, TipoFiltro::Decimal);
+    ConectarFiltro(Long_MC, TipoFiltro::Decimal);
+    HacerAbridorGrados(lat1);
+    HacerAbridorGrados(long1);
+    // After the filters, so that the options see the filtered text.
+    connect(lat1, &QLineEdit::textChanged, this, &Geo_Cart::lat1_Change);
+    connect(long1, &QLineEdit::textChanged, this, &Geo_Cart::long1_Change);
+    connect(Lat_Opt, &QButtonGroup::idToggled, this, [this](int indice, bool marcado) {
+        if (marcado) Lat_Opt_Click(indice);
+    });
+    connect(Long_opt, &QButtonGroup::idToggled, this, [this](int indice, bool marcado) {
+        if (marcado) Long_opt_Click(indice);
+    });
+    connect(Label4, &BarraElipsoide::Click, this, &Geo_Cart::Label4_Click);
+    connect(Calcular, &QPushButton::clicked, this, &Geo_Cart::Calcular_Click);
+    connect(Limpiar, &QPushButton::clicked, this, &Geo_Cart::Limpiar_Click);
+    connect(Fichero, &QPushButton::clicked, this, &Geo_Cart::Fichero_Click);
+    lat1->setFocus();
+}
+
+void Geo_Cart::showEvent(QShowEvent* evento) {
+    VentanaConversion::showEvent(evento);
+    Timer1_Timer();
+}
+
+void Geo_Cart::Calcular_Click() {
+    if (lat1->text().isEmpty() || long1->text().isEmpty() || Long_MC->text().isEmpty()) return;
+    const ParametrosElipsoide elipsoide = ElipsoideEnUso();
+    if (!elipsoide.valido) return;
+    const double fi = UnidadARadianes(Leer(lat1));
+    const double lambda = UnidadARadianes(Leer(long1));
+    const double h = Leer(Long_MC);
+    const ResultadoCartesianas r = CalculoGeoCart(fi, lambda, h, elipsoide.a, elipsoide.rf);
+    if (r.estado != Estado::Correcto) {
+        AvisoDesbordamiento();
+        return;
+    }
+    CoordX->setText(TextoPunto(r.X));
+    CoordY->setText(TextoPunto(r.Y));
+    CoordZ->setText(TextoPunto(r.Z));
+}
+
+void Geo_Cart::Lat_Opt_Click(int indice) { SignoSegunOpcion(lat1, indice); }
+void Geo_Cart::Long_opt_Click(int indice) { SignoSegunOpcion(long1, indice); }
+void Geo_Cart::lat1_Change() { OpcionSegunSigno(lat1, Lat_Opt); }
+void Geo_Cart::long1_Change() { OpcionSegunSigno(long1, Long_opt); }
+
+void Geo_Cart::Label4_Click() { MostrarDElipsoides(); }
+
+void Geo_Cart::Timer1_Timer() { Label4->setText(QStringLiteral("Seleccione elipsoide pulsando esta barra")); }
+
+void Geo_Cart::Limpiar_Click() {
+    for (QLineEdit* caja : {CoordX, CoordY, CoordZ, Long_MC, long1, lat1}) caja->clear();
+}
+
+void Geo_Cart::Fichero_Click() { ConvertirFichero(Q(textos::PistaGeoCart), codigo::GeoCart); }
+
+}  // namespace tesmaro

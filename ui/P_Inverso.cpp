@@ -1,0 +1,288 @@
+#include "P_Inverso.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "Angulos.h"
+#include "DElipsoides.h"
+#include "Elipsoides.h"
+#include "Filtros.h"
+#include "Geodesia.h"
+#include "Mensajes.h"
+#include "Texto.h"
+#include "Textos.h"
+
+namespace tesmaro {
+
+namespace {
+
+template <class T>
+T* Nombrar(T* control, const char* nombre) {
+    control->setObjectName(QLatin1String(nombre));
+    return control;
+}
+
+}  // namespace
+
+QGroupBox* P_Inverso::CajaCoordenada(const QString& titulo, const char* nombreMarco, QWidget* padre,
+                                     const char* nombreCaja, QLineEdit*& caja, QButtonGroup*& opciones,
+                                     const char* nombreOpciones, const QString& positivo,
+                                     const QString& negativo) {
+    auto* marco = Nombrar(new QGroupBox(titulo, padre), nombreMarco);
+    caja = Nombrar(new QLineEdit(marco), nombreCaja);
+    opciones = new QButtonGroup(this);
+    opciones->setObjectName(QLatin1String(nombreOpciones));
+    auto* opcion0 = new QRadioButton(positivo, marco);
+    opcion0->setObjectName(QLatin1String(nombreOpciones) + QStringLiteral("_0"));
+    auto* opcion1 = new QRadioButton(negativo, marco);
+    opcion1->setObjectName(QLatin1String(nombreOpciones) + QStringLiteral("_1"));
+    opciones->addButton(opcion0, 0);
+    opciones->addButton(opcion1, 1);
+    opcion0->setChecked(true);
+    auto* fila = new QGridLayout(marco);
+    fila->addWidget(caja, 0, 0);
+    fila->addWidget(BotonGrados(caja), 0, 1);
+    fila->addWidget(opcion0, 0, 2);
+    fila->addWidget(opcion1, 0, 3);
+    fila->setColumnStretch(0, 1);
+    return marco;
+}
+
+P_Inverso::P_Inverso(QWidget* padre) : VentanaConversion(padre) {
+    setObjectName(QStringLiteral("P_Inverso"));
+    setWindowTitle(QStringLiteral("Problema inverso de la geodesia"));
+
+    UTM_GEO = Nombrar(new QGroupBox(this), "UTM_GEO");
+    const QString este = QStringLiteral("Este");
+    const QString oeste = QStringLiteral("Oeste");
+    const QString norte = QStringLiteral("Norte");
+    const QString sur = QStringLiteral("Sur");
+    const QString tituloLong = QStringLiteral("Longitud (dd.ddddddd)");
+    const QString tituloLat = QStringLiteral("Latitud (dd.ddddddd)");
+
+    // Input: the two points.
+    Frame2 = Nombrar(new QGroupBox(QStringLiteral("Problema Inverso.  (Entrada Datos)"), UTM_GEO), "Frame2");
+    Frame7 = Nombrar(new QGroupBox(QStringLiteral("Punto 1:"), Frame2), "Frame7");
+    Frame5 = CajaCoordenada(tituloLong, "Frame5", Frame7, "long1", long1, Long_opt, "Long_opt", este, oeste);
+    Frame4 = CajaCoordenada(tituloLat, "Frame4", Frame7, "lat1", lat1, Lat_Opt, "Lat_Opt", norte, sur);
+    auto* columna7 = new QVBoxLayout(Frame7);
+    columna7->addWidget(Frame5);
+    columna7->addWidget(Frame4);
+    Frame8 = Nombrar(new QGroupBox(QStringLiteral("Punto 2:"), Frame2), "Frame8");
+    Frame10 = CajaCoordenada(tituloLong, "Frame10", Frame8, "Long2", Long2, Long_opt2, "Long_opt2", este, oeste);
+    Frame9 = CajaCoordenada(tituloLat, "Frame9", Frame8, "Lat2", Lat2, Lat_Opt2, "Lat_Opt2", norte, sur);
+    auto* columna8 = new QVBoxLayout(Frame8);
+    columna8->addWidget(Frame10);
+    columna8->addWidget(Frame9);
+    auto* puntos = new QHBoxLayout(Frame2);
+    puntos->addWidget(Frame7);
+    puntos->addWidget(Frame8);
+
+    // Results.
+    Frame1 = Nombrar(new QGroupBox(QStringLiteral("Problema Inverso.  (Resultados)"), UTM_GEO), "Frame1");
+    Label7 = Nombrar(new QLabel(QStringLiteral("Distancia"), Frame1), "Label7");
+    Dist_Res = Nombrar(new QLineEdit(Frame1), "Dist_Res");
+    Label5 = Nombrar(new QLabel(QStringLiteral("Acimut directo"), Frame1), "Label5");
+    Acimut_Dir = Nombrar(new QLineEdit(Frame1), "Acimut_Dir");
+    Label3 = Nombrar(new QLabel(QStringLiteral("Acimut inverso"), Frame1), "Label3");
+    Acimut_Inv = Nombrar(new QLineEdit(Frame1), "Acimut_Inv");
+    Check_Grad = Nombrar(new QCheckBox(QStringLiteral("dd mm ss.sss"), Frame1), "Check_Grad");
+    Label_Info = Nombrar(new QLabel(QStringLiteral("Cálculo válido sólo para puntos en un mismo hemisferio"), Frame1),
+                         "Label_Info");
+    Label_Info->setAutoFillBackground(true);
+    Label_Info->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Label_Info->setMargin(3);
+    Label_Info->setWordWrap(true);
+    auto* rejilla1 = new QGridLayout(Frame1);
+    rejilla1->addWidget(Label7, 0, 0);
+    rejilla1->addWidget(Dist_Res, 0, 1);
+    rejilla1->addWidget(Label5, 1, 0);
+    rejilla1->addWidget(Acimut_Dir, 1, 1);
+    rejilla1->addWidget(Label3, 2, 0);
+    rejilla1->addWidget(Acimut_Inv, 2, 1);
+    rejilla1->addWidget(Check_Grad, 3, 1);
+    rejilla1->addWidget(Label_Info, 4, 0, 1, 2);
+    rejilla1->setColumnStretch(1, 1);
+    rejilla1->setRowStretch(5, 1);
+
+    auto* columnas = new QHBoxLayout(UTM_GEO);
+    columnas->addWidget(Frame2, 3);
+    columnas->addWidget(Frame1, 2);
+
+    // The ellipsoid bar.
+    Frame6 = Nombrar(new QGroupBox(this), "Frame6");
+    Label4 = Nombrar(new BarraElipsoide(QStringLiteral("Selección de Elipsoide."), Frame6), "Label4");
+    Label4->setToolTip(QStringLiteral("Haga Click para cambiar"));
+    auto* fila6 = new QHBoxLayout(Frame6);
+    fila6->setContentsMargins(2, 2, 2, 2);
+    fila6->addWidget(Label4);
+
+    // Buttons.
+    Calcular = Nombrar(new QPushButton(QStringLiteral("Calcular"), this), "Calcular");
+    Calcular->setDefault(true);
+    Limpiar = Nombrar(new QPushButton(QStringLiteral("Borrar"), this), "Limpiar");
+    Fichero = Nombrar(new QPushButton(QStringLiteral("Fichero"), this), "Fichero");
+    auto* botones = new QHBoxLayout;
+    botones->addWidget(Calcular);
+    botones->addWidget(Limpiar);
+    botones->addStretch(1);
+    botones->addWidget(Fichero);
+
+    auto* todo = new QVBoxLayout(this);
+    todo->addWidget(Frame6);
+    todo->addWidget(UTM_GEO);
+    todo->addLayout(botones);
+    todo->addWidget(Frame_Gra);
+
+    setTabOrder(long1, Long_opt->button(0));
+    setTabOrder(Long_opt->button(0), lat1);
+    setTabOrder(lat1, Lat_Opt->button(0));
+    setTabOrder(Lat_Opt->button(0), Long2);
+    setTabOrder(Long2, Long_opt2->button(0));
+    setTabOrder(Long_opt2->button(0), Lat2);
+    setTabOrder(Lat2, Lat_Opt2->button(0));
+    setTabOrder(Lat_Opt2->button(0), Calcular);
+    setTabOrder(Calcular, Limpiar);
+    setTabOrder(Limpiar, Fichero);
+    setTabOrder(Fichero, Dist_Res);
+    setTabOrder(Dist_Res, Acimut_Dir);
+    setTabOrder(Acimut_Dir, Acimut_Inv);
+    setTabOrder(Acimut_Inv, Check_Grad);
+
+    for (QLineEdit* caja : {long1, lat1, Long2, Lat2}) {
+        ConectarFiltro(caja, TipoFiltro::Decimal);
+        HacerAbridorGrados(caja);
+    }
+    VigilarCheckGrad(Check_Grad);
+    // After the filters, so that the options see the filtered text.
+    connect(lat1, &QLineEdit::textChanged, this, &P_Inverso::lat1_Change);
+    connect(long1, &QLineEdit::textChanged, this, &P_Inverso::long1_Change);
+    connect(Lat2, &QLineEdit::textChanged, this, &P_Inverso::Lat2_Change);
+    connect(Long2, &QLineEdit::textChanged, this, &P_Inverso::Long2_Change);
+    const auto alMarcar = [this](QButtonGroup* grupo, void (P_Inverso::*manejador)(int)) {
+        connect(grupo, &QButtonGroup::idToggled, this, [this, manejador](int indice, bool marcado) {
+            if (marcado) (this->*manejador)(indice);
+        });
+    };
+    alMarcar(Lat_Opt, &P_Inverso::Lat_Opt_Click);
+    alMarcar(Long_opt, &P_Inverso::Long_opt_Click);
+    alMarcar(Lat_Opt2, &P_Inverso::Lat_Opt2_Click);
+    alMarcar(Long_opt2, &P_Inverso::Long_opt2_Click);
+    connect(Check_Grad, &QCheckBox::toggled, this, &P_Inverso::Check_Grad_Click);
+    connect(Label4, &BarraElipsoide::Click, this, &P_Inverso::Label4_Click);
+    connect(Calcular, &QPushButton::clicked, this, &P_Inverso::Calcular_Click);
+    connect(Limpiar, &QPushButton::clicked, this, &P_Inverso::Limpiar_Click);
+    connect(Fichero, &QPushButton::clicked, this, &P_Inverso::Fichero_Click);
+
+    Timer2 = new QTimer(this);
+    Timer2->setObjectName(QStringLiteral("Timer2"));
+    connect(Timer2, &QTimer::timeout, this, &P_Inverso::Timer2_Timer);
+    Form_Load();
+    long1->setFocus();
+}
+
+QColor P_Inverso::AmarilloClaro() { return QColor(0xFF, 0xFF, 0xC0); }
+
+QColor P_Inverso::CaraBoton() const { return palette().color(QPalette::Button); }
+
+QColor P_Inverso::FondoInfo() const { return Label_Info->palette().color(Label_Info->backgroundRole()); }
+
+void P_Inverso::PintarFondoInfo(const QColor& color) {
+    QPalette paleta = Label_Info->palette();
+    paleta.setColor(Label_Info->backgroundRole(), color);
+    Label_Info->setPalette(paleta);
+}
+
+void P_Inverso::Form_Load() {
+    contador_ = 0;
+    Timer2->setInterval(200);
+    PintarFondoInfo(AmarilloClaro());
+    Timer2->start();
+}
+
+void P_Inverso::showEvent(QShowEvent* evento) {
+    VentanaConversion::showEvent(evento);
+    Timer1_Timer();
+}
+
+void P_Inverso::Calcular_Click() {
+    if (long1->text().isEmpty() || lat1->text().isEmpty() || Long2->text().isEmpty() || Lat2->text().isEmpty())
+        return;
+    const ParametrosElipsoide elipsoide = ElipsoideEnUso();
+    if (!elipsoide.valido) return;
+    const double longitud1 = UnidadARadianes(Leer(long1));
+    const double latitud1 = UnidadARadianes(Leer(lat1));
+    const double longitud2 = UnidadARadianes(Leer(Long2));
+    const double latitud2 = UnidadARadianes(Leer(Lat2));
+    const ResultadoInverso r =
+        ProblemaInverso(latitud1, longitud1, latitud2, longitud2, elipsoide.a, elipsoide.rf);
+    if (r.estado != Estado::Correcto) {
+        // Different hemispheres, 90° of arc or more apart, or absurd input:
+        // say why; the result boxes keep what they showed.
+        MostrarMensaje(Q(TextoEstado(r.estado)), IconoMensaje::Ninguno, this);
+        return;
+    }
+    const double acimut1 = GradosAUnidad(r.acimutDirecto);
+    const double acimut2 = GradosAUnidad(r.acimutInverso);
+    if (Check_Grad->isChecked()) {
+        Acimut_Dir->setText(Q(FormatoSexagesimal(acimut1, "OTRO")));
+        Acimut_Inv->setText(Q(FormatoSexagesimal(acimut2, "OTRO")));
+    } else {
+        Acimut_Dir->setText(TextoRegional(acimut1));
+        Acimut_Inv->setText(TextoRegional(acimut2));
+    }
+    Dist_Res->setText(TextoRegional(r.distancia));
+    for (QLineEdit* caja : {Acimut_Dir, Acimut_Inv, Dist_Res}) caja->setText(Q(Normalizar(caja->text().toStdString())));
+}
+
+void P_Inverso::Check_Grad_Click(bool marcado) {
+    if (Acimut_Inv->text().isEmpty() || Acimut_Dir->text().isEmpty() || Dist_Res->text().isEmpty()) return;
+    if (marcado) {
+        Acimut_Dir->setText(Q(FormatoSexagesimal(Leer(Acimut_Dir), "OTRO")));
+        Acimut_Inv->setText(Q(FormatoSexagesimal(Leer(Acimut_Inv), "OTRO")));
+    } else {
+        Acimut_Dir->setText(Q(LeerSexagesimal(Acimut_Dir->text().toStdString())));
+        Acimut_Inv->setText(Q(LeerSexagesimal(Acimut_Inv->text().toStdString())));
+    }
+}
+
+void P_Inverso::Lat_Opt_Click(int indice) { SignoSegunOpcion(lat1, indice); }
+void P_Inverso::Long_opt_Click(int indice) { SignoSegunOpcion(long1, indice); }
+void P_Inverso::Lat_Opt2_Click(int indice) { SignoSegunOpcion(Lat2, indice); }
+void P_Inverso::Long_opt2_Click(int indice) { SignoSegunOpcion(Long2, indice); }
+void P_Inverso::lat1_Change() { OpcionSegunSigno(lat1, Lat_Opt); }
+void P_Inverso::long1_Change() { OpcionSegunSigno(long1, Long_opt); }
+void P_Inverso::Lat2_Change() { OpcionSegunSigno(Lat2, Lat_Opt2); }
+void P_Inverso::Long2_Change() { OpcionSegunSigno(Long2, Long_opt2); }
+
+void P_Inverso::Label4_Click() { MostrarDElipsoides(); }
+
+void P_Inverso::Timer1_Timer() { Label4->setText(QStringLiteral("Seleccione elipsoide pulsando esta barra")); }
+
+void P_Inverso::Timer2_Timer() {
+    ++contador_;
+    PintarFondoInfo(FondoInfo() == CaraBoton() ? AmarilloClaro() : CaraBoton());
+    if (contador_ > 10) {
+        Timer2->stop();
+        PintarFondoInfo(CaraBoton());
+        Label_Info->setVisible(true);
+    }
+}
+
+void P_Inverso::Limpiar_Click() {
+    for (QLineEdit* caja : {long1, lat1, Long2, Lat2, Acimut_Dir, Acimut_Inv, Dist_Res}) caja->clear();
+}
+
+void P_Inverso::Fichero_Click() { ConvertirFichero(Q(textos::PistaInverso), codigo::Inverso); }
+
+}  // namespace tesmaro

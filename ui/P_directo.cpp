@@ -1,0 +1,242 @@
+#include "P_directo.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "Angulos.h"
+#include "DElipsoides.h"
+#include "Elipsoides.h"
+#include "Filtros.h"
+#include "Geodesia.h"
+#include "Mensajes.h"
+#include "Texto.h"
+#include "Textos.h"
+
+namespace tesmaro {
+
+namespace {
+
+template <class T>
+T* Nombrar(T* control, const char* nombre) {
+    control->setObjectName(QLatin1String(nombre));
+    return control;
+}
+
+}  // namespace
+
+P_directo::P_directo(QWidget* padre) : VentanaConversion(padre) {
+    setObjectName(QStringLiteral("P_directo"));
+    setWindowTitle(QStringLiteral("Problema directo de la geodesia"));
+
+    UTM_GEO = Nombrar(new QGroupBox(this), "UTM_GEO");
+
+    // Input.
+    Frame2 = Nombrar(new QGroupBox(QStringLiteral("Problema Directo.  (Entrada Datos)"), UTM_GEO), "Frame2");
+    Frame5 = Nombrar(new QGroupBox(QStringLiteral("Longitud (dd.ddddddd)"), Frame2), "Frame5");
+    long1 = Nombrar(new QLineEdit(Frame5), "long1");
+    Long_opt = new QButtonGroup(this);
+    Long_opt->setObjectName(QStringLiteral("Long_opt"));
+    auto* este = Nombrar(new QRadioButton(QStringLiteral("Este"), Frame5), "Long_opt_0");
+    auto* oeste = Nombrar(new QRadioButton(QStringLiteral("Oeste"), Frame5), "Long_opt_1");
+    Long_opt->addButton(este, 0);
+    Long_opt->addButton(oeste, 1);
+    este->setChecked(true);
+    auto* filaLong = new QGridLayout(Frame5);
+    filaLong->addWidget(long1, 0, 0);
+    filaLong->addWidget(BotonGrados(long1), 0, 1);
+    filaLong->addWidget(este, 0, 2);
+    filaLong->addWidget(oeste, 0, 3);
+    filaLong->setColumnStretch(0, 1);
+
+    Frame4 = Nombrar(new QGroupBox(QStringLiteral("Latitud (dd.ddddddd)"), Frame2), "Frame4");
+    lat1 = Nombrar(new QLineEdit(Frame4), "lat1");
+    Lat_Opt = new QButtonGroup(this);
+    Lat_Opt->setObjectName(QStringLiteral("Lat_Opt"));
+    auto* norte = Nombrar(new QRadioButton(QStringLiteral("Norte"), Frame4), "Lat_Opt_0");
+    auto* sur = Nombrar(new QRadioButton(QStringLiteral("Sur"), Frame4), "Lat_Opt_1");
+    Lat_Opt->addButton(norte, 0);
+    Lat_Opt->addButton(sur, 1);
+    norte->setChecked(true);
+    auto* filaLat = new QGridLayout(Frame4);
+    filaLat->addWidget(lat1, 0, 0);
+    filaLat->addWidget(BotonGrados(lat1), 0, 1);
+    filaLat->addWidget(norte, 0, 2);
+    filaLat->addWidget(sur, 0, 3);
+    filaLat->setColumnStretch(0, 1);
+
+    Label1 = Nombrar(new QLabel(QStringLiteral("Acimut directo"), Frame2), "Label1");
+    Acimut1 = Nombrar(new QLineEdit(Frame2), "Acimut1");
+    Acimut1->setToolTip(QStringLiteral("Haga \"Shift+Click\" para entrada dd mm ss.ss"));
+    Label2 = Nombrar(new QLabel(QStringLiteral("Distancia"), Frame2), "Label2");
+    Distancia1 = Nombrar(new QLineEdit(Frame2), "Distancia1");
+    auto* rejilla2 = new QGridLayout(Frame2);
+    rejilla2->addWidget(Frame5, 0, 0, 1, 3);
+    rejilla2->addWidget(Frame4, 1, 0, 1, 3);
+    rejilla2->addWidget(Label1, 2, 0);
+    rejilla2->addWidget(Acimut1, 2, 1);
+    rejilla2->addWidget(BotonGrados(Acimut1), 2, 2);
+    rejilla2->addWidget(Label2, 3, 0);
+    rejilla2->addWidget(Distancia1, 3, 1);
+    rejilla2->setColumnStretch(1, 1);
+
+    // Results.
+    Frame1 = Nombrar(new QGroupBox(QStringLiteral("Problema Directo.  (Resultados)"), UTM_GEO), "Frame1");
+    Label5 = Nombrar(new QLabel(QStringLiteral("Longitud"), Frame1), "Label5");
+    Long_Res = Nombrar(new QLineEdit(Frame1), "Long_Res");
+    Label7 = Nombrar(new QLabel(QStringLiteral("Latitud"), Frame1), "Label7");
+    Lat_Res = Nombrar(new QLineEdit(Frame1), "Lat_Res");
+    Label3 = Nombrar(new QLabel(QStringLiteral("Acimut inverso"), Frame1), "Label3");
+    Acimut_Res = Nombrar(new QLineEdit(Frame1), "Acimut_Res");
+    Check_Grad = Nombrar(new QCheckBox(QStringLiteral("dd mm ss.sss"), Frame1), "Check_Grad");
+    auto* rejilla1 = new QGridLayout(Frame1);
+    rejilla1->addWidget(Label5, 0, 0);
+    rejilla1->addWidget(Long_Res, 0, 1);
+    rejilla1->addWidget(Label7, 1, 0);
+    rejilla1->addWidget(Lat_Res, 1, 1);
+    rejilla1->addWidget(Label3, 2, 0);
+    rejilla1->addWidget(Acimut_Res, 2, 1);
+    rejilla1->addWidget(Check_Grad, 3, 1);
+    rejilla1->setColumnStretch(1, 1);
+    rejilla1->setRowStretch(4, 1);
+
+    auto* columnas = new QHBoxLayout(UTM_GEO);
+    columnas->addWidget(Frame2, 3);
+    columnas->addWidget(Frame1, 2);
+
+    // The ellipsoid bar.
+    Frame6 = Nombrar(new QGroupBox(this), "Frame6");
+    Label4 = Nombrar(new BarraElipsoide(QStringLiteral("Selección de Elipsoide."), Frame6), "Label4");
+    Label4->setToolTip(QStringLiteral("Haga Click para cambiar"));
+    auto* fila6 = new QHBoxLayout(Frame6);
+    fila6->setContentsMargins(2, 2, 2, 2);
+    fila6->addWidget(Label4);
+
+    // Buttons.
+    Calcular = Nombrar(new QPushButton(QStringLiteral("Calcular"), this), "Calcular");
+    Calcular->setDefault(true);
+    Limpiar = Nombrar(new QPushButton(QStringLiteral("Borrar"), this), "Limpiar");
+    Fichero = Nombrar(new QPushButton(QStringLiteral("Fichero"), this), "Fichero");
+    auto* botones = new QHBoxLayout;
+    botones->addWidget(Calcular);
+    botones->addWidget(Limpiar);
+    botones->addStretch(1);
+    botones->addWidget(Fichero);
+
+    auto* todo = new QVBoxLayout(this);
+    todo->addWidget(Frame6);
+    todo->addWidget(UTM_GEO);
+    todo->addLayout(botones);
+    todo->addWidget(Frame_Gra);
+
+    setTabOrder(long1, este);
+    setTabOrder(este, lat1);
+    setTabOrder(lat1, norte);
+    setTabOrder(norte, Acimut1);
+    setTabOrder(Acimut1, Distancia1);
+    setTabOrder(Distancia1, Calcular);
+    setTabOrder(Calcular, Limpiar);
+    setTabOrder(Limpiar, Fichero);
+    setTabOrder(Fichero, Long_Res);
+    setTabOrder(Long_Res, Lat_Res);
+    setTabOrder(Lat_Res, Acimut_Res);
+    setTabOrder(Acimut_Res, Check_Grad);
+
+    ConectarFiltro(long1, TipoFiltro::Decimal);
+    ConectarFiltro(lat1, TipoFiltro::Decimal);
+    ConectarFiltro(Acimut1, TipoFiltro::Decimal);
+    ConectarFiltro(Distancia1, TipoFiltro::Decimal);
+    HacerAbridorGrados(long1);
+    HacerAbridorGrados(lat1);
+    HacerAbridorGrados(Acimut1);
+    VigilarCheckGrad(Check_Grad);
+    // After the filters, so that the options see the filtered text.
+    connect(lat1, &QLineEdit::textChanged, this, &P_directo::lat1_Change);
+    connect(long1, &QLineEdit::textChanged, this, &P_directo::long1_Change);
+    connect(Lat_Opt, &QButtonGroup::idToggled, this, [this](int indice, bool marcado) {
+        if (marcado) Lat_Opt_Click(indice);
+    });
+    connect(Long_opt, &QButtonGroup::idToggled, this, [this](int indice, bool marcado) {
+        if (marcado) Long_opt_Click(indice);
+    });
+    connect(Check_Grad, &QCheckBox::toggled, this, &P_directo::Check_Grad_Click);
+    connect(Label4, &BarraElipsoide::Click, this, &P_directo::Label4_Click);
+    connect(Calcular, &QPushButton::clicked, this, &P_directo::Calcular_Click);
+    connect(Limpiar, &QPushButton::clicked, this, &P_directo::Limpiar_Click);
+    connect(Fichero, &QPushButton::clicked, this, &P_directo::Fichero_Click);
+    long1->setFocus();
+}
+
+void P_directo::showEvent(QShowEvent* evento) {
+    VentanaConversion::showEvent(evento);
+    Timer1_Timer();
+}
+
+void P_directo::Calcular_Click() {
+    if (long1->text().isEmpty() || lat1->text().isEmpty() || Acimut1->text().isEmpty() ||
+        Distancia1->text().isEmpty())
+        return;
+    const ParametrosElipsoide elipsoide = ElipsoideEnUso();
+    if (!elipsoide.valido) return;
+    const double longitud = UnidadARadianes(Leer(long1));
+    const double latitud = UnidadARadianes(Leer(lat1));
+    const double acimut = UnidadAGrados(Leer(Acimut1));
+    const double distancia = Leer(Distancia1);
+    const ResultadoDirecto r = ProblemaDirecto(latitud, longitud, acimut, distancia, elipsoide.a, elipsoide.rf);
+    if (r.estado != Estado::Correcto) {
+        // The result boxes keep what they showed.
+        MostrarMensaje(Q(TextoEstado(r.estado)), IconoMensaje::Ninguno, this);
+        return;
+    }
+    const double lat2 = GradosAUnidad(r.latitud);
+    const double lon2 = GradosAUnidad(r.longitud);
+    const double rho = GradosAUnidad(r.acimutInverso);
+    if (Check_Grad->isChecked()) {
+        Lat_Res->setText(Q(FormatoSexagesimal(lat2, "Lat1")));
+        Long_Res->setText(Q(FormatoSexagesimal(lon2, "Long1")));
+        Acimut_Res->setText(Q(FormatoSexagesimal(rho, "OTRO")));
+    } else {
+        Lat_Res->setText(TextoRegional(lat2));
+        Long_Res->setText(TextoRegional(lon2));
+        Acimut_Res->setText(TextoRegional(rho));
+    }
+    for (QLineEdit* caja : {Lat_Res, Long_Res, Acimut_Res}) caja->setText(Q(Normalizar(caja->text().toStdString())));
+}
+
+void P_directo::Check_Grad_Click(bool marcado) {
+    if (Long_Res->text().isEmpty() || Lat_Res->text().isEmpty() || Acimut_Res->text().isEmpty()) return;
+    if (marcado) {
+        Long_Res->setText(Q(FormatoSexagesimal(Leer(Long_Res), "Long1")));
+        Lat_Res->setText(Q(FormatoSexagesimal(Leer(Lat_Res), "Lat1")));
+        Acimut_Res->setText(Q(FormatoSexagesimal(Leer(Acimut_Res), "OTRO")));
+    } else {
+        Long_Res->setText(Q(LeerSexagesimal(Long_Res->text().toStdString())));
+        Lat_Res->setText(Q(LeerSexagesimal(Lat_Res->text().toStdString())));
+        Acimut_Res->setText(Q(LeerSexagesimal(Acimut_Res->text().toStdString())));
+    }
+}
+
+void P_directo::Lat_Opt_Click(int indice) { SignoSegunOpcion(lat1, indice); }
+void P_directo::Long_opt_Click(int indice) { SignoSegunOpcion(long1, indice); }
+void P_directo::lat1_Change() { OpcionSegunSigno(lat1, Lat_Opt); }
+void P_directo::long1_Change() { OpcionSegunSigno(long1, Long_opt); }
+
+void P_directo::Label4_Click() { MostrarDElipsoides(); }
+
+void P_directo::Timer1_Timer() { Label4->setText(QStringLiteral("Seleccione elipsoide pulsando esta barra")); }
+
+void P_directo::Limpiar_Click() {
+    for (QLineEdit* caja : {long1, lat1, Long_Res, Lat_Res, Acimut1, Distancia1, Acimut_Res}) caja->clear();
+}
+
+void P_directo::Fichero_Click() { ConvertirFichero(Q(textos::PistaDirecto), codigo::Directo); }
+
+}  // namespace tesmaro

@@ -1,0 +1,173 @@
+#include "geo_rejilla_et2ed.h"
+
+#include <QButtonGroup>
+#include <QDir>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "Geo_rejilla_ed2et.h"
+#include "Mensajes.h"
+#include "Rejilla.h"
+#include "Texto.h"
+#include "Textos.h"
+
+namespace tesmaro {
+
+namespace {
+
+template <class T>
+T* Nombrar(T* control, const char* nombre) {
+    control->setObjectName(QLatin1String(nombre));
+    return control;
+}
+
+}  // namespace
+
+using namespace ventanarejilla;
+
+geo_rejilla_et2ed::geo_rejilla_et2ed(QWidget* padre) : VentanaConversion(padre) {
+    setObjectName(QStringLiteral("geo_rejilla_et2ed"));
+    setWindowTitle(QStringLiteral("Transformación Datum ETRS89-Datum ED50"));
+
+    Label_Titulo = Nombrar(new QLabel(Titulo, this), "Label_Titulo");
+    QFont letraTitulo = Label_Titulo->font();
+    letraTitulo.setBold(true);
+    Label_Titulo->setFont(letraTitulo);
+    Label_Titulo->setAlignment(Qt::AlignCenter);
+
+    // Input: the ETRS89 point.
+    Frame1 = Nombrar(new QGroupBox(QStringLiteral("Coordenadas Geodésicas  ETRS89  (Entrada Datos)"), this),
+                     "Frame1");
+    Frame4 = Nombrar(new QGroupBox(QStringLiteral("Latitud (dd.ddddddd)"), Frame1), "Frame4");
+    Lat1et = Nombrar(new QLineEdit(Frame4), "Lat1et");
+    Lat_Opt = new QButtonGroup(this);
+    Lat_Opt->setObjectName(QStringLiteral("Lat_Opt"));
+    auto* norte = Nombrar(new QRadioButton(QStringLiteral("Norte"), Frame4), "Lat_Opt_0");
+    auto* sur = Nombrar(new QRadioButton(QStringLiteral("Sur"), Frame4), "Lat_Opt_1");
+    Lat_Opt->addButton(norte, 0);
+    Lat_Opt->addButton(sur, 1);
+    norte->setChecked(true);
+    auto* filaLat = new QHBoxLayout(Frame4);
+    filaLat->addWidget(Lat1et, 1);
+    filaLat->addWidget(norte);
+    filaLat->addWidget(sur);
+
+    Frame5 = Nombrar(new QGroupBox(QStringLiteral("Longitud (dd.ddddddd)"), Frame1), "Frame5");
+    Long1et = Nombrar(new QLineEdit(Frame5), "Long1et");
+    Long_opt = new QButtonGroup(this);
+    Long_opt->setObjectName(QStringLiteral("Long_opt"));
+    auto* este = Nombrar(new QRadioButton(QStringLiteral("Este"), Frame5), "Long_opt_0");
+    auto* oeste = Nombrar(new QRadioButton(QStringLiteral("Oeste"), Frame5), "Long_opt_1");
+    Long_opt->addButton(este, 0);
+    Long_opt->addButton(oeste, 1);
+    oeste->setChecked(true);
+    auto* filaLong = new QHBoxLayout(Frame5);
+    filaLong->addWidget(Long1et, 1);
+    filaLong->addWidget(este);
+    filaLong->addWidget(oeste);
+
+    auto* columna1 = new QVBoxLayout(Frame1);
+    columna1->addWidget(Frame4);
+    columna1->addWidget(Frame5);
+
+    // Results: ED50.
+    Frame2 = Nombrar(new QGroupBox(QStringLiteral("Coordenadas ED50"), this), "Frame2");
+    Label3 = Nombrar(new QLabel(QStringLiteral("Latitud"), Frame2), "Label3");
+    LaED50 = Nombrar(new QLineEdit(Frame2), "LaED50");
+    LAED50GMS = Nombrar(new QLineEdit(Frame2), "LAED50GMS");
+    Label4 = Nombrar(new QLabel(QStringLiteral("Longitud"), Frame2), "Label4");
+    LoED50 = Nombrar(new QLineEdit(Frame2), "LoED50");
+    LOED50GMS = Nombrar(new QLineEdit(Frame2), "LOED50GMS");
+    auto* rejilla2 = new QGridLayout(Frame2);
+    rejilla2->addWidget(Label3, 0, 0);
+    rejilla2->addWidget(LaED50, 0, 1);
+    rejilla2->addWidget(LAED50GMS, 0, 2);
+    rejilla2->addWidget(Label4, 1, 0);
+    rejilla2->addWidget(LoED50, 1, 1);
+    rejilla2->addWidget(LOED50GMS, 1, 2);
+    rejilla2->setColumnStretch(1, 1);
+    rejilla2->setColumnStretch(2, 1);
+    rejilla2->setRowStretch(2, 1);
+
+    Label_Fuera = Nombrar(new QLabel(this), "Label_Fuera");
+    Label_Fuera->setWordWrap(true);
+    Label_Fuera->setStyleSheet(QStringLiteral("QLabel { color: #a00000; font-weight: bold; }"));
+    Label_Fuera->hide();
+
+    // Buttons.
+    Calcular = Nombrar(new QPushButton(QStringLiteral("Calcular"), this), "Calcular");
+    Calcular->setDefault(true);
+    Limpiar = Nombrar(new QPushButton(QStringLiteral("Borrar"), this), "Limpiar");
+    Fichero = Nombrar(new QPushButton(QStringLiteral("Transformación de ficheros de puntos"), this), "Fichero");
+    auto* botones = new QHBoxLayout;
+    botones->addWidget(Calcular);
+    botones->addWidget(Limpiar);
+    botones->addStretch(1);
+    botones->addWidget(Fichero);
+
+    auto* columnas = new QHBoxLayout;
+    columnas->addWidget(Frame1, 1);
+    columnas->addWidget(Frame2, 1);
+    auto* todo = new QVBoxLayout(this);
+    todo->addWidget(Label_Titulo);
+    todo->addLayout(columnas);
+    todo->addWidget(Label_Fuera);
+    todo->addLayout(botones);
+    todo->addWidget(Frame_Gra);
+
+    setTabOrder(Lat1et, norte);
+    setTabOrder(norte, Long1et);
+    setTabOrder(Long1et, oeste);
+    setTabOrder(oeste, Calcular);
+    setTabOrder(Calcular, Limpiar);
+    setTabOrder(Limpiar, Fichero);
+    setTabOrder(Fichero, LaED50);
+    setTabOrder(LaED50, LAED50GMS);
+    setTabOrder(LAED50GMS, LoED50);
+    setTabOrder(LoED50, LOED50GMS);
+
+    connect(Calcular, &QPushButton::clicked, this, &geo_rejilla_et2ed::Calcular_Click);
+    connect(Limpiar, &QPushButton::clicked, this, &geo_rejilla_et2ed::Limpiar_Click);
+    connect(Fichero, &QPushButton::clicked, this, &geo_rejilla_et2ed::Fichero_Click);
+    Lat1et->setFocus();
+}
+
+void geo_rejilla_et2ed::Calcular_Click() {
+    if (Long1et->text().isEmpty() || Lat1et->text().isEmpty()) return;
+    ComasAPuntos(Long1et);
+    ComasAPuntos(Lat1et);
+    const double lon = SegundosLongitud(Long1et, Long_opt->checkedId() == 1);
+    const double lat = Leer(Lat1et) * 3600;
+    const Rejilla rejilla(RutaRejillaVentanas());
+    if (rejilla.estado() != EstadoRejilla::Correcta) {
+        MostrarMensaje(Q(rejilla.mensaje()), IconoMensaje::Critico, this);
+        return;
+    }
+    const PuntoRejilla ed50 = rejilla.ETRS89aED50(lon, lat);
+    LoED50->setText(TextoGradosRegional(ed50.lon));
+    LaED50->setText(TextoGradosRegional(ed50.lat));
+    if (!LoED50->text().isEmpty() && !LaED50->text().isEmpty()) {
+        LOED50GMS->setText(Q(FormatoSexagesimal(LeerRegional(LoED50->text()), "Long1")));
+        LAED50GMS->setText(Q(FormatoSexagesimal(LeerRegional(LaED50->text()), "Lat1")));
+    }
+    Label_Fuera->setText(AvisoFuera);
+    Label_Fuera->setVisible(!ed50.dentro);
+}
+
+void geo_rejilla_et2ed::Limpiar_Click() {
+    for (QLineEdit* caja : {LaED50, LoED50, Long1et, Lat1et, LOED50GMS, LAED50GMS}) caja->clear();
+    Label_Fuera->hide();
+}
+
+void geo_rejilla_et2ed::Fichero_Click() {
+    ConvertirFichero(Q(textos::PistaETRS89aED50), codigo::ETRS89aED50,
+                     QDir::current().filePath(QString::fromUtf8(NombreRejilla)).toStdString());
+}
+
+}  // namespace tesmaro
