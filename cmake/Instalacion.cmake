@@ -8,7 +8,8 @@
 #   share/tesmaro/sped2et.gsb, coast.geojson   (data/ installs them)
 #   share/applications/tesmaro.desktop
 #   share/icons/hicolor/{48x48,128x128,256x256}/apps/tesmaro.png, scalable/apps/tesmaro.svg
-#   share/doc/tesmaro/copyright, README.md, licencias/, herramientas/
+#   share/doc/tesmaro/copyright, changelog.Debian.gz, README.md, licencias/, herramientas/
+#   share/man/man1/tesmaro.1.gz, tesmaro-lote.1.gz
 
 set(TESMARO_PAQUETERIA_DIR "${CMAKE_CURRENT_LIST_DIR}/../packaging")
 cmake_path(NORMAL_PATH TESMARO_PAQUETERIA_DIR)
@@ -28,16 +29,20 @@ if(IS_ABSOLUTE "${CMAKE_INSTALL_BINDIR}" OR IS_ABSOLUTE "${TESMARO_DATA_INSTALL_
     "the installed program will not find its grid and map data.")
 endif()
 
-# Desktop entry and icon.
-install(FILES "${TESMARO_PAQUETERIA_DIR}/tesmaro.desktop"
-        DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")
-install(FILES "${TESMARO_PAQUETERIA_DIR}/tesmaro.svg"
-        DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps")
-foreach(lado 48 128 256)
-  install(FILES "${TESMARO_PAQUETERIA_DIR}/iconos/tesmaro-${lado}.png"
-          DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/${lado}x${lado}/apps"
-          RENAME tesmaro.png)
-endforeach()
+# Desktop entry and icon, with the windows. The PNGs are rendered from
+# tesmaro.svg and kept in the sources:
+#   rsvg-convert -w N -h N packaging/tesmaro.svg -o packaging/iconos/tesmaro-N.png
+if(TESMARO_GUI)
+  install(FILES "${TESMARO_PAQUETERIA_DIR}/tesmaro.desktop"
+          DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")
+  install(FILES "${TESMARO_PAQUETERIA_DIR}/tesmaro.svg"
+          DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps")
+  foreach(lado 48 128 256)
+    install(FILES "${TESMARO_PAQUETERIA_DIR}/iconos/tesmaro-${lado}.png"
+            DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/${lado}x${lado}/apps"
+            RENAME tesmaro.png)
+  endforeach()
+endif()
 
 # Licences and credits of the shipped data (data/ installs the texts beside it).
 install(FILES "${TESMARO_PAQUETERIA_DIR}/copyright" DESTINATION "${TESMARO_DOC_INSTALL_DIR}")
@@ -81,14 +86,34 @@ y 31), transforma entre ED50 y ETRS89 con la rejilla NTv2 oficial, pasa de
 geográficas a cartesianas geocéntricas en 24 elipsoides y resuelve los
 problemas geodésicos directo e inverso, punto a punto o por ficheros.")
 
-# The package's changelog, compressed as Debian keeps it.
-configure_file("${TESMARO_PAQUETERIA_DIR}/changelog.Debian.in"
-               "${CMAKE_BINARY_DIR}/paqueteria/changelog.Debian" @ONLY)
-file(ARCHIVE_CREATE OUTPUT "${CMAKE_BINARY_DIR}/paqueteria/changelog.Debian.gz"
-     PATHS "${CMAKE_BINARY_DIR}/paqueteria/changelog.Debian"
-     FORMAT raw COMPRESSION GZip COMPRESSION_LEVEL 9)
-install(FILES "${CMAKE_BINARY_DIR}/paqueteria/changelog.Debian.gz"
-        DESTINATION "${TESMARO_DOC_INSTALL_DIR}")
+# Manual pages and the package's changelog, compressed as Debian keeps them
+# (gzip -9n: no name, no time stamp).
+set(TESMARO_DATOS_PAQUETE "${CPACK_PACKAGING_INSTALL_PREFIX}/${TESMARO_DATA_INSTALL_DIR}")
+set(TESMARO_DOC_PAQUETE "${CPACK_PACKAGING_INSTALL_PREFIX}/${TESMARO_DOC_INSTALL_DIR}")
+find_program(TESMARO_GZIP gzip)
+function(tesmaro_comprimido plantilla destino)
+  cmake_path(GET plantilla STEM LAST_ONLY nombre)
+  set(texto "${CMAKE_BINARY_DIR}/paqueteria/${nombre}")
+  configure_file("${TESMARO_PAQUETERIA_DIR}/${plantilla}" "${texto}" @ONLY)
+  if(TESMARO_GZIP)
+    execute_process(COMMAND "${TESMARO_GZIP}" -9nc "${texto}" OUTPUT_FILE "${texto}.gz"
+                    RESULT_VARIABLE estado)
+    if(NOT estado EQUAL 0)
+      message(FATAL_ERROR "gzip ${texto}: ${estado}")
+    endif()
+  else()
+    file(ARCHIVE_CREATE OUTPUT "${texto}.gz" PATHS "${texto}"
+         FORMAT raw COMPRESSION GZip COMPRESSION_LEVEL 9)
+  endif()
+  install(FILES "${texto}.gz" DESTINATION "${destino}")
+endfunction()
+tesmaro_comprimido(changelog.Debian.in "${TESMARO_DOC_INSTALL_DIR}")
+if(TESMARO_GUI)
+  tesmaro_comprimido(man/tesmaro.1.in "${CMAKE_INSTALL_MANDIR}/man1")
+endif()
+if(TARGET tesmaro-lote)
+  tesmaro_comprimido(man/tesmaro-lote.1.in "${CMAKE_INSTALL_MANDIR}/man1")
+endif()
 
 set(CPACK_SOURCE_GENERATOR "TXZ")
 set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/build[^/]*/")

@@ -78,20 +78,29 @@ echo "== Ficheros instalados"
 ESPERADOS=(
   /usr/share/tesmaro/sped2et.gsb
   /usr/share/tesmaro/coast.geojson
-  /usr/share/applications/tesmaro.desktop
-  /usr/share/icons/hicolor/48x48/apps/tesmaro.png
-  /usr/share/icons/hicolor/128x128/apps/tesmaro.png
-  /usr/share/icons/hicolor/256x256/apps/tesmaro.png
-  /usr/share/icons/hicolor/scalable/apps/tesmaro.svg
   /usr/share/doc/tesmaro/copyright
+  /usr/share/doc/tesmaro/changelog.Debian.gz
   /usr/share/doc/tesmaro/README.md
   /usr/share/doc/tesmaro/licencias/LGPL-3.txt
   /usr/share/doc/tesmaro/licencias/GPL-3.txt
   /usr/share/doc/tesmaro/herramientas/build_coast.py
 )
 PROGRAMAS=()
-if [ "$CON_VENTANAS" -eq 1 ]; then PROGRAMAS+=(/usr/bin/tesmaro); fi
-if [ "$CON_LOTE" -eq 1 ]; then PROGRAMAS+=(/usr/bin/tesmaro-lote); fi
+if [ "$CON_VENTANAS" -eq 1 ]; then
+  PROGRAMAS+=(/usr/bin/tesmaro)
+  ESPERADOS+=(
+    /usr/share/man/man1/tesmaro.1.gz
+    /usr/share/applications/tesmaro.desktop
+    /usr/share/icons/hicolor/48x48/apps/tesmaro.png
+    /usr/share/icons/hicolor/128x128/apps/tesmaro.png
+    /usr/share/icons/hicolor/256x256/apps/tesmaro.png
+    /usr/share/icons/hicolor/scalable/apps/tesmaro.svg
+  )
+fi
+if [ "$CON_LOTE" -eq 1 ]; then
+  PROGRAMAS+=(/usr/bin/tesmaro-lote)
+  ESPERADOS+=(/usr/share/man/man1/tesmaro-lote.1.gz)
+fi
 for f in "${ESPERADOS[@]}"; do
   if [ -f "$f" ]; then bien "$f"; else fallo "falta $f"; fi
 done
@@ -108,7 +117,9 @@ for p in "${PROGRAMAS[@]}"; do
     bien "$p (ldd resuelve todas sus bibliotecas)"
   fi
 done
-if command -v desktop-file-validate >/dev/null; then
+if [ "$CON_VENTANAS" -eq 0 ]; then
+  :
+elif command -v desktop-file-validate >/dev/null; then
   # Hints (such as several main categories) are not errors.
   if SALIDA="$(desktop-file-validate /usr/share/applications/tesmaro.desktop 2>&1)" &&
      ! grep -qE ': (error|warning):' <<<"$SALIDA"; then
@@ -243,7 +254,8 @@ if dpkg-query -W -f='${Status}' tesmaro 2>/dev/null | grep -q "ok installed"; th
   fallo "tesmaro sigue instalado"
 fi
 for f in /usr/bin/tesmaro /usr/bin/tesmaro-lote /usr/share/tesmaro /usr/share/doc/tesmaro \
-         /usr/share/applications/tesmaro.desktop /usr/share/icons/hicolor/scalable/apps/tesmaro.svg; do
+         /usr/share/applications/tesmaro.desktop /usr/share/icons/hicolor/scalable/apps/tesmaro.svg \
+         /usr/share/man/man1/tesmaro.1.gz /usr/share/man/man1/tesmaro-lote.1.gz; do
   [ ! -e "$f" ] || fallo "$f sigue ahí tras quitar el paquete"
 done
 
