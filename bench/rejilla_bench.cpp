@@ -1,0 +1,111 @@
+// ED50 <-> ETRS89 by the NTv2 grid, per point: the grid file opened and read
+// for every evaluation (a window's "Calcular") against the grid loaded once
+// and kept in memory (a batch run).
+//
+//   build/bench/rejilla_bench [--benchmark_filter=...]
+// The grid is sped2et.gsb of the current folder or of the build tree's data/.
+#include <benchmark/benchmark.h>
+
+#include <random>
+#include <vector>
+
+#include "Rejilla.h"
+
+namespace {
+
+using namespace tesmaro;
+
+// Points spread over both sub-grids of sped2et.gsb (seconds, east positive).
+const std::vector<std::pair<double, double>>& Puntos() {
+    static const std::vector<std::pair<double, double>> puntos = [] {
+        std::mt19937_64 azar(7);
+        std::uniform_real_distribution<double> lon(-9.0 * 3600, 4.0 * 3600), lat(36.0 * 3600, 43.5 * 3600);
+        std::vector<std::pair<double, double>> p;
+        for (int i = 0; i < 1024; ++i) p.emplace_back(lon(azar), lat(azar));
+        return p;
+    }();
+    return puntos;
+}
+
+const std::string& Ruta() {
+    static const std::string ruta = RutaRejillaVentanas();
+    return ruta;
+}
+
+void Comprobar(benchmark::State& estado, const Rejilla& r) {
+    if (r.estado() != EstadoRejilla::Correcta) estado.SkipWithError(r.mensaje().c_str());
+}
+
+void DirectaCargada(benchmark::State& estado) {
+    const Rejilla r(Ruta());
+    Comprobar(estado, r);
+    std::size_t i = 0;
+    for (auto _ : estado) {
+        const auto& [lon, lat] = Puntos()[i++ & 1023];
+        benchmark::DoNotOptimize(r.ED50aETRS89(lon, lat));
+    }
+    estado.SetItemsProcessed(estado.iterations());
+}
+
+void InversaCargada(benchmark::State& estado) {
+    const Rejilla r(Ruta());
+    Comprobar(estado, r);
+    std::size_t i = 0;
+    for (auto _ : estado) {
+        const auto& [lon, lat] = Puntos()[i++ & 1023];
+        benchmark::DoNotOptimize(r.ETRS89aED50(lon, lat));
+    }
+    estado.SetItemsProcessed(estado.iterations());
+}
+
+void DirectaPorLlamada(benchmark::State& estado) {
+    std::size_t i = 0;
+    PuntoRejilla p;
+    std::string mensaje;
+    for (auto _ : estado) {
+        const auto& [lon, lat] = Puntos()[i++ & 1023];
+        if (RejillaED50aETRS89(Ruta(), lon, lat, p, mensaje) != EstadoRejilla::Correcta) {
+            estado.SkipWithError(mensaje.c_str());
+            break;
+        }
+        benchmark::DoNotOptimize(p);
+    }
+    estado.SetItemsProcessed(estado.iterations());
+}
+
+void InversaPorLlamada(benchmark::State& estado) {
+    std::size_t i = 0;
+    PuntoRejilla p;
+    std::string mensaje;
+    for (auto _ : estado) {
+        const auto& [lon, lat] = Puntos()[i++ & 1023];
+        if (RejillaETRS89aED50(Ruta(), lon, lat, p, mensaje) != EstadoRejilla::Correcta) {
+            estado.SkipWithError(mensaje.c_str());
+            break;
+        }
+        benchmark::DoNotOptimize(p);
+    }
+    estado.SetItemsProcessed(estado.iterations());
+}
+
+// Reading and checking the whole file once (what a batch run pays at start).
+void CargarRejilla(benchmark::State& estado) {
+    for (auto _ : estado) {
+        const Rejilla r(Ruta());
+        if (r.estado() != EstadoRejilla::Correcta) {
+            estado.SkipWithError(r.mensaje().c_str());
+            break;
+        }
+        benchmark::DoNotOptimize(r.estado());
+    }
+}
+
+BENCHMARK(DirectaCargada);
+BENCHMARK(InversaCargada);
+BENCHMARK(DirectaPorLlamada);
+BENCHMARK(InversaPorLlamada);
+BENCHMARK(CargarRejilla);
+
+}  // namespace
+
+BENCHMARK_MAIN();
