@@ -327,7 +327,9 @@ EstadoRejilla Abrir(const std::string& ruta, std::ifstream& f, std::string& mens
         mensaje = MensajeNoEncontrada(ruta);
         return EstadoRejilla::NoEncontrada;
     }
-    if (fs::is_directory(estado)) {
+    // Only a regular file (or a link to one): a folder cannot be read and a
+    // named pipe would block the program.
+    if (!fs::is_regular_file(estado)) {
         mensaje = MensajeNoAbre(ruta);
         return EstadoRejilla::NoEncontrada;
     }

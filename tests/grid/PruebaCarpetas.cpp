@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <unistd.h>
 
 #include "Rejilla.h"
 
@@ -16,7 +17,7 @@ class Carpetas : public ::testing::Test {
 protected:
     void SetUp() override {
         anterior_ = fs::current_path();
-        temporal_ = fs::temp_directory_path() / ("tesmaro_carpetas_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+        temporal_ = fs::temp_directory_path() / ("tesmaro_carpetas_" + std::to_string(::getpid()));
         fs::create_directories(temporal_);
         fs::current_path(temporal_);
     }

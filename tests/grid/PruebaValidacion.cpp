@@ -11,6 +11,7 @@
 #include <fstream>
 #include <functional>
 #include <limits>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "Comun.h"
@@ -192,6 +193,27 @@ TEST(Validacion, FicheroQueNoEstaSeInforma) {
     const Rejilla deCarpeta(carpeta);
     EXPECT_EQ(deCarpeta.estado(), EstadoRejilla::NoEncontrada);
     EXPECT_EQ(deCarpeta.mensaje(), "No se puede abrir el fichero de rejilla " + carpeta);
+}
+
+TEST(Validacion, LecturaPorLlamadaLeeElFicheroActual) {
+    // The per-call reader keeps nothing: a grid replaced between two calls
+    // is seen at once, as a window that reads it for each click must.
+    const FicheroTemporal f(Valida());
+    PuntoRejilla p;
+    std::string mensaje;
+    ASSERT_EQ(RejillaED50aETRS89(f.ruta(), -50, 50, p, mensaje), EstadoRejilla::Correcta);
+    EXPECT_EQ(p.lat, 51);  // every node of the first sub-grid shifts by 1"
+    std::vector<unsigned char> b = Valida();
+    for (std::size_t nodo = Sub1 + 176; nodo < Sub2; nodo += 16) PonF64(b, nodo, 0);  // zero shifts
+    { std::ofstream(f.ruta(), std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size())); }
+    ASSERT_EQ(RejillaED50aETRS89(f.ruta(), -50, 50, p, mensaje), EstadoRejilla::Correcta);
+    EXPECT_EQ(p.lat, 50);
+    // A named pipe is not waited on.
+    const std::string tuberia = f.ruta() + ".fifo";
+    ASSERT_EQ(::mkfifo(tuberia.c_str(), 0600), 0);
+    EXPECT_EQ(RejillaED50aETRS89(tuberia, -50, 50, p, mensaje), EstadoRejilla::NoEncontrada);
+    EXPECT_EQ(Rejilla(tuberia).estado(), EstadoRejilla::NoEncontrada);
+    fs::remove(tuberia);
 }
 
 TEST(Validacion, MoverConservaLaRejilla) {
