@@ -155,6 +155,12 @@ TEST_P(Driver, EntradaIlegibleOSalidaSinPermiso) {
     r = TratarFichero(codigo::GeoCart, rutaRejilla, interfaz);
     EXPECT_NE(r.error.find("No se puede leer"), std::string::npos);
 
+    // A folder nobody may write into, root included.
+    Escribir(tmp / "p.txt", "c\nP,1,2,3\n");
+    interfaz.puntos = (tmp / "p.txt").string();
+    r = TratarFichero(codigo::GeoCart, rutaRejilla, interfaz, OpcionesLote{"/proc"});
+    EXPECT_EQ(r.error, "No se puede crear el fichero de resultados: /proc/Cartesianas_geocéntricas.txt");
+
     if (geteuid() == 0) GTEST_SKIP() << "root writes into any folder";
     fs::create_directories(tmp / "ro");
     Escribir(tmp / "ro" / "p.txt", "c\nP,1,2,3\n");

@@ -122,6 +122,9 @@ TEST_F(Lote, TablaDeArgumentos) {
         {{"ed50-etrs89", "rej.txt", "--rejilla", "falta.gsb"}, 1, "", "falta.gsb"},
         {{"geo-cart", "cart.txt", "--salida", "no_hay_carpeta"}, 1, "",
          "No se puede crear el fichero de resultados: no_hay_carpeta/Cartesianas_geocéntricas.txt"},
+        // A folder nobody may write into, root included.
+        {{"geo-cart", "cart.txt", "--salida", "/proc"}, 1, "",
+         "No se puede crear el fichero de resultados: /proc/Cartesianas_geocéntricas.txt"},
         // Done: the two paths on stdout, the summary on stderr.
         {{"geo-utm-etrs89", "geo.txt"}, 0, "UTM_ETRS89.txt\nUTM_ETRS89.csv\n",
          "tesmaro-lote: geo-utm-etrs89: 2 líneas leídas, 1 registros escritos, 1 líneas saltadas, 0 líneas no "
