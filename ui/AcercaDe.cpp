@@ -95,7 +95,7 @@ AcercaDe::AcercaDe(QWidget* padre) : QDialog(padre) {
     todo->addWidget(Label4);
     todo->addStretch(1);
     todo->addWidget(cmdOK, 0, Qt::AlignRight);
-    setFixedSize(560, 340);
+    setFixedSize(560, 300);
 }
 
 void AcercaDe::mousePressEvent(QMouseEvent* evento) {

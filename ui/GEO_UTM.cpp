@@ -103,6 +103,8 @@ GEO_UTM::GEO_UTM(QWidget* padre) : VentanaConversion(padre) {
     Label3 = Nombrar(new QLabel(QStringLiteral("Anamorfosis Lineal"), Frame1), "Label3");
     Ana1 = Nombrar(new QLineEdit(Frame1), "Ana1");
     Check_Grad = Nombrar(new QCheckBox(QStringLiteral("dd mm ss.sss"), Frame1), "Check_Grad");
+    for (QLineEdit* caja : {CoordX, CoordY, Cover1, Ana1}) caja->setMinimumWidth(170);
+    for (QRadioButton* opcion : {este, oeste, norte, sur}) opcion->setMinimumWidth(72);
     auto* rejilla1 = new QGridLayout(Frame1);
     rejilla1->addWidget(Label1, 0, 0);
     rejilla1->addWidget(CoordX, 0, 1);
@@ -151,8 +153,8 @@ GEO_UTM::GEO_UTM(QWidget* padre) : VentanaConversion(padre) {
     Frame3->hide();
 
     auto* columnas = new QHBoxLayout;
-    columnas->addWidget(Frame2, 3);
-    columnas->addWidget(Frame1, 2);
+    columnas->addWidget(Frame2, 1);
+    columnas->addWidget(Frame1, 1);
     auto* todo = new QVBoxLayout(this);
     todo->addLayout(columnas);
     todo->addLayout(botones);

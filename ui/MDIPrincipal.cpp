@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QIcon>
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
@@ -48,9 +49,13 @@
 #define TESMARO_HAY_DELIPSOIDES 1
 #endif
 
+static void IniciarRecursosPrograma() { Q_INIT_RESOURCE(mapa); }
+
 namespace tesmaro {
 
 namespace {
+
+void IniciarRecursos() { IniciarRecursosPrograma(); }
 
 MDIPrincipal* principalActual = nullptr;
 
@@ -66,6 +71,8 @@ MDIPrincipal::MDIPrincipal(QWidget* padre) : QMainWindow(padre), dialogos_(std::
     principalActual = this;
     setObjectName(QStringLiteral("MDIPrincipal"));
     setWindowTitle(TituloPrograma);
+    IniciarRecursos();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tesmaro/tesmaro.png")));
     Mdi = new QMdiArea(this);
     Mdi->setObjectName(QStringLiteral("Mdi"));
     Mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);

@@ -7,7 +7,9 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
@@ -78,7 +80,7 @@ void VentanaConversion::CrearPanelGrados() {
     fila->addWidget(Label12);
     fila->addWidget(Segundos);
     fila->addWidget(Label13);
-    fila->addSpacing(8);
+    fila->addStretch(1);
     fila->addWidget(Aceptar);
     fila->addWidget(Command3);
 
@@ -94,14 +96,29 @@ void VentanaConversion::CrearPanelGrados() {
 void VentanaConversion::AbrirPanelGrados(QLineEdit* caja) {
     CampoDestino = caja;
     Frame_Gra->show();
-    if (QWidget* marco = window(); marco && marco->size().height() < marco->minimumSizeHint().height())
-        marco->adjustSize();
+    AjustarMarco();
     Grados->setFocus(Qt::OtherFocusReason);
     Grados->selectAll();
 }
 
+void VentanaConversion::AjustarMarco() {
+    // The frame around the window: the sub-window of the main window, or the
+    // window itself when it stands alone.
+    QWidget* marco = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (!marco) marco = isWindow() ? this : nullptr;
+    if (!marco) return;
+    if (QLayout* disposicion = layout()) disposicion->activate();
+    const QSize deseado = marco->sizeHint();
+    if (Frame_Gra->isVisible()) {
+        marco->resize(marco->size().expandedTo(deseado));
+    } else if (marco->height() > deseado.height()) {
+        marco->resize(marco->width(), deseado.height());
+    }
+}
+
 void VentanaConversion::Aceptar_Click() {
     Frame_Gra->hide();
+    AjustarMarco();
     for (QLineEdit* caja : {Grados, Minutos, Segundos})
         if (caja->text().isEmpty()) caja->setText(QStringLiteral("0"));
     const double valor = ValorGradosMinutosSegundos(Leer(Grados), Leer(Minutos), Leer(Segundos));
@@ -112,7 +129,10 @@ void VentanaConversion::Aceptar_Click() {
     }
 }
 
-void VentanaConversion::Command3_Click() { Frame_Gra->hide(); }
+void VentanaConversion::Command3_Click() {
+    Frame_Gra->hide();
+    AjustarMarco();
+}
 
 void VentanaConversion::HacerAbridorGrados(QLineEdit* caja) {
     caja->installEventFilter(this);

@@ -104,6 +104,8 @@ protected:
     void VigilarCheckGrad(QCheckBox* Check_Grad);
     void ConvertirFichero(const QString& pista, std::int16_t codigo, std::string rutaRejilla = {});
     void VerHusosUtm();
+    // Grows the window's frame to show the panel, shrinks it back after.
+    void AjustarMarco();
 
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 

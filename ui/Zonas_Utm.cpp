@@ -19,8 +19,8 @@ namespace tesmaro {
 namespace {
 
 // The map's frame: UTM zone 30 ETRS89, metres.
-constexpr double XMin = -120000, XMax = 1500000;
-constexpr double YMin = 3880000, YMax = 4880000;
+constexpr double XMin = -100000, XMax = 1450000;
+constexpr double YMin = 3840000, YMax = 4900000;
 
 // The extended part of zone 30 (Shape1), degrees.
 constexpr double ExtLonMin = 0.0, ExtLonMax = 1.6, ExtLatMin = 38.4, ExtLatMax = 41.0;
@@ -158,12 +158,12 @@ void Zonas_Utm::paintEvent(QPaintEvent*) {
     p.setFont(letra);
     p.setPen(QColor(170, 20, 20));
     QPointF centro;
-    if (Proyectar(-3.0, 43.9, centro)) {
+    if (Proyectar(-3.0, 43.75, centro)) {
         const QPointF en = aPantalla(centro);
         p.drawText(QRectF(en.x() - 80 * unidad, en.y() - 12 * unidad, 160 * unidad, 24 * unidad), Qt::AlignCenter,
                    QStringLiteral("Huso 30"));
     }
-    if (Proyectar(3.0, 43.9, centro)) {
+    if (Proyectar(3.0, 43.75, centro)) {
         const QPointF en = aPantalla(centro);
         p.drawText(QRectF(en.x() - 80 * unidad, en.y() - 12 * unidad, 160 * unidad, 24 * unidad), Qt::AlignCenter,
                    QStringLiteral("Huso 31"));

@@ -34,7 +34,7 @@ public:
     static const QStringList& EtiquetasGreenwich();
     // Number of lines of map data drawn (0 when none could be read).
     int LineasMapa() const { return static_cast<int>(lineas_.size()); }
-    QSize sizeHint() const override { return {640, 520}; }
+    QSize sizeHint() const override { return {690, 480}; }
 
 protected:
     void paintEvent(QPaintEvent* evento) override;

@@ -7,9 +7,11 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
@@ -334,6 +336,47 @@ private slots:
         QVERIFY(lineas > 1);
         QVERIFY(lineas < 10001);
         QVERIFY(mensajes.textos.last().contains(QString::number(lineas - 1)));
+    }
+
+    // A run that lasts more than a moment shows a progress dialog whose
+    // "Cancelar" the driver reads between lines.
+    void DialogoDeProgreso() {
+        DialogosLote d;
+        d.EmpezarLote();
+        d.Progreso(1, 10);
+        QVERIFY(!d.Cancelado());  // too soon for a dialog
+        QTest::qWait(450);
+        d.Progreso(5, 10);
+        QProgressDialog* progreso = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* p = qobject_cast<QProgressDialog*>(w); p && p->isVisible()) progreso = p;
+        QVERIFY(progreso);
+        QCOMPARE(progreso->value(), 500);
+        QVERIFY(progreso->findChild<QPushButton*>());
+        QCOMPARE(progreso->findChild<QPushButton*>()->text(), QStringLiteral("Cancelar"));
+        QVERIFY(!d.Cancelado());
+        progreso->cancel();
+        QVERIFY(d.Cancelado());
+        d.TerminarLote();
+        QVERIFY(!progreso->isVisible());
+    }
+
+    // Opening the degrees-minutes-seconds panel inside the main window grows
+    // the window's frame so that nothing is squeezed; closing it shrinks back.
+    void PanelCreceConLaVentana() {
+        MDIPrincipal v;
+        QVERIFY(prueba::Mostrar(&v));
+        Accion(&v, "Mnu_Geo_Utm")->trigger();
+        QMdiSubWindow* sub = v.Mdi->activeSubWindow();
+        auto* g = qobject_cast<GEO_UTM*>(sub->widget());
+        QVERIFY(g);
+        const int antes = sub->height();
+        QTest::mouseClick(g->long1, Qt::LeftButton, Qt::ShiftModifier);
+        QVERIFY(g->Frame_Gra->isVisible());
+        QVERIFY(sub->height() > antes);
+        QVERIFY(g->Frame1->height() >= g->Frame1->minimumSizeHint().height());
+        g->Command3->click();
+        QCOMPARE(sub->height(), antes);
     }
 
     void FiltrosDeDialogo_data() {
