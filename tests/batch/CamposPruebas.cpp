@@ -12,7 +12,11 @@
 namespace tesmaro::pruebas {
 namespace {
 
-TEST(ExtraerCampo, ReglaDeLosCampos) {
+// Splitting, the CSV step and the line reader touch no number, but they run
+// under both locales like every batch test.
+class Campos : public ConLocale {};
+
+TEST_P(Campos, ExtraerCampoReglaDeLosCampos) {
     struct Caso {
         std::string_view linea;
         std::int16_t indice;
@@ -40,7 +44,7 @@ TEST(ExtraerCampo, ReglaDeLosCampos) {
 
 // The one-pass splitter of the processors must give exactly what
 // ExtraerCampo gives, on any line.
-TEST(CamposLinea, IgualQueExtraerCampo) {
+TEST_P(Campos, CamposLineaIgualQueExtraerCampo) {
     std::mt19937 azar(12345);
     const std::string alfabeto = ",,,,a1.\"-\r \0";
     for (int n = 0; n < 5000; ++n) {
@@ -51,7 +55,7 @@ TEST(CamposLinea, IgualQueExtraerCampo) {
     }
 }
 
-TEST(LineaCsv, PasoCsv) {
+TEST_P(Campos, PasoCsv) {
     struct Caso {
         std::string_view txt, csv;
     } casos[] = {
@@ -116,7 +120,7 @@ std::vector<std::string> Lineas(std::string_view contenido, std::size_t capacida
     return lineas;
 }
 
-TEST(LectorLineas, FinesDeLinea) {
+TEST_P(Campos, LectorFinesDeLinea) {
     using V = std::vector<std::string>;
     // Small buffers on purpose: lines cross the buffer's edge.
     for (const std::size_t capacidad : {std::size_t{16}, std::size_t{1} << 20}) {
@@ -134,7 +138,7 @@ TEST(LectorLineas, FinesDeLinea) {
     }
 }
 
-TEST(LectorLineas, LineaDemasiadoLargaSeCorta) {
+TEST_P(Campos, LectorCortaLineaDemasiadoLarga) {
     CarpetaTemporal tmp;
     Escribir(tmp / "e.txt", "corta\n" + std::string(100, 'a') + "\r\nsigue\n" + std::string(70, 'b'));
     std::FILE* f = std::fopen((tmp / "e.txt").c_str(), "rb");
@@ -148,6 +152,8 @@ TEST(LectorLineas, LineaDemasiadoLargaSeCorta) {
     EXPECT_TRUE(lector.Cortada());
     EXPECT_EQ(lector.Leidos(), 6u + 102u + 6u + 70u);
 }
+
+TESMARO_EN_LOCALES(Campos);
 
 }  // namespace
 }  // namespace tesmaro::pruebas
