@@ -61,7 +61,7 @@ MDIPrincipal* principalActual = nullptr;
 
 const QString TextoPanel = QStringLiteral("//> Tesmaro");
 
-void VentanaPendiente() {
+[[maybe_unused]] void VentanaPendiente() {
     MostrarMensaje(QStringLiteral("Esta ventana todavía no está disponible."));
 }
 

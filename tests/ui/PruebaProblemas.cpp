@@ -19,6 +19,14 @@
 #include "DElipsoides.h"
 #include "Estado.h"
 #include "Geodesia.h"
+#include "Cart_Geo.h"
+#include "Geo_Cart.h"
+#include "Geo_rejilla_ed2et.h"
+#include "MDIPrincipal.h"
+#include "geo_rejilla_et2ed.h"
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include "P_Inverso.h"
 #include "P_directo.h"
 #include "Texto.h"
@@ -424,6 +432,46 @@ private slots:
         const ResultadoInverso r = ProblemaInverso((40 * Pi) / 180, (-3 * Pi) / 180, (41 * Pi) / 180, (-2 * Pi) / 180,
                                                    6378388, 297);
         QCOMPARE(v.Dist_Res->text(), Punto(r.distancia));
+    }
+
+    // --- The menu entries -----------------------------------------------
+
+    // Each entry opens its window once; choosing it again brings forward the
+    // same window with what was typed in it.
+    void Menus_data() {
+        QTest::addColumn<QString>("entrada");
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<QString>("ventana");
+        QTest::addColumn<QString>("caja");
+        QTest::newRow("Geo_Cart") << "Mnu_Geo_Cart" << "G&eodésicas a Cartesianas Geocéntricas" << "Geo_Cart" << "lat1";
+        QTest::newRow("Cart_Geo") << "Mnu_Cart_Geo" << "&Cartesianas Geocéntricas a Geodésicas " << "Cart_Geo"
+                                  << "CoordX";
+        QTest::newRow("P_directo") << "Mnu_P_directo" << "&Problema directo de la geodesia" << "P_directo" << "lat1";
+        QTest::newRow("P_Inverso") << "Mnu_P_Inverso" << "Problema &inverso de la geodesia" << "P_Inverso" << "Lat2";
+        QTest::newRow("ED50 a ETRS89") << "TRANS_ETRS89" << "&Transformación Datum ED50-Datum ETRS89"
+                                       << "Geo_rejilla_ed2et" << "Lat1t";
+        QTest::newRow("ETRS89 a ED50") << "TRANS_ED50" << "&Transformación Datum ETRS89-Datum ED50"
+                                       << "geo_rejilla_et2ed" << "Lat1et";
+    }
+    void Menus() {
+        QFETCH(QString, entrada);
+        QFETCH(QString, texto);
+        QFETCH(QString, ventana);
+        QFETCH(QString, caja);
+        prueba::Mensajes mensajes;
+        MDIPrincipal v;
+        auto* accion = v.findChild<QAction*>(entrada);
+        QVERIFY(accion);
+        QCOMPARE(accion->text(), texto);
+        accion->trigger();
+        QWidget* w = v.Mdi->activeSubWindow()->widget();
+        QCOMPARE(w->objectName(), ventana);
+        w->findChild<QLineEdit*>(caja)->setText(QStringLiteral("12"));
+        accion->trigger();
+        QCOMPARE(v.Mdi->subWindowList().size(), 1);
+        QCOMPARE(v.Mdi->activeSubWindow()->widget(), w);
+        QCOMPARE(w->findChild<QLineEdit*>(caja)->text(), QStringLiteral("12"));
+        QVERIFY(mensajes.textos.isEmpty());
     }
 
     // --- File buttons ----------------------------------------------------
