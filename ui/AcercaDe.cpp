@@ -1,5 +1,6 @@
 #include "AcercaDe.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
@@ -54,6 +55,10 @@ AcercaDe::AcercaDe(QWidget* padre) : QDialog(padre) {
     grande.setBold(true);
     lblTitle->setFont(grande);
 
+    auto* lblVersion = new QLabel(QStringLiteral("Versión %1").arg(QCoreApplication::applicationVersion()), this);
+    lblVersion->setObjectName(QStringLiteral("lblVersion"));
+    lblVersion->setVisible(!QCoreApplication::applicationVersion().isEmpty());
+
     lblDescription = new QLabel(
         QStringLiteral("Conversión de coordenadas geodésicas: U.T.M. y geodésicas en ED50 y ETRS89 "
                        "(husos 30 y 31), cambio de datum ED50 - ETRS89 por rejilla NTv2, geodésicas y "
@@ -86,6 +91,7 @@ AcercaDe::AcercaDe(QWidget* padre) : QDialog(padre) {
     cabecera->addWidget(new Logo(this));
     auto* textos = new QVBoxLayout;
     textos->addWidget(lblTitle);
+    textos->addWidget(lblVersion);
     textos->addWidget(lblDescription);
     cabecera->addLayout(textos, 1);
     auto* todo = new QVBoxLayout(this);
@@ -95,7 +101,7 @@ AcercaDe::AcercaDe(QWidget* padre) : QDialog(padre) {
     todo->addWidget(Label4);
     todo->addStretch(1);
     todo->addWidget(cmdOK, 0, Qt::AlignRight);
-    setFixedSize(560, 300);
+    setFixedSize(560, 290);
 }
 
 void AcercaDe::mousePressEvent(QMouseEvent* evento) {

@@ -1,6 +1,7 @@
 #include "MDIPrincipal.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDateTime>
 #include <QIcon>
 #include <QLabel>
@@ -214,6 +215,11 @@ void MDIPrincipal::Activar(QWidget* ventana) {
     ventana->show();
     ventana->raise();
     ventana->activateWindow();
+}
+
+void MDIPrincipal::closeEvent(QCloseEvent* evento) {
+    QMainWindow::closeEvent(evento);
+    if (evento->isAccepted()) QApplication::quit();
 }
 
 void MDIPrincipal::Mnu_Salir_Click() {

@@ -104,6 +104,11 @@ private slots:
     void Mnu_Acerca_Click();
     void ActualizarReloj();
 
+protected:
+    // Closing the main window ends the program at once, whatever other
+    // window (the ellipsoid dialog has no owner) is still open.
+    void closeEvent(QCloseEvent* evento) override;
+
 private:
     void CrearMenus();
     void CrearBarraEstado();

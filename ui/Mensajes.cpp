@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "Avisos.h"
 
@@ -41,6 +42,7 @@ void MostrarMensaje(const QString& texto, IconoMensaje icono, QWidget* padre) {
     QMessageBox caja(icono == IconoMensaje::Critico ? QMessageBox::Critical : QMessageBox::NoIcon,
                      TituloPrograma, mostrado, QMessageBox::Ok, padre);
     caja.setTextFormat(Qt::PlainText);
+    caja.button(QMessageBox::Ok)->setText(QStringLiteral("Aceptar"));
     caja.exec();
 }
 

@@ -157,16 +157,14 @@ void Zonas_Utm::paintEvent(QPaintEvent*) {
     letra.setBold(true);
     p.setFont(letra);
     p.setPen(QColor(170, 20, 20));
-    QPointF centro;
-    if (Proyectar(-3.0, 43.75, centro)) {
-        const QPointF en = aPantalla(centro);
-        p.drawText(QRectF(en.x() - 80 * unidad, en.y() - 12 * unidad, 160 * unidad, 24 * unidad), Qt::AlignCenter,
-                   QStringLiteral("Huso 30"));
-    }
-    if (Proyectar(3.0, 43.75, centro)) {
-        const QPointF en = aPantalla(centro);
-        p.drawText(QRectF(en.x() - 80 * unidad, en.y() - 12 * unidad, 160 * unidad, 24 * unidad), Qt::AlignCenter,
-                   QStringLiteral("Huso 31"));
+    // "Huso 30" and "Huso 31" on one line, each over the middle of its zone.
+    QPointF centro30, centro31;
+    if (Proyectar(-3.0, 43.75, centro30) && Proyectar(3.0, 43.75, centro31)) {
+        const QPointF en30 = aPantalla(centro30);
+        const QPointF en31(aPantalla(centro31).x(), en30.y());
+        for (const auto& [en, texto] : {std::pair{en30, QStringLiteral("Huso 30")}, std::pair{en31, QStringLiteral("Huso 31")}})
+            p.drawText(QRectF(en.x() - 80 * unidad, en.y() - 12 * unidad, 160 * unidad, 24 * unidad), Qt::AlignCenter,
+                       texto);
     }
 
     // Shape1: the extended part of zone 30, east of Greenwich.
