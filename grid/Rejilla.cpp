@@ -36,6 +36,9 @@ constexpr double MaxLatitud = 324000;
 constexpr double MaxLongitud = 1296000;
 // Largest number of node rows or columns of a sub-grid: GS_COUNT is an int32.
 constexpr double MaxFilas = 2147483647.0;
+// Largest shift a node may hold (seconds, 180°): keeps the float32
+// coefficients of the interpolation finite.
+constexpr float MaxDesplazamiento = 648000.0f;
 
 std::int32_t LeerI32(const unsigned char* p) {
     const std::uint32_t v = std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) |
@@ -227,10 +230,17 @@ std::vector<Subrejilla> LeerCabeceras(Fuente& fuente, std::string& motivo) {
     return subrejillas;
 }
 
-// BuscaCelda on checked headers. False when a node could not be read (the
-// file changed under the reader).
-bool BuscarCelda(const std::vector<Subrejilla>& subrejillas, Fuente& fuente, double lonE,
-                 double lat, CeldaRejilla& celda) {
+bool DesplazamientoSano(float d) { return std::fabs(d) <= MaxDesplazamiento; }  // false for NaN
+
+std::string MotivoDesplazamientos(int k) {
+    return "la subrejilla " + Numero(k) + " tiene desplazamientos que no son números o pasan de 180°";
+}
+
+// BuscaCelda on checked headers. Returns why the file cannot be used when a
+// node cannot be read (the file changed under the reader) or holds an absurd
+// shift; empty otherwise.
+std::string BuscarCelda(const std::vector<Subrejilla>& subrejillas, Fuente& fuente, double lonE,
+                        double lat, CeldaRejilla& celda) {
     celda = CeldaRejilla{};
     const double lonW = -lonE;
     double mejorContiene = IncrementoInicial, mejorBanda = IncrementoInicial;
@@ -259,7 +269,7 @@ bool BuscarCelda(const std::vector<Subrejilla>& subrejillas, Fuente& fuente, dou
     }
     const bool porContiene = elegidaContiene >= 0;
     const int elegida = porContiene ? elegidaContiene : elegidaBanda;
-    if (elegida < 0) return true;
+    if (elegida < 0) return {};
 
     const Subrejilla& s = subrejillas[static_cast<std::size_t>(elegida)];
     const std::int64_t r = static_cast<std::int64_t>(filaElegida[porContiene]) + 1;
@@ -270,9 +280,13 @@ bool BuscarCelda(const std::vector<Subrejilla>& subrejillas, Fuente& fuente, dou
     for (int n = 0; n < 4; ++n) {
         unsigned char b[BytesNodo];
         const std::uint64_t pos = s.inicioNodos + static_cast<std::uint64_t>(nodos[n] - 1) * BytesNodo;
-        if (!fuente.Leer(pos, b, sizeof b)) return false;
+        if (!fuente.Leer(pos, b, sizeof b)) return "no se pueden leer los nodos";
         celda.dLat[n] = LeerF32(b);
         celda.dLon[n] = LeerF32(b + 4);
+        if (!DesplazamientoSano(celda.dLat[n]) || !DesplazamientoSano(celda.dLon[n])) {
+            celda = CeldaRejilla{};
+            return MotivoDesplazamientos(elegida + 1);
+        }
     }
     const double lonW1 = s.eLong + static_cast<double>(c - 1) * s.longInc;
     const double lat1 = s.sLat + static_cast<double>(r - 1) * s.latInc;
@@ -282,7 +296,7 @@ bool BuscarCelda(const std::vector<Subrejilla>& subrejillas, Fuente& fuente, dou
     celda.subrejilla = elegida + 1;
     celda.fila = r;
     celda.columna = c;
-    return true;
+    return {};
 }
 
 double Bilineal(const float d[4], double X, double Y) {
@@ -367,6 +381,18 @@ void Cargar(RejillaNtv2& datos, const std::string& ruta, EstadoRejilla& estado,
     FuenteMemoria fuente(datos.bytes);
     std::string motivo;
     datos.subrejillas = LeerCabeceras(fuente, motivo);
+    // Every shift is looked at once here; the per-call reader checks the four
+    // it reads.
+    for (std::size_t k = 0; k < datos.subrejillas.size() && motivo.empty(); ++k) {
+        const Subrejilla& s = datos.subrejillas[k];
+        for (std::int64_t n = 0; n < s.gsCount; ++n) {
+            const unsigned char* nodo = datos.bytes.data() + s.inicioNodos + static_cast<std::uint64_t>(n) * BytesNodo;
+            if (!DesplazamientoSano(LeerF32(nodo)) || !DesplazamientoSano(LeerF32(nodo + 4))) {
+                motivo = MotivoDesplazamientos(static_cast<int>(k) + 1);
+                break;
+            }
+        }
+    }
     if (!motivo.empty()) {
         datos.subrejillas.clear();
         datos.bytes.clear();
@@ -427,7 +453,7 @@ CeldaRejilla Rejilla::BuscaCelda(double lonE, double lat) const {
     CeldaRejilla celda;
     if (estado_ != EstadoRejilla::Correcta || !datos_) return celda;
     FuenteMemoria fuente(datos_->bytes);
-    if (!BuscarCelda(datos_->subrejillas, fuente, lonE, lat, celda)) celda = CeldaRejilla{};
+    if (!BuscarCelda(datos_->subrejillas, fuente, lonE, lat, celda).empty()) celda = CeldaRejilla{};
     return celda;
 }
 
@@ -451,8 +477,7 @@ EstadoRejilla BuscaCelda(const std::string& ruta, double lonE, double lat, Celda
     FuenteFichero fuente(f);
     std::string motivo;
     const std::vector<Subrejilla> subrejillas = LeerCabeceras(fuente, motivo);
-    if (motivo.empty() && !BuscarCelda(subrejillas, fuente, lonE, lat, celda))
-        motivo = "no se pueden leer los nodos";
+    if (motivo.empty()) motivo = BuscarCelda(subrejillas, fuente, lonE, lat, celda);
     if (!motivo.empty()) {
         celda = CeldaRejilla{};
         mensaje = MensajeInvalida(ruta, motivo);

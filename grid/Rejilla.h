@@ -24,7 +24,10 @@
 //    the file; its limits and increments are finite, the increments positive
 //    and below 1000000", the latitudes within ±90°, the longitudes within
 //    ±360°; it has at least 2 rows and 2 columns of nodes and GS_COUNT equals
-//    rows × columns; its GS_COUNT node records lie wholly in the file.
+//    rows × columns; its GS_COUNT node records lie wholly in the file;
+//  - every shift is a number within ±180° (648000"). Class Rejilla checks
+//    them all when it loads the file; the per-call functions check the four
+//    nodes they read, and refuse the file when one is absurd.
 //  The record labels other than NUM_OREC and SUB_NAME, the accuracies and the
 //  closing END record are not looked at.
 //  A file larger than 1 GiB is refused by class Rejilla (not held in memory).

@@ -158,6 +158,40 @@ TEST(Validacion, FicherosDanadosSeRechazan) {
     }
 }
 
+TEST(Validacion, DesplazamientosAbsurdos) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    // Node 1 of the first sub-grid: its latitude (offset 0) or longitude
+    // (offset 4) shift.
+    const struct {
+        const char* nombre;
+        std::size_t desplazamiento;
+        float valor;
+    } casos[] = {{"NaN", 0, nan}, {"infinito", 4, -inf}, {"enorme", 0, 1e30f}, {"181°", 4, 651600.0f}};
+    for (const auto& c : casos) {
+        std::vector<unsigned char> b = Valida();
+        std::memcpy(b.data() + Sub1 + 176 + c.desplazamiento, &c.valor, 4);
+        const FicheroTemporal f(b);
+        const Rejilla r(f.ruta());
+        EXPECT_EQ(r.estado(), EstadoRejilla::Invalida) << c.nombre;
+        EXPECT_NE(r.mensaje().find("la subrejilla 1 tiene desplazamientos que no son números o pasan de 180°"),
+                  std::string::npos)
+            << r.mensaje();
+        // Read per call, the file is refused when a point needs that node.
+        PuntoRejilla p;
+        std::string mensaje;
+        EXPECT_EQ(RejillaED50aETRS89(f.ruta(), -50, 50, p, mensaje), EstadoRejilla::Invalida) << c.nombre;
+        EXPECT_EQ(mensaje, r.mensaje());
+        EXPECT_FALSE(p.dentro);
+        EXPECT_EQ(RejillaED50aETRS89(f.ruta(), -300, 300, p, mensaje), EstadoRejilla::Correcta) << c.nombre;
+    }
+    // 180° itself is accepted.
+    std::vector<unsigned char> b = Valida();
+    const float limite = 648000.0f;
+    std::memcpy(b.data() + Sub1 + 176, &limite, 4);
+    EXPECT_EQ(Rejilla("limite.gsb", b).estado(), EstadoRejilla::Correcta);
+}
+
 TEST(Validacion, FicheroSanoSeAcepta) {
     std::vector<unsigned char> b = Valida();
     const Rejilla r("sana.gsb", b);
@@ -270,7 +304,19 @@ TEST(Validacion, CorpusDelFuzzer) {
             PuntoRejilla fichero;
             std::string mensaje;
             const EstadoRejilla e = RejillaED50aETRS89(entrada.path().string(), p[0], p[1], fichero, mensaje);
-            EXPECT_EQ(e, memoria.estado()) << nombre;
+            if (memoria.estado() != EstadoRejilla::Correcta) {
+                // Refused as a whole; the per-call reader may still serve a
+                // point whose four nodes are sound (shifts are checked only
+                // where read), or refuse it with the same message.
+                if (e != EstadoRejilla::Correcta) {
+                    const std::string motivo =
+                        memoria.mensaje().substr(("El fichero de rejilla " + nombre).size());
+                    EXPECT_TRUE(mensaje.ends_with(motivo)) << nombre << ": " << mensaje;
+                }
+                EXPECT_FALSE(ida.dentro);
+                continue;
+            }
+            EXPECT_EQ(e, EstadoRejilla::Correcta) << nombre;
             EXPECT_EQ(ida.dentro, fichero.dentro) << nombre;
             EXPECT_EQ(Bits(ida.lon), Bits(fichero.lon)) << nombre;
             EXPECT_EQ(Bits(ida.lat), Bits(fichero.lat)) << nombre;

@@ -1,6 +1,7 @@
 // libFuzzer target of the grid reader: any bytes are handed to Rejilla as a
 // grid file; when they are accepted, a few points are looked up both ways.
 // Built only with -DTESMARO_FUZZ=ON and clang (see README.md).
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -30,6 +31,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tam
         if ((!ida.dentro && (ida.lon != 0 || ida.lat != 0)) ||
             (!vuelta.dentro && (vuelta.lon != 0 || vuelta.lat != 0)))
             __builtin_trap();  // outside must give zeros
+        if ((ida.dentro && !(std::isfinite(ida.lon) && std::isfinite(ida.lat))) ||
+            (vuelta.dentro && !(std::isfinite(vuelta.lon) && std::isfinite(vuelta.lat))))
+            __builtin_trap();  // inside must give numbers
     }
     return 0;
 }
