@@ -187,51 +187,63 @@ comprueba_resultado() {
   case "$conversion" in
     ed50-etrs89 | etrs89-ed50)
       if sed -n 2p "$fichero" | tr -d '\r"' | tr ';' ',' | grep -qE '^P1,0,(0,|0$)'; then
-        fallo "$conversion: el punto sale (0, 0): no se ha encontrado la rejilla instalada"
+        fallo "$conversion: el punto sale (0, 0): no se ha encontrado la rejilla"
         return
       fi ;;
   esac
   bien "$conversion: $(basename "$fichero")"
 }
 
+# Runs PROGRAM on a one-point file of CONVERSION in the new folder
+# DIR/CONVERSION and checks the two result files it names on stdout.
+prueba_conversion() {
+  local programa="$1" conversion="$2" carpeta="$3/$2" estado=0 linea r
+  mkdir -p "$carpeta"
+  prepara_entrada "$conversion" >"$carpeta/puntos.txt"
+  (cd "$TEMPORAL" && "$programa" "$conversion" "$carpeta/puntos.txt") \
+    >"$carpeta/salida.log" 2>"$carpeta/errores.log" || estado=$?
+  if [ "$estado" -ne 0 ]; then
+    fallo "$programa $conversion terminó con estado $estado:"
+    cat "$carpeta/salida.log" "$carpeta/errores.log" >&2
+    return
+  fi
+  # It prints the paths of the two result files, written beside the input.
+  local resultados=()
+  while IFS= read -r linea; do
+    linea="${linea%$'\r'}"
+    [ -n "$linea" ] || continue
+    case "$linea" in /*) ;; *) linea="$TEMPORAL/$linea" ;; esac
+    if [ -f "$linea" ]; then resultados+=("$linea"); fi
+  done <"$carpeta/salida.log"
+  if [ "${#resultados[@]}" -ne 2 ]; then
+    fallo "$programa $conversion no ha nombrado dos ficheros de resultado que existan:"
+    cat "$carpeta/salida.log" >&2
+    return
+  fi
+  for r in "${resultados[@]}"; do
+    [ "$(cd "$(dirname "$r")" && pwd -P)" = "$(cd "$carpeta" && pwd -P)" ] ||
+      fallo "$conversion: $r no está junto al fichero de entrada"
+    comprueba_resultado "$conversion" "$r"
+  done
+}
+
 if [ "$CON_LOTE" -eq 1 ]; then
   echo "== tesmaro-lote instalado, en $TEMPORAL"
-  if tesmaro-lote --help >ayuda.txt 2>&1; then bien "tesmaro-lote --help"
+  if /usr/bin/tesmaro-lote --help >ayuda.txt 2>&1; then bien "tesmaro-lote --help"
   else fallo "tesmaro-lote --help terminó con error:"; cat ayuda.txt >&2; fi
 
-  CONVERSIONES=(utm-geo-etrs89 utm-geo-ed50 geo-utm-etrs89 geo-utm-ed50 geo-cart cart-geo
-                directo inverso ed50-etrs89 etrs89-ed50)
-  for conversion in "${CONVERSIONES[@]}"; do
-    # One folder per conversion: the geodetic problems both name their
-    # results ".txt" and ".csv".
-    mkdir "$conversion"
-    prepara_entrada "$conversion" >"$conversion/puntos.txt"
-    estado=0
-    tesmaro-lote "$conversion" "$conversion/puntos.txt" >"$conversion/salida.log" 2>"$conversion/errores.log" || estado=$?
-    if [ "$estado" -ne 0 ]; then
-      fallo "tesmaro-lote $conversion terminó con estado $estado:"
-      cat "$conversion/salida.log" "$conversion/errores.log" >&2
-      continue
-    fi
-    # It prints the paths of the two result files, written beside the input.
-    RESULTADOS=()
-    while IFS= read -r linea; do
-      linea="${linea%$'\r'}"
-      [ -n "$linea" ] || continue
-      case "$linea" in /*) ;; *) linea="$TEMPORAL/$linea" ;; esac
-      if [ -f "$linea" ]; then RESULTADOS+=("$linea"); fi
-    done <"$conversion/salida.log"
-    if [ "${#RESULTADOS[@]}" -ne 2 ]; then
-      fallo "tesmaro-lote $conversion no ha nombrado dos ficheros de resultado que existan:"
-      cat "$conversion/salida.log" >&2
-      continue
-    fi
-    for r in "${RESULTADOS[@]}"; do
-      [ "$(cd "$(dirname "$r")" && pwd -P)" = "$(cd "$conversion" && pwd -P)" ] ||
-        fallo "$conversion: $r no está junto al fichero de entrada"
-      comprueba_resultado "$conversion" "$r"
-    done
+  # One folder per conversion: each names its results on its own.
+  for conversion in utm-geo-etrs89 utm-geo-ed50 geo-utm-etrs89 geo-utm-ed50 geo-cart cart-geo \
+                    directo inverso ed50-etrs89 etrs89-ed50; do
+    prueba_conversion /usr/bin/tesmaro-lote "$conversion" "$TEMPORAL/paquete"
   done
+
+  # The data folder is found beside the program wherever it lives: in the
+  # build tree and under any installation prefix.
+  echo "== La rejilla, desde el árbol de compilación y desde otro prefijo"
+  prueba_conversion "$RAIZ/$BUILD/tesmaro-lote" ed50-etrs89 "$TEMPORAL/compilacion"
+  cmake --install "$RAIZ/$BUILD" --prefix "$TEMPORAL/prefijo" >/dev/null
+  prueba_conversion "$TEMPORAL/prefijo/bin/tesmaro-lote" etrs89-ed50 "$TEMPORAL/prefijo-datos"
 else
   echo "  aviso: cli/main.cpp aún no existe; no se prueba tesmaro-lote"
 fi
