@@ -42,6 +42,7 @@ limpia() {
   exit "$estado"
 }
 trap limpia EXIT
+trap 'exit 130' INT TERM
 
 echo "== Paquete Debian ($BUILD/paquete)"
 rm -f "$BUILD"/paquete/tesmaro_*.deb
@@ -137,8 +138,9 @@ cd "$TEMPORAL"
 if [ "$CON_VENTANAS" -eq 1 ]; then
   echo "== El programa instalado arranca (plataforma offscreen, 3 s)"
   estado=0
-  QT_QPA_PLATFORM=offscreen timeout 3 /usr/bin/tesmaro >ventanas.log 2>&1 || estado=$?
-  if [ "$estado" -eq 124 ]; then bien "/usr/bin/tesmaro seguía abierto a los 3 s"
+  QT_QPA_PLATFORM=offscreen timeout -k 2 3 /usr/bin/tesmaro >ventanas.log 2>&1 || estado=$?
+  # 124: still running when the time was up (137: it also had to be killed).
+  if [ "$estado" -eq 124 ] || [ "$estado" -eq 137 ]; then bien "/usr/bin/tesmaro seguía abierto a los 3 s"
   else fallo "/usr/bin/tesmaro terminó con estado $estado antes de 3 s:"; cat ventanas.log >&2; fi
 fi
 
