@@ -95,6 +95,7 @@ void VentanaConversion::CrearPanelGrados() {
 
 void VentanaConversion::AbrirPanelGrados(QLineEdit* caja) {
     CampoDestino = caja;
+    destino_ = caja;
     Frame_Gra->show();
     AjustarMarco();
     Grados->setFocus(Qt::OtherFocusReason);
@@ -122,7 +123,7 @@ void VentanaConversion::Aceptar_Click() {
     for (QLineEdit* caja : {Grados, Minutos, Segundos})
         if (caja->text().isEmpty()) caja->setText(QStringLiteral("0"));
     const double valor = ValorGradosMinutosSegundos(Leer(Grados), Leer(Minutos), Leer(Segundos));
-    if (QLineEdit* destino = CampoDestino.data()) {
+    if (QLineEdit* destino = destino_ ? destino_.data() : CampoDestino.data()) {
         destino->setText(TextoRegional(valor));
         destino->setFocus(Qt::OtherFocusReason);
         destino->end(false);

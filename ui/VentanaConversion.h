@@ -70,8 +70,10 @@ public:
     explicit VentanaConversion(QWidget* padre = nullptr);
     ~VentanaConversion() override;
 
-    // The box the degrees-minutes-seconds panel writes into: one for the whole
-    // process, set when a panel is opened.
+    // The box the degrees-minutes-seconds panel writes into: the last box a
+    // panel was opened for, in any window. Each window's panel still writes
+    // into the box it was opened for, so that a panel left open in one window
+    // never writes into another window.
     static QPointer<QLineEdit> CampoDestino;
 
     // Selects the option of the current UnidadAngular in DAngular and shows it.
@@ -127,6 +129,8 @@ protected slots:
 
 private:
     void CrearPanelGrados();
+
+    QPointer<QLineEdit> destino_;  // the box this window's panel was opened for
 };
 
 // The angle of the panel and of the sexagesimal converter's latitude:

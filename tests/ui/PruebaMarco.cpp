@@ -202,6 +202,36 @@ private slots:
         QCOMPARE(v.Mdi->subWindowList().size(), 4);
     }
 
+    // Every conversion entry shows its window, once.
+    void CadaEntradaUnaVentana_data() {
+        QTest::addColumn<QString>("entrada");
+        QTest::addColumn<QString>("clase");
+        QTest::newRow("U.T.M. a Geodésicas") << "Mnu_Utm_Geo" << "Principal";
+        QTest::newRow("Geodésicas a U.T.M.") << "Mnu_Geo_Utm" << "GEO_UTM";
+        QTest::newRow("a Cartesianas") << "Mnu_Geo_Cart" << "Geo_Cart";
+        QTest::newRow("a Geodésicas") << "Mnu_Cart_Geo" << "Cart_Geo";
+        QTest::newRow("problema directo") << "Mnu_P_directo" << "P_directo";
+        QTest::newRow("problema inverso") << "Mnu_P_Inverso" << "P_Inverso";
+        QTest::newRow("ED50 a ETRS89") << "TRANS_ETRS89" << "Geo_rejilla_ed2et";
+        QTest::newRow("ETRS89 a ED50") << "TRANS_ED50" << "geo_rejilla_et2ed";
+        QTest::newRow("mapa") << "Mnu_MapaGuia" << "Zonas_Utm";
+        QTest::newRow("sexagesimal") << "Mnu_gradsexa" << "Form1";
+    }
+    void CadaEntradaUnaVentana() {
+        QFETCH(QString, entrada);
+        QFETCH(QString, clase);
+        prueba::Mensajes mensajes;
+        MDIPrincipal v;
+        mensajes.textos.clear();
+        QAction* accion = Accion(&v, entrada.toLatin1().constData());
+        accion->trigger();
+        accion->trigger();
+        QCOMPARE(v.Mdi->subWindowList().size(), 1);
+        QCOMPARE(QString::fromLatin1(v.Mdi->subWindowList()[0]->widget()->metaObject()->className()),
+                 QStringLiteral("tesmaro::") + clase);
+        QVERIFY2(mensajes.textos.isEmpty(), qPrintable(mensajes.textos.join(QLatin1Char('|'))));
+    }
+
     // "Datos angulares": shows the current unit; a choice applies at once.
     void DatosAngulares() {
         MDIPrincipal v;

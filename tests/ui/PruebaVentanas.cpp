@@ -361,6 +361,20 @@ private slots:
         QVERIFY(v.long1->text().isEmpty());
     }
 
+    // A panel left open in one window writes into its own box, even after a
+    // panel was opened elsewhere.
+    void PanelDeCadaVentana() {
+        GEO_UTM uno;
+        GEO_UTM otro;
+        QTest::mouseClick(uno.lat1, Qt::LeftButton, Qt::ShiftModifier);
+        QTest::mouseClick(otro.long1, Qt::LeftButton, Qt::ShiftModifier);
+        QCOMPARE(VentanaConversion::CampoDestino.data(), otro.long1);
+        uno.Grados->setText(QStringLiteral("40"));
+        uno.Aceptar->click();
+        QCOMPARE(uno.lat1->text(), QStringLiteral("40"));
+        QVERIFY(otro.long1->text().isEmpty());
+    }
+
     // --- Form1 -----------------------------------------------------------
 
     void Conversor_data() {
