@@ -54,7 +54,8 @@ set(CPACK_PACKAGE_VENDOR "Tesmaro")
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_CONTACT "Equipo de Tesmaro <tesmaro@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "geodetic coordinate conversion (UTM, ED50/ETRS89, NTv2 grid)")
-set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
+set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")  # the source archive drops it (OpcionesCPack.cmake)
+set(CPACK_PROJECT_CONFIG_FILE "${TESMARO_PAQUETERIA_DIR}/OpcionesCPack.cmake")
 set(CPACK_PACKAGE_DIRECTORY "${CMAKE_BINARY_DIR}/paquete")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
@@ -115,7 +116,8 @@ if(TARGET tesmaro-lote)
   tesmaro_comprimido(man/tesmaro-lote.1.in "${CMAKE_INSTALL_MANDIR}/man1")
 endif()
 
+# cmake --build build --target package_source: the sources, without git and build folders.
 set(CPACK_SOURCE_GENERATOR "TXZ")
-set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/build[^/]*/")
+set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/build[^/]*/" "/\\\\.cache/")
 
 include(CPack)
