@@ -70,6 +70,10 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 # dpkg-shlibdeps declares the libraries the two programs link (Qt, libstdc++, libc).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_VERSION "${PROJECT_VERSION}")
+# Qt's own dialogs (the file dialog) in Spanish.
+if(TESMARO_GUI)
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+endif()
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE "xz")
 # The summary line comes from CPACK_PACKAGE_DESCRIPTION_SUMMARY; this is the body.
