@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -205,9 +206,12 @@ QString VentanaConversion::TextoResumen(const ResumenLote& r) {
     const std::uint64_t fallidas = r.noCalculables + r.saltadas;
     QString texto;
     if (r.cancelado) {
-        texto = QStringLiteral("Conversión cancelada: %1 %2 antes de cancelar, y su copia csv.")
-                    .arg(r.registros)
-                    .arg(r.registros == 1 ? QStringLiteral("punto escrito") : QStringLiteral("puntos escritos"));
+        const QString txt = QFileInfo(QString::fromStdString(r.rutaTxt)).fileName();
+        const QString csv = QFileInfo(QString::fromStdString(r.rutaCsv)).fileName();
+        texto = r.registros == 1
+                    ? QStringLiteral("Conversión cancelada. 1 punto escrito en %1 y en %2.").arg(txt, csv)
+                    : QStringLiteral("Conversión cancelada. %1 puntos escritos en %2 y en %3.")
+                          .arg(QString::number(r.registros), txt, csv);
     }
     if (fallidas > 0) {
         if (!texto.isEmpty()) texto += QLatin1Char(' ');

@@ -360,7 +360,8 @@ private slots:
         Principal p;
         p.Command2->click();
         DialogosLote::FijarGanchoCancelado(anterior);
-        QVERIFY(mensajes.textos.last().startsWith(QStringLiteral("Conversión cancelada: ")));
+        QVERIFY(mensajes.textos.last().startsWith(QStringLiteral("Conversión cancelada. ")));
+        QVERIFY(mensajes.textos.last().endsWith(QStringLiteral(" escritos en Geodesicas_ED50.txt y en Geodesicas_ED50.csv.")));
         const QByteArray csv = Leer(carpeta.filePath(QStringLiteral("Geodesicas_ED50.csv")));
         const int lineas = csv.count("\r\n");
         QVERIFY(lineas > 1);
