@@ -11,44 +11,21 @@
 #include <QTimer>
 
 #include "AcercaDe.h"
+#include "Cart_Geo.h"
 #include "DAngular.h"
+#include "DElipsoides.h"
 #include "DialogosLote.h"
 #include "Form1.h"
 #include "GEO_UTM.h"
+#include "Geo_Cart.h"
+#include "Geo_rejilla_ed2et.h"
 #include "Mensajes.h"
 #include "NotificadorAjustes.h"
+#include "P_Inverso.h"
+#include "P_directo.h"
 #include "Principal.h"
 #include "Zonas_Utm.h"
-
-// The windows written apart from this frame join the menus when they exist.
-#if __has_include("Geo_Cart.h")
-#include "Geo_Cart.h"
-#define TESMARO_HAY_GEO_CART 1
-#endif
-#if __has_include("Cart_Geo.h")
-#include "Cart_Geo.h"
-#define TESMARO_HAY_CART_GEO 1
-#endif
-#if __has_include("P_directo.h")
-#include "P_directo.h"
-#define TESMARO_HAY_P_DIRECTO 1
-#endif
-#if __has_include("P_Inverso.h")
-#include "P_Inverso.h"
-#define TESMARO_HAY_P_INVERSO 1
-#endif
-#if __has_include("Geo_rejilla_ed2et.h")
-#include "Geo_rejilla_ed2et.h"
-#define TESMARO_HAY_REJILLA_ED2ET 1
-#endif
-#if __has_include("geo_rejilla_et2ed.h")
 #include "geo_rejilla_et2ed.h"
-#define TESMARO_HAY_REJILLA_ET2ED 1
-#endif
-#if __has_include("DElipsoides.h")
-#include "DElipsoides.h"
-#define TESMARO_HAY_DELIPSOIDES 1
-#endif
 
 static void IniciarRecursosPrograma() { Q_INIT_RESOURCE(mapa); }
 
@@ -61,10 +38,6 @@ void IniciarRecursos() { IniciarRecursosPrograma(); }
 MDIPrincipal* principalActual = nullptr;
 
 const QString TextoPanel = QStringLiteral("//> Tesmaro");
-
-[[maybe_unused]] void VentanaPendiente() {
-    MostrarMensaje(QStringLiteral("Esta ventana todavía no está disponible."));
-}
 
 }  // namespace
 
@@ -228,70 +201,27 @@ void MDIPrincipal::Mnu_Salir_Click() {
     QApplication::quit();
 }
 
-void MDIPrincipal::Mnu_Elipsoides_Click() {
-#ifdef TESMARO_HAY_DELIPSOIDES
-    MostrarDElipsoides();
-#else
-    VentanaPendiente();
-#endif
-}
-
+void MDIPrincipal::Mnu_Elipsoides_Click() { MostrarDElipsoides(); }
 void MDIPrincipal::Mnu_MapaGuia_Click() { MostrarVentana(zonas_); }
 void MDIPrincipal::Mnu_gradsexa_Click() { MostrarVentana(form1_); }
 void MDIPrincipal::Mnu_DatosAngulares_Click() { MostrarDatosAngulares(); }
 void MDIPrincipal::Mnu_Utm_Geo_Click() { MostrarVentana(principal_); }
 void MDIPrincipal::Mnu_Geo_Utm_Click() { MostrarVentana(geoUtm_); }
 
-void MDIPrincipal::Mnu_Geo_Cart_Click() {
-#ifdef TESMARO_HAY_GEO_CART
-    MostrarVentana(geoCart_);
-#else
-    VentanaPendiente();
-#endif
-}
+void MDIPrincipal::Mnu_Geo_Cart_Click() { MostrarVentana(geoCart_); }
 
-void MDIPrincipal::Mnu_Cart_Geo_Click() {
-#ifdef TESMARO_HAY_CART_GEO
-    MostrarVentana(cartGeo_);
-#else
-    VentanaPendiente();
-#endif
-}
+void MDIPrincipal::Mnu_Cart_Geo_Click() { MostrarVentana(cartGeo_); }
 
-void MDIPrincipal::MostrarP_directo() {
-#ifdef TESMARO_HAY_P_DIRECTO
-    MostrarVentana(pDirecto_);
-#else
-    VentanaPendiente();
-#endif
-}
+void MDIPrincipal::MostrarP_directo() { MostrarVentana(pDirecto_); }
 
-void MDIPrincipal::MostrarP_Inverso() {
-#ifdef TESMARO_HAY_P_INVERSO
-    MostrarVentana(pInverso_);
-#else
-    VentanaPendiente();
-#endif
-}
+void MDIPrincipal::MostrarP_Inverso() { MostrarVentana(pInverso_); }
 
 void MDIPrincipal::Mnu_P_directo_Click() { MostrarP_directo(); }
 void MDIPrincipal::Mnu_P_Inverso_Click() { MostrarP_Inverso(); }
 
-void MDIPrincipal::TRANS_ETRS89_Click() {
-#ifdef TESMARO_HAY_REJILLA_ED2ET
-    MostrarVentana(rejillaEd2et_);
-#else
-    VentanaPendiente();
-#endif
-}
+void MDIPrincipal::TRANS_ETRS89_Click() { MostrarVentana(rejillaEd2et_); }
 
-void MDIPrincipal::TRANS_ED50_Click() {
-#ifdef TESMARO_HAY_REJILLA_ET2ED
-    MostrarVentana(rejillaEt2ed_);
-#else
-    VentanaPendiente();
-#endif
-}
+void MDIPrincipal::TRANS_ED50_Click() { MostrarVentana(rejillaEt2ed_); }
 
 void MDIPrincipal::Mnu_Acerca_Click() {
     acercaDe_->show();

@@ -13,12 +13,6 @@
 //   1. a QPointer<T> member and a private slot Mnu_X_Click() here;
 //   2. the action in CrearMenus() (MDIPrincipal.cpp), with the caption;
 //   3. the slot's body: MostrarVentana(puntero_).
-// The windows Geo_Cart, Cart_Geo, P_directo, P_Inverso, Geo_rejilla_ed2et,
-// geo_rejilla_et2ed and the ellipsoid dialog are hooked up in
-// MDIPrincipal.cpp as soon as their headers exist (__has_include), so that
-// the frame builds before and after they are written. DElipsoides is expected
-// to offer a free function tesmaro::MostrarDElipsoides() (its opening
-// procedure, shared with the ellipsoid bars of the windows).
 #pragma once
 #include <QMainWindow>
 #include <QMdiArea>
