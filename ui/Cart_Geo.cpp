@@ -28,6 +28,11 @@ T* Nombrar(T* control, const char* nombre) {
     return control;
 }
 
+// Wide enough for the longest sexagesimal text, "-179º 59' 59.999999'' W".
+int AnchoSexagesimal(const QWidget* caja) {
+    return caja->fontMetrics().horizontalAdvance(QStringLiteral("-179º 59' 59.999999'' W")) + 16;
+}
+
 }  // namespace
 
 Cart_Geo::Cart_Geo(QWidget* padre) : VentanaConversion(padre) {
@@ -62,6 +67,7 @@ Cart_Geo::Cart_Geo(QWidget* padre) : VentanaConversion(padre) {
     Label6 = Nombrar(new QLabel(QStringLiteral("Altitud h"), Frame2), "Label6");
     Altitud = Nombrar(new QLineEdit(Frame2), "Altitud");
     Check_Grad = Nombrar(new QCheckBox(QStringLiteral("dd mm ss.sss"), Frame2), "Check_Grad");
+    for (QLineEdit* caja : {lat1, long1, Altitud}) caja->setMinimumWidth(AnchoSexagesimal(caja));
     auto* rejilla2 = new QGridLayout(Frame2);
     rejilla2->addWidget(Label7, 0, 0);
     rejilla2->addWidget(lat1, 0, 1);

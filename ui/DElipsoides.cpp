@@ -184,8 +184,8 @@ DialogoElipsoides::DialogoElipsoides(const std::vector<int>& filas, QWidget* pad
     const int anchoLista = 2 * margenLista + xRf + medidas.horizontalAdvance(QStringLiteral("298.257223563")) +
                            ELIPSOIDES->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8;
     ELIPSOIDES->setMinimumWidth(anchoLista);
-    const int alto = medidas.height() + 4;
-    ELIPSOIDES->setMinimumHeight(std::min(static_cast<int>(filas.size()), 16) * alto + 2 * ELIPSOIDES->frameWidth());
+    const int alto = medidas.height() + 1;
+    ELIPSOIDES->setMinimumHeight(static_cast<int>(filas.size()) * alto + 2 * ELIPSOIDES->frameWidth() + 4);
 
     auto* pie = new QHBoxLayout;
     pie->addStretch(1);

@@ -58,6 +58,11 @@ T* Nombrar(T* control, const char* nombre) {
     return control;
 }
 
+// Wide enough for the longest sexagesimal text, "-179º 59' 59.999999'' W".
+int AnchoSexagesimal(const QWidget* caja) {
+    return caja->fontMetrics().horizontalAdvance(QStringLiteral("-179º 59' 59.999999'' W")) + 16;
+}
+
 }  // namespace
 
 using namespace ventanarejilla;
@@ -114,6 +119,8 @@ Geo_rejilla_ed2et::Geo_rejilla_ed2et(QWidget* padre) : VentanaConversion(padre) 
     Label2 = Nombrar(new QLabel(QStringLiteral("Latitud"), Frame1), "Label2");
     LaET89 = Nombrar(new QLineEdit(Frame1), "LaET89");
     LAET89GMS = Nombrar(new QLineEdit(Frame1), "LAET89GMS");
+    for (QLineEdit* caja : {LoET89, LaET89}) caja->setMinimumWidth(120);
+    for (QLineEdit* caja : {LOET89gms, LAET89GMS}) caja->setMinimumWidth(AnchoSexagesimal(caja));
     auto* rejilla1 = new QGridLayout(Frame1);
     rejilla1->addWidget(Label1, 0, 0);
     rejilla1->addWidget(LoET89, 0, 1);
@@ -129,6 +136,7 @@ Geo_rejilla_ed2et::Geo_rejilla_ed2et(QWidget* padre) : VentanaConversion(padre) 
     LoED50 = Nombrar(new QLineEdit(Frame6), "LoED50");
     Label7 = Nombrar(new QLabel(QStringLiteral("Latitud"), Frame6), "Label7");
     LaED50 = Nombrar(new QLineEdit(Frame6), "LaED50");
+    for (QLineEdit* caja : {LoED50, LaED50}) caja->setMinimumWidth(120);
     auto* rejilla6 = new QGridLayout(Frame6);
     rejilla6->addWidget(Label5, 0, 0);
     rejilla6->addWidget(LoED50, 0, 1);

@@ -32,6 +32,11 @@ T* Nombrar(T* control, const char* nombre) {
     return control;
 }
 
+// Wide enough for the longest sexagesimal text, "-179º 59' 59.999999'' W".
+int AnchoSexagesimal(const QWidget* caja) {
+    return caja->fontMetrics().horizontalAdvance(QStringLiteral("-179º 59' 59.999999'' W")) + 16;
+}
+
 }  // namespace
 
 QGroupBox* P_Inverso::CajaCoordenada(const QString& titulo, const char* nombreMarco, QWidget* padre,
@@ -49,6 +54,8 @@ QGroupBox* P_Inverso::CajaCoordenada(const QString& titulo, const char* nombreMa
     opciones->addButton(opcion0, 0);
     opciones->addButton(opcion1, 1);
     opcion0->setChecked(true);
+    opcion0->setMinimumWidth(72);
+    opcion1->setMinimumWidth(72);
     auto* fila = new QGridLayout(marco);
     fila->addWidget(caja, 0, 0);
     fila->addWidget(BotonGrados(caja), 0, 1);
@@ -84,7 +91,7 @@ P_Inverso::P_Inverso(QWidget* padre) : VentanaConversion(padre) {
     auto* columna8 = new QVBoxLayout(Frame8);
     columna8->addWidget(Frame10);
     columna8->addWidget(Frame9);
-    auto* puntos = new QHBoxLayout(Frame2);
+    auto* puntos = new QVBoxLayout(Frame2);
     puntos->addWidget(Frame7);
     puntos->addWidget(Frame8);
 
@@ -103,6 +110,7 @@ P_Inverso::P_Inverso(QWidget* padre) : VentanaConversion(padre) {
     Label_Info->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Label_Info->setMargin(3);
     Label_Info->setWordWrap(true);
+    for (QLineEdit* caja : {Dist_Res, Acimut_Dir, Acimut_Inv}) caja->setMinimumWidth(AnchoSexagesimal(caja));
     auto* rejilla1 = new QGridLayout(Frame1);
     rejilla1->addWidget(Label7, 0, 0);
     rejilla1->addWidget(Dist_Res, 0, 1);

@@ -31,6 +31,11 @@ T* Nombrar(T* control, const char* nombre) {
     return control;
 }
 
+// Wide enough for the longest sexagesimal text, "-179º 59' 59.999999'' W".
+int AnchoSexagesimal(const QWidget* caja) {
+    return caja->fontMetrics().horizontalAdvance(QStringLiteral("-179º 59' 59.999999'' W")) + 16;
+}
+
 }  // namespace
 
 P_directo::P_directo(QWidget* padre) : VentanaConversion(padre) {
@@ -97,6 +102,8 @@ P_directo::P_directo(QWidget* padre) : VentanaConversion(padre) {
     Label3 = Nombrar(new QLabel(QStringLiteral("Acimut inverso"), Frame1), "Label3");
     Acimut_Res = Nombrar(new QLineEdit(Frame1), "Acimut_Res");
     Check_Grad = Nombrar(new QCheckBox(QStringLiteral("dd mm ss.sss"), Frame1), "Check_Grad");
+    for (QLineEdit* caja : {Long_Res, Lat_Res, Acimut_Res}) caja->setMinimumWidth(AnchoSexagesimal(caja));
+    for (QRadioButton* opcion : {este, oeste, norte, sur}) opcion->setMinimumWidth(72);
     auto* rejilla1 = new QGridLayout(Frame1);
     rejilla1->addWidget(Label5, 0, 0);
     rejilla1->addWidget(Long_Res, 0, 1);

@@ -27,6 +27,11 @@ T* Nombrar(T* control, const char* nombre) {
     return control;
 }
 
+// Wide enough for the longest sexagesimal text, "-179º 59' 59.999999'' W".
+int AnchoSexagesimal(const QWidget* caja) {
+    return caja->fontMetrics().horizontalAdvance(QStringLiteral("-179º 59' 59.999999'' W")) + 16;
+}
+
 }  // namespace
 
 using namespace ventanarejilla;
@@ -84,6 +89,8 @@ geo_rejilla_et2ed::geo_rejilla_et2ed(QWidget* padre) : VentanaConversion(padre) 
     Label4 = Nombrar(new QLabel(QStringLiteral("Longitud"), Frame2), "Label4");
     LoED50 = Nombrar(new QLineEdit(Frame2), "LoED50");
     LOED50GMS = Nombrar(new QLineEdit(Frame2), "LOED50GMS");
+    for (QLineEdit* caja : {LoED50, LaED50}) caja->setMinimumWidth(120);
+    for (QLineEdit* caja : {LOED50GMS, LAED50GMS}) caja->setMinimumWidth(AnchoSexagesimal(caja));
     auto* rejilla2 = new QGridLayout(Frame2);
     rejilla2->addWidget(Label3, 0, 0);
     rejilla2->addWidget(LaED50, 0, 1);
