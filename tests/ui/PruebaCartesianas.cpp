@@ -363,6 +363,46 @@ private slots:
         QVERIFY(v.Check_Grad->isEnabled());
     }
 
+    // Absurd input ends with a message or with results, never crashes; the
+    // polar axis gives ±90° and longitude 0.
+    void CartGeoAbsurdo_data() {
+        QTest::addColumn<QString>("X");
+        QTest::addColumn<QString>("Z");
+        QTest::newRow("centro") << "0" << "0";
+        QTest::newRow("infinito") << "1e999" << "0";
+        QTest::newRow("enorme") << "1e300" << "1e300";
+        QTest::newRow("polo sur") << "0" << "-6356752.314245";
+    }
+    void CartGeoAbsurdo() {
+        QFETCH(QString, X);
+        QFETCH(QString, Z);
+        prueba::Mensajes mensajes;
+        Cart_Geo v;
+        v.CoordX->setText(X);
+        v.CoordY->setText(QStringLiteral("0"));
+        v.CoordZ->setText(Z);
+        v.Calcular->click();
+        QVERIFY(!mensajes.textos.isEmpty() || !v.lat1->text().isEmpty());
+        if (QTest::currentDataTag() == QByteArray("polo sur")) {
+            QVERIFY(v.lat1->text().startsWith(QStringLiteral("-90")) || v.lat1->text().startsWith(QStringLiteral("-89.99999")));
+            QCOMPARE(v.long1->text(), QStringLiteral("0"));
+            // |Z| - b, b = a(1 - 1/f) = 6356752.314245 m: within 1 mm.
+            QVERIFY(std::fabs(v.Altitud->text().toDouble()) < 1e-3);
+        }
+    }
+
+    void GeoCartAbsurdo() {
+        prueba::Mensajes mensajes;
+        Geo_Cart v;
+        v.lat1->setText(QStringLiteral("1e999"));
+        v.long1->setText(QStringLiteral("0"));
+        v.Long_MC->setText(QStringLiteral("0"));
+        v.Calcular->click();
+        QCOMPARE(mensajes.textos.size(), 1);
+        QVERIFY(mensajes.criticos[0]);
+        QVERIFY(v.CoordX->text().isEmpty());
+    }
+
     // --- The ellipsoid dialog --------------------------------------------
 
     void ElipsoidesFilas() {

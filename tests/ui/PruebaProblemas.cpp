@@ -265,6 +265,56 @@ private slots:
         QCOMPARE(v.Acimut1->text(), QStringLiteral("45.51"));
     }
 
+    // Absurd input ends with a message or with results, never hangs or
+    // crashes.
+    void DirectoAbsurdo_data() {
+        QTest::addColumn<QString>("lon");
+        QTest::addColumn<QString>("lat");
+        QTest::addColumn<QString>("az");
+        QTest::addColumn<QString>("s");
+        QTest::newRow("distancia enorme") << "0" << "40" << "45" << "1e300";
+        QTest::newRow("distancia infinita") << "0" << "40" << "45" << "1e999";
+        QTest::newRow("acimut enorme") << "0" << "40" << "1e300" << "1000";
+        QTest::newRow("latitud enorme") << "0" << "1e300" << "45" << "1000";
+        QTest::newRow("polo") << "0" << "90" << "45" << "1000";
+        QTest::newRow("distancia negativa") << "0" << "40" << "45" << "-1000";
+    }
+    void DirectoAbsurdo() {
+        QFETCH(QString, lon);
+        QFETCH(QString, lat);
+        QFETCH(QString, az);
+        QFETCH(QString, s);
+        prueba::Mensajes mensajes;
+        P_directo v;
+        v.long1->setText(lon);
+        v.lat1->setText(lat);
+        v.Acimut1->setText(az);
+        v.Distancia1->setText(s);
+        v.Calcular->click();
+        QVERIFY(!mensajes.textos.isEmpty() || !v.Lat_Res->text().isEmpty());
+    }
+
+    void InversoAbsurdo_data() {
+        QTest::addColumn<QString>("lat1");
+        QTest::addColumn<QString>("lat2");
+        QTest::newRow("latitud enorme") << "1e300" << "40";
+        QTest::newRow("latitud infinita") << "1e999" << "40";
+        QTest::newRow("polo") << "90" << "40";
+        QTest::newRow("ecuador") << "0" << "0";
+    }
+    void InversoAbsurdo() {
+        QFETCH(QString, lat1);
+        QFETCH(QString, lat2);
+        prueba::Mensajes mensajes;
+        P_Inverso v;
+        v.long1->setText(QStringLiteral("0"));
+        v.lat1->setText(lat1);
+        v.Long2->setText(QStringLiteral("1"));
+        v.Lat2->setText(lat2);
+        v.Calcular->click();
+        QVERIFY(!mensajes.textos.isEmpty() || !v.Dist_Res->text().isEmpty());
+    }
+
     // --- P_Inverso -------------------------------------------------------
 
     void InversoDisenio() {
