@@ -377,7 +377,8 @@ private slots:
         QCOMPARE(v.Long_opt->checkedId(), 1);
         QCOMPARE(v.Long_opt2->checkedId(), 1);
         v.Calcular->click();
-        ResultadoInverso r = ProblemaInverso((40 * Pi) / 180, (-3 * Pi) / 180, (41 * Pi) / 180, (-3 * Pi) / 180, A84, F84);
+        ResultadoInverso r =
+            ProblemaInverso((40 * Pi) / 180, (-3 * Pi) / 180, (41 * Pi) / 180, (-3 * Pi) / 180, A84, F84);
         QCOMPARE(v.Dist_Res->text(), Punto(r.distancia));
         QCOMPARE(v.Acimut_Dir->text(), Punto(r.acimutDirecto));
         QCOMPARE(v.Acimut_Inv->text(), Punto(r.acimutInverso));
