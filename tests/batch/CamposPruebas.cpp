@@ -97,14 +97,6 @@ TEST_P(Escritor, RegistrosYSuGemeloCsv) {
     EXPECT_EQ(Leer(tmp / "r.csv"), "Nombre;Valor\r\nP,1;-0,5;1234567,89123457;2E-07;;30;\r\n");
 }
 
-TEST_P(Escritor, CarpetaInexistente) {
-    CarpetaTemporal tmp;
-    EscritorResultados e;
-    std::string error;
-    EXPECT_FALSE(e.Abrir(tmp / "no" / "r.txt", tmp / "no" / "r.csv", error));
-    EXPECT_NE(error.find("No se puede crear el fichero de resultados"), std::string::npos);
-}
-
 TESMARO_EN_LOCALES(Escritor);
 
 std::vector<std::string> Lineas(std::string_view contenido, std::size_t capacidad) {
