@@ -114,6 +114,24 @@ private slots:
         QCOMPARE(mensajes.textos.size(), 1);
     }
 
+    // A sexagesimal result edited by hand into something unreadable: the
+    // critical notice, and that box emptied; the others come back.
+    void PrincipalSexagesimalIlegible() {
+        prueba::Mensajes mensajes;
+        Principal v;
+        v.CoordX->setText(QStringLiteral("500000"));
+        v.CoordY->setText(QStringLiteral("4400000"));
+        v.Calcular->click();
+        v.Check_Grad->click();
+        v.lat1->setText(QStringLiteral("39.5"));
+        v.Check_Grad->click();
+        QCOMPARE(mensajes.textos, QStringList{QString::fromUtf8(TextoDesbordamiento.data(), TextoDesbordamiento.size())});
+        QCOMPARE(mensajes.criticos, QList<bool>{true});
+        QVERIFY(v.lat1->text().isEmpty());
+        QCOMPARE(v.long1->text(), QStringLiteral("-3"));
+        QCOMPARE(v.Conver1->text(), QStringLiteral("0"));
+    }
+
     void PrincipalHusos_data() {
         QTest::addColumn<QString>("huso");
         QTest::addColumn<bool>("calcula");
