@@ -5,8 +5,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLineF>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 #include <cmath>
 
 #include "Rejilla.h"
@@ -20,7 +22,7 @@ namespace {
 
 // The map's frame: UTM zone 30 ETRS89, metres.
 constexpr double XMin = -100000, XMax = 1450000;
-constexpr double YMin = 3840000, YMax = 4900000;
+constexpr double YMin = 3905000, YMax = 4900000;
 
 // The extended part of zone 30 (Shape1), degrees.
 constexpr double ExtLonMin = 0.0, ExtLonMax = 1.6, ExtLatMin = 38.4, ExtLatMax = 41.0;
@@ -59,17 +61,89 @@ QByteArray DatosMapa() {
     return {};
 }
 
-const QVector<LineaMapa>& MapaDelPrograma() {
-    static const QVector<LineaMapa> mapa = LeerMapa(DatosMapa());
+const Mapa& MapaDelPrograma() {
+    static const Mapa mapa = LeerMapa(DatosMapa());
     return mapa;
 }
 
 }  // namespace
 
-QVector<LineaMapa> LeerMapa(const QByteArray& geojson) {
-    QVector<LineaMapa> lineas;
-    const QJsonDocument documento = QJsonDocument::fromJson(geojson);
-    const QJsonArray rasgos = documento.object().value(QStringLiteral("features")).toArray();
+namespace {
+
+// Position of a point of the box's edge along its perimeter, counter-clockwise
+// from the south-west corner; negative when the point is not on the edge.
+double PosicionEnBorde(const QPointF& p, const QRectF& caja) {
+    constexpr double tolerancia = 1e-6;
+    const double w = caja.width(), h = caja.height();
+    if (std::fabs(p.y() - caja.top()) < tolerancia) return p.x() - caja.left();               // south
+    if (std::fabs(p.x() - caja.right()) < tolerancia) return w + (p.y() - caja.top());        // east
+    if (std::fabs(p.y() - caja.bottom()) < tolerancia) return w + h + (caja.right() - p.x()); // north
+    if (std::fabs(p.x() - caja.left()) < tolerancia) return 2 * w + h + (caja.bottom() - p.y());  // west
+    return -1;
+}
+
+double Area(const QVector<QPointF>& anillo) {
+    double doble = 0;
+    for (qsizetype i = 0; i < anillo.size(); ++i) {
+        const QPointF& a = anillo[i];
+        const QPointF& b = anillo[(i + 1) % anillo.size()];
+        doble += a.x() * b.y() - b.x() * a.y();
+    }
+    return std::fabs(doble) / 2;
+}
+
+// Closes a line whose two ends lie on the box's edge, along the edge, on the
+// side that encloses the smaller area. Empty when an end is not on the edge.
+QVector<QPointF> CerrarPorElBorde(const QVector<QPointF>& linea, const QRectF& caja) {
+    const double inicio = PosicionEnBorde(linea.front(), caja);
+    const double fin = PosicionEnBorde(linea.back(), caja);
+    if (inicio < 0 || fin < 0) return {};
+    const double w = caja.width(), h = caja.height(), perimetro = 2 * (w + h);
+    const QPointF esquinas[4] = {{caja.right(), caja.top()}, {caja.right(), caja.bottom()},
+                                 {caja.left(), caja.bottom()}, {caja.left(), caja.top()}};
+    const double posiciones[4] = {w, w + h, 2 * w + h, perimetro};
+    QVector<QPointF> mejor;
+    for (int sentido : {1, -1}) {
+        QVector<QPointF> anillo = linea;
+        // Corners met going from the end back to the start.
+        double recorrido = sentido > 0 ? std::fmod(inicio - fin + perimetro, perimetro)
+                                       : std::fmod(fin - inicio + perimetro, perimetro);
+        QVector<std::pair<double, QPointF>> encontradas;
+        for (int i = 0; i < 4; ++i) {
+            const double d = sentido > 0 ? std::fmod(posiciones[i] - fin + perimetro, perimetro)
+                                         : std::fmod(fin - std::fmod(posiciones[i], perimetro) + perimetro, perimetro);
+            if (d > 0 && d < recorrido) encontradas.append({d, esquinas[i]});
+        }
+        std::sort(encontradas.begin(), encontradas.end(),
+                  [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (const auto& e : encontradas) anillo.append(e.second);
+        if (mejor.isEmpty() || Area(anillo) < Area(mejor)) mejor = anillo;
+    }
+    // The closing runs along a parallel or a meridian, which the projection
+    // curves: steps of a fifth of a degree follow it.
+    QVector<QPointF> denso = linea;
+    QVector<QPointF> cierre = mejor.mid(linea.size());
+    cierre.append(linea.front());
+    QPointF desde = linea.back();
+    for (const QPointF& hasta : cierre) {
+        const int pasos = std::max(1, static_cast<int>(std::ceil(QLineF(desde, hasta).length() / 0.2)));
+        for (int k = 1; k < pasos; ++k) denso.append(desde + (hasta - desde) * (double(k) / pasos));
+        if (hasta != linea.front()) denso.append(hasta);
+        desde = hasta;
+    }
+    return denso;
+}
+
+}  // namespace
+
+Mapa LeerMapa(const QByteArray& geojson) {
+    Mapa mapa;
+    const QJsonObject raiz = QJsonDocument::fromJson(geojson).object();
+    const QJsonArray rasgos = raiz.value(QStringLiteral("features")).toArray();
+    const QJsonArray bbox = raiz.value(QStringLiteral("bbox")).toArray();
+    QRectF caja;
+    if (bbox.size() == 4 && bbox[0].isDouble() && bbox[1].isDouble() && bbox[2].isDouble() && bbox[3].isDouble())
+        caja = QRectF(QPointF(bbox[0].toDouble(), bbox[1].toDouble()), QPointF(bbox[2].toDouble(), bbox[3].toDouble()));
     for (const QJsonValue& rasgo : rasgos) {
         const QJsonObject objeto = rasgo.toObject();
         const QJsonObject geometria = objeto.value(QStringLiteral("geometry")).toObject();
@@ -77,15 +151,33 @@ QVector<LineaMapa> LeerMapa(const QByteArray& geojson) {
         LineaMapa linea;
         linea.frontera = objeto.value(QStringLiteral("properties")).toObject().value(QStringLiteral("kind")).toString() ==
                          QLatin1String("border");
+        QVector<QPointF> grados;
         for (const QJsonValue& par : geometria.value(QStringLiteral("coordinates")).toArray()) {
             const QJsonArray lonLat = par.toArray();
             if (lonLat.size() < 2 || !lonLat[0].isDouble() || !lonLat[1].isDouble()) continue;
             QPointF punto;
-            if (Proyectar(lonLat[0].toDouble(), lonLat[1].toDouble(), punto)) linea.puntos.append(punto);
+            if (Proyectar(lonLat[0].toDouble(), lonLat[1].toDouble(), punto)) {
+                linea.puntos.append(punto);
+                grados.append(QPointF(lonLat[0].toDouble(), lonLat[1].toDouble()));
+            }
         }
-        if (linea.puntos.size() >= 2) lineas.append(std::move(linea));
+        if (linea.puntos.size() < 2) continue;
+        if (!linea.frontera && grados.size() >= 3) {
+            QVector<QPointF> anillo;
+            if (grados.front() == grados.back())
+                anillo = grados;
+            else if (caja.isValid())
+                anillo = CerrarPorElBorde(grados, caja);
+            QVector<QPointF> proyectado;
+            for (const QPointF& g : anillo) {
+                QPointF punto;
+                if (Proyectar(g.x(), g.y(), punto)) proyectado.append(punto);
+            }
+            if (proyectado.size() >= 3) mapa.tierras.append(proyectado);
+        }
+        mapa.lineas.append(std::move(linea));
     }
-    return lineas;
+    return mapa;
 }
 
 const QStringList& Zonas_Utm::EtiquetasGreenwich() {
@@ -101,7 +193,7 @@ Zonas_Utm::Zonas_Utm(QWidget* padre) : QWidget(padre) {
     setObjectName(QStringLiteral("Zonas_Utm"));
     setWindowTitle(QStringLiteral("Zonas U.T.M."));
     setMinimumSize(320, 260);
-    lineas_ = MapaDelPrograma();
+    mapa_ = MapaDelPrograma();
     for (double lon : {-6.0, 0.0, 6.0}) {
         QVector<QPointF> meridiano;
         for (double lat = 34.0; lat <= 46.0; lat += 0.25) {
@@ -140,12 +232,20 @@ void Zonas_Utm::paintEvent(QPaintEvent*) {
         p.drawPath(camino);
     };
 
-    // Coastline, then borders.
+    // Land, coastline, then borders.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(246, 240, 224));
+    for (const QVector<QPointF>& tierra : mapa_.tierras) {
+        QPolygonF poligono;
+        for (const QPointF& m : tierra) poligono << aPantalla(m);
+        p.drawPolygon(poligono);
+    }
+    p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(40, 70, 110), 1.2 * unidad));
-    for (const LineaMapa& l : lineas_)
+    for (const LineaMapa& l : mapa_.lineas)
         if (!l.frontera) trazar(l.puntos);
     p.setPen(QPen(QColor(120, 100, 80), 1.0 * unidad, Qt::DashLine));
-    for (const LineaMapa& l : lineas_)
+    for (const LineaMapa& l : mapa_.lineas)
         if (l.frontera) trazar(l.puntos);
 
     // Zone boundaries.

@@ -19,11 +19,22 @@ struct LineaMapa {
     QVector<QPointF> puntos;
 };
 
+// The map data read and projected.
+struct Mapa {
+    QVector<LineaMapa> lineas;
+    // Land areas: the closed coast rings, and each coast line that runs from
+    // one edge of the data's box to another closed along the box's edge on
+    // the side that encloses less (the land side of the box's mainland and
+    // North Africa lines).
+    QVector<QVector<QPointF>> tierras;
+};
+
 // Reads the GeoJSON of the map data (a FeatureCollection of LineStrings of
-// [lon, lat] with properties.kind "coast" or "border"), projected into UTM
-// zone 30 ETRS89 (x = easting, y = northing). Features that are not such
-// lines, and pairs that are not two finite numbers, are skipped.
-QVector<LineaMapa> LeerMapa(const QByteArray& geojson);
+// [lon, lat] with properties.kind "coast" or "border", and its "bbox"),
+// projected into UTM zone 30 ETRS89 (x = easting, y = northing). Features
+// that are not such lines, and pairs that are not two finite numbers, are
+// skipped.
+Mapa LeerMapa(const QByteArray& geojson);
 
 class Zonas_Utm final : public QWidget {
     Q_OBJECT
@@ -33,14 +44,15 @@ public:
     // The four points of the Greenwich meridian and their labels.
     static const QStringList& EtiquetasGreenwich();
     // Number of lines of map data drawn (0 when none could be read).
-    int LineasMapa() const { return static_cast<int>(lineas_.size()); }
-    QSize sizeHint() const override { return {690, 480}; }
+    int LineasMapa() const { return static_cast<int>(mapa_.lineas.size()); }
+    int TierrasMapa() const { return static_cast<int>(mapa_.tierras.size()); }
+    QSize sizeHint() const override { return {700, 460}; }
 
 protected:
     void paintEvent(QPaintEvent* evento) override;
 
 private:
-    QVector<LineaMapa> lineas_;
+    Mapa mapa_;
     QVector<QVector<QPointF>> meridianos_;  // -6, 0, 6 degrees
 };
 

@@ -271,14 +271,27 @@ private slots:
             z.render(&imagen);
             QVERIFY(!imagen.isNull());
         }
+        QVERIFY(z.TierrasMapa() > 50);  // 73 islands, the mainland and North Africa
         // Untrusted map data: whatever is not a line of number pairs is skipped.
-        QCOMPARE(LeerMapa("no es json").size(), 0);
-        QCOMPARE(LeerMapa(R"({"features":[{"geometry":{"type":"LineString","coordinates":[[1,"a"],[2]]}}]})").size(), 0);
-        const auto dos = LeerMapa(
+        QCOMPARE(LeerMapa("no es json").lineas.size(), 0);
+        QCOMPARE(LeerMapa(R"({"features":[{"geometry":{"type":"LineString","coordinates":[[1,"a"],[2]]}}]})").lineas.size(), 0);
+        const Mapa dos = LeerMapa(
             R"({"features":[{"properties":{"kind":"border"},"geometry":{"type":"LineString","coordinates":[[-3,40],[-2,41],[null,3],[1e308,3]]}}]})");
-        QCOMPARE(dos.size(), 1);
-        QVERIFY(dos[0].frontera);
-        QCOMPARE(dos[0].puntos.size(), 2);
+        QCOMPARE(dos.lineas.size(), 1);
+        QVERIFY(dos.lineas[0].frontera);
+        QCOMPARE(dos.lineas[0].puntos.size(), 2);
+        QCOMPARE(dos.tierras.size(), 0);  // borders enclose no land
+        // A coast line from the north edge to the east edge closes round the
+        // north-east corner (the smaller side), not round the other three.
+        const Mapa costa = LeerMapa(
+            R"({"bbox":[-11,35,6,45],"features":[{"properties":{"kind":"coast"},"geometry":{"type":"LineString","coordinates":[[0,45],[3,43],[6,42]]}}]})");
+        QCOMPARE(costa.tierras.size(), 1);
+        // Three points of the line, the corner, and the steps along the two edges.
+        QCOMPARE(costa.tierras[0].size(), 3 + 1 + (15 - 1) + (30 - 1));  // 3° and 6° of edge in 0.2° steps
+        // A line that does not reach the edge encloses nothing.
+        QCOMPARE(LeerMapa(R"({"bbox":[-11,35,6,45],"features":[{"geometry":{"type":"LineString","coordinates":[[0,44],[3,43],[5,42]]}}]})")
+                     .tierras.size(),
+                 0);
     }
 
     // --- File buttons ----------------------------------------------------
