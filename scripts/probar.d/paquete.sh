@@ -46,7 +46,8 @@ trap 'exit 130' INT TERM
 
 echo "== Paquete Debian ($BUILD/paquete)"
 rm -f "$BUILD"/paquete/tesmaro_*.deb
-cmake --build "$BUILD" --target package
+cmake --build "$BUILD" --target package ||
+  aborta "no se ha podido compilar el programa o hacer el paquete en $BUILD"
 shopt -s nullglob
 DEBS=("$BUILD"/paquete/tesmaro_*.deb)
 shopt -u nullglob
