@@ -1,6 +1,7 @@
 #include "Angulos.h"
 
 #include "Ajustes.h"
+#include <cmath>
 
 namespace tesmaro {
 
@@ -49,6 +50,18 @@ double GradosAUnidad(double grados) {
         default:
             return grados;
     }
+}
+
+double ValorGradosMinutosSegundos(double g, double m, double s) {
+    const double sg = g > 0 ? 1.0 : (g < 0 ? -1.0 : 0.0);
+    if (sg != 0) return ((std::fabs(g) + m / 60) + s / 3600) * sg;
+    return (g + m / 60) + s / 3600;
+}
+
+double FraccionMinutosSegundos(double m, double s) {
+    const double fl = (m / 60) + (s / 3600);
+    // Twelve decimals, halves to even (the default rounding mode).
+    return std::nearbyint(fl * 1e12) / 1e12;
 }
 
 }  // namespace tesmaro

@@ -27,4 +27,14 @@ double UnidadAGrados(double valor);
 // results): 1: unchanged; 2: (x × 200) / 180; 3: (π × x) / 180.
 double GradosAUnidad(double grados);
 
+// An angle given as degrees, minutes and seconds (the degrees-minutes-seconds
+// panel, the latitude of the sexagesimal converter):
+// ((|g| + m / 60) + s / 3600) × sign(g), and (g + m / 60) + s / 3600 when g is
+// 0, so whole degrees of 0 (or -0) carry no sign.
+double ValorGradosMinutosSegundos(double g, double m, double s);
+
+// Minutes and seconds as degrees, (m / 60) + (s / 3600), rounded to 12
+// decimals, halves to even (the longitude of the sexagesimal converter).
+double FraccionMinutosSegundos(double m, double s);
+
 }  // namespace tesmaro

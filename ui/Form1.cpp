@@ -14,12 +14,6 @@
 
 namespace tesmaro {
 
-double FraccionMinutosSegundos(double m, double s) {
-    const double fl = (m / 60) + (s / 3600);
-    // Twelve decimals, halves to even (the default rounding mode).
-    return std::nearbyint(fl * 1e12) / 1e12;
-}
-
 Form1::Form1(QWidget* padre) : QWidget(padre) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Conversión sexagesimal"));

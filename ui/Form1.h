@@ -5,6 +5,8 @@
 #pragma once
 #include <QWidget>
 
+#include "Angulos.h"
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -36,8 +38,5 @@ private slots:
     void Command1_Click();
 };
 
-// The longitude's minutes and seconds as degrees, rounded to 12 decimals,
-// halves to even: (m / 60) + (s / 3600).
-double FraccionMinutosSegundos(double m, double s);
 
 }  // namespace tesmaro

@@ -34,12 +34,6 @@ namespace {
 const QString AyudaShiftClick = QStringLiteral("Haga \"Shift+Click\" para entrada dd mm ss.ss");
 }
 
-double ValorGradosMinutosSegundos(double g, double m, double s) {
-    const double sg = g > 0 ? 1.0 : (g < 0 ? -1.0 : 0.0);
-    if (sg != 0) return ((std::fabs(g) + m / 60) + s / 3600) * sg;
-    return (g + m / 60) + s / 3600;
-}
-
 VentanaConversion::VentanaConversion(QWidget* padre) : QWidget(padre) {
     setAttribute(Qt::WA_DeleteOnClose);
     CrearPanelGrados();
@@ -203,7 +197,6 @@ void VentanaConversion::EmparejarSigno(QLineEdit* caja, QButtonGroup* opciones) 
 QString VentanaConversion::TextoResumen(const ResumenLote& r) {
     if (!r.error.empty()) return Q(r.error);
     if (!r.ejecutado) return {};
-    const std::uint64_t fallidas = r.noCalculables + r.saltadas;
     QString texto;
     if (r.cancelado) {
         const QString txt = QFileInfo(QString::fromStdString(r.rutaTxt)).fileName();
@@ -213,10 +206,18 @@ QString VentanaConversion::TextoResumen(const ResumenLote& r) {
                     : QStringLiteral("Conversión cancelada. %1 puntos escritos en %2 y en %3.")
                           .arg(QString::number(r.registros), txt, csv);
     }
-    if (fallidas > 0) {
+    if (r.noCalculables > 0) {
         if (!texto.isEmpty()) texto += QLatin1Char(' ');
-        texto += fallidas == 1 ? QStringLiteral("1 línea no se ha podido calcular.")
-                               : QStringLiteral("%1 líneas no se han podido calcular.").arg(fallidas);
+        texto += r.noCalculables == 1
+                     ? QStringLiteral("1 línea no se ha podido calcular.")
+                     : QStringLiteral("%1 líneas no se han podido calcular.").arg(r.noCalculables);
+    }
+    // Lines of a zone outside 27 to 31 give no record, as they always have.
+    if (r.saltadas > 0) {
+        if (!texto.isEmpty()) texto += QLatin1Char(' ');
+        texto += r.saltadas == 1
+                     ? QStringLiteral("1 línea omitida: su huso no está entre 27 y 31.")
+                     : QStringLiteral("%1 líneas omitidas: su huso no está entre 27 y 31.").arg(r.saltadas);
     }
     return texto;
 }

@@ -52,6 +52,7 @@
 #include <string>
 #include <string_view>
 
+#include "Angulos.h"
 #include "TratarFichero.h"
 
 class QButtonGroup;
@@ -132,10 +133,5 @@ private:
 
     QPointer<QLineEdit> destino_;  // the box this window's panel was opened for
 };
-
-// The angle of the panel and of the sexagesimal converter's latitude:
-// ((|g| + m / 60) + s / 3600) × sign(g), and (g + m / 60) + s / 3600 when g is
-// 0, so whole degrees of 0 (or -0) carry no sign.
-double ValorGradosMinutosSegundos(double g, double m, double s);
 
 }  // namespace tesmaro

@@ -342,8 +342,8 @@ private slots:
         QCOMPARE(mensajes.textos.size(), 2);
     }
 
-    // Lines that cannot be computed are counted in a closing message.
-    void FicheroConLineasNoCalculadas() {
+    // Lines skipped for their zone are counted in a closing message.
+    void FicheroConLineasOmitidas() {
         QTemporaryDir carpeta;
         const QString entrada = carpeta.filePath(QStringLiteral("geo.txt"));
         EscribirFichero(entrada, "Punto,Longitud,Latitud,Huso,Hemisferio\r\nA,-0.5,39.5,30,N\r\nB,-0.5,39.5,35,N\r\n"
@@ -355,7 +355,7 @@ private slots:
         g.Command4->click();
         QCOMPARE(mensajes.textos.size(), 3);
         QCOMPARE(mensajes.textos[1], Q(textos::FicherosSalida) + QStringLiteral("UTM_ED50.txt,UTM_ED50.csv"));
-        QCOMPARE(mensajes.textos[2], QStringLiteral("2 líneas no se han podido calcular."));
+        QCOMPARE(mensajes.textos[2], QStringLiteral("2 líneas omitidas: su huso no está entre 27 y 31."));
         QVERIFY(QFile::exists(carpeta.filePath(QStringLiteral("UTM_ED50.csv"))));
     }
 
