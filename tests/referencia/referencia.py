@@ -55,6 +55,11 @@ class NoCalculable(Exception):
     """The line cannot be answered: its record gets empty computed columns."""
 
 
+class Aparte(Exception):
+    """A line whose answer the program builds by a choice of its own that
+    this module does not read a second time: not compared."""
+
+
 def finitos(*valores):
     for v in valores:
         if not math.isfinite(v):
@@ -261,7 +266,9 @@ def calculo_cart_geo(X, Y, Z, a, rf):
     p = sqrt(pw(X, 2) + pw(Y, 2))
     b = (rf * a - a) / rf
     if p == 0:
-        raise NoCalculable()  # polar axis: handled apart, not compared
+        if Z == 0:
+            raise Aparte()  # the centre of the ellipsoid: not compared
+        return finitos(math.copysign(PI / 2, Z), 0.0, abs(Z) - b)
     th = atan((a * Z) / (p * b))
     e, E2 = _excentricidad(rf)
     ep = sqrt((pw(a, 2) - pw(b, 2)) / pw(b, 2))
@@ -269,8 +276,9 @@ def calculo_cart_geo(X, Y, Z, a, rf):
     fi = atan((Z + (ep2 * b) * pw(sin(th), 3))
               / (p - pw(cos(th), 3) * (E2 * a)))
     if X == 0:
-        raise NoCalculable()  # +-90 by the sign of Y: not compared
-    lam = atan(Y / X)
+        lam = math.copysign(PI / 2, Y)
+    else:
+        lam = atan(Y / X)
     if X < 0:
         lam = lam + PI if Y >= 0 else lam - PI
     N = a / pw(1 - E2 * pw(sin(fi), 2), 0.5)
@@ -280,11 +288,6 @@ def calculo_cart_geo(X, Y, Z, a, rf):
 
 # --------------------------------------------------------------------------
 # Midpoint quadrature of the geodetic problems
-
-
-class Aparte(Exception):
-    """A line whose answer the program builds by a choice of its own that
-    this module does not read a second time: not compared."""
 
 
 # Whether a quadrature that cannot advance ends as the program documents it
@@ -475,6 +478,12 @@ def problema_inverso(fi1, lam1, fi2, lam2, a, F):
     """Returns (s, A1, A2), azimuths in degrees.  Refuses (NoCalculable)
     pairs in different hemispheres and pairs 90 degrees of arc apart or
     more; coincident points give (0, 0, 0)."""
+    if fi1 == fi2 and lam1 == lam2:
+        return (0.0, 0.0, 0.0)
+    # A point on the equator: the program places it on the side of the other
+    # point in its own way (not compared).
+    if fi1 == 0 or fi2 == 0:
+        raise Aparte()
     if (fi1 < 0) != (fi2 < 0):
         raise NoCalculable()
     giro = None
@@ -785,6 +794,7 @@ def lote_cart_geo(lineas, elipsoide, unidad):
     sal = [registro(map(texto, ["Nombre", "Longitud", "Latitud", "Huso",
                                 "Hemisferio", "Altura_elipsoidal",
                                 "Semieje a", "1/f"]))]
+    aparte = [False]
     for l in lineas:
         X = leer_numero(extraer_campo(l, 1))
         Y = leer_numero(extraer_campo(l, 2))
@@ -795,10 +805,13 @@ def lote_cart_geo(lineas, elipsoide, unidad):
             fi = _de_radianes(fi, unidad)
             val = [numero(lam), numero(fi), '30' if lam <= 0 else '31',
                    texto("Norte" if fi > 0 else "Sur"), numero(h)]
+        except Aparte:
+            val = ['?'] * 5
         except (NoCalculable, OverflowError, ValueError, ZeroDivisionError):
             val = _vacios(5)
+        aparte.append(val[0] == '?')
         sal.append(registro([texto(nombre(l))] + val + [numero(a), numero(rf)]))
-    return sal
+    return sal, aparte
 
 
 def lote_directo(lineas, elipsoide, unidad):
