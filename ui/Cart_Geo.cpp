@@ -17,6 +17,7 @@
 #include "Filtros.h"
 #include "Texto.h"
 #include "Textos.h"
+#include "Teclado.h"
 
 namespace tesmaro {
 
@@ -106,15 +107,12 @@ Cart_Geo::Cart_Geo(QWidget* padre) : VentanaConversion(padre) {
     todo->addLayout(botones);
     todo->addWidget(Frame_Gra);
 
-    setTabOrder(CoordX, CoordY);
-    setTabOrder(CoordY, CoordZ);
-    setTabOrder(CoordZ, Calcular);
-    setTabOrder(Calcular, Limpiar);
-    setTabOrder(Limpiar, Fichero);
-    setTabOrder(Fichero, lat1);
-    setTabOrder(lat1, long1);
-    setTabOrder(long1, Altitud);
-    setTabOrder(Altitud, Check_Grad);
+    // The keyboard: Tab group by group, Enter runs "Calcular".
+    OrdenTabulacion({Label4, CoordX, CoordY, CoordZ, lat1, long1, Altitud, Check_Grad, Calcular, Limpiar, Fichero,
+                     Grados, Minutos, Segundos, Aceptar, Command3});
+    Acompaniar({{Label1, CoordX}, {Label2, CoordY}, {Label3, CoordZ}, {Label7, lat1}, {Label5, long1},
+                {Label6, Altitud}});
+    TeclaIntro(this, Calcular);
 
     ConectarFiltro(CoordX, TipoFiltro::Decimal);
     ConectarFiltro(CoordY, TipoFiltro::Decimal);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
@@ -263,6 +264,7 @@ BarraElipsoide::BarraElipsoide(const QString& texto, QWidget* padre) : QLabel(te
     paleta.setColor(QPalette::WindowText, Qt::white);
     setPalette(paleta);
     setMargin(3);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void BarraElipsoide::mousePressEvent(QMouseEvent* evento) {
@@ -272,6 +274,30 @@ void BarraElipsoide::mousePressEvent(QMouseEvent* evento) {
         return;
     }
     QLabel::mousePressEvent(evento);
+}
+
+void BarraElipsoide::keyPressEvent(QKeyEvent* evento) {
+    switch (evento->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Select:
+        if (!evento->isAutoRepeat()) emit Click();
+        evento->accept();
+        return;
+    default:
+        QLabel::keyPressEvent(evento);
+    }
+}
+
+void BarraElipsoide::paintEvent(QPaintEvent* evento) {
+    QLabel::paintEvent(evento);
+    if (!hasFocus()) return;
+    // A dotted frame inside the bar, in the text's colour, as buttons show focus.
+    QPainter pintor(this);
+    QPen pluma(palette().color(QPalette::WindowText), 1, Qt::DotLine);
+    pintor.setPen(pluma);
+    pintor.drawRect(rect().adjusted(2, 2, -3, -3));
 }
 
 }  // namespace tesmaro

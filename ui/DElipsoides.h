@@ -32,7 +32,8 @@
 //
 // BarraElipsoide is the ellipsoid bar (Label4 in Frame6) of the windows
 // Geo_Cart, Cart_Geo, P_directo and P_Inverso: a label that reports a click
-// with the left button.
+// with the left button, and Space or Enter while it has the focus (it is a
+// stop of the Tab order and draws a focus frame).
 #pragma once
 #include <QDialog>
 #include <QLabel>
@@ -82,7 +83,8 @@ public:
 // modeless and brings it forward.
 void MostrarDElipsoides();
 
-// The ellipsoid bar: a label that emits Click() on a left-button press.
+// The ellipsoid bar: a label that emits Click() on a left-button press, and
+// on Space, Return or Enter when it has the focus.
 class BarraElipsoide final : public QLabel {
     Q_OBJECT
 public:
@@ -93,6 +95,8 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* evento) override;
+    void keyPressEvent(QKeyEvent* evento) override;
+    void paintEvent(QPaintEvent* evento) override;
 };
 
 }  // namespace tesmaro

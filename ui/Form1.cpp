@@ -11,6 +11,7 @@
 #include "Mensajes.h"
 #include "Texto.h"
 #include "VentanaConversion.h"
+#include "Teclado.h"
 
 namespace tesmaro {
 
@@ -73,15 +74,11 @@ Form1::Form1(QWidget* padre) : QWidget(padre) {
     rejilla->addWidget(Command1, 2, 0, 1, 10, Qt::AlignRight);
     rejilla->setColumnStretch(9, 1);
 
-    setTabOrder(Long1gra, long1min);
-    setTabOrder(long1min, long1seg);
-    setTabOrder(long1seg, Option1);
-    setTabOrder(Option1, long1);
-    setTabOrder(long1, lat1gra);
-    setTabOrder(lat1gra, lat1min);
-    setTabOrder(lat1min, lat1seg);
-    setTabOrder(lat1seg, lat1);
-    setTabOrder(lat1, Command1);
+    // The keyboard: Tab row by row, Enter converts.
+    OrdenTabulacion({Long1gra, long1min, long1seg, Option1, Option2, long1, lat1gra, lat1min, lat1seg, lat1,
+                     Command1});
+    Acompaniar({{Label4, Long1gra}, {Label5, lat1gra}});
+    TeclaIntro(this, Command1);
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     Long1gra->setFocus();
 }

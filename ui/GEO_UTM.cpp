@@ -18,6 +18,7 @@
 #include "Texto.h"
 #include "Textos.h"
 #include "Utm.h"
+#include "Teclado.h"
 
 namespace tesmaro {
 
@@ -57,7 +58,8 @@ GEO_UTM::GEO_UTM(QWidget* padre) : VentanaConversion(padre) {
     este->setChecked(true);
     auto* filaLong = new QGridLayout(GEO_UTM_0);
     filaLong->addWidget(long1, 0, 0);
-    filaLong->addWidget(BotonGrados(long1), 0, 1);
+    auto* long1_gms = BotonGrados(long1);
+    filaLong->addWidget(long1_gms, 0, 1);
     filaLong->addWidget(este, 0, 2);
     filaLong->addWidget(oeste, 0, 3);
     filaLong->setColumnStretch(0, 1);
@@ -73,7 +75,8 @@ GEO_UTM::GEO_UTM(QWidget* padre) : VentanaConversion(padre) {
     norte->setChecked(true);
     auto* filaLat = new QGridLayout(GEO_UTM_1);
     filaLat->addWidget(lat1, 0, 0);
-    filaLat->addWidget(BotonGrados(lat1), 0, 1);
+    auto* lat1_gms = BotonGrados(lat1);
+    filaLat->addWidget(lat1_gms, 0, 1);
     filaLat->addWidget(norte, 0, 2);
     filaLat->addWidget(sur, 0, 3);
     filaLat->setColumnStretch(0, 1);
@@ -162,21 +165,14 @@ GEO_UTM::GEO_UTM(QWidget* padre) : VentanaConversion(padre) {
     todo->addWidget(Frame_Fich);
     todo->addWidget(Frame3);
 
-    setTabOrder(Huso1, Check1);
-    setTabOrder(Check1, long1);
-    setTabOrder(long1, este);
-    setTabOrder(este, lat1);
-    setTabOrder(lat1, norte);
-    setTabOrder(norte, Long_MC);
-    setTabOrder(Long_MC, CoordX);
-    setTabOrder(CoordX, CoordY);
-    setTabOrder(CoordY, Cover1);
-    setTabOrder(Cover1, Ana1);
-    setTabOrder(Ana1, Check_Grad);
-    setTabOrder(Check_Grad, Calcular);
-    setTabOrder(Calcular, Limpiar);
-    setTabOrder(Limpiar, Fichero);
-    setTabOrder(Fichero, Command4);
+    // The keyboard: Tab group by group, Enter runs "Calcular".
+    OrdenTabulacion({Huso1, Check1, long1, long1_gms, este, oeste, lat1,
+                     lat1_gms, norte, sur, Long_MC, CoordX, CoordY, Cover1, Ana1,
+                     Check_Grad, Calcular, Limpiar, Fichero, Command4, Grados, Minutos, Segundos, Aceptar, Command3,
+                     LMCH_Fich, Command1, Command2, Text1, Command6, Command5});
+    Acompaniar({{Label10, Huso1}, {Label6, Long_MC}, {Label1, CoordX}, {Label2, CoordY},
+                                  {Label8, Cover1}, {Label3, Ana1}, {Label4, LMCH_Fich}, {Label5, Text1}});
+    TeclaIntro(this, Calcular);
 
     ConectarFiltro(long1, TipoFiltro::Decimal);
     ConectarFiltro(lat1, TipoFiltro::Decimal);

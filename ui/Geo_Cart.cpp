@@ -19,6 +19,7 @@
 #include "Filtros.h"
 #include "Texto.h"
 #include "Textos.h"
+#include "Teclado.h"
 
 namespace tesmaro {
 
@@ -50,7 +51,8 @@ Geo_Cart::Geo_Cart(QWidget* padre) : VentanaConversion(padre) {
     norte->setChecked(true);
     auto* filaLat = new QGridLayout(Frame4);
     filaLat->addWidget(lat1, 0, 0);
-    filaLat->addWidget(BotonGrados(lat1), 0, 1);
+    auto* lat1_gms = BotonGrados(lat1);
+    filaLat->addWidget(lat1_gms, 0, 1);
     filaLat->addWidget(norte, 0, 2);
     filaLat->addWidget(sur, 0, 3);
     filaLat->setColumnStretch(0, 1);
@@ -66,7 +68,8 @@ Geo_Cart::Geo_Cart(QWidget* padre) : VentanaConversion(padre) {
     este->setChecked(true);
     auto* filaLong = new QGridLayout(Frame5);
     filaLong->addWidget(long1, 0, 0);
-    filaLong->addWidget(BotonGrados(long1), 0, 1);
+    auto* long1_gms = BotonGrados(long1);
+    filaLong->addWidget(long1_gms, 0, 1);
     filaLong->addWidget(este, 0, 2);
     filaLong->addWidget(oeste, 0, 3);
     filaLong->setColumnStretch(0, 1);
@@ -129,16 +132,11 @@ Geo_Cart::Geo_Cart(QWidget* padre) : VentanaConversion(padre) {
     todo->addLayout(botones);
     todo->addWidget(Frame_Gra);
 
-    setTabOrder(lat1, norte);
-    setTabOrder(norte, long1);
-    setTabOrder(long1, este);
-    setTabOrder(este, Long_MC);
-    setTabOrder(Long_MC, Calcular);
-    setTabOrder(Calcular, Limpiar);
-    setTabOrder(Limpiar, Fichero);
-    setTabOrder(Fichero, CoordX);
-    setTabOrder(CoordX, CoordY);
-    setTabOrder(CoordY, CoordZ);
+    // The keyboard: Tab group by group, Enter runs "Calcular".
+    OrdenTabulacion({Label4, lat1, lat1_gms, norte, sur, long1, long1_gms, este, oeste, Long_MC, CoordX, CoordY,
+                     CoordZ, Calcular, Limpiar, Fichero, Grados, Minutos, Segundos, Aceptar, Command3});
+    Acompaniar({{Label6, Long_MC}, {Label1, CoordX}, {Label2, CoordY}, {Label3, CoordZ}});
+    TeclaIntro(this, Calcular);
 
     ConectarFiltro(lat1, TipoFiltro::Decimal);
     ConectarFiltro(long1, TipoFiltro::Decimal);

@@ -16,6 +16,7 @@
 #include "Rejilla.h"
 #include "Texto.h"
 #include "Textos.h"
+#include "Teclado.h"
 
 namespace tesmaro {
 
@@ -188,18 +189,12 @@ Geo_rejilla_ed2et::Geo_rejilla_ed2et(QWidget* padre) : VentanaConversion(padre) 
     todo->addWidget(Frame_Gra);
     todo->addWidget(Frame_Fich);
 
-    setTabOrder(Long1t, este);
-    setTabOrder(este, Lat1t);
-    setTabOrder(Lat1t, norte);
-    setTabOrder(norte, Calcular);
-    setTabOrder(Calcular, Limpiar);
-    setTabOrder(Limpiar, Fichero);
-    setTabOrder(Fichero, LoET89);
-    setTabOrder(LoET89, LOET89gms);
-    setTabOrder(LOET89gms, LaET89);
-    setTabOrder(LaET89, LAET89GMS);
-    setTabOrder(LAET89GMS, LoED50);
-    setTabOrder(LoED50, LaED50);
+    // The keyboard: Tab group by group, Enter runs "Calcular".
+    OrdenTabulacion({Long1t, este, oeste, Lat1t, norte, sur, LoET89, LOET89gms, LaET89, LAET89GMS, LoED50, LaED50,
+                     Calcular, Limpiar, Fichero, Grados, Minutos, Segundos, Aceptar, Command3, LMCH_Fich, Command1,
+                     Command2});
+    Acompaniar({{Label1, LoET89}, {Label2, LaET89}, {Label5, LoED50}, {Label7, LaED50}, {Label4, LMCH_Fich}});
+    TeclaIntro(this, Calcular);
 
     ConectarFiltro(LMCH_Fich, TipoFiltro::Decimal);
     connect(Calcular, &QPushButton::clicked, this, &Geo_rejilla_ed2et::Calcular_Click);

@@ -21,6 +21,7 @@
 #include "Mensajes.h"
 #include "Texto.h"
 #include "Textos.h"
+#include "Teclado.h"
 
 namespace tesmaro {
 
@@ -152,20 +153,15 @@ P_Inverso::P_Inverso(QWidget* padre) : VentanaConversion(padre) {
     todo->addLayout(botones);
     todo->addWidget(Frame_Gra);
 
-    setTabOrder(long1, Long_opt->button(0));
-    setTabOrder(Long_opt->button(0), lat1);
-    setTabOrder(lat1, Lat_Opt->button(0));
-    setTabOrder(Lat_Opt->button(0), Long2);
-    setTabOrder(Long2, Long_opt2->button(0));
-    setTabOrder(Long_opt2->button(0), Lat2);
-    setTabOrder(Lat2, Lat_Opt2->button(0));
-    setTabOrder(Lat_Opt2->button(0), Calcular);
-    setTabOrder(Calcular, Limpiar);
-    setTabOrder(Limpiar, Fichero);
-    setTabOrder(Fichero, Dist_Res);
-    setTabOrder(Dist_Res, Acimut_Dir);
-    setTabOrder(Acimut_Dir, Acimut_Inv);
-    setTabOrder(Acimut_Inv, Check_Grad);
+    // The keyboard: Tab group by group, Enter runs "Calcular".
+    const auto gms = [this](QLineEdit* caja) { return findChild<QWidget*>(caja->objectName() + QStringLiteral("_gms")); };
+    OrdenTabulacion({Label4, long1, gms(long1), Long_opt->button(0), Long_opt->button(1), lat1, gms(lat1),
+                     Lat_Opt->button(0), Lat_Opt->button(1), Long2, gms(Long2), Long_opt2->button(0),
+                     Long_opt2->button(1), Lat2, gms(Lat2), Lat_Opt2->button(0), Lat_Opt2->button(1), Dist_Res,
+                     Acimut_Dir, Acimut_Inv, Check_Grad, Calcular, Limpiar, Fichero, Grados, Minutos, Segundos,
+                     Aceptar, Command3});
+    Acompaniar({{Label7, Dist_Res}, {Label5, Acimut_Dir}, {Label3, Acimut_Inv}});
+    TeclaIntro(this, Calcular);
 
     for (QLineEdit* caja : {long1, lat1, Long2, Lat2}) {
         ConectarFiltro(caja, TipoFiltro::Decimal);

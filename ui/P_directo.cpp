@@ -20,6 +20,7 @@
 #include "Mensajes.h"
 #include "Texto.h"
 #include "Textos.h"
+#include "Teclado.h"
 
 namespace tesmaro {
 
@@ -57,7 +58,8 @@ P_directo::P_directo(QWidget* padre) : VentanaConversion(padre) {
     este->setChecked(true);
     auto* filaLong = new QGridLayout(Frame5);
     filaLong->addWidget(long1, 0, 0);
-    filaLong->addWidget(BotonGrados(long1), 0, 1);
+    auto* long1_gms = BotonGrados(long1);
+    filaLong->addWidget(long1_gms, 0, 1);
     filaLong->addWidget(este, 0, 2);
     filaLong->addWidget(oeste, 0, 3);
     filaLong->setColumnStretch(0, 1);
@@ -73,7 +75,8 @@ P_directo::P_directo(QWidget* padre) : VentanaConversion(padre) {
     norte->setChecked(true);
     auto* filaLat = new QGridLayout(Frame4);
     filaLat->addWidget(lat1, 0, 0);
-    filaLat->addWidget(BotonGrados(lat1), 0, 1);
+    auto* lat1_gms = BotonGrados(lat1);
+    filaLat->addWidget(lat1_gms, 0, 1);
     filaLat->addWidget(norte, 0, 2);
     filaLat->addWidget(sur, 0, 3);
     filaLat->setColumnStretch(0, 1);
@@ -88,7 +91,8 @@ P_directo::P_directo(QWidget* padre) : VentanaConversion(padre) {
     rejilla2->addWidget(Frame4, 1, 0, 1, 3);
     rejilla2->addWidget(Label1, 2, 0);
     rejilla2->addWidget(Acimut1, 2, 1);
-    rejilla2->addWidget(BotonGrados(Acimut1), 2, 2);
+    auto* Acimut1_gms = BotonGrados(Acimut1);
+    rejilla2->addWidget(Acimut1_gms, 2, 2);
     rejilla2->addWidget(Label2, 3, 0);
     rejilla2->addWidget(Distancia1, 3, 1);
     rejilla2->setColumnStretch(1, 1);
@@ -144,18 +148,12 @@ P_directo::P_directo(QWidget* padre) : VentanaConversion(padre) {
     todo->addLayout(botones);
     todo->addWidget(Frame_Gra);
 
-    setTabOrder(long1, este);
-    setTabOrder(este, lat1);
-    setTabOrder(lat1, norte);
-    setTabOrder(norte, Acimut1);
-    setTabOrder(Acimut1, Distancia1);
-    setTabOrder(Distancia1, Calcular);
-    setTabOrder(Calcular, Limpiar);
-    setTabOrder(Limpiar, Fichero);
-    setTabOrder(Fichero, Long_Res);
-    setTabOrder(Long_Res, Lat_Res);
-    setTabOrder(Lat_Res, Acimut_Res);
-    setTabOrder(Acimut_Res, Check_Grad);
+    // The keyboard: Tab group by group, Enter runs "Calcular".
+    OrdenTabulacion({Label4, long1, long1_gms, este, oeste, lat1, lat1_gms, norte, sur, Acimut1, Acimut1_gms,
+                     Distancia1, Long_Res, Lat_Res, Acimut_Res, Check_Grad, Calcular, Limpiar, Fichero, Grados,
+                     Minutos, Segundos, Aceptar, Command3});
+    Acompaniar({{Label1, Acimut1}, {Label2, Distancia1}, {Label5, Long_Res}, {Label7, Lat_Res}, {Label3, Acimut_Res}});
+    TeclaIntro(this, Calcular);
 
     ConectarFiltro(long1, TipoFiltro::Decimal);
     ConectarFiltro(lat1, TipoFiltro::Decimal);

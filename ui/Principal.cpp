@@ -19,6 +19,7 @@
 #include "Texto.h"
 #include "Textos.h"
 #include "Utm.h"
+#include "Teclado.h"
 
 namespace tesmaro {
 
@@ -131,22 +132,13 @@ Principal::Principal(QWidget* padre) : VentanaConversion(padre) {
     todo->addLayout(ficheros);
     todo->addWidget(Frame_Gra);
 
-    setTabOrder(CoordX, CoordY);
-    setTabOrder(CoordY, Huso1);
-    setTabOrder(Huso1, norte);
-    setTabOrder(norte, Long_MC);
-    setTabOrder(Long_MC, Check1);
-    setTabOrder(Check1, Check2);
-    setTabOrder(Check2, long1);
-    setTabOrder(long1, lat1);
-    setTabOrder(lat1, Conver1);
-    setTabOrder(Conver1, Ana1);
-    setTabOrder(Ana1, Check_Grad);
-    setTabOrder(Check_Grad, Calcular);
-    setTabOrder(Calcular, salir);
-    setTabOrder(salir, Command4);
-    setTabOrder(Command4, Command1);
-    setTabOrder(Command1, Command2);
+    // The keyboard: Tab group by group, Enter runs "Calcular".
+    OrdenTabulacion({CoordX, CoordY, Huso1, norte, sur, Long_MC, Check1, Check2, long1, lat1, Conver1, Ana1,
+                     Check_Grad, Calcular, salir, Command4, Command1, Command2, Grados, Minutos, Segundos, Aceptar,
+                     Command3});
+    Acompaniar({{Label1, CoordX}, {Label2, CoordY}, {Label10, Huso1}, {Label3, Long_MC},
+                                  {Label4, long1}, {Label5, lat1}, {Label6, Conver1}, {Label7, Ana1}});
+    TeclaIntro(this, Calcular);
 
     ConectarFiltro(CoordX, TipoFiltro::Decimal);
     ConectarFiltro(CoordY, TipoFiltro::Decimal);

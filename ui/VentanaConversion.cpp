@@ -24,6 +24,7 @@
 #include "MDIPrincipal.h"
 #include "Mensajes.h"
 #include "NotificadorAjustes.h"
+#include "Teclado.h"
 #include "Texto.h"
 
 namespace tesmaro {
@@ -84,7 +85,10 @@ void VentanaConversion::CrearPanelGrados() {
     ConectarFiltro(Segundos, TipoFiltro::Decimal);
     connect(Aceptar, &QPushButton::clicked, this, &VentanaConversion::Aceptar_Click);
     connect(Command3, &QPushButton::clicked, this, &VentanaConversion::Command3_Click);
-    connect(Segundos, &QLineEdit::returnPressed, Aceptar, &QPushButton::click);
+    // Enter in the panel accepts it, Escape closes it (before the window's own
+    // Enter, which runs its calculation).
+    TeclaIntro(Frame_Gra, Aceptar);
+    TeclaEscape(Frame_Gra, Command3);
     Frame_Gra->hide();
 }
 

@@ -16,6 +16,7 @@
 #include "Rejilla.h"
 #include "Texto.h"
 #include "Textos.h"
+#include "Teclado.h"
 
 namespace tesmaro {
 
@@ -128,16 +129,11 @@ geo_rejilla_et2ed::geo_rejilla_et2ed(QWidget* padre) : VentanaConversion(padre) 
     todo->addLayout(botones);
     todo->addWidget(Frame_Gra);
 
-    setTabOrder(Lat1et, norte);
-    setTabOrder(norte, Long1et);
-    setTabOrder(Long1et, oeste);
-    setTabOrder(oeste, Calcular);
-    setTabOrder(Calcular, Limpiar);
-    setTabOrder(Limpiar, Fichero);
-    setTabOrder(Fichero, LaED50);
-    setTabOrder(LaED50, LAED50GMS);
-    setTabOrder(LAED50GMS, LoED50);
-    setTabOrder(LoED50, LOED50GMS);
+    // The keyboard: Tab group by group, Enter runs "Calcular".
+    OrdenTabulacion({Lat1et, norte, sur, Long1et, este, oeste, LaED50, LAED50GMS, LoED50, LOED50GMS, Calcular,
+                     Limpiar, Fichero, Grados, Minutos, Segundos, Aceptar, Command3});
+    Acompaniar({{Label3, LaED50}, {Label4, LoED50}});
+    TeclaIntro(this, Calcular);
 
     connect(Calcular, &QPushButton::clicked, this, &geo_rejilla_et2ed::Calcular_Click);
     connect(Limpiar, &QPushButton::clicked, this, &geo_rejilla_et2ed::Limpiar_Click);
