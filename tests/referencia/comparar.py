@@ -289,17 +289,17 @@ def limites_inverso(unidad):
 
 # --------------------------------------------------------------------------
 
-def ejecutar(lote, conversion, lineas, carpeta, extra):
+def ejecutar(lote, conversion, lineas, carpeta, extra, fin='\r\n', estado=0):
     entrada = os.path.join(carpeta, conversion + '.pts')
     with open(entrada, 'w', newline='') as f:
-        f.write('Cabecera\r\n')
+        f.write('Cabecera' + fin)
         for l in lineas:
-            f.write(l + '\r\n')
+            f.write(l + fin)
     salida = os.path.join(carpeta, 'salida-' + conversion)
     os.makedirs(salida, exist_ok=True)
     pr = subprocess.run([lote, conversion, entrada, '--salida', salida] + extra,
                         capture_output=True)
-    if pr.returncode != 0:
+    if pr.returncode != estado:
         raise RuntimeError('%s %s: estado %d: %s' % (
             conversion, ' '.join(extra), pr.returncode,
             pr.stderr.decode('utf-8', 'replace')))
@@ -425,6 +425,17 @@ def main():
         esperado, aparte = ref.lote_inverso(lin, elip, unidad)
         c.comparar('inverso' + et, lin, esperado,
                    ejecutar(lote, 'inverso', lin, carpeta, extra), aparte)
+
+    # Quoted names and hemispheres, lines ended by LF alone, and the stop of
+    # utm-geo at a zone it does not compute (exit status 1, the records
+    # before it written).
+    lin = puntos_utm_geo(rnd, 60)
+    lin = [l.replace('U', '"U', 1).replace(',S', ',"S"').replace(',s', ',"s')
+           for l in lin]
+    lin.insert(40, 'Z,500000,4400000,29,N')
+    c.comparar('utm-geo-etrs89 stop', lin, ref.lote_utm_geo(lin, ref.ETRS89),
+               ejecutar(lote, 'utm-geo-etrs89', lin, carpeta, [], fin='\n',
+                        estado=1))
 
     # Edge lines of every conversion.
     for conv, datum in (('utm-geo-etrs89', ref.ETRS89),

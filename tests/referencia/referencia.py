@@ -510,7 +510,11 @@ def problema_inverso(fi1, lam1, fi2, lam2, a, F):
         cosS = sin(U1) * sin(U2) + (cos(U2) * cos(U1)) * cos(om)
         sinS = sqrt(1 - pw(cosS, 2))
         if sinS == 0:
-            return (0.0, 0.0, 0.0)
+            if r == 0:
+                return (0.0, 0.0, 0.0)
+            # Points a few centimetres apart whose later pass rounds the arc
+            # to nothing: the program refuses them (not compared).
+            raise Aparte()
         if cosS <= 0:
             raise NoCalculable()
         sig = atan(sinS / cosS)
