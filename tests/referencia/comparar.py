@@ -11,8 +11,9 @@ the number of points per conversion (the default keeps the run short).
 
 Lines that the program answers by a choice of its own, which referencia.py
 does not read a second time (direct problem lines within about 6e-4 degrees
-of due east or west, inverse problem pairs with a point on the equator, the
-centre of the ellipsoid in cart-geo), are counted apart, not compared.
+of due east or west, inverse problem pairs with a point on the equator or
+whose later pass rounds the arc to nothing, the centre of the ellipsoid in
+cart-geo), are counted apart, not compared.
 """
 
 import math

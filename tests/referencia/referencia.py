@@ -290,12 +290,11 @@ def calculo_cart_geo(X, Y, Z, a, rf):
 # Midpoint quadrature of the geodetic problems
 
 
-# Whether a quadrature that cannot advance ends as the program documents it
-# (the missing panels at abscissae from their index) or is left uncompared.
-FIN_DE_BUCLE = True
-
-
 def punto_medio(f, ta, tb, n):
+    """Midpoint rule, abscissae advanced by repeated addition while t has not
+    passed tb.  Where t + h rounds back to t the plain loop would never end:
+    the panels not yet summed are then taken at ta + (i + 1/2) h, so the sum
+    still has n terms (the program's own end of that loop)."""
     h = (tb - ta) / n
     suma = 0.0
     t = ta + h / 2
@@ -305,9 +304,6 @@ def punto_medio(f, ta, tb, n):
         sumados += 1
         t2 = t + h
         if t2 == t:
-            # The old loop never ends here.
-            if not FIN_DE_BUCLE:
-                raise Aparte()
             for i in range(sumados, n):
                 suma = suma + h * f(ta + (i + 0.5) * h)
             return suma
@@ -819,7 +815,7 @@ def lote_cart_geo(lineas, elipsoide, unidad):
 
 
 def lote_directo(lineas, elipsoide, unidad):
-    """Records, and for each line whether a quadrature could not advance."""
+    """Records, and for each line whether it is left uncompared."""
     a, F = ELIPSOIDES[elipsoide]
     sal = [registro(map(texto, ["Nombre", "Longitud", "Latitud",
                                 "Acimut inverso", "Semieje a", "1/f"]))]
