@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QToolButton>
 #include <QWidget>
 
@@ -64,16 +65,38 @@ public:
 
 protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override {
-        if (evento->type() == QEvent::FocusIn) {
+        if (evento->type() == QEvent::KeyPress) {
+            // The arrow keys move the focus within the pair (and choose the
+            // button they reach): that focus stays where they put it.
+            switch (static_cast<QKeyEvent*>(evento)->key()) {
+            case Qt::Key_Left:
+            case Qt::Key_Right:
+            case Qt::Key_Up:
+            case Qt::Key_Down:
+                flechas_ = true;
+                QTimer::singleShot(0, this, [this] { flechas_ = false; });
+                break;
+            default:
+                break;
+            }
+        } else if (evento->type() == QEvent::FocusIn && !flechas_) {
             const auto razon = static_cast<QFocusEvent*>(evento)->reason();
             auto* opcion = qobject_cast<QRadioButton*>(objeto);
-            if (opcion && !opcion->isChecked() && (razon == Qt::TabFocusReason || razon == Qt::BacktabFocusReason))
-                if (QAbstractButton* elegida = Elegida(opcion)) elegida->setFocus(razon);
+            if (opcion && !opcion->isChecked() && (razon == Qt::TabFocusReason || razon == Qt::BacktabFocusReason)) {
+                if (QAbstractButton* elegida = Elegida(opcion)) {
+                    // The chosen button becomes the pair's stop; the event is
+                    // kept from this button, which would claim the stop back.
+                    elegida->setFocus(razon);
+                    return true;
+                }
+            }
         }
         return QObject::eventFilter(objeto, evento);
     }
 
 private:
+    bool flechas_ = false;
+
     // The chosen button of the option's group, or of its exclusive siblings.
     static QAbstractButton* Elegida(QRadioButton* opcion) {
         if (QButtonGroup* grupo = opcion->group()) return grupo->exclusive() ? grupo->checkedButton() : nullptr;
