@@ -23,6 +23,7 @@ import subprocess
 import sys
 import tempfile
 
+sys.dont_write_bytecode = True  # leave the source tree as it is
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import referencia as ref  # noqa: E402
 
