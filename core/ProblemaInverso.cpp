@@ -88,6 +88,7 @@ ResultadoInverso ProblemaInverso(double fi1, double lambda1, double fi2, double 
     };
 
     double alfa1 = 0, alfa2 = 0, sigma1 = 0, sigma2 = 0, k2 = 0;
+    double sigmaPrimera = 0;  // the arc of the first pass
     for (int pasada = 0; pasada < 3; ++pasada) {
         const Desplazamientos& eps = desplazamientos[pasada];
         const double cosSigma =
@@ -100,17 +101,22 @@ ResultadoInverso ProblemaInverso(double fi1, double lambda1, double fi2, double 
         }
         const double sinSigma = std::sqrt(1 - std::pow(cosSigma, 2));
         const double sigma = std::atan(sinSigma / cosSigma);
-        // Points so close that the arc rounds to nothing are the same point.
-        // In a later pass a zero arc means the passes broke down (a line over
-        // a pole, whose longitude integral misses the half turn there): the
-        // division below has no value.
-        if (std::sin(sigma) == 0) {
-            if (pasada == 0) {
+        // Points so close that the arc rounds to nothing are the same point,
+        // in any pass (a few decimetres apart, a later pass can round it to
+        // nothing where the first did not). Otherwise a zero arc in a later
+        // pass means the passes broke down (a line over a pole, whose
+        // longitude integral misses the half turn there): the division below
+        // has no value.
+        // cos σ may also round to just above 1, where its square root has no
+        // value: the same case.
+        if (!(cosSigma < 1) || std::sin(sigma) == 0) {
+            if (pasada == 0 || sigmaPrimera < 1e-6) {
                 return ResultadoInverso{};
             }
             r.estado = Estado::NoFinito;
             return r;
         }
+        if (pasada == 0) sigmaPrimera = sigma;
         const double sinAlfa0 = ((std::cos(U1) * std::sin(omega(pasada))) * std::cos(U2)) / std::sin(sigma);
 
         // Napier's analogies, each tangent shifted by the pass's constants.

@@ -96,6 +96,23 @@ TEST(ProblemaInverso, PuntosCoincidentes) {
     }
 }
 
+// Points centimetres apart: a later pass may round the arc to nothing where
+// the first did not; they are then the same point (distance 0), never a pair
+// without an answer. (At this scale cos σ is quantised in steps of 1.1e-16, so
+// the method answers in steps of about 9.5 m: its own result, not checked.)
+TEST(ProblemaInverso, PuntosMuyCercanosSiempreTienenRespuesta) {
+    int ceros = 0;
+    for (int i = 0; i < 20000; ++i) {
+        const double lat = 0.1 + (i % 120) * 0.01, lon = -0.2 + (i % 97) * 0.004;
+        const double d = (1 + i % 13) * 1.5e-9 * ((i & 1) ? 1 : -1);  // about 1 cm to 13 cm
+        const ResultadoInverso r = ProblemaInverso(lat, lon, lat + d, lon + d * (i % 3), WgsA, WgsF);
+        ASSERT_EQ(r.estado, Estado::Correcto) << i;
+        EXPECT_LT(r.distancia, 20.0) << i;
+        if (r.distancia == 0) ++ceros;
+    }
+    EXPECT_GT(ceros, 0);  // the case does arise at this scale
+}
+
 TEST(ProblemaInverso, ParesQueNoSeCalculan) {
     struct Caso {
         double lat1, lon1, lat2, lon2;
