@@ -30,6 +30,14 @@ if grep -q '^TESMARO_GUI:BOOL=ON$' "$BUILD/CMakeCache.txt"; then CON_VENTANAS=1;
 CON_LOTE=0
 if [ -f cli/main.cpp ]; then CON_LOTE=1; fi
 
+# The package is installed system-wide: two runs at once (two build folders)
+# take turns.
+exec 9>/tmp/tesmaro-paquete.lock
+if ! flock -n 9; then
+  echo "  esperando a que termine otra prueba del paquete..."
+  flock -w 1200 9 || aborta "otra prueba del paquete no ha terminado en 20 minutos"
+fi
+
 INSTALADO=0
 TEMPORAL=""
 limpia() {
