@@ -492,6 +492,7 @@ def problema_inverso(fi1, lam1, fi2, lam2, a, F):
     b = ((F - 1) * a) / F
     ep2 = ((F + F) - 1) / pw(F - 1, 2.0)
     Lam = [0.0, 0.0]
+    sig0 = 0.0
     for r in range(3):
         if r == 0:
             om = L
@@ -504,16 +505,23 @@ def problema_inverso(fi1, lam1, fi2, lam2, a, F):
         cm = cos((U1 - U2) / 2)
         sm = sin((U1 - U2) / 2)
         cosS = sin(U1) * sin(U2) + (cos(U2) * cos(U1)) * cos(om)
-        sinS = sqrt(1 - pw(cosS, 2))
-        if sinS == 0:
-            if r == 0:
-                return (0.0, 0.0, 0.0)
-            # Points a few centimetres apart whose later pass rounds the arc
-            # to nothing: the program refuses them (not compared).
-            raise Aparte()
         if cosS <= 0:
             raise NoCalculable()
+        # cos σ at 1 (or rounded just above it) or sin σ of 0: the same point,
+        # in the first pass or when the first pass's arc was already tiny;
+        # otherwise the passes broke down (a line over a pole).
+        if not cosS < 1:
+            if r == 0 or sig0 < 1e-6:
+                return (0.0, 0.0, 0.0)
+            raise NoCalculable()
+        sinS = sqrt(1 - pw(cosS, 2))
         sig = atan(sinS / cosS)
+        if sin(sig) == 0:
+            if r == 0 or sig0 < 1e-6:
+                return (0.0, 0.0, 0.0)
+            raise NoCalculable()
+        if r == 0:
+            sig0 = sig
         sa0 = ((cos(U1) * sin(om)) * cos(U2)) / sin(sig)
         eQ, eP, eQp, ePp = EPSILON[r]
         P = atan((cm / sp) / tan(om / 2 + eP))
