@@ -32,7 +32,8 @@ if [ -f cli/main.cpp ]; then CON_LOTE=1; fi
 
 # The package is installed system-wide: two runs at once (two build folders)
 # take turns.
-exec 9>/tmp/tesmaro-paquete.lock
+CERROJO=/tmp/tesmaro-paquete.lock
+{ exec 9>>"$CERROJO"; } 2>/dev/null || exec 9<"$CERROJO"  # read-only will do for flock
 if ! flock -n 9; then
   echo "  esperando a que termine otra prueba del paquete..."
   flock -w 1200 9 || aborta "otra prueba del paquete no ha terminado en 20 minutos"
