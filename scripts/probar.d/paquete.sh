@@ -22,6 +22,7 @@ bien() { echo "  bien: $*"; }
 
 [ -f "$BUILD/CPackConfig.cmake" ] ||
   aborta "no hay $BUILD/CPackConfig.cmake: configure y compile antes (bash scripts/preparar.sh)"
+BUILD="$(cd "$BUILD" && pwd)"
 
 # What this tree builds: the windows when TESMARO_GUI is on, tesmaro-lote
 # once cli/main.cpp exists.
@@ -61,7 +62,7 @@ shopt -s nullglob
 DEBS=("$BUILD"/paquete/tesmaro_*.deb)
 shopt -u nullglob
 [ "${#DEBS[@]}" -eq 1 ] || aborta "se esperaba un paquete en $BUILD/paquete, hay ${#DEBS[@]}"
-DEB="$RAIZ/${DEBS[0]}"
+DEB="${DEBS[0]}"
 echo "  $DEB"
 DEPENDE="$(dpkg-deb -f "$DEB" Depends)"
 echo "  Depends: $DEPENDE"
@@ -253,8 +254,8 @@ if [ "$CON_LOTE" -eq 1 ]; then
   # The data folder is found beside the program wherever it lives: in the
   # build tree and under any installation prefix.
   echo "== La rejilla, desde el árbol de compilación y desde otro prefijo"
-  prueba_conversion "$RAIZ/$BUILD/tesmaro-lote" ed50-etrs89 "$TEMPORAL/compilacion"
-  cmake --install "$RAIZ/$BUILD" --prefix "$TEMPORAL/prefijo" >/dev/null
+  prueba_conversion "$BUILD/tesmaro-lote" ed50-etrs89 "$TEMPORAL/compilacion"
+  cmake --install "$BUILD" --prefix "$TEMPORAL/prefijo" >/dev/null
   prueba_conversion "$TEMPORAL/prefijo/bin/tesmaro-lote" etrs89-ed50 "$TEMPORAL/prefijo-datos"
 else
   echo "  aviso: cli/main.cpp aún no existe; no se prueba tesmaro-lote"
