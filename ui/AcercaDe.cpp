@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "Mensajes.h"
@@ -101,7 +102,11 @@ AcercaDe::AcercaDe(QWidget* padre) : QDialog(padre) {
     todo->addWidget(Label4);
     todo->addStretch(1);
     todo->addWidget(cmdOK, 0, Qt::AlignRight);
-    setFixedSize(560, 290);
+    // A fixed size, as it has always had, taken from the font: about 80
+    // characters wide and as high as the texts wrap into at that width.
+    const int ancho = std::max(560, fontMetrics().averageCharWidth() * 80);
+    const int alto = todo->hasHeightForWidth() ? todo->totalHeightForWidth(ancho) : todo->totalSizeHint().height();
+    setFixedSize(ancho, std::max(290, alto));
 }
 
 void AcercaDe::mousePressEvent(QMouseEvent* evento) {

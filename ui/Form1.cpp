@@ -18,10 +18,10 @@ namespace tesmaro {
 Form1::Form1(QWidget* padre) : QWidget(padre) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Conversión sexagesimal"));
-    auto caja = [this](const char* nombre, int ancho) {
+    auto caja = [this](const char* nombre, int cifras) {
         auto* c = new QLineEdit(this);
         c->setObjectName(QLatin1String(nombre));
-        c->setMaximumWidth(ancho);
+        c->setMaximumWidth(AnchoCifras(c, cifras));
         return c;
     };
     const char* marcas[6] = {"º", "'", "''", "º", "'", "''"};
@@ -31,23 +31,23 @@ Form1::Form1(QWidget* padre) : QWidget(padre) {
     }
     Label4 = new QLabel(QStringLiteral("Longitud"), this);
     Label4->setObjectName(QStringLiteral("Label4"));
-    Long1gra = caja("Long1gra", 60);
-    long1min = caja("long1min", 50);
-    long1seg = caja("long1seg", 100);
+    Long1gra = caja("Long1gra", 6);
+    long1min = caja("long1min", 5);
+    long1seg = caja("long1seg", 12);
     Option1 = new QRadioButton(QStringLiteral("Oeste"), this);
     Option1->setObjectName(QStringLiteral("Option1"));
     Option2 = new QRadioButton(QStringLiteral("Este"), this);
     Option2->setObjectName(QStringLiteral("Option2"));
     Option1->setChecked(true);
-    long1 = caja("long1", 200);
-    long1->setMinimumWidth(170);
+    long1 = caja("long1", 25);
+    long1->setMinimumWidth(AnchoCifras(long1, 20));
     Label5 = new QLabel(QStringLiteral("Latitud"), this);
     Label5->setObjectName(QStringLiteral("Label5"));
-    lat1gra = caja("lat1gra", 60);
-    lat1min = caja("lat1min", 50);
-    lat1seg = caja("lat1seg", 100);
-    lat1 = caja("lat1", 200);
-    lat1->setMinimumWidth(170);
+    lat1gra = caja("lat1gra", 6);
+    lat1min = caja("lat1min", 5);
+    lat1seg = caja("lat1seg", 12);
+    lat1 = caja("lat1", 25);
+    lat1->setMinimumWidth(AnchoCifras(lat1, 20));
     Command1 = new QPushButton(QStringLiteral("Convertir a dd.ddddddddd"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setDefault(true);

@@ -45,7 +45,7 @@ GEO_UTM::GEO_UTM(QWidget* padre) : VentanaConversion(padre) {
     Check1->setChecked(true);
     Label10 = Nombrar(new QLabel(QStringLiteral("Huso Geográfico"), Frame2), "Label10");
     Huso1 = Nombrar(new QLineEdit(QStringLiteral("30"), Frame2), "Huso1");
-    Huso1->setMaximumWidth(60);
+    Huso1->setMaximumWidth(AnchoCifras(Huso1, 6));
 
     GEO_UTM_0 = Nombrar(new QGroupBox(QStringLiteral("Longitud (dd.ddddddd)"), Frame2), "GEO_UTM_0");
     long1 = Nombrar(new QLineEdit(GEO_UTM_0), "long1");
@@ -83,7 +83,7 @@ GEO_UTM::GEO_UTM(QWidget* padre) : VentanaConversion(padre) {
 
     Label6 = Nombrar(new QLabel(QStringLiteral("Longitud meridiano central del Huso"), Frame2), "Label6");
     Long_MC = Nombrar(new QLineEdit(Frame2), "Long_MC");
-    Long_MC->setMaximumWidth(60);
+    Long_MC->setMaximumWidth(AnchoCifras(Long_MC, 6));
 
     auto* rejilla2 = new QGridLayout(Frame2);
     rejilla2->addWidget(Label10, 0, 0);
@@ -106,8 +106,8 @@ GEO_UTM::GEO_UTM(QWidget* padre) : VentanaConversion(padre) {
     Label3 = Nombrar(new QLabel(QStringLiteral("Anamorfosis Lineal"), Frame1), "Label3");
     Ana1 = Nombrar(new QLineEdit(Frame1), "Ana1");
     Check_Grad = Nombrar(new QCheckBox(QStringLiteral("dd mm ss.sss"), Frame1), "Check_Grad");
-    for (QLineEdit* caja : {CoordX, CoordY, Cover1, Ana1}) caja->setMinimumWidth(170);
-    for (QRadioButton* opcion : {este, oeste, norte, sur}) opcion->setMinimumWidth(72);
+    for (QLineEdit* caja : {CoordX, CoordY, Cover1, Ana1}) caja->setMinimumWidth(AnchoCifras(caja, 20));
+    IgualarAnchos({este, oeste, norte, sur});
     auto* rejilla1 = new QGridLayout(Frame1);
     rejilla1->addWidget(Label1, 0, 0);
     rejilla1->addWidget(CoordX, 0, 1);

@@ -92,8 +92,8 @@ Geo_Cart::Geo_Cart(QWidget* padre) : VentanaConversion(padre) {
     CoordY = Nombrar(new QLineEdit(Frame1), "CoordY");
     Label3 = Nombrar(new QLabel(QStringLiteral("Z"), Frame1), "Label3");
     CoordZ = Nombrar(new QLineEdit(Frame1), "CoordZ");
-    for (QLineEdit* caja : {CoordX, CoordY, CoordZ}) caja->setMinimumWidth(170);
-    for (QRadioButton* opcion : {este, oeste, norte, sur}) opcion->setMinimumWidth(72);
+    for (QLineEdit* caja : {CoordX, CoordY, CoordZ}) caja->setMinimumWidth(AnchoCifras(caja, 20));
+    IgualarAnchos({este, oeste, norte, sur});
     auto* rejilla1 = new QGridLayout(Frame1);
     rejilla1->addWidget(Label1, 0, 0);
     rejilla1->addWidget(CoordX, 0, 1);

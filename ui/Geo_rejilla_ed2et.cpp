@@ -108,6 +108,7 @@ Geo_rejilla_ed2et::Geo_rejilla_ed2et(QWidget* padre) : VentanaConversion(padre) 
     filaLat->addWidget(norte);
     filaLat->addWidget(sur);
 
+    IgualarAnchos({este, oeste, norte, sur});  // the two boxes line up
     auto* columna2 = new QVBoxLayout(Frame2);
     columna2->addWidget(Frame5);
     columna2->addWidget(Frame4);
@@ -120,7 +121,7 @@ Geo_rejilla_ed2et::Geo_rejilla_ed2et(QWidget* padre) : VentanaConversion(padre) 
     Label2 = Nombrar(new QLabel(QStringLiteral("Latitud"), Frame1), "Label2");
     LaET89 = Nombrar(new QLineEdit(Frame1), "LaET89");
     LAET89GMS = Nombrar(new QLineEdit(Frame1), "LAET89GMS");
-    for (QLineEdit* caja : {LoET89, LaET89}) caja->setMinimumWidth(120);
+    for (QLineEdit* caja : {LoET89, LaET89}) caja->setMinimumWidth(AnchoCifras(caja, 14));
     for (QLineEdit* caja : {LOET89gms, LAET89GMS}) caja->setMinimumWidth(AnchoSexagesimal(caja));
     auto* rejilla1 = new QGridLayout(Frame1);
     rejilla1->addWidget(Label1, 0, 0);
@@ -137,7 +138,7 @@ Geo_rejilla_ed2et::Geo_rejilla_ed2et(QWidget* padre) : VentanaConversion(padre) 
     LoED50 = Nombrar(new QLineEdit(Frame6), "LoED50");
     Label7 = Nombrar(new QLabel(QStringLiteral("Latitud"), Frame6), "Label7");
     LaED50 = Nombrar(new QLineEdit(Frame6), "LaED50");
-    for (QLineEdit* caja : {LoED50, LaED50}) caja->setMinimumWidth(120);
+    for (QLineEdit* caja : {LoED50, LaED50}) caja->setMinimumWidth(AnchoCifras(caja, 14));
     auto* rejilla6 = new QGridLayout(Frame6);
     rejilla6->addWidget(Label5, 0, 0);
     rejilla6->addWidget(LoED50, 0, 1);

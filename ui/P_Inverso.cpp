@@ -55,8 +55,6 @@ QGroupBox* P_Inverso::CajaCoordenada(const QString& titulo, const char* nombreMa
     opciones->addButton(opcion0, 0);
     opciones->addButton(opcion1, 1);
     opcion0->setChecked(true);
-    opcion0->setMinimumWidth(72);
-    opcion1->setMinimumWidth(72);
     auto* fila = new QGridLayout(marco);
     fila->addWidget(caja, 0, 0);
     fila->addWidget(BotonGrados(caja), 0, 1);
@@ -152,6 +150,11 @@ P_Inverso::P_Inverso(QWidget* padre) : VentanaConversion(padre) {
     todo->addWidget(UTM_GEO);
     todo->addLayout(botones);
     todo->addWidget(Frame_Gra);
+
+    // The options of the four pairs equally wide, so that the boxes line up.
+    QList<QWidget*> opciones;
+    for (QRadioButton* opcion : findChildren<QRadioButton*>()) opciones << opcion;
+    IgualarAnchos(opciones);
 
     // The keyboard: Tab group by group, Enter runs "Calcular".
     const auto gms = [this](QLineEdit* caja) { return findChild<QWidget*>(caja->objectName() + QStringLiteral("_gms")); };

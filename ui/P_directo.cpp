@@ -107,7 +107,7 @@ P_directo::P_directo(QWidget* padre) : VentanaConversion(padre) {
     Acimut_Res = Nombrar(new QLineEdit(Frame1), "Acimut_Res");
     Check_Grad = Nombrar(new QCheckBox(QStringLiteral("dd mm ss.sss"), Frame1), "Check_Grad");
     for (QLineEdit* caja : {Long_Res, Lat_Res, Acimut_Res}) caja->setMinimumWidth(AnchoSexagesimal(caja));
-    for (QRadioButton* opcion : {este, oeste, norte, sur}) opcion->setMinimumWidth(72);
+    IgualarAnchos({este, oeste, norte, sur});
     auto* rejilla1 = new QGridLayout(Frame1);
     rejilla1->addWidget(Label5, 0, 0);
     rejilla1->addWidget(Long_Res, 0, 1);

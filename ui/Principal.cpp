@@ -51,11 +51,11 @@ Principal::Principal(QWidget* padre) : VentanaConversion(padre) {
     CoordY = Nombrar(new QLineEdit(Frame1), "CoordY");
     Label10 = Nombrar(new QLabel(QStringLiteral("Huso Geográfico"), Frame1), "Label10");
     Huso1 = Nombrar(new QLineEdit(QStringLiteral("30"), Frame1), "Huso1");
-    Huso1->setMaximumWidth(60);
+    Huso1->setMaximumWidth(AnchoCifras(Huso1, 6));
     Label3 = Nombrar(new QLabel(QStringLiteral("Longitud del Meridiano Central"), Frame1), "Label3");
     Long_MC = Nombrar(new QLineEdit(Frame1), "Long_MC");
     Long_MC->setToolTip(AyudaSigno);
-    Long_MC->setMaximumWidth(60);
+    Long_MC->setMaximumWidth(AnchoCifras(Long_MC, 6));
     Option_Norte = new QButtonGroup(this);
     Option_Norte->setObjectName(QStringLiteral("Option_Norte"));
     auto* norte = Nombrar(new QRadioButton(QStringLiteral("Norte"), Frame1), "Option_Norte_0");

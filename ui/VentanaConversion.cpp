@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
+#include <QFontMetrics>
+#include <algorithm>
 #include <cmath>
 
 #include "Ajustes.h"
@@ -45,10 +47,10 @@ VentanaConversion::~VentanaConversion() = default;
 void VentanaConversion::CrearPanelGrados() {
     Frame_Gra = new QGroupBox(QStringLiteral("ddº mm' ss''"), this);
     Frame_Gra->setObjectName(QStringLiteral("Frame_Gra"));
-    auto crearCaja = [this](const char* nombre, int ancho) {
+    auto crearCaja = [this](const char* nombre, int cifras) {
         auto* caja = new QLineEdit(Frame_Gra);
         caja->setObjectName(QLatin1String(nombre));
-        caja->setMaximumWidth(ancho);
+        caja->setMaximumWidth(AnchoCifras(caja, cifras));
         return caja;
     };
     auto crearEtiqueta = [this](const char* nombre, const QString& texto) {
@@ -57,9 +59,9 @@ void VentanaConversion::CrearPanelGrados() {
         etiqueta->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         return etiqueta;
     };
-    Grados = crearCaja("Grados", 60);
-    Minutos = crearCaja("Minutos", 50);
-    Segundos = crearCaja("Segundos", 110);
+    Grados = crearCaja("Grados", 6);
+    Minutos = crearCaja("Minutos", 5);
+    Segundos = crearCaja("Segundos", 13);
     Label11 = crearEtiqueta("Label11", QStringLiteral("o"));
     Label12 = crearEtiqueta("Label12", QStringLiteral("'"));
     Label13 = crearEtiqueta("Label13", QStringLiteral("''"));
@@ -67,7 +69,7 @@ void VentanaConversion::CrearPanelGrados() {
     Aceptar->setObjectName(QStringLiteral("Aceptar"));
     Command3 = new QPushButton(QStringLiteral("X"), Frame_Gra);
     Command3->setObjectName(QStringLiteral("Command3"));
-    Command3->setMaximumWidth(32);
+    Command3->setMaximumWidth(Command3->fontMetrics().horizontalAdvance(QStringLiteral("X")) * 4);
 
     auto* fila = new QHBoxLayout(Frame_Gra);
     fila->addWidget(Grados);
@@ -236,6 +238,18 @@ void VentanaConversion::ConvertirFichero(const QString& pista, std::int16_t codi
     const QString texto = TextoResumen(resumen);
     if (!texto.isEmpty())
         MostrarMensaje(texto, resumen.error.empty() ? IconoMensaje::Ninguno : IconoMensaje::Critico, this);
+}
+
+int AnchoCifras(const QWidget* control, int cifras) {
+    // The digits, and room for the box's frame and inner margins.
+    const QFontMetrics medidas = control->fontMetrics();
+    return medidas.horizontalAdvance(QString(cifras, QLatin1Char('0'))) + medidas.averageCharWidth() * 2 + 4;
+}
+
+void IgualarAnchos(const QList<QWidget*>& controles) {
+    int ancho = 0;
+    for (const QWidget* control : controles) ancho = std::max(ancho, control->sizeHint().width());
+    for (QWidget* control : controles) control->setMinimumWidth(ancho);
 }
 
 void VentanaConversion::MostrarDatosAngulares() { tesmaro::MostrarDatosAngulares(); }

@@ -45,6 +45,7 @@
 // Every window is created with WA_DeleteOnClose; MDIPrincipal keeps it in a
 // QPointer so it exists at most once.
 #pragma once
+#include <QList>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -133,5 +134,11 @@ private:
 
     QPointer<QLineEdit> destino_;  // the box this window's panel was opened for
 };
+
+// Widths that follow the font (and so any scaling of it), not pixels: a box
+// wide enough for `cifras` digits, and options of one row made as wide as the
+// widest of them, so that the boxes beside them line up.
+int AnchoCifras(const QWidget* control, int cifras);
+void IgualarAnchos(const QList<QWidget*>& controles);
 
 }  // namespace tesmaro

@@ -282,8 +282,14 @@ void Zonas_Utm::paintEvent(QPaintEvent*) {
         pequena.setPointSizeF(8 * unidad);
         p.setFont(pequena);
         p.setPen(QColor(20, 100, 40));
-        p.drawText(QRectF(marco.left(), marco.top() - 20 * unidad, 260 * unidad, 18 * unidad),
-                   Qt::AlignLeft | Qt::AlignBottom, QStringLiteral("UTM ETRS89-    HUSO 30 Extendido"));
+        // On a light ground, as the coordinate labels, so that the zone line
+        // and the coast do not run through the letters.
+        const QString rotulo = QStringLiteral("UTM ETRS89-    HUSO 30 Extendido");
+        const QFontMetricsF medidasRotulo(pequena);
+        const QRectF cajaRotulo(marco.left(), marco.top() - 3 * unidad - medidasRotulo.height(),
+                                medidasRotulo.horizontalAdvance(rotulo), medidasRotulo.height());
+        p.fillRect(cajaRotulo.adjusted(-2, 0, 2, 0), QColor(255, 255, 255, 210));
+        p.drawText(cajaRotulo, Qt::AlignLeft | Qt::AlignVCenter, rotulo);
     }
 
     // The four Greenwich points: a tick across the meridian and a leader to

@@ -78,6 +78,7 @@ geo_rejilla_et2ed::geo_rejilla_et2ed(QWidget* padre) : VentanaConversion(padre) 
     filaLong->addWidget(este);
     filaLong->addWidget(oeste);
 
+    IgualarAnchos({este, oeste, norte, sur});  // the two boxes line up
     auto* columna1 = new QVBoxLayout(Frame1);
     columna1->addWidget(Frame4);
     columna1->addWidget(Frame5);
@@ -90,7 +91,7 @@ geo_rejilla_et2ed::geo_rejilla_et2ed(QWidget* padre) : VentanaConversion(padre) 
     Label4 = Nombrar(new QLabel(QStringLiteral("Longitud"), Frame2), "Label4");
     LoED50 = Nombrar(new QLineEdit(Frame2), "LoED50");
     LOED50GMS = Nombrar(new QLineEdit(Frame2), "LOED50GMS");
-    for (QLineEdit* caja : {LoED50, LaED50}) caja->setMinimumWidth(120);
+    for (QLineEdit* caja : {LoED50, LaED50}) caja->setMinimumWidth(AnchoCifras(caja, 14));
     for (QLineEdit* caja : {LOED50GMS, LAED50GMS}) caja->setMinimumWidth(AnchoSexagesimal(caja));
     auto* rejilla2 = new QGridLayout(Frame2);
     rejilla2->addWidget(Label3, 0, 0);
