@@ -123,8 +123,9 @@ for texto in "CC BY 4.0" "LGPL-3.0-or-later" "GSHHG 2.3.7" "Instituto Geográfic
 done
 for p in "${PROGRAMAS[@]}"; do
   if [ ! -x "$p" ]; then fallo "falta $p"; continue; fi
-  if ldd "$p" | grep -q 'not found'; then
-    fallo "ldd $p no resuelve todas las bibliotecas:"; ldd "$p" | grep 'not found' >&2
+  BIBLIOTECAS="$(ldd "$p" 2>&1 || true)"
+  if grep -q 'not found' <<<"$BIBLIOTECAS"; then
+    fallo "ldd $p no resuelve todas las bibliotecas:"; grep 'not found' <<<"$BIBLIOTECAS" >&2
   else
     bien "$p (ldd resuelve todas sus bibliotecas)"
   fi
