@@ -132,8 +132,11 @@ void VentanaConversion::Aceptar_Click() {
 }
 
 void VentanaConversion::Command3_Click() {
+    const bool teniaFoco = Frame_Gra->isAncestorOf(QApplication::focusWidget());
     Frame_Gra->hide();
     AjustarMarco();
+    // Back to the box the panel was opened for, as after "Aceptar".
+    if (teniaFoco && destino_) destino_->setFocus(Qt::OtherFocusReason);
 }
 
 void VentanaConversion::HacerAbridorGrados(QLineEdit* caja) {
@@ -146,6 +149,7 @@ QToolButton* VentanaConversion::BotonGrados(QLineEdit* caja) {
     boton->setObjectName(caja->objectName() + QStringLiteral("_gms"));
     boton->setText(QStringLiteral("º '"));
     boton->setToolTip(QStringLiteral("Entrada dd mm ss.ss"));
+    boton->setAccessibleName(QStringLiteral("Entrada dd mm ss.ss"));
     boton->setFocusPolicy(Qt::TabFocus);
     connect(boton, &QToolButton::clicked, this, [this, caja] { AbrirPanelGrados(caja); });
     return boton;

@@ -242,6 +242,29 @@ private slots:
         QTest::keyClick(v.Segundos, Qt::Key_Escape);
         QVERIFY(!v.Frame_Gra->isVisible());
         QCOMPARE(v.lat1->text(), QStringLiteral("39.5"));
+        QCOMPARE(Enfocado(), v.lat1);  // back to its box
+    }
+
+    // Inside the main window the round stays within the window, and Enter
+    // reaches the window's calculation through its frame.
+    void DentroDelMarco() {
+        prueba::Mensajes mensajes;
+        MDIPrincipal m;
+        m.acercaDe()->hide();
+        QVERIFY(prueba::Mostrar(&m));
+        m.findChild<QAction*>(QStringLiteral("Mnu_Geo_Utm"))->trigger();
+        auto* v = qobject_cast<GEO_UTM*>(m.Mdi->activeSubWindow()->widget());
+        QVERIFY(v);
+        const QStringList orden = QStringLiteral("Huso1 Check1 long1 long1_gms Long_opt_0 lat1 lat1_gms Lat_Opt_0 "
+                                                 "Long_MC CoordX CoordY Cover1 Ana1 Check_Grad Calcular Limpiar "
+                                                 "Fichero Command4")
+                                      .split(QLatin1Char(' '));
+        QCOMPARE(Nombres(Recorrer(v->Huso1)), orden);
+        prueba::Teclear(v->long1, QStringLiteral("-0.5"));
+        prueba::Teclear(v->lat1, QStringLiteral("39.5"));
+        QTest::keyClick(v->lat1, Qt::Key_Return);
+        QVERIFY(!v->CoordX->text().isEmpty());
+        QVERIFY(mensajes.textos.isEmpty());
     }
 
     // --- Enter and Escape ------------------------------------------------
