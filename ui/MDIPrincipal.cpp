@@ -7,6 +7,9 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
+#include <QScreen>
+#include <QScrollBar>
+#include <algorithm>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -54,7 +57,12 @@ MDIPrincipal::MDIPrincipal(QWidget* padre) : QMainWindow(padre), dialogos_(std::
     setCentralWidget(Mdi);
     CrearMenus();
     CrearBarraEstado();
-    resize(1000, 720);
+    connect(qApp, &QApplication::focusChanged, this, &MDIPrincipal::MostrarEnfocado);
+    // 1000 × 720, or nine tenths of the screen when it is smaller (a laptop
+    // screen at 200 %).
+    QSize tamanio(1000, 720);
+    if (const QScreen* pantalla = screen()) tamanio = tamanio.boundedTo(pantalla->availableGeometry().size() * 0.9);
+    resize(tamanio);
     MDIForm_Load();
 }
 
@@ -167,6 +175,22 @@ void MDIPrincipal::ActualizarReloj() {
     const QLocale local;
     panelFecha_->setText(local.toString(ahora.date(), QLocale::ShortFormat));
     panelHora_->setText(ahora.time().toString(QStringLiteral("HH:mm")));
+}
+
+void MDIPrincipal::MostrarEnfocado(QWidget*, QWidget* ahora) {
+    QWidget* vista = Mdi->viewport();
+    if (!ahora || !vista->isAncestorOf(ahora)) return;
+    const QRect control(ahora->mapTo(vista, QPoint(0, 0)), ahora->size());
+    const QRect visible = vista->rect();
+    constexpr int Margen = 8;  // a little room around the control
+    const auto acercar = [](QScrollBar* barra, int desde, int hasta, int inicio, int fin) {
+        if (fin > hasta) barra->setValue(barra->value() + std::min(fin - hasta, inicio - desde));
+        else if (inicio < desde) barra->setValue(barra->value() - (desde - inicio));
+    };
+    acercar(Mdi->verticalScrollBar(), visible.top(), visible.bottom(), control.top() - Margen,
+            control.bottom() + Margen);
+    acercar(Mdi->horizontalScrollBar(), visible.left(), visible.right(), control.left() - Margen,
+            control.right() + Margen);
 }
 
 void MDIPrincipal::MDIForm_Load() {

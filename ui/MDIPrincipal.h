@@ -97,6 +97,10 @@ private slots:
     void TRANS_ED50_Click();
     void Mnu_Acerca_Click();
     void ActualizarReloj();
+    // Scrolls the frame so that the control that took the focus is seen, when
+    // a window is larger than the frame (a small screen at 200 %): Tab never
+    // leads to a control out of sight.
+    void MostrarEnfocado(QWidget* anterior, QWidget* ahora);
 
 protected:
     // Closing the main window ends the program at once, whatever other

@@ -300,6 +300,31 @@ private slots:
         QCOMPARE(f.long1->text(), QStringLiteral("-") + QString::fromStdString(TextoNumero(0.5)));
     }
 
+    // A window larger than the frame (a small screen at 200 %): the frame
+    // scrolls so that each control Tab reaches is in sight.
+    void PantallaPequenia() {
+        prueba::Mensajes mensajes;
+        MDIPrincipal m;
+        m.acercaDe()->hide();
+        m.resize(560, 340);
+        QVERIFY(prueba::Mostrar(&m));
+        m.findChild<QAction*>(QStringLiteral("Mnu_P_Inverso"))->trigger();
+        auto* v = qobject_cast<P_Inverso*>(m.Mdi->activeSubWindow()->widget());
+        QVERIFY(v);
+        QVERIFY(v->height() > m.Mdi->viewport()->height());  // else this proves nothing
+        const QList<QWidget*> camino = Recorrer(v->long1);
+        QVERIFY(camino.contains(v->Calcular));
+        for (QWidget* control : camino) {
+            control->setFocus(Qt::TabFocusReason);
+            const QRect r(control->mapTo(m.Mdi->viewport(), QPoint(0, 0)), control->size());
+            const QRect visible = m.Mdi->viewport()->rect();
+            if (r.height() <= visible.height())
+                QVERIFY2(r.top() >= visible.top() && r.bottom() <= visible.bottom(), qPrintable(control->objectName()));
+            if (r.width() <= visible.width())
+                QVERIFY2(r.left() >= visible.left() && r.right() <= visible.right(), qPrintable(control->objectName()));
+        }
+    }
+
     void EscapeCierraDialogos_data() {
         QTest::addColumn<QString>("ventana");
         QTest::newRow("DAngular") << QStringLiteral("DAngular");
