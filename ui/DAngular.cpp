@@ -10,6 +10,7 @@
 #include "Ajustes.h"
 #include "MDIPrincipal.h"
 #include "NotificadorAjustes.h"
+#include "Teclado.h"
 
 namespace tesmaro {
 
@@ -32,6 +33,7 @@ DAngular::DAngular(QWidget* padre) : QDialog(padre) {
     Tip_Grad->button(0)->setChecked(true);
     Command1 = new QPushButton(QStringLiteral("Cerrar"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setDefault(true);
     auto* todo = new QVBoxLayout(this);
     todo->addWidget(Frame1);
     todo->addWidget(Command1, 0, Qt::AlignRight);
@@ -39,6 +41,9 @@ DAngular::DAngular(QWidget* padre) : QDialog(padre) {
         if (marcado) Tip_Grad_Click(indice);
     });
     connect(Command1, &QPushButton::clicked, this, &DAngular::Command1_Click);
+    // The keyboard: the options (one stop, arrows choose), then "Cerrar";
+    // Enter and Escape close the dialog.
+    OrdenTabulacion({Tip_Grad->button(0), Tip_Grad->button(1), Tip_Grad->button(2), Command1});
     setFixedSize(sizeHint().expandedTo(QSize(240, 0)));
 }
 

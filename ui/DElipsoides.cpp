@@ -17,6 +17,7 @@
 #include "Elipsoides.h"
 #include "MDIPrincipal.h"
 #include "NotificadorAjustes.h"
+#include "Teclado.h"
 
 namespace tesmaro {
 
@@ -196,6 +197,9 @@ DialogoElipsoides::DialogoElipsoides(const std::vector<int>& filas, QWidget* pad
     todo->addWidget(ELIPSOIDES, 1);
     todo->addLayout(pie);
 
+    // The keyboard: the list (arrows choose at once), then "Cerrar"; Escape
+    // closes the dialog as "Cerrar" does.
+    OrdenTabulacion({ELIPSOIDES, Command1});
     connect(ELIPSOIDES, &QListWidget::itemSelectionChanged, this, &DialogoElipsoides::ELIPSOIDES_Click);
     connect(ELIPSOIDES, &QListWidget::itemClicked, this, &DialogoElipsoides::ELIPSOIDES_Click);
     connect(Command1, &QPushButton::clicked, this, &DialogoElipsoides::Command1_Click);

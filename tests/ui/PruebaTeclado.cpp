@@ -26,6 +26,7 @@
 #include "Comun.h"
 #include "DAngular.h"
 #include "DElipsoides.h"
+#include "DElipsoides_ETED.h"
 #include "Form1.h"
 #include "GEO_UTM.h"
 #include "Geo_Cart.h"
@@ -53,6 +54,7 @@ std::unique_ptr<QWidget> Crear(const QString& nombre) {
     if (nombre == QLatin1String("geo_rejilla_et2ed")) return std::make_unique<geo_rejilla_et2ed>();
     if (nombre == QLatin1String("DAngular")) return std::make_unique<DAngular>();
     if (nombre == QLatin1String("DElipsoides")) return std::make_unique<DElipsoides>();
+    if (nombre == QLatin1String("DElipsoides_ETED")) return std::make_unique<DElipsoides_ETED>();
     if (nombre == QLatin1String("AcercaDe")) return std::make_unique<AcercaDe>();
     qFatal("Ventana desconocida");
 }
@@ -144,6 +146,7 @@ private slots:
                                                  "LOED50GMS Calcular Limpiar Fichero"));
         fila("DAngular", QStringLiteral("Tip_Grad_0 Command1"));
         fila("DElipsoides", QStringLiteral("ELIPSOIDES Command1"));
+        fila("DElipsoides_ETED", QStringLiteral("ELIPSOIDES Command1"));
         fila("AcercaDe", QStringLiteral("cmdOK"));
     }
 
@@ -329,6 +332,7 @@ private slots:
         QTest::addColumn<QString>("ventana");
         QTest::newRow("DAngular") << QStringLiteral("DAngular");
         QTest::newRow("DElipsoides") << QStringLiteral("DElipsoides");
+        QTest::newRow("DElipsoides_ETED") << QStringLiteral("DElipsoides_ETED");
         QTest::newRow("AcercaDe") << QStringLiteral("AcercaDe");
     }
     void EscapeCierraDialogos() {
@@ -339,6 +343,18 @@ private slots:
         QVERIFY(enfocado && v->isAncestorOf(enfocado));
         QTest::keyClick(enfocado, Qt::Key_Escape);
         QVERIFY(!v->isVisible());
+    }
+
+    // Enter in the angular-units dialog chooses nothing more and closes it.
+    void IntroCierraDatosAngulares() {
+        DAngular d;
+        QVERIFY(prueba::Mostrar(&d));
+        QCOMPARE(NombreEnfocado(), QStringLiteral("Tip_Grad_0"));
+        QTest::keyClick(Enfocado(), Qt::Key_Down);  // "Centesimal", at once
+        QCOMPARE(int(ajustes::UnidadAngular), 2);
+        QTest::keyClick(Enfocado(), Qt::Key_Return);
+        QVERIFY(!d.isVisible());
+        QCOMPARE(int(ajustes::UnidadAngular), 2);
     }
 
     // --- The ellipsoid bar ---------------------------------------------
