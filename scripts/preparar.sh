@@ -15,7 +15,7 @@ PAQUETES=(
   libgeographiclib-dev libproj-dev proj-bin proj-data
   clang libclang-rt-14-dev
   locales xvfb xauth
-  dpkg-dev file desktop-file-utils
+  dpkg-dev file desktop-file-utils fonts-dejavu-core
 )
 FALTAN=()
 for p in "${PAQUETES[@]}"; do
