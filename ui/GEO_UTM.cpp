@@ -47,39 +47,14 @@ GEO_UTM::GEO_UTM(QWidget* padre) : VentanaConversion(padre) {
     Huso1 = Nombrar(new QLineEdit(QStringLiteral("30"), Frame2), "Huso1");
     Huso1->setMaximumWidth(AnchoCifras(Huso1, 6));
 
-    GEO_UTM_0 = Nombrar(new QGroupBox(QStringLiteral("Longitud (dd.ddddddd)"), Frame2), "GEO_UTM_0");
-    long1 = Nombrar(new QLineEdit(GEO_UTM_0), "long1");
-    Long_opt = new QButtonGroup(this);
-    Long_opt->setObjectName(QStringLiteral("Long_opt"));
-    auto* este = Nombrar(new QRadioButton(QStringLiteral("Este"), GEO_UTM_0), "Long_opt_0");
-    auto* oeste = Nombrar(new QRadioButton(QStringLiteral("Oeste"), GEO_UTM_0), "Long_opt_1");
-    Long_opt->addButton(este, 0);
-    Long_opt->addButton(oeste, 1);
-    este->setChecked(true);
-    auto* filaLong = new QGridLayout(GEO_UTM_0);
-    filaLong->addWidget(long1, 0, 0);
-    auto* long1_gms = BotonGrados(long1);
-    filaLong->addWidget(long1_gms, 0, 1);
-    filaLong->addWidget(este, 0, 2);
-    filaLong->addWidget(oeste, 0, 3);
-    filaLong->setColumnStretch(0, 1);
-
-    GEO_UTM_1 = Nombrar(new QGroupBox(QStringLiteral("Latitud (dd.ddddddd)"), Frame2), "GEO_UTM_1");
-    lat1 = Nombrar(new QLineEdit(GEO_UTM_1), "lat1");
-    Lat_Opt = new QButtonGroup(this);
-    Lat_Opt->setObjectName(QStringLiteral("Lat_Opt"));
-    auto* norte = Nombrar(new QRadioButton(QStringLiteral("Norte"), GEO_UTM_1), "Lat_Opt_0");
-    auto* sur = Nombrar(new QRadioButton(QStringLiteral("Sur"), GEO_UTM_1), "Lat_Opt_1");
-    Lat_Opt->addButton(norte, 0);
-    Lat_Opt->addButton(sur, 1);
-    norte->setChecked(true);
-    auto* filaLat = new QGridLayout(GEO_UTM_1);
-    filaLat->addWidget(lat1, 0, 0);
-    auto* lat1_gms = BotonGrados(lat1);
-    filaLat->addWidget(lat1_gms, 0, 1);
-    filaLat->addWidget(norte, 0, 2);
-    filaLat->addWidget(sur, 0, 3);
-    filaLat->setColumnStretch(0, 1);
+    const MarcoCoordenada marcoLong = MarcoLongitud(Frame2, "GEO_UTM_0", "long1", "Long_opt", 0, true)
+        .Repartir(GEO_UTM_0, long1, Long_opt);
+    QRadioButton* este = marcoLong.positiva;
+    QRadioButton* oeste = marcoLong.negativa;
+    const MarcoCoordenada marcoLat = MarcoLatitud(Frame2, "GEO_UTM_1", "lat1", "Lat_Opt", 0, true)
+        .Repartir(GEO_UTM_1, lat1, Lat_Opt);
+    QRadioButton* norte = marcoLat.positiva;
+    QRadioButton* sur = marcoLat.negativa;
 
     Label6 = Nombrar(new QLabel(QStringLiteral("Longitud meridiano central del Huso"), Frame2), "Label6");
     Long_MC = Nombrar(new QLineEdit(Frame2), "Long_MC");
@@ -166,10 +141,9 @@ GEO_UTM::GEO_UTM(QWidget* padre) : VentanaConversion(padre) {
     todo->addWidget(Frame3);
 
     // The keyboard: Tab group by group, Enter runs "Calcular".
-    OrdenTabulacion({Huso1, Check1, long1, long1_gms, este, oeste, lat1,
-                     lat1_gms, norte, sur, Long_MC, CoordX, CoordY, Cover1, Ana1,
-                     Check_Grad, Calcular, Limpiar, Fichero, Command4, Grados, Minutos, Segundos, Aceptar, Command3,
-                     LMCH_Fich, Command1, Command2, Text1, Command6, Command5});
+    OrdenTabulacion({Huso1, Check1, long1, marcoLong.grados, este, oeste, lat1, marcoLat.grados, norte, sur, Long_MC,
+                     CoordX, CoordY, Cover1, Ana1, Check_Grad, Calcular, Limpiar, Fichero, Command4, Grados, Minutos,
+                     Segundos, Aceptar, Command3, LMCH_Fich, Command1, Command2, Text1, Command6, Command5});
     Acompaniar({{Label10, Huso1}, {Label6, Long_MC}, {Label1, CoordX}, {Label2, CoordY},
                                   {Label8, Cover1}, {Label3, Ana1}, {Label4, LMCH_Fich}, {Label5, Text1}});
     TeclaIntro(this, Calcular);

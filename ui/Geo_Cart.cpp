@@ -40,39 +40,14 @@ Geo_Cart::Geo_Cart(QWidget* padre) : VentanaConversion(padre) {
     // Input.
     Frame2 = Nombrar(new QGroupBox(QStringLiteral("Coordenadas Geodésicas  (Entrada Datos)"), this), "Frame2");
 
-    Frame4 = Nombrar(new QGroupBox(QStringLiteral("Latitud (dd.ddddddd)"), Frame2), "Frame4");
-    lat1 = Nombrar(new QLineEdit(Frame4), "lat1");
-    Lat_Opt = new QButtonGroup(this);
-    Lat_Opt->setObjectName(QStringLiteral("Lat_Opt"));
-    auto* norte = Nombrar(new QRadioButton(QStringLiteral("Norte"), Frame4), "Lat_Opt_0");
-    auto* sur = Nombrar(new QRadioButton(QStringLiteral("Sur"), Frame4), "Lat_Opt_1");
-    Lat_Opt->addButton(norte, 0);
-    Lat_Opt->addButton(sur, 1);
-    norte->setChecked(true);
-    auto* filaLat = new QGridLayout(Frame4);
-    filaLat->addWidget(lat1, 0, 0);
-    auto* lat1_gms = BotonGrados(lat1);
-    filaLat->addWidget(lat1_gms, 0, 1);
-    filaLat->addWidget(norte, 0, 2);
-    filaLat->addWidget(sur, 0, 3);
-    filaLat->setColumnStretch(0, 1);
-
-    Frame5 = Nombrar(new QGroupBox(QStringLiteral("Longitud (dd.ddddddd)"), Frame2), "Frame5");
-    long1 = Nombrar(new QLineEdit(Frame5), "long1");
-    Long_opt = new QButtonGroup(this);
-    Long_opt->setObjectName(QStringLiteral("Long_opt"));
-    auto* este = Nombrar(new QRadioButton(QStringLiteral("Este"), Frame5), "Long_opt_0");
-    auto* oeste = Nombrar(new QRadioButton(QStringLiteral("Oeste"), Frame5), "Long_opt_1");
-    Long_opt->addButton(este, 0);
-    Long_opt->addButton(oeste, 1);
-    este->setChecked(true);
-    auto* filaLong = new QGridLayout(Frame5);
-    filaLong->addWidget(long1, 0, 0);
-    auto* long1_gms = BotonGrados(long1);
-    filaLong->addWidget(long1_gms, 0, 1);
-    filaLong->addWidget(este, 0, 2);
-    filaLong->addWidget(oeste, 0, 3);
-    filaLong->setColumnStretch(0, 1);
+    const MarcoCoordenada marcoLat = MarcoLatitud(Frame2, "Frame4", "lat1", "Lat_Opt", 0, true)
+        .Repartir(Frame4, lat1, Lat_Opt);
+    QRadioButton* norte = marcoLat.positiva;
+    QRadioButton* sur = marcoLat.negativa;
+    const MarcoCoordenada marcoLong = MarcoLongitud(Frame2, "Frame5", "long1", "Long_opt", 0, true)
+        .Repartir(Frame5, long1, Long_opt);
+    QRadioButton* este = marcoLong.positiva;
+    QRadioButton* oeste = marcoLong.negativa;
 
     Label6 = Nombrar(new QLabel(QStringLiteral("Altitud h"), Frame2), "Label6");
     Long_MC = Nombrar(new QLineEdit(Frame2), "Long_MC");
@@ -133,8 +108,8 @@ Geo_Cart::Geo_Cart(QWidget* padre) : VentanaConversion(padre) {
     todo->addWidget(Frame_Gra);
 
     // The keyboard: Tab group by group, Enter runs "Calcular".
-    OrdenTabulacion({Label4, lat1, lat1_gms, norte, sur, long1, long1_gms, este, oeste, Long_MC, CoordX, CoordY,
-                     CoordZ, Calcular, Limpiar, Fichero, Grados, Minutos, Segundos, Aceptar, Command3});
+    OrdenTabulacion({Label4, lat1, marcoLat.grados, norte, sur, long1, marcoLong.grados, este, oeste, Long_MC,
+                     CoordX, CoordY, CoordZ, Calcular, Limpiar, Fichero, Grados, Minutos, Segundos, Aceptar, Command3});
     Acompaniar({{Label6, Long_MC}, {Label1, CoordX}, {Label2, CoordY}, {Label3, CoordZ}});
     TeclaIntro(this, Calcular);
 

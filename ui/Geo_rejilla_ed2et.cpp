@@ -80,33 +80,14 @@ Geo_rejilla_ed2et::Geo_rejilla_ed2et(QWidget* padre) : VentanaConversion(padre) 
 
     // Input: the ED50 point.
     Frame2 = Nombrar(new QGroupBox(QStringLiteral("Coordenadas Geodésicas  ED50  (Entrada Datos)"), this), "Frame2");
-    Frame5 = Nombrar(new QGroupBox(QStringLiteral("Longitud (dd.ddddddd)"), Frame2), "Frame5");
-    Long1t = Nombrar(new QLineEdit(Frame5), "Long1t");
-    Long_opt = new QButtonGroup(this);
-    Long_opt->setObjectName(QStringLiteral("Long_opt"));
-    auto* este = Nombrar(new QRadioButton(QStringLiteral("Este"), Frame5), "Long_opt_0");
-    auto* oeste = Nombrar(new QRadioButton(QStringLiteral("Oeste"), Frame5), "Long_opt_1");
-    Long_opt->addButton(este, 0);
-    Long_opt->addButton(oeste, 1);
-    este->setChecked(true);
-    auto* filaLong = new QHBoxLayout(Frame5);
-    filaLong->addWidget(Long1t, 1);
-    filaLong->addWidget(este);
-    filaLong->addWidget(oeste);
-
-    Frame4 = Nombrar(new QGroupBox(QStringLiteral("Latitud (dd.ddddddd)"), Frame2), "Frame4");
-    Lat1t = Nombrar(new QLineEdit(Frame4), "Lat1t");
-    Lat_Opt = new QButtonGroup(this);
-    Lat_Opt->setObjectName(QStringLiteral("Lat_Opt"));
-    auto* norte = Nombrar(new QRadioButton(QStringLiteral("Norte"), Frame4), "Lat_Opt_0");
-    auto* sur = Nombrar(new QRadioButton(QStringLiteral("Sur"), Frame4), "Lat_Opt_1");
-    Lat_Opt->addButton(norte, 0);
-    Lat_Opt->addButton(sur, 1);
-    norte->setChecked(true);
-    auto* filaLat = new QHBoxLayout(Frame4);
-    filaLat->addWidget(Lat1t, 1);
-    filaLat->addWidget(norte);
-    filaLat->addWidget(sur);
+    const MarcoCoordenada marcoLong = MarcoLongitud(Frame2, "Frame5", "Long1t", "Long_opt", 0, false)
+        .Repartir(Frame5, Long1t, Long_opt);
+    QRadioButton* este = marcoLong.positiva;
+    QRadioButton* oeste = marcoLong.negativa;
+    const MarcoCoordenada marcoLat = MarcoLatitud(Frame2, "Frame4", "Lat1t", "Lat_Opt", 0, false)
+        .Repartir(Frame4, Lat1t, Lat_Opt);
+    QRadioButton* norte = marcoLat.positiva;
+    QRadioButton* sur = marcoLat.negativa;
 
     IgualarAnchos({este, oeste, norte, sur});  // the two boxes line up
     auto* columna2 = new QVBoxLayout(Frame2);

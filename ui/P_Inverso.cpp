@@ -40,53 +40,27 @@ int AnchoSexagesimal(const QWidget* caja) {
 
 }  // namespace
 
-QGroupBox* P_Inverso::CajaCoordenada(const QString& titulo, const char* nombreMarco, QWidget* padre,
-                                     const char* nombreCaja, QLineEdit*& caja, QButtonGroup*& opciones,
-                                     const char* nombreOpciones, const QString& positivo,
-                                     const QString& negativo) {
-    auto* marco = Nombrar(new QGroupBox(titulo, padre), nombreMarco);
-    caja = Nombrar(new QLineEdit(marco), nombreCaja);
-    opciones = new QButtonGroup(this);
-    opciones->setObjectName(QLatin1String(nombreOpciones));
-    auto* opcion0 = new QRadioButton(positivo, marco);
-    opcion0->setObjectName(QLatin1String(nombreOpciones) + QStringLiteral("_0"));
-    auto* opcion1 = new QRadioButton(negativo, marco);
-    opcion1->setObjectName(QLatin1String(nombreOpciones) + QStringLiteral("_1"));
-    opciones->addButton(opcion0, 0);
-    opciones->addButton(opcion1, 1);
-    opcion0->setChecked(true);
-    auto* fila = new QGridLayout(marco);
-    fila->addWidget(caja, 0, 0);
-    fila->addWidget(BotonGrados(caja), 0, 1);
-    fila->addWidget(opcion0, 0, 2);
-    fila->addWidget(opcion1, 0, 3);
-    fila->setColumnStretch(0, 1);
-    return marco;
-}
-
 P_Inverso::P_Inverso(QWidget* padre) : VentanaConversion(padre) {
     setObjectName(QStringLiteral("P_Inverso"));
     setWindowTitle(QStringLiteral("Problema inverso de la geodesia"));
 
     UTM_GEO = Nombrar(new QGroupBox(this), "UTM_GEO");
-    const QString este = QStringLiteral("Este");
-    const QString oeste = QStringLiteral("Oeste");
-    const QString norte = QStringLiteral("Norte");
-    const QString sur = QStringLiteral("Sur");
-    const QString tituloLong = QStringLiteral("Longitud (dd.ddddddd)");
-    const QString tituloLat = QStringLiteral("Latitud (dd.ddddddd)");
 
     // Input: the two points.
     Frame2 = Nombrar(new QGroupBox(QStringLiteral("Problema Inverso.  (Entrada Datos)"), UTM_GEO), "Frame2");
     Frame7 = Nombrar(new QGroupBox(QStringLiteral("Punto 1:"), Frame2), "Frame7");
-    Frame5 = CajaCoordenada(tituloLong, "Frame5", Frame7, "long1", long1, Long_opt, "Long_opt", este, oeste);
-    Frame4 = CajaCoordenada(tituloLat, "Frame4", Frame7, "lat1", lat1, Lat_Opt, "Lat_Opt", norte, sur);
+    const MarcoCoordenada marcoLong1 = MarcoLongitud(Frame7, "Frame5", "long1", "Long_opt", 0, true)
+        .Repartir(Frame5, long1, Long_opt);
+    const MarcoCoordenada marcoLat1 = MarcoLatitud(Frame7, "Frame4", "lat1", "Lat_Opt", 0, true)
+        .Repartir(Frame4, lat1, Lat_Opt);
     auto* columna7 = new QVBoxLayout(Frame7);
     columna7->addWidget(Frame5);
     columna7->addWidget(Frame4);
     Frame8 = Nombrar(new QGroupBox(QStringLiteral("Punto 2:"), Frame2), "Frame8");
-    Frame10 = CajaCoordenada(tituloLong, "Frame10", Frame8, "Long2", Long2, Long_opt2, "Long_opt2", este, oeste);
-    Frame9 = CajaCoordenada(tituloLat, "Frame9", Frame8, "Lat2", Lat2, Lat_Opt2, "Lat_Opt2", norte, sur);
+    const MarcoCoordenada marcoLong2 = MarcoLongitud(Frame8, "Frame10", "Long2", "Long_opt2", 0, true)
+        .Repartir(Frame10, Long2, Long_opt2);
+    const MarcoCoordenada marcoLat2 = MarcoLatitud(Frame8, "Frame9", "Lat2", "Lat_Opt2", 0, true)
+        .Repartir(Frame9, Lat2, Lat_Opt2);
     auto* columna8 = new QVBoxLayout(Frame8);
     columna8->addWidget(Frame10);
     columna8->addWidget(Frame9);
@@ -157,12 +131,11 @@ P_Inverso::P_Inverso(QWidget* padre) : VentanaConversion(padre) {
     IgualarAnchos(opciones);
 
     // The keyboard: Tab group by group, Enter runs "Calcular".
-    const auto gms = [this](QLineEdit* caja) { return findChild<QWidget*>(caja->objectName() + QStringLiteral("_gms")); };
-    OrdenTabulacion({Label4, long1, gms(long1), Long_opt->button(0), Long_opt->button(1), lat1, gms(lat1),
-                     Lat_Opt->button(0), Lat_Opt->button(1), Long2, gms(Long2), Long_opt2->button(0),
-                     Long_opt2->button(1), Lat2, gms(Lat2), Lat_Opt2->button(0), Lat_Opt2->button(1), Dist_Res,
-                     Acimut_Dir, Acimut_Inv, Check_Grad, Calcular, Limpiar, Fichero, Grados, Minutos, Segundos,
-                     Aceptar, Command3});
+    OrdenTabulacion({Label4, long1, marcoLong1.grados, marcoLong1.positiva, marcoLong1.negativa, lat1,
+                     marcoLat1.grados, marcoLat1.positiva, marcoLat1.negativa, Long2, marcoLong2.grados,
+                     marcoLong2.positiva, marcoLong2.negativa, Lat2, marcoLat2.grados, marcoLat2.positiva,
+                     marcoLat2.negativa, Dist_Res, Acimut_Dir, Acimut_Inv, Check_Grad, Calcular, Limpiar, Fichero,
+                     Grados, Minutos, Segundos, Aceptar, Command3});
     Acompaniar({{Label7, Dist_Res}, {Label5, Acimut_Dir}, {Label3, Acimut_Inv}});
     TeclaIntro(this, Calcular);
 

@@ -96,9 +96,6 @@ private slots:
     void Fichero_Click();
 
 private:
-    QGroupBox* CajaCoordenada(const QString& titulo, const char* nombreMarco, QWidget* padre, const char* nombreCaja,
-                              QLineEdit*& caja, QButtonGroup*& opciones, const char* nombreOpciones,
-                              const QString& positivo, const QString& negativo);
     void PintarFondoInfo(const QColor& color);
 
     std::int16_t contador_ = 0;  // ticks of Timer2

@@ -155,6 +155,52 @@ QToolButton* VentanaConversion::BotonGrados(QLineEdit* caja) {
     return boton;
 }
 
+MarcoCoordenada VentanaConversion::CrearMarcoCoordenada(QWidget* padre, const char* nombreMarco,
+                                                        const QString& titulo, const char* nombreCaja,
+                                                        const char* nombreOpciones, const QString& textoPositivo,
+                                                        const QString& textoNegativo, int indiceElegido,
+                                                        bool conBotonGrados) {
+    MarcoCoordenada m{};
+    m.marco = new QGroupBox(titulo, padre);
+    m.marco->setObjectName(QLatin1String(nombreMarco));
+    m.caja = new QLineEdit(m.marco);
+    m.caja->setObjectName(QLatin1String(nombreCaja));
+    m.opciones = new QButtonGroup(this);
+    m.opciones->setObjectName(QLatin1String(nombreOpciones));
+    m.positiva = new QRadioButton(textoPositivo, m.marco);
+    m.positiva->setObjectName(QLatin1String(nombreOpciones) + QStringLiteral("_0"));
+    m.negativa = new QRadioButton(textoNegativo, m.marco);
+    m.negativa->setObjectName(QLatin1String(nombreOpciones) + QStringLiteral("_1"));
+    m.opciones->addButton(m.positiva, 0);
+    m.opciones->addButton(m.negativa, 1);
+    (indiceElegido == 1 ? m.negativa : m.positiva)->setChecked(true);
+    auto* fila = new QGridLayout(m.marco);
+    fila->addWidget(m.caja, 0, 0);
+    int columna = 1;
+    if (conBotonGrados) {
+        m.grados = BotonGrados(m.caja);
+        fila->addWidget(m.grados, 0, columna++);
+    }
+    fila->addWidget(m.positiva, 0, columna++);
+    fila->addWidget(m.negativa, 0, columna);
+    fila->setColumnStretch(0, 1);
+    return m;
+}
+
+MarcoCoordenada VentanaConversion::MarcoLatitud(QWidget* padre, const char* nombreMarco, const char* nombreCaja,
+                                                const char* nombreOpciones, int indiceElegido, bool conBotonGrados) {
+    return CrearMarcoCoordenada(padre, nombreMarco, QStringLiteral("Latitud (dd.ddddddd)"), nombreCaja,
+                                nombreOpciones, QStringLiteral("Norte"), QStringLiteral("Sur"), indiceElegido,
+                                conBotonGrados);
+}
+
+MarcoCoordenada VentanaConversion::MarcoLongitud(QWidget* padre, const char* nombreMarco, const char* nombreCaja,
+                                                 const char* nombreOpciones, int indiceElegido, bool conBotonGrados) {
+    return CrearMarcoCoordenada(padre, nombreMarco, QStringLiteral("Longitud (dd.ddddddd)"), nombreCaja,
+                                nombreOpciones, QStringLiteral("Este"), QStringLiteral("Oeste"), indiceElegido,
+                                conBotonGrados);
+}
+
 bool VentanaConversion::eventFilter(QObject* objeto, QEvent* evento) {
     if (evento->type() == QEvent::MouseButtonPress) {
         auto* raton = static_cast<QMouseEvent*>(evento);

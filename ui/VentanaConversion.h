@@ -42,6 +42,11 @@
 //   TextoPunto(v) is TextoNumero with every "," turned into "." (what the
 //   result boxes show); TextoRegional(v) is TextoNumero as it is.
 //
+// - The coordinate frames of the inputs: CrearMarcoCoordenada builds the
+//   group box "Latitud (dd.ddddddd)" or "Longitud (dd.ddddddd)" with its box,
+//   the small degrees-minutes-seconds button when asked, and the option pair
+//   in one row (MarcoLatitud and MarcoLongitud name the usual texts).
+//
 // Every window is created with WA_DeleteOnClose; MDIPrincipal keeps it in a
 // QPointer so it exists at most once.
 #pragma once
@@ -62,9 +67,32 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QRadioButton;
 class QToolButton;
 
 namespace tesmaro {
+
+// One coordinate frame: a group box holding, in one grid row whose first
+// column takes the spare width, the number box, the degrees-minutes-seconds
+// button (BotonGrados, only when asked) and the option pair. The pair's group
+// belongs to the window; its buttons are named <group>_0 (the positive sign,
+// id 0) and <group>_1 (the negative sign, id 1).
+struct MarcoCoordenada {
+    QGroupBox* marco;
+    QLineEdit* caja;
+    QButtonGroup* opciones;
+    QRadioButton* positiva;  // id 0: "Norte" or "Este"
+    QRadioButton* negativa;  // id 1: "Sur" or "Oeste"
+    QToolButton* grados;     // nullptr without the button
+
+    // Hands the frame, the box and the group to the window's members.
+    MarcoCoordenada Repartir(QGroupBox*& marco_, QLineEdit*& caja_, QButtonGroup*& opciones_) const {
+        marco_ = marco;
+        caja_ = caja;
+        opciones_ = opciones;
+        return *this;
+    }
+};
 
 class VentanaConversion : public QWidget {
     Q_OBJECT
@@ -105,6 +133,18 @@ public:
 protected:
     void HacerAbridorGrados(QLineEdit* caja);
     QToolButton* BotonGrados(QLineEdit* caja);
+    // The frame titulo inside padre; indiceElegido (0 or 1) is the option
+    // chosen at load.
+    MarcoCoordenada CrearMarcoCoordenada(QWidget* padre, const char* nombreMarco, const QString& titulo,
+                                         const char* nombreCaja, const char* nombreOpciones,
+                                         const QString& textoPositivo, const QString& textoNegativo,
+                                         int indiceElegido, bool conBotonGrados);
+    // "Latitud (dd.ddddddd)" with "Norte"/"Sur"; "Longitud (dd.ddddddd)" with
+    // "Este"/"Oeste".
+    MarcoCoordenada MarcoLatitud(QWidget* padre, const char* nombreMarco, const char* nombreCaja,
+                                 const char* nombreOpciones, int indiceElegido, bool conBotonGrados);
+    MarcoCoordenada MarcoLongitud(QWidget* padre, const char* nombreMarco, const char* nombreCaja,
+                                  const char* nombreOpciones, int indiceElegido, bool conBotonGrados);
     void VigilarCheckGrad(QCheckBox* Check_Grad);
     void ConvertirFichero(const QString& pista, std::int16_t codigo, std::string rutaRejilla = {});
     void VerHusosUtm();

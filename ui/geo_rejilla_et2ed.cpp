@@ -50,33 +50,14 @@ geo_rejilla_et2ed::geo_rejilla_et2ed(QWidget* padre) : VentanaConversion(padre) 
     // Input: the ETRS89 point.
     Frame1 = Nombrar(new QGroupBox(QStringLiteral("Coordenadas Geodésicas  ETRS89  (Entrada Datos)"), this),
                      "Frame1");
-    Frame4 = Nombrar(new QGroupBox(QStringLiteral("Latitud (dd.ddddddd)"), Frame1), "Frame4");
-    Lat1et = Nombrar(new QLineEdit(Frame4), "Lat1et");
-    Lat_Opt = new QButtonGroup(this);
-    Lat_Opt->setObjectName(QStringLiteral("Lat_Opt"));
-    auto* norte = Nombrar(new QRadioButton(QStringLiteral("Norte"), Frame4), "Lat_Opt_0");
-    auto* sur = Nombrar(new QRadioButton(QStringLiteral("Sur"), Frame4), "Lat_Opt_1");
-    Lat_Opt->addButton(norte, 0);
-    Lat_Opt->addButton(sur, 1);
-    norte->setChecked(true);
-    auto* filaLat = new QHBoxLayout(Frame4);
-    filaLat->addWidget(Lat1et, 1);
-    filaLat->addWidget(norte);
-    filaLat->addWidget(sur);
-
-    Frame5 = Nombrar(new QGroupBox(QStringLiteral("Longitud (dd.ddddddd)"), Frame1), "Frame5");
-    Long1et = Nombrar(new QLineEdit(Frame5), "Long1et");
-    Long_opt = new QButtonGroup(this);
-    Long_opt->setObjectName(QStringLiteral("Long_opt"));
-    auto* este = Nombrar(new QRadioButton(QStringLiteral("Este"), Frame5), "Long_opt_0");
-    auto* oeste = Nombrar(new QRadioButton(QStringLiteral("Oeste"), Frame5), "Long_opt_1");
-    Long_opt->addButton(este, 0);
-    Long_opt->addButton(oeste, 1);
-    oeste->setChecked(true);
-    auto* filaLong = new QHBoxLayout(Frame5);
-    filaLong->addWidget(Long1et, 1);
-    filaLong->addWidget(este);
-    filaLong->addWidget(oeste);
+    const MarcoCoordenada marcoLat = MarcoLatitud(Frame1, "Frame4", "Lat1et", "Lat_Opt", 0, false)
+        .Repartir(Frame4, Lat1et, Lat_Opt);
+    QRadioButton* norte = marcoLat.positiva;
+    QRadioButton* sur = marcoLat.negativa;
+    const MarcoCoordenada marcoLong = MarcoLongitud(Frame1, "Frame5", "Long1et", "Long_opt", 1, false)
+        .Repartir(Frame5, Long1et, Long_opt);
+    QRadioButton* este = marcoLong.positiva;
+    QRadioButton* oeste = marcoLong.negativa;
 
     IgualarAnchos({este, oeste, norte, sur});  // the two boxes line up
     auto* columna1 = new QVBoxLayout(Frame1);
