@@ -24,12 +24,6 @@ namespace tesmaro {
 
 namespace {
 
-template <class T>
-T* Nombrar(T* control, const char* nombre) {
-    control->setObjectName(QLatin1String(nombre));
-    return control;
-}
-
 const QString AyudaMeridiano = QStringLiteral("Longitud del Meridiano Central del Huso (Oeste Negativo):");
 const QString TituloPanelFichero = QStringLiteral("Datos para el cálculo del fichero");
 
@@ -158,12 +152,8 @@ GEO_UTM::GEO_UTM(QWidget* padre) : VentanaConversion(padre) {
     // After the filters, so that the options see the filtered text.
     connect(long1, &QLineEdit::textChanged, this, &GEO_UTM::long1_Change);
     connect(lat1, &QLineEdit::textChanged, this, &GEO_UTM::lat1_Change);
-    connect(Long_opt, &QButtonGroup::idToggled, this, [this](int indice, bool marcado) {
-        if (marcado) Long_opt_Click(indice);
-    });
-    connect(Lat_Opt, &QButtonGroup::idToggled, this, [this](int indice, bool marcado) {
-        if (marcado) Lat_Opt_Click(indice);
-    });
+    AlElegir(Long_opt, [this](int indice) { Long_opt_Click(indice); });
+    AlElegir(Lat_Opt, [this](int indice) { Lat_Opt_Click(indice); });
     connect(Calcular, &QPushButton::clicked, this, &GEO_UTM::Calcular_Click);
     connect(Check_Grad, &QCheckBox::toggled, this, &GEO_UTM::Check_Grad_Click);
     connect(Check1, &QCheckBox::toggled, this, &GEO_UTM::Check1_Click);

@@ -23,16 +23,6 @@
 
 namespace tesmaro {
 
-namespace {
-
-template <class T>
-T* Nombrar(T* control, const char* nombre) {
-    control->setObjectName(QLatin1String(nombre));
-    return control;
-}
-
-}  // namespace
-
 Geo_Cart::Geo_Cart(QWidget* padre) : VentanaConversion(padre) {
     setObjectName(QStringLiteral("Geo_Cart"));
     setWindowTitle(QStringLiteral("Geodésicas a Cartesianas Geocéntricas"));
@@ -121,12 +111,8 @@ Geo_Cart::Geo_Cart(QWidget* padre) : VentanaConversion(padre) {
     // After the filters, so that the options see the filtered text.
     connect(lat1, &QLineEdit::textChanged, this, &Geo_Cart::lat1_Change);
     connect(long1, &QLineEdit::textChanged, this, &Geo_Cart::long1_Change);
-    connect(Lat_Opt, &QButtonGroup::idToggled, this, [this](int indice, bool marcado) {
-        if (marcado) Lat_Opt_Click(indice);
-    });
-    connect(Long_opt, &QButtonGroup::idToggled, this, [this](int indice, bool marcado) {
-        if (marcado) Long_opt_Click(indice);
-    });
+    AlElegir(Lat_Opt, [this](int indice) { Lat_Opt_Click(indice); });
+    AlElegir(Long_opt, [this](int indice) { Long_opt_Click(indice); });
     connect(Label4, &BarraElipsoide::Click, this, &Geo_Cart::Label4_Click);
     connect(Calcular, &QPushButton::clicked, this, &Geo_Cart::Calcular_Click);
     connect(Limpiar, &QPushButton::clicked, this, &Geo_Cart::Limpiar_Click);

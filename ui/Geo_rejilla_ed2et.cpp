@@ -51,21 +51,6 @@ double LeerRegional(const QString& texto) {
 
 }  // namespace ventanarejilla
 
-namespace {
-
-template <class T>
-T* Nombrar(T* control, const char* nombre) {
-    control->setObjectName(QLatin1String(nombre));
-    return control;
-}
-
-// Wide enough for the longest sexagesimal text, "-179º 59' 59.999999'' W".
-int AnchoSexagesimal(const QWidget* caja) {
-    return caja->fontMetrics().horizontalAdvance(QStringLiteral("-179º 59' 59.999999'' W")) + 16;
-}
-
-}  // namespace
-
 using namespace ventanarejilla;
 
 Geo_rejilla_ed2et::Geo_rejilla_ed2et(QWidget* padre) : VentanaConversion(padre) {

@@ -25,21 +25,6 @@
 
 namespace tesmaro {
 
-namespace {
-
-template <class T>
-T* Nombrar(T* control, const char* nombre) {
-    control->setObjectName(QLatin1String(nombre));
-    return control;
-}
-
-// Wide enough for the longest sexagesimal text, "-179º 59' 59.999999'' W".
-int AnchoSexagesimal(const QWidget* caja) {
-    return caja->fontMetrics().horizontalAdvance(QStringLiteral("-179º 59' 59.999999'' W")) + 16;
-}
-
-}  // namespace
-
 P_Inverso::P_Inverso(QWidget* padre) : VentanaConversion(padre) {
     setObjectName(QStringLiteral("P_Inverso"));
     setWindowTitle(QStringLiteral("Problema inverso de la geodesia"));
@@ -149,15 +134,10 @@ P_Inverso::P_Inverso(QWidget* padre) : VentanaConversion(padre) {
     connect(long1, &QLineEdit::textChanged, this, &P_Inverso::long1_Change);
     connect(Lat2, &QLineEdit::textChanged, this, &P_Inverso::Lat2_Change);
     connect(Long2, &QLineEdit::textChanged, this, &P_Inverso::Long2_Change);
-    const auto alMarcar = [this](QButtonGroup* grupo, void (P_Inverso::*manejador)(int)) {
-        connect(grupo, &QButtonGroup::idToggled, this, [this, manejador](int indice, bool marcado) {
-            if (marcado) (this->*manejador)(indice);
-        });
-    };
-    alMarcar(Lat_Opt, &P_Inverso::Lat_Opt_Click);
-    alMarcar(Long_opt, &P_Inverso::Long_opt_Click);
-    alMarcar(Lat_Opt2, &P_Inverso::Lat_Opt2_Click);
-    alMarcar(Long_opt2, &P_Inverso::Long_opt2_Click);
+    AlElegir(Lat_Opt, [this](int indice) { Lat_Opt_Click(indice); });
+    AlElegir(Long_opt, [this](int indice) { Long_opt_Click(indice); });
+    AlElegir(Lat_Opt2, [this](int indice) { Lat_Opt2_Click(indice); });
+    AlElegir(Long_opt2, [this](int indice) { Long_opt2_Click(indice); });
     connect(Check_Grad, &QCheckBox::toggled, this, &P_Inverso::Check_Grad_Click);
     connect(Label4, &BarraElipsoide::Click, this, &P_Inverso::Label4_Click);
     connect(Calcular, &QPushButton::clicked, this, &P_Inverso::Calcular_Click);

@@ -24,21 +24,6 @@
 
 namespace tesmaro {
 
-namespace {
-
-template <class T>
-T* Nombrar(T* control, const char* nombre) {
-    control->setObjectName(QLatin1String(nombre));
-    return control;
-}
-
-// Wide enough for the longest sexagesimal text, "-179º 59' 59.999999'' W".
-int AnchoSexagesimal(const QWidget* caja) {
-    return caja->fontMetrics().horizontalAdvance(QStringLiteral("-179º 59' 59.999999'' W")) + 16;
-}
-
-}  // namespace
-
 P_directo::P_directo(QWidget* padre) : VentanaConversion(padre) {
     setObjectName(QStringLiteral("P_directo"));
     setWindowTitle(QStringLiteral("Problema directo de la geodesia"));
@@ -141,12 +126,8 @@ P_directo::P_directo(QWidget* padre) : VentanaConversion(padre) {
     // After the filters, so that the options see the filtered text.
     connect(lat1, &QLineEdit::textChanged, this, &P_directo::lat1_Change);
     connect(long1, &QLineEdit::textChanged, this, &P_directo::long1_Change);
-    connect(Lat_Opt, &QButtonGroup::idToggled, this, [this](int indice, bool marcado) {
-        if (marcado) Lat_Opt_Click(indice);
-    });
-    connect(Long_opt, &QButtonGroup::idToggled, this, [this](int indice, bool marcado) {
-        if (marcado) Long_opt_Click(indice);
-    });
+    AlElegir(Lat_Opt, [this](int indice) { Lat_Opt_Click(indice); });
+    AlElegir(Long_opt, [this](int indice) { Long_opt_Click(indice); });
     connect(Check_Grad, &QCheckBox::toggled, this, &P_directo::Check_Grad_Click);
     connect(Label4, &BarraElipsoide::Click, this, &P_directo::Label4_Click);
     connect(Calcular, &QPushButton::clicked, this, &P_directo::Calcular_Click);

@@ -27,12 +27,6 @@ namespace {
 
 const QString AyudaSigno = QStringLiteral("Compruebe signo de Longitud en cambios de Huso");
 
-template <class T>
-T* Nombrar(T* control, const char* nombre) {
-    control->setObjectName(QLatin1String(nombre));
-    return control;
-}
-
 }  // namespace
 
 Principal::Principal(QWidget* padre) : VentanaConversion(padre) {

@@ -18,6 +18,7 @@
 #include <QFontMetrics>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "Ajustes.h"
 #include "DAngular.h"
@@ -201,6 +202,12 @@ MarcoCoordenada VentanaConversion::MarcoLongitud(QWidget* padre, const char* nom
                                 conBotonGrados);
 }
 
+void VentanaConversion::AlElegir(QButtonGroup* opciones, std::function<void(int)> manejador) {
+    connect(opciones, &QButtonGroup::idToggled, this, [manejador = std::move(manejador)](int indice, bool marcado) {
+        if (marcado) manejador(indice);
+    });
+}
+
 bool VentanaConversion::eventFilter(QObject* objeto, QEvent* evento) {
     if (evento->type() == QEvent::MouseButtonPress) {
         auto* raton = static_cast<QMouseEvent*>(evento);
@@ -294,6 +301,10 @@ int AnchoCifras(const QWidget* control, int cifras) {
     // The digits, and room for the box's frame and inner margins.
     const QFontMetrics medidas = control->fontMetrics();
     return medidas.horizontalAdvance(QString(cifras, QLatin1Char('0'))) + medidas.averageCharWidth() * 2 + 4;
+}
+
+int AnchoSexagesimal(const QWidget* caja) {
+    return caja->fontMetrics().horizontalAdvance(QStringLiteral("-179º 59' 59.999999'' W")) + 16;
 }
 
 void IgualarAnchos(const QList<QWidget*>& controles) {

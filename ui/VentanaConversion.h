@@ -55,6 +55,7 @@
 #include <QString>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -133,6 +134,9 @@ public:
 protected:
     void HacerAbridorGrados(QLineEdit* caja);
     QToolButton* BotonGrados(QLineEdit* caja);
+    // Runs manejador(indice) when the button indice of opciones is chosen
+    // (the window's Lat_Opt_Click and the like).
+    void AlElegir(QButtonGroup* opciones, std::function<void(int)> manejador);
     // The frame titulo inside padre; indiceElegido (0 or 1) is the option
     // chosen at load.
     MarcoCoordenada CrearMarcoCoordenada(QWidget* padre, const char* nombreMarco, const QString& titulo,
@@ -180,5 +184,15 @@ private:
 // widest of them, so that the boxes beside them line up.
 int AnchoCifras(const QWidget* control, int cifras);
 void IgualarAnchos(const QList<QWidget*>& controles);
+
+// Wide enough for the longest sexagesimal text, "-179º 59' 59.999999'' W".
+int AnchoSexagesimal(const QWidget* caja);
+
+// The control with its objectName set, for building windows in one line.
+template <class T>
+T* Nombrar(T* control, const char* nombre) {
+    control->setObjectName(QLatin1String(nombre));
+    return control;
+}
 
 }  // namespace tesmaro

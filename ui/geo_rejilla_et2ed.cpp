@@ -20,21 +20,6 @@
 
 namespace tesmaro {
 
-namespace {
-
-template <class T>
-T* Nombrar(T* control, const char* nombre) {
-    control->setObjectName(QLatin1String(nombre));
-    return control;
-}
-
-// Wide enough for the longest sexagesimal text, "-179º 59' 59.999999'' W".
-int AnchoSexagesimal(const QWidget* caja) {
-    return caja->fontMetrics().horizontalAdvance(QStringLiteral("-179º 59' 59.999999'' W")) + 16;
-}
-
-}  // namespace
-
 using namespace ventanarejilla;
 
 geo_rejilla_et2ed::geo_rejilla_et2ed(QWidget* padre) : VentanaConversion(padre) {
