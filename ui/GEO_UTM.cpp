@@ -90,16 +90,8 @@ GEO_UTM::GEO_UTM(QWidget* padre) : VentanaConversion(padre) {
     rejilla1->setColumnStretch(1, 1);
 
     // Buttons.
-    Calcular = Nombrar(new QPushButton(QStringLiteral("Calcular"), this), "Calcular");
-    Calcular->setDefault(true);
-    Limpiar = Nombrar(new QPushButton(QStringLiteral("Borrar"), this), "Limpiar");
-    Fichero = Nombrar(new QPushButton(QStringLiteral("Fichero GEO ETRS89"), this), "Fichero");
+    auto* botones = CrearBotones(Calcular, Limpiar, Fichero, QStringLiteral("Fichero GEO ETRS89"));
     Command4 = Nombrar(new QPushButton(QStringLiteral("Fichero GEO ED50"), this), "Command4");
-    auto* botones = new QHBoxLayout;
-    botones->addWidget(Calcular);
-    botones->addWidget(Limpiar);
-    botones->addStretch(1);
-    botones->addWidget(Fichero);
     botones->addWidget(Command4);
 
     // The two file panels (never shown).

@@ -70,23 +70,11 @@ Geo_Cart::Geo_Cart(QWidget* padre) : VentanaConversion(padre) {
     rejilla1->setRowStretch(3, 1);
 
     // The ellipsoid bar.
-    Frame6 = Nombrar(new QGroupBox(this), "Frame6");
-    Label4 = Nombrar(new BarraElipsoide(QStringLiteral("Selección de elipsoide."), Frame6), "Label4");
-    Label4->setToolTip(QStringLiteral("Haga Click para cambiar de Elipsoide"));
-    auto* fila6 = new QHBoxLayout(Frame6);
-    fila6->setContentsMargins(2, 2, 2, 2);
-    fila6->addWidget(Label4);
+    Label4 = CrearBarraElipsoide(Frame6, QStringLiteral("Selección de elipsoide."),
+                                 QStringLiteral("Haga Click para cambiar de Elipsoide"));
 
     // Buttons.
-    Calcular = Nombrar(new QPushButton(QStringLiteral("Calcular"), this), "Calcular");
-    Calcular->setDefault(true);
-    Limpiar = Nombrar(new QPushButton(QStringLiteral("Borrar"), this), "Limpiar");
-    Fichero = Nombrar(new QPushButton(QStringLiteral("Transformación de ficheros de puntos"), this), "Fichero");
-    auto* botones = new QHBoxLayout;
-    botones->addWidget(Calcular);
-    botones->addWidget(Limpiar);
-    botones->addStretch(1);
-    botones->addWidget(Fichero);
+    auto* botones = CrearBotones(Calcular, Limpiar, Fichero, QStringLiteral("Transformación de ficheros de puntos"));
 
     auto* columnas = new QHBoxLayout;
     columnas->addWidget(Frame2, 3);

@@ -118,15 +118,7 @@ Geo_rejilla_ed2et::Geo_rejilla_ed2et(QWidget* padre) : VentanaConversion(padre) 
     Label_Fuera->hide();
 
     // Buttons.
-    Calcular = Nombrar(new QPushButton(QStringLiteral("Calcular"), this), "Calcular");
-    Calcular->setDefault(true);
-    Limpiar = Nombrar(new QPushButton(QStringLiteral("Borrar"), this), "Limpiar");
-    Fichero = Nombrar(new QPushButton(QStringLiteral("Transformación de ficheros de puntos"), this), "Fichero");
-    auto* botones = new QHBoxLayout;
-    botones->addWidget(Calcular);
-    botones->addWidget(Limpiar);
-    botones->addStretch(1);
-    botones->addWidget(Fichero);
+    auto* botones = CrearBotones(Calcular, Limpiar, Fichero, QStringLiteral("Transformación de ficheros de puntos"));
 
     // The hidden file panel.
     Frame_Fich = Nombrar(new QGroupBox(QStringLiteral("Datos para el cálculo del fichero"), this), "Frame_Fich");

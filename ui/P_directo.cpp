@@ -84,23 +84,11 @@ P_directo::P_directo(QWidget* padre) : VentanaConversion(padre) {
     columnas->addWidget(Frame1, 2);
 
     // The ellipsoid bar.
-    Frame6 = Nombrar(new QGroupBox(this), "Frame6");
-    Label4 = Nombrar(new BarraElipsoide(QStringLiteral("Selección de Elipsoide."), Frame6), "Label4");
-    Label4->setToolTip(QStringLiteral("Haga Click para cambiar"));
-    auto* fila6 = new QHBoxLayout(Frame6);
-    fila6->setContentsMargins(2, 2, 2, 2);
-    fila6->addWidget(Label4);
+    Label4 = CrearBarraElipsoide(Frame6, QStringLiteral("Selección de Elipsoide."),
+                                 QStringLiteral("Haga Click para cambiar"));
 
     // Buttons.
-    Calcular = Nombrar(new QPushButton(QStringLiteral("Calcular"), this), "Calcular");
-    Calcular->setDefault(true);
-    Limpiar = Nombrar(new QPushButton(QStringLiteral("Borrar"), this), "Limpiar");
-    Fichero = Nombrar(new QPushButton(QStringLiteral("Fichero"), this), "Fichero");
-    auto* botones = new QHBoxLayout;
-    botones->addWidget(Calcular);
-    botones->addWidget(Limpiar);
-    botones->addStretch(1);
-    botones->addWidget(Fichero);
+    auto* botones = CrearBotones(Calcular, Limpiar, Fichero, QStringLiteral("Fichero"));
 
     auto* todo = new QVBoxLayout(this);
     todo->addWidget(Frame6);

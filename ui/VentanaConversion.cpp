@@ -22,6 +22,7 @@
 
 #include "Ajustes.h"
 #include "DAngular.h"
+#include "DElipsoides.h"
 #include "DialogosLote.h"
 #include "Filtros.h"
 #include "MDIPrincipal.h"
@@ -200,6 +201,31 @@ MarcoCoordenada VentanaConversion::MarcoLongitud(QWidget* padre, const char* nom
     return CrearMarcoCoordenada(padre, nombreMarco, QStringLiteral("Longitud (dd.ddddddd)"), nombreCaja,
                                 nombreOpciones, QStringLiteral("Este"), QStringLiteral("Oeste"), indiceElegido,
                                 conBotonGrados);
+}
+
+QHBoxLayout* VentanaConversion::CrearBotones(QPushButton*& Calcular, QPushButton*& Limpiar, QPushButton*& Fichero,
+                                             const QString& textoFichero) {
+    Calcular = Nombrar(new QPushButton(QStringLiteral("Calcular"), this), "Calcular");
+    Calcular->setDefault(true);
+    Limpiar = Nombrar(new QPushButton(QStringLiteral("Borrar"), this), "Limpiar");
+    Fichero = Nombrar(new QPushButton(textoFichero, this), "Fichero");
+    auto* botones = new QHBoxLayout;
+    botones->addWidget(Calcular);
+    botones->addWidget(Limpiar);
+    botones->addStretch(1);
+    botones->addWidget(Fichero);
+    return botones;
+}
+
+BarraElipsoide* VentanaConversion::CrearBarraElipsoide(QGroupBox*& Frame6, const QString& texto,
+                                                       const QString& ayuda) {
+    Frame6 = Nombrar(new QGroupBox(this), "Frame6");
+    auto* Label4 = Nombrar(new BarraElipsoide(texto, Frame6), "Label4");
+    Label4->setToolTip(ayuda);
+    auto* fila6 = new QHBoxLayout(Frame6);
+    fila6->setContentsMargins(2, 2, 2, 2);
+    fila6->addWidget(Label4);
+    return Label4;
 }
 
 void VentanaConversion::AlElegir(QButtonGroup* opciones, std::function<void(int)> manejador) {

@@ -65,6 +65,7 @@
 class QButtonGroup;
 class QCheckBox;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -72,6 +73,8 @@ class QRadioButton;
 class QToolButton;
 
 namespace tesmaro {
+
+class BarraElipsoide;
 
 // One coordinate frame: a group box holding, in one grid row whose first
 // column takes the spare width, the number box, the degrees-minutes-seconds
@@ -134,6 +137,13 @@ public:
 protected:
     void HacerAbridorGrados(QLineEdit* caja);
     QToolButton* BotonGrados(QLineEdit* caja);
+    // The row of buttons under a window's frames: Calcular "Calcular" (the
+    // default button), Limpiar "Borrar", the spare width, Fichero textoFichero.
+    QHBoxLayout* CrearBotones(QPushButton*& Calcular, QPushButton*& Limpiar, QPushButton*& Fichero,
+                              const QString& textoFichero);
+    // The ellipsoid bar Label4 (showing texto, with the tool tip ayuda) in its
+    // frame Frame6.
+    BarraElipsoide* CrearBarraElipsoide(QGroupBox*& Frame6, const QString& texto, const QString& ayuda);
     // Runs manejador(indice) when the button indice of opciones is chosen
     // (the window's Lat_Opt_Click and the like).
     void AlElegir(QButtonGroup* opciones, std::function<void(int)> manejador);

@@ -76,15 +76,7 @@ geo_rejilla_et2ed::geo_rejilla_et2ed(QWidget* padre) : VentanaConversion(padre) 
     Label_Fuera->hide();
 
     // Buttons.
-    Calcular = Nombrar(new QPushButton(QStringLiteral("Calcular"), this), "Calcular");
-    Calcular->setDefault(true);
-    Limpiar = Nombrar(new QPushButton(QStringLiteral("Borrar"), this), "Limpiar");
-    Fichero = Nombrar(new QPushButton(QStringLiteral("Transformación de ficheros de puntos"), this), "Fichero");
-    auto* botones = new QHBoxLayout;
-    botones->addWidget(Calcular);
-    botones->addWidget(Limpiar);
-    botones->addStretch(1);
-    botones->addWidget(Fichero);
+    auto* botones = CrearBotones(Calcular, Limpiar, Fichero, QStringLiteral("Transformación de ficheros de puntos"));
 
     auto* columnas = new QHBoxLayout;
     columnas->addWidget(Frame1, 1);
