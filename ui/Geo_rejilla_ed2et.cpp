@@ -27,6 +27,23 @@ const QString AvisoFuera = QStringLiteral(
 const QString AvisoComprobacionFuera =
     QStringLiteral("La comprobación vuelve a salir de la rejilla sped2et.gsb: sus resultados 0 no son válidos.");
 
+QLabel* CrearTitulo(QWidget* ventana) {
+    auto* titulo = Nombrar(new QLabel(Titulo, ventana), "Label_Titulo");
+    QFont letraTitulo = titulo->font();
+    letraTitulo.setBold(true);
+    titulo->setFont(letraTitulo);
+    titulo->setAlignment(Qt::AlignCenter);
+    return titulo;
+}
+
+QLabel* CrearAvisoFuera(QWidget* ventana) {
+    auto* aviso = Nombrar(new QLabel(ventana), "Label_Fuera");
+    aviso->setWordWrap(true);
+    aviso->setStyleSheet(QStringLiteral("QLabel { color: #a00000; font-weight: bold; }"));
+    aviso->hide();
+    return aviso;
+}
+
 void ComasAPuntos(QLineEdit* caja) {
     QString texto = caja->text();
     texto.replace(QLatin1Char(','), QLatin1Char('.'));
@@ -40,6 +57,24 @@ double SegundosLongitud(const QLineEdit* caja, bool oeste) {
     return segundos;
 }
 
+bool LeerPunto(QLineEdit* longitud, QLineEdit* latitud, bool oeste, double& lon, double& lat) {
+    if (longitud->text().isEmpty() || latitud->text().isEmpty()) return false;
+    ComasAPuntos(longitud);
+    ComasAPuntos(latitud);
+    lon = SegundosLongitud(longitud, oeste);
+    lat = VentanaConversion::Leer(latitud) * 3600;
+    return true;
+}
+
+std::optional<Rejilla> AbrirRejilla(QWidget* ventana) {
+    Rejilla rejilla(RutaRejillaVentanas());
+    if (rejilla.estado() != EstadoRejilla::Correcta) {
+        MostrarMensaje(VentanaConversion::Q(rejilla.mensaje()), IconoMensaje::Critico, ventana);
+        return std::nullopt;
+    }
+    return rejilla;
+}
+
 QString TextoGradosRegional(double segundos) {
     return VentanaConversion::Q(TextoFormato(segundos / 3600, "##.000000000"));
 }
@@ -47,6 +82,26 @@ QString TextoGradosRegional(double segundos) {
 double LeerRegional(const QString& texto) {
     // The regional separator is "." or ","; either way the reader wants ".".
     return LeerNumero(Normalizar(texto.toStdString()));
+}
+
+void EscribirPunto(const PuntoRejilla& punto, QLineEdit* longitud, QLineEdit* latitud, QLineEdit* longitudGms,
+                   QLineEdit* latitudGms) {
+    longitud->setText(TextoGradosRegional(punto.lon));
+    latitud->setText(TextoGradosRegional(punto.lat));
+    if (!longitudGms || !latitudGms) return;
+    if (!longitud->text().isEmpty() && !latitud->text().isEmpty()) {
+        longitudGms->setText(VentanaConversion::Q(FormatoSexagesimal(LeerRegional(longitud->text()), "Long1")));
+        latitudGms->setText(VentanaConversion::Q(FormatoSexagesimal(LeerRegional(latitud->text()), "Lat1")));
+    }
+}
+
+void AvisarFuera(QLabel* aviso, bool dentro, bool comprobacionDentro) {
+    aviso->setText(dentro && !comprobacionDentro ? AvisoComprobacionFuera : AvisoFuera);
+    aviso->setVisible(!dentro || !comprobacionDentro);
+}
+
+std::string RutaRejillaActual() {
+    return QDir::current().filePath(QString::fromUtf8(NombreRejilla)).toStdString();
 }
 
 }  // namespace ventanarejilla
@@ -57,11 +112,7 @@ Geo_rejilla_ed2et::Geo_rejilla_ed2et(QWidget* padre) : VentanaConversion(padre) 
     setObjectName(QStringLiteral("Geo_rejilla_ed2et"));
     setWindowTitle(QStringLiteral("Transformación Datum ED50-Datum ETRS89"));
 
-    Label_Titulo = Nombrar(new QLabel(Titulo, this), "Label_Titulo");
-    QFont letraTitulo = Label_Titulo->font();
-    letraTitulo.setBold(true);
-    Label_Titulo->setFont(letraTitulo);
-    Label_Titulo->setAlignment(Qt::AlignCenter);
+    Label_Titulo = CrearTitulo(this);
 
     // Input: the ED50 point.
     Frame2 = Nombrar(new QGroupBox(QStringLiteral("Coordenadas Geodésicas  ED50  (Entrada Datos)"), this), "Frame2");
@@ -112,10 +163,7 @@ Geo_rejilla_ed2et::Geo_rejilla_ed2et(QWidget* padre) : VentanaConversion(padre) 
     rejilla6->addWidget(LaED50, 1, 1);
     rejilla6->setColumnStretch(1, 1);
 
-    Label_Fuera = Nombrar(new QLabel(this), "Label_Fuera");
-    Label_Fuera->setWordWrap(true);
-    Label_Fuera->setStyleSheet(QStringLiteral("QLabel { color: #a00000; font-weight: bold; }"));
-    Label_Fuera->hide();
+    Label_Fuera = CrearAvisoFuera(this);
 
     // Buttons.
     auto* botones = CrearBotones(Calcular, Limpiar, Fichero, QStringLiteral("Transformación de ficheros de puntos"));
@@ -172,35 +220,16 @@ void Geo_rejilla_ed2et::Form_Load() {
 }
 
 void Geo_rejilla_ed2et::Calcular_Click() {
-    if (Long1t->text().isEmpty() || Lat1t->text().isEmpty()) return;
-    ComasAPuntos(Long1t);
-    ComasAPuntos(Lat1t);
-    const double lon = SegundosLongitud(Long1t, Long_opt->checkedId() == 1);
-    const double lat = Leer(Lat1t) * 3600;
-    const Rejilla rejilla(RutaRejillaVentanas());
-    if (rejilla.estado() != EstadoRejilla::Correcta) {
-        MostrarMensaje(Q(rejilla.mensaje()), IconoMensaje::Critico, this);
-        return;
-    }
-    const PuntoRejilla etrs89 = rejilla.ED50aETRS89(lon, lat);
-    LoET89->setText(TextoGradosRegional(etrs89.lon));
-    LaET89->setText(TextoGradosRegional(etrs89.lat));
-    if (!LoET89->text().isEmpty() && !LaET89->text().isEmpty()) {
-        LOET89gms->setText(Q(FormatoSexagesimal(LeerRegional(LoET89->text()), "Long1")));
-        LAET89GMS->setText(Q(FormatoSexagesimal(LeerRegional(LaET89->text()), "Lat1")));
-    }
-    const PuntoRejilla ed50 = rejilla.ETRS89aED50(etrs89.lon, etrs89.lat);
-    LoED50->setText(TextoGradosRegional(ed50.lon));
-    LaED50->setText(TextoGradosRegional(ed50.lat));
-    if (!etrs89.dentro) {
-        Label_Fuera->setText(AvisoFuera);
-        Label_Fuera->show();
-    } else if (!ed50.dentro) {
-        Label_Fuera->setText(AvisoComprobacionFuera);
-        Label_Fuera->show();
-    } else {
-        Label_Fuera->hide();
-    }
+    double lon = 0;
+    double lat = 0;
+    if (!LeerPunto(Long1t, Lat1t, Long_opt->checkedId() == 1, lon, lat)) return;
+    const std::optional<Rejilla> rejilla = AbrirRejilla(this);
+    if (!rejilla) return;
+    const PuntoRejilla etrs89 = rejilla->ED50aETRS89(lon, lat);
+    EscribirPunto(etrs89, LoET89, LaET89, LOET89gms, LAET89GMS);
+    const PuntoRejilla ed50 = rejilla->ETRS89aED50(etrs89.lon, etrs89.lat);
+    EscribirPunto(ed50, LoED50, LaED50);
+    AvisarFuera(Label_Fuera, etrs89.dentro, ed50.dentro);
 }
 
 void Geo_rejilla_ed2et::Limpiar_Click() {
@@ -209,8 +238,7 @@ void Geo_rejilla_ed2et::Limpiar_Click() {
 }
 
 void Geo_rejilla_ed2et::Fichero_Click() {
-    ConvertirFichero(Q(textos::PistaED50aETRS89), codigo::ED50aETRS89,
-                     QDir::current().filePath(QString::fromUtf8(NombreRejilla)).toStdString());
+    ConvertirFichero(Q(textos::PistaED50aETRS89), codigo::ED50aETRS89, RutaRejillaActual());
 }
 
 void Geo_rejilla_ed2et::Command1_Click() {

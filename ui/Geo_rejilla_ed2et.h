@@ -19,7 +19,10 @@
 // degrees-minutes-seconds panel Frame_Gra.
 #pragma once
 #include <QString>
+#include <optional>
+#include <string>
 
+#include "Rejilla.h"
 #include "VentanaConversion.h"
 
 class QButtonGroup;
@@ -27,6 +30,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QWidget;
 
 namespace tesmaro {
 
@@ -38,18 +42,41 @@ inline const QString Titulo =
 // The notices of Label_Fuera.
 extern const QString AvisoFuera;
 extern const QString AvisoComprobacionFuera;
+// Label_Titulo (Titulo, bold, centred) and Label_Fuera (hidden, dark red,
+// bold, wrapped) of the window.
+QLabel* CrearTitulo(QWidget* ventana);
+QLabel* CrearAvisoFuera(QWidget* ventana);
 // Every "," of the box's text turned into "." (written back only when it
 // changes).
 void ComasAPuntos(QLineEdit* caja);
 // The typed longitude in seconds of arc, its sign from the option: west
 // when oeste, whatever sign was typed.
 double SegundosLongitud(const QLineEdit* caja, bool oeste);
+// What "Calcular" reads: false when a box is empty. Otherwise both boxes'
+// commas are turned into points (longitude first) and lon, lat are the
+// point in seconds of arc, the longitude's sign from the option (west when
+// oeste), the latitude signed as typed.
+bool LeerPunto(QLineEdit* longitud, QLineEdit* latitud, bool oeste, double& lon, double& lat);
+// The grid of the windows (RutaRejillaVentanas), read afresh; when it cannot
+// be used, a critical message naming it and nothing.
+std::optional<Rejilla> AbrirRejilla(QWidget* ventana);
 // Seconds of arc as decimal degrees with the pattern "##.000000000", in the
 // regional decimal separator.
 QString TextoGradosRegional(double segundos);
 // The number of a text in the regional decimal separator (what
 // TextoGradosRegional wrote).
 double LeerRegional(const QString& texto);
+// A transformed point into its boxes: decimal degrees (TextoGradosRegional),
+// and, when both boxes are given and hold a text, the sexagesimal texts read
+// back from them.
+void EscribirPunto(const PuntoRejilla& punto, QLineEdit* longitud, QLineEdit* latitud,
+                   QLineEdit* longitudGms = nullptr, QLineEdit* latitudGms = nullptr);
+// Label_Fuera after a transformation: AvisoFuera when the point fell outside
+// the grid, AvisoComprobacionFuera when only the check back did, hidden when
+// neither.
+void AvisarFuera(QLabel* aviso, bool dentro, bool comprobacionDentro = true);
+// The grid sped2et.gsb of the current folder, for the file buttons.
+std::string RutaRejillaActual();
 }  // namespace ventanarejilla
 
 class Geo_rejilla_ed2et final : public VentanaConversion {

@@ -26,11 +26,7 @@ geo_rejilla_et2ed::geo_rejilla_et2ed(QWidget* padre) : VentanaConversion(padre) 
     setObjectName(QStringLiteral("geo_rejilla_et2ed"));
     setWindowTitle(QStringLiteral("Transformación Datum ETRS89-Datum ED50"));
 
-    Label_Titulo = Nombrar(new QLabel(Titulo, this), "Label_Titulo");
-    QFont letraTitulo = Label_Titulo->font();
-    letraTitulo.setBold(true);
-    Label_Titulo->setFont(letraTitulo);
-    Label_Titulo->setAlignment(Qt::AlignCenter);
+    Label_Titulo = CrearTitulo(this);
 
     // Input: the ETRS89 point.
     Frame1 = Nombrar(new QGroupBox(QStringLiteral("Coordenadas Geodésicas  ETRS89  (Entrada Datos)"), this),
@@ -70,10 +66,7 @@ geo_rejilla_et2ed::geo_rejilla_et2ed(QWidget* padre) : VentanaConversion(padre) 
     rejilla2->setColumnStretch(2, 1);
     rejilla2->setRowStretch(2, 1);
 
-    Label_Fuera = Nombrar(new QLabel(this), "Label_Fuera");
-    Label_Fuera->setWordWrap(true);
-    Label_Fuera->setStyleSheet(QStringLiteral("QLabel { color: #a00000; font-weight: bold; }"));
-    Label_Fuera->hide();
+    Label_Fuera = CrearAvisoFuera(this);
 
     // Buttons.
     auto* botones = CrearBotones(Calcular, Limpiar, Fichero, QStringLiteral("Transformación de ficheros de puntos"));
@@ -101,25 +94,14 @@ geo_rejilla_et2ed::geo_rejilla_et2ed(QWidget* padre) : VentanaConversion(padre) 
 }
 
 void geo_rejilla_et2ed::Calcular_Click() {
-    if (Long1et->text().isEmpty() || Lat1et->text().isEmpty()) return;
-    ComasAPuntos(Long1et);
-    ComasAPuntos(Lat1et);
-    const double lon = SegundosLongitud(Long1et, Long_opt->checkedId() == 1);
-    const double lat = Leer(Lat1et) * 3600;
-    const Rejilla rejilla(RutaRejillaVentanas());
-    if (rejilla.estado() != EstadoRejilla::Correcta) {
-        MostrarMensaje(Q(rejilla.mensaje()), IconoMensaje::Critico, this);
-        return;
-    }
-    const PuntoRejilla ed50 = rejilla.ETRS89aED50(lon, lat);
-    LoED50->setText(TextoGradosRegional(ed50.lon));
-    LaED50->setText(TextoGradosRegional(ed50.lat));
-    if (!LoED50->text().isEmpty() && !LaED50->text().isEmpty()) {
-        LOED50GMS->setText(Q(FormatoSexagesimal(LeerRegional(LoED50->text()), "Long1")));
-        LAED50GMS->setText(Q(FormatoSexagesimal(LeerRegional(LaED50->text()), "Lat1")));
-    }
-    Label_Fuera->setText(AvisoFuera);
-    Label_Fuera->setVisible(!ed50.dentro);
+    double lon = 0;
+    double lat = 0;
+    if (!LeerPunto(Long1et, Lat1et, Long_opt->checkedId() == 1, lon, lat)) return;
+    const std::optional<Rejilla> rejilla = AbrirRejilla(this);
+    if (!rejilla) return;
+    const PuntoRejilla ed50 = rejilla->ETRS89aED50(lon, lat);
+    EscribirPunto(ed50, LoED50, LaED50, LOED50GMS, LAED50GMS);
+    AvisarFuera(Label_Fuera, ed50.dentro);
 }
 
 void geo_rejilla_et2ed::Limpiar_Click() {
@@ -128,8 +110,7 @@ void geo_rejilla_et2ed::Limpiar_Click() {
 }
 
 void geo_rejilla_et2ed::Fichero_Click() {
-    ConvertirFichero(Q(textos::PistaETRS89aED50), codigo::ETRS89aED50,
-                     QDir::current().filePath(QString::fromUtf8(NombreRejilla)).toStdString());
+    ConvertirFichero(Q(textos::PistaETRS89aED50), codigo::ETRS89aED50, RutaRejillaActual());
 }
 
 }  // namespace tesmaro
