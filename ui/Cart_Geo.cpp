@@ -118,26 +118,16 @@ void Cart_Geo::Calcular_Click() {
     }
     const double fi = RadianesAUnidad(r.fi);
     const double lambda = RadianesAUnidad(r.lambda);
-    if (Check_Grad->isChecked()) {
-        lat1->setText(Q(FormatoSexagesimal(fi, "Lat1")));
-        long1->setText(Q(FormatoSexagesimal(lambda, "Long1")));
-    } else {
-        lat1->setText(TextoRegional(fi));
-        long1->setText(TextoRegional(lambda));
-    }
-    Altitud->setText(TextoRegional(r.h));
-    for (QLineEdit* caja : {lat1, long1, Altitud}) caja->setText(Q(Normalizar(caja->text().toStdString())));
+    const bool sexagesimal = Check_Grad->isChecked();
+    lat1->setText(TextoAngulo(fi, sexagesimal, "Lat1"));
+    long1->setText(TextoAngulo(lambda, sexagesimal, "Long1"));
+    Altitud->setText(TextoPunto(r.h));
 }
 
 void Cart_Geo::Check_Grad_Click(bool marcado) {
     if (lat1->text().isEmpty() || long1->text().isEmpty()) return;
-    if (marcado) {
-        long1->setText(Q(FormatoSexagesimal(Leer(long1), "Long1")));
-        lat1->setText(Q(FormatoSexagesimal(Leer(lat1), "Lat1")));
-    } else {
-        long1->setText(Q(LeerSexagesimal(long1->text().toStdString())));
-        lat1->setText(Q(LeerSexagesimal(lat1->text().toStdString())));
-    }
+    CambiarFormaAngulo(long1, marcado, "Long1");
+    CambiarFormaAngulo(lat1, marcado, "Lat1");
 }
 
 void Cart_Geo::Label4_Click() { MostrarDElipsoides(); }

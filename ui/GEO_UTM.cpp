@@ -172,20 +172,16 @@ void GEO_UTM::Calcular_Click() {
         AvisoDesbordamiento();
         return;
     }
-    CoordX->setText(TextoRegional(r.X));
-    CoordY->setText(TextoRegional(r.Y));
-    Cover1->setText(TextoRegional(ConvertirUnidad(r.convergencia)));
-    Ana1->setText(TextoRegional(r.anamorfosis));
-    for (QLineEdit* caja : {CoordX, CoordY, Cover1, Ana1}) caja->setText(Q(Normalizar(caja->text().toStdString())));
+    CoordX->setText(TextoPunto(r.X));
+    CoordY->setText(TextoPunto(r.Y));
+    Cover1->setText(TextoPunto(ConvertirUnidad(r.convergencia)));
+    Ana1->setText(TextoPunto(r.anamorfosis));
 }
 
 void GEO_UTM::Check_Grad_Click(bool marcado) {
     for (QLineEdit* caja : {CoordX, CoordY, Cover1, Ana1})
         if (caja->text().isEmpty()) return;
-    if (marcado)
-        Cover1->setText(Q(FormatoSexagesimal(Leer(Cover1), "Otro")));
-    else
-        Cover1->setText(Q(LeerSexagesimal(Cover1->text().toStdString())));
+    CambiarFormaAngulo(Cover1, marcado, "Otro");
 }
 
 void GEO_UTM::Check1_Click(bool marcado) {

@@ -182,26 +182,16 @@ void P_Inverso::Calcular_Click() {
     }
     const double acimut1 = GradosAUnidad(r.acimutDirecto);
     const double acimut2 = GradosAUnidad(r.acimutInverso);
-    if (Check_Grad->isChecked()) {
-        Acimut_Dir->setText(Q(FormatoSexagesimal(acimut1, "OTRO")));
-        Acimut_Inv->setText(Q(FormatoSexagesimal(acimut2, "OTRO")));
-    } else {
-        Acimut_Dir->setText(TextoRegional(acimut1));
-        Acimut_Inv->setText(TextoRegional(acimut2));
-    }
-    Dist_Res->setText(TextoRegional(r.distancia));
-    for (QLineEdit* caja : {Acimut_Dir, Acimut_Inv, Dist_Res}) caja->setText(Q(Normalizar(caja->text().toStdString())));
+    const bool sexagesimal = Check_Grad->isChecked();
+    Acimut_Dir->setText(TextoAngulo(acimut1, sexagesimal, "OTRO"));
+    Acimut_Inv->setText(TextoAngulo(acimut2, sexagesimal, "OTRO"));
+    Dist_Res->setText(TextoPunto(r.distancia));
 }
 
 void P_Inverso::Check_Grad_Click(bool marcado) {
     if (Acimut_Inv->text().isEmpty() || Acimut_Dir->text().isEmpty() || Dist_Res->text().isEmpty()) return;
-    if (marcado) {
-        Acimut_Dir->setText(Q(FormatoSexagesimal(Leer(Acimut_Dir), "OTRO")));
-        Acimut_Inv->setText(Q(FormatoSexagesimal(Leer(Acimut_Inv), "OTRO")));
-    } else {
-        Acimut_Dir->setText(Q(LeerSexagesimal(Acimut_Dir->text().toStdString())));
-        Acimut_Inv->setText(Q(LeerSexagesimal(Acimut_Inv->text().toStdString())));
-    }
+    CambiarFormaAngulo(Acimut_Dir, marcado, "OTRO");
+    CambiarFormaAngulo(Acimut_Inv, marcado, "OTRO");
 }
 
 void P_Inverso::Lat_Opt_Click(int indice) { SignoSegunOpcion(lat1, indice); }

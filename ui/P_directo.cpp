@@ -148,29 +148,17 @@ void P_directo::Calcular_Click() {
     const double lat2 = GradosAUnidad(r.latitud);
     const double lon2 = GradosAUnidad(r.longitud);
     const double rho = GradosAUnidad(r.acimutInverso);
-    if (Check_Grad->isChecked()) {
-        Lat_Res->setText(Q(FormatoSexagesimal(lat2, "Lat1")));
-        Long_Res->setText(Q(FormatoSexagesimal(lon2, "Long1")));
-        Acimut_Res->setText(Q(FormatoSexagesimal(rho, "OTRO")));
-    } else {
-        Lat_Res->setText(TextoRegional(lat2));
-        Long_Res->setText(TextoRegional(lon2));
-        Acimut_Res->setText(TextoRegional(rho));
-    }
-    for (QLineEdit* caja : {Lat_Res, Long_Res, Acimut_Res}) caja->setText(Q(Normalizar(caja->text().toStdString())));
+    const bool sexagesimal = Check_Grad->isChecked();
+    Lat_Res->setText(TextoAngulo(lat2, sexagesimal, "Lat1"));
+    Long_Res->setText(TextoAngulo(lon2, sexagesimal, "Long1"));
+    Acimut_Res->setText(TextoAngulo(rho, sexagesimal, "OTRO"));
 }
 
 void P_directo::Check_Grad_Click(bool marcado) {
     if (Long_Res->text().isEmpty() || Lat_Res->text().isEmpty() || Acimut_Res->text().isEmpty()) return;
-    if (marcado) {
-        Long_Res->setText(Q(FormatoSexagesimal(Leer(Long_Res), "Long1")));
-        Lat_Res->setText(Q(FormatoSexagesimal(Leer(Lat_Res), "Lat1")));
-        Acimut_Res->setText(Q(FormatoSexagesimal(Leer(Acimut_Res), "OTRO")));
-    } else {
-        Long_Res->setText(Q(LeerSexagesimal(Long_Res->text().toStdString())));
-        Lat_Res->setText(Q(LeerSexagesimal(Lat_Res->text().toStdString())));
-        Acimut_Res->setText(Q(LeerSexagesimal(Acimut_Res->text().toStdString())));
-    }
+    CambiarFormaAngulo(Long_Res, marcado, "Long1");
+    CambiarFormaAngulo(Lat_Res, marcado, "Lat1");
+    CambiarFormaAngulo(Acimut_Res, marcado, "OTRO");
 }
 
 void P_directo::Lat_Opt_Click(int indice) { SignoSegunOpcion(lat1, indice); }

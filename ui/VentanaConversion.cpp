@@ -266,6 +266,15 @@ QString VentanaConversion::TextoPunto(double valor) { return Q(Normalizar(TextoN
 
 QString VentanaConversion::TextoRegional(double valor) { return Q(TextoNumero(valor)); }
 
+QString VentanaConversion::TextoAngulo(double valor, bool sexagesimal, const char* tipo) {
+    return Q(Normalizar(sexagesimal ? FormatoSexagesimal(valor, tipo) : TextoNumero(valor)));
+}
+
+void VentanaConversion::CambiarFormaAngulo(QLineEdit* caja, bool sexagesimal, const char* tipo) {
+    caja->setText(sexagesimal ? Q(FormatoSexagesimal(Leer(caja), tipo))
+                              : Q(LeerSexagesimal(caja->text().toStdString())));
+}
+
 void VentanaConversion::OpcionSegunSigno(const QLineEdit* caja, QButtonGroup* opciones) {
     const int indice = Leer(caja) < 0 ? 1 : 0;
     if (QAbstractButton* boton = opciones->button(indice); boton && !boton->isChecked()) boton->setChecked(true);

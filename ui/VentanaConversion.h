@@ -40,7 +40,9 @@
 //
 // - Helpers to read and write boxes: Leer(caja) is LeerNumero of its text;
 //   TextoPunto(v) is TextoNumero with every "," turned into "." (what the
-//   result boxes show); TextoRegional(v) is TextoNumero as it is.
+//   result boxes show); TextoRegional(v) is TextoNumero as it is;
+//   TextoAngulo and CambiarFormaAngulo write a result angle as a number or as
+//   sexagesimal text.
 //
 // - The coordinate frames of the inputs: CrearMarcoCoordenada builds the
 //   group box "Latitud (dd.ddddddd)" or "Longitud (dd.ddddddd)" with its box,
@@ -121,6 +123,12 @@ public:
     static double Leer(const QLineEdit* caja);
     static QString TextoPunto(double valor);
     static QString TextoRegional(double valor);
+    // A result angle with a point: FormatoSexagesimal(valor, tipo) when
+    // sexagesimal, else TextoNumero.
+    static QString TextoAngulo(double valor, bool sexagesimal, const char* tipo);
+    // Check_Grad's turn of one result box: to the sexagesimal text of its
+    // number (FormatoSexagesimal with tipo), or back (LeerSexagesimal).
+    static void CambiarFormaAngulo(QLineEdit* caja, bool sexagesimal, const char* tipo);
     static QString Q(const std::string& texto) { return QString::fromStdString(texto); }
     static QString Q(std::string_view texto) {
         return QString::fromUtf8(texto.data(), static_cast<qsizetype>(texto.size()));
