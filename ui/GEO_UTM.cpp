@@ -22,13 +22,6 @@
 
 namespace tesmaro {
 
-namespace {
-
-const QString AyudaMeridiano = QStringLiteral("Longitud del Meridiano Central del Huso (Oeste Negativo):");
-const QString TituloPanelFichero = QStringLiteral("Datos para el cálculo del fichero");
-
-}  // namespace
-
 GEO_UTM::GEO_UTM(QWidget* padre) : VentanaConversion(padre) {
     setObjectName(QStringLiteral("GEO_UTM"));
     setWindowTitle(QStringLiteral("Geodésicas a U.T.M."));
@@ -95,26 +88,10 @@ GEO_UTM::GEO_UTM(QWidget* padre) : VentanaConversion(padre) {
     botones->addWidget(Command4);
 
     // The two file panels (never shown).
-    Frame_Fich = Nombrar(new QGroupBox(TituloPanelFichero, this), "Frame_Fich");
-    Label4 = Nombrar(new QLabel(AyudaMeridiano, Frame_Fich), "Label4");
-    LMCH_Fich = Nombrar(new QLineEdit(Frame_Fich), "LMCH_Fich");
-    Command1 = Nombrar(new QPushButton(QStringLiteral("Aceptar"), Frame_Fich), "Command1");
-    Command2 = Nombrar(new QPushButton(QStringLiteral("X"), Frame_Fich), "Command2");
-    auto* filaFich = new QHBoxLayout(Frame_Fich);
-    for (QWidget* w : {static_cast<QWidget*>(Label4), static_cast<QWidget*>(LMCH_Fich),
-                       static_cast<QWidget*>(Command1), static_cast<QWidget*>(Command2)})
-        filaFich->addWidget(w);
-    Frame_Fich->hide();
-    Frame3 = Nombrar(new QGroupBox(TituloPanelFichero, this), "Frame3");
-    Label5 = Nombrar(new QLabel(AyudaMeridiano, Frame3), "Label5");
-    Text1 = Nombrar(new QLineEdit(Frame3), "Text1");
-    Command6 = Nombrar(new QPushButton(QStringLiteral("Aceptar"), Frame3), "Command6");
-    Command5 = Nombrar(new QPushButton(QStringLiteral("X"), Frame3), "Command5");
-    auto* fila3 = new QHBoxLayout(Frame3);
-    for (QWidget* w : {static_cast<QWidget*>(Label5), static_cast<QWidget*>(Text1),
-                       static_cast<QWidget*>(Command6), static_cast<QWidget*>(Command5)})
-        fila3->addWidget(w);
-    Frame3->hide();
+    CrearPanelFichero("Frame_Fich", "Label4", "LMCH_Fich", "Command1", "Command2")
+        .Repartir(Frame_Fich, Label4, LMCH_Fich, Command1, Command2);
+    CrearPanelFichero("Frame3", "Label5", "Text1", "Command6", "Command5")
+        .Repartir(Frame3, Label5, Text1, Command6, Command5);
 
     auto* columnas = new QHBoxLayout;
     columnas->addWidget(Frame2, 1);

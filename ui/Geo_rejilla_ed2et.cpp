@@ -169,18 +169,8 @@ Geo_rejilla_ed2et::Geo_rejilla_ed2et(QWidget* padre) : VentanaConversion(padre) 
     auto* botones = CrearBotones(Calcular, Limpiar, Fichero, QStringLiteral("Transformación de ficheros de puntos"));
 
     // The hidden file panel.
-    Frame_Fich = Nombrar(new QGroupBox(QStringLiteral("Datos para el cálculo del fichero"), this), "Frame_Fich");
-    Label4 = Nombrar(new QLabel(QStringLiteral("Longitud del Meridiano Central del Huso (Oeste Negativo):"),
-                                Frame_Fich),
-                     "Label4");
-    LMCH_Fich = Nombrar(new QLineEdit(Frame_Fich), "LMCH_Fich");
-    Command1 = Nombrar(new QPushButton(QStringLiteral("Aceptar"), Frame_Fich), "Command1");
-    Command2 = Nombrar(new QPushButton(QStringLiteral("X"), Frame_Fich), "Command2");
-    auto* filaFich = new QHBoxLayout(Frame_Fich);
-    for (QWidget* w : {static_cast<QWidget*>(Label4), static_cast<QWidget*>(LMCH_Fich),
-                       static_cast<QWidget*>(Command1), static_cast<QWidget*>(Command2)})
-        filaFich->addWidget(w);
-    Frame_Fich->hide();
+    CrearPanelFichero("Frame_Fich", "Label4", "LMCH_Fich", "Command1", "Command2")
+        .Repartir(Frame_Fich, Label4, LMCH_Fich, Command1, Command2);
 
     auto* resultados = new QVBoxLayout;
     resultados->addWidget(Frame1);

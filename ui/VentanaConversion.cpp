@@ -228,6 +228,25 @@ BarraElipsoide* VentanaConversion::CrearBarraElipsoide(QGroupBox*& Frame6, const
     return Label4;
 }
 
+PanelFichero VentanaConversion::CrearPanelFichero(const char* nombreMarco, const char* nombreEtiqueta,
+                                                  const char* nombreCaja, const char* nombreAceptar,
+                                                  const char* nombreCerrar) {
+    PanelFichero p{};
+    p.marco = Nombrar(new QGroupBox(QStringLiteral("Datos para el cálculo del fichero"), this), nombreMarco);
+    const QString ayuda = QStringLiteral("Longitud del Meridiano Central del Huso (Oeste Negativo):");
+    p.etiqueta = Nombrar(new QLabel(ayuda, p.marco), nombreEtiqueta);
+    p.caja = Nombrar(new QLineEdit(p.marco), nombreCaja);
+    p.aceptar = Nombrar(new QPushButton(QStringLiteral("Aceptar"), p.marco), nombreAceptar);
+    p.cerrar = Nombrar(new QPushButton(QStringLiteral("X"), p.marco), nombreCerrar);
+    auto* fila = new QHBoxLayout(p.marco);
+    fila->addWidget(p.etiqueta);
+    fila->addWidget(p.caja);
+    fila->addWidget(p.aceptar);
+    fila->addWidget(p.cerrar);
+    p.marco->hide();
+    return p;
+}
+
 void VentanaConversion::AlElegir(QButtonGroup* opciones, std::function<void(int)> manejador) {
     connect(opciones, &QButtonGroup::idToggled, this, [manejador = std::move(manejador)](int indice, bool marcado) {
         if (marcado) manejador(indice);

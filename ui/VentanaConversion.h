@@ -78,6 +78,27 @@ namespace tesmaro {
 
 class BarraElipsoide;
 
+// A hidden file panel "Datos para el cálculo del fichero": the label
+// "Longitud del Meridiano Central del Huso (Oeste Negativo):", its box,
+// "Aceptar" and "X" in one row. Nothing shows it.
+struct PanelFichero {
+    QGroupBox* marco;
+    QLabel* etiqueta;
+    QLineEdit* caja;
+    QPushButton* aceptar;
+    QPushButton* cerrar;
+
+    // Hands the panel's controls to the window's members.
+    void Repartir(QGroupBox*& marco_, QLabel*& etiqueta_, QLineEdit*& caja_, QPushButton*& aceptar_,
+                  QPushButton*& cerrar_) const {
+        marco_ = marco;
+        etiqueta_ = etiqueta;
+        caja_ = caja;
+        aceptar_ = aceptar;
+        cerrar_ = cerrar;
+    }
+};
+
 // One coordinate frame: a group box holding, in one grid row whose first
 // column takes the spare width, the number box, the degrees-minutes-seconds
 // button (BotonGrados, only when asked) and the option pair. The pair's group
@@ -152,6 +173,9 @@ protected:
     // The ellipsoid bar Label4 (showing texto, with the tool tip ayuda) in its
     // frame Frame6.
     BarraElipsoide* CrearBarraElipsoide(QGroupBox*& Frame6, const QString& texto, const QString& ayuda);
+    // The panel and its controls, named as given, hidden.
+    PanelFichero CrearPanelFichero(const char* nombreMarco, const char* nombreEtiqueta, const char* nombreCaja,
+                                   const char* nombreAceptar, const char* nombreCerrar);
     // Runs manejador(indice) when the button indice of opciones is chosen
     // (the window's Lat_Opt_Click and the like).
     void AlElegir(QButtonGroup* opciones, std::function<void(int)> manejador);
