@@ -95,11 +95,6 @@ void EscribirPunto(const PuntoRejilla& punto, QLineEdit* longitud, QLineEdit* la
     }
 }
 
-void AvisarFuera(QLabel* aviso, bool dentro, bool comprobacionDentro) {
-    aviso->setText(dentro && !comprobacionDentro ? AvisoComprobacionFuera : AvisoFuera);
-    aviso->setVisible(!dentro || !comprobacionDentro);
-}
-
 std::string RutaRejillaActual() {
     return QDir::current().filePath(QString::fromUtf8(NombreRejilla)).toStdString();
 }
@@ -219,7 +214,15 @@ void Geo_rejilla_ed2et::Calcular_Click() {
     EscribirPunto(etrs89, LoET89, LaET89, LOET89gms, LAET89GMS);
     const PuntoRejilla ed50 = rejilla->ETRS89aED50(etrs89.lon, etrs89.lat);
     EscribirPunto(ed50, LoED50, LaED50);
-    AvisarFuera(Label_Fuera, etrs89.dentro, ed50.dentro);
+    if (!etrs89.dentro) {
+        Label_Fuera->setText(AvisoFuera);
+        Label_Fuera->show();
+    } else if (!ed50.dentro) {
+        Label_Fuera->setText(AvisoComprobacionFuera);
+        Label_Fuera->show();
+    } else {
+        Label_Fuera->hide();
+    }
 }
 
 void Geo_rejilla_ed2et::Limpiar_Click() {

@@ -71,10 +71,6 @@ double LeerRegional(const QString& texto);
 // back from them.
 void EscribirPunto(const PuntoRejilla& punto, QLineEdit* longitud, QLineEdit* latitud,
                    QLineEdit* longitudGms = nullptr, QLineEdit* latitudGms = nullptr);
-// Label_Fuera after a transformation: AvisoFuera when the point fell outside
-// the grid, AvisoComprobacionFuera when only the check back did, hidden when
-// neither.
-void AvisarFuera(QLabel* aviso, bool dentro, bool comprobacionDentro = true);
 // The grid sped2et.gsb of the current folder, for the file buttons.
 std::string RutaRejillaActual();
 }  // namespace ventanarejilla

@@ -101,7 +101,8 @@ void geo_rejilla_et2ed::Calcular_Click() {
     if (!rejilla) return;
     const PuntoRejilla ed50 = rejilla->ETRS89aED50(lon, lat);
     EscribirPunto(ed50, LoED50, LaED50, LOED50GMS, LAED50GMS);
-    AvisarFuera(Label_Fuera, ed50.dentro);
+    Label_Fuera->setText(AvisoFuera);
+    Label_Fuera->setVisible(!ed50.dentro);
 }
 
 void geo_rejilla_et2ed::Limpiar_Click() {
