@@ -34,14 +34,7 @@ Cart_Geo::Cart_Geo(QWidget* padre) : VentanaConversion(padre) {
     CoordY = Nombrar(new QLineEdit(Frame1), "CoordY");
     Label3 = Nombrar(new QLabel(QStringLiteral("Z"), Frame1), "Label3");
     CoordZ = Nombrar(new QLineEdit(Frame1), "CoordZ");
-    auto* rejilla1 = new QGridLayout(Frame1);
-    rejilla1->addWidget(Label1, 0, 0);
-    rejilla1->addWidget(CoordX, 0, 1);
-    rejilla1->addWidget(Label2, 1, 0);
-    rejilla1->addWidget(CoordY, 1, 1);
-    rejilla1->addWidget(Label3, 2, 0);
-    rejilla1->addWidget(CoordZ, 2, 1);
-    rejilla1->setColumnStretch(1, 1);
+    auto* rejilla1 = DisponerFilas(Frame1, {{Label1, CoordX}, {Label2, CoordY}, {Label3, CoordZ}});
     rejilla1->setRowStretch(3, 1);
 
     // Results.
@@ -54,15 +47,8 @@ Cart_Geo::Cart_Geo(QWidget* padre) : VentanaConversion(padre) {
     Altitud = Nombrar(new QLineEdit(Frame2), "Altitud");
     Check_Grad = Nombrar(new QCheckBox(QStringLiteral("dd mm ss.sss"), Frame2), "Check_Grad");
     for (QLineEdit* caja : {lat1, long1, Altitud}) caja->setMinimumWidth(AnchoSexagesimal(caja));
-    auto* rejilla2 = new QGridLayout(Frame2);
-    rejilla2->addWidget(Label7, 0, 0);
-    rejilla2->addWidget(lat1, 0, 1);
-    rejilla2->addWidget(Label5, 1, 0);
-    rejilla2->addWidget(long1, 1, 1);
-    rejilla2->addWidget(Label6, 2, 0);
-    rejilla2->addWidget(Altitud, 2, 1);
+    auto* rejilla2 = DisponerFilas(Frame2, {{Label7, lat1}, {Label5, long1}, {Label6, Altitud}});
     rejilla2->addWidget(Check_Grad, 3, 1);
-    rejilla2->setColumnStretch(1, 1);
 
     // The ellipsoid bar.
     Label4 = CrearBarraElipsoide(Frame6, QStringLiteral("Selección de Elipsoide."),

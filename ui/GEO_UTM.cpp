@@ -70,17 +70,8 @@ GEO_UTM::GEO_UTM(QWidget* padre) : VentanaConversion(padre) {
     Check_Grad = Nombrar(new QCheckBox(QStringLiteral("dd mm ss.sss"), Frame1), "Check_Grad");
     for (QLineEdit* caja : {CoordX, CoordY, Cover1, Ana1}) caja->setMinimumWidth(AnchoCifras(caja, 20));
     IgualarAnchos({este, oeste, norte, sur});
-    auto* rejilla1 = new QGridLayout(Frame1);
-    rejilla1->addWidget(Label1, 0, 0);
-    rejilla1->addWidget(CoordX, 0, 1);
-    rejilla1->addWidget(Label2, 1, 0);
-    rejilla1->addWidget(CoordY, 1, 1);
-    rejilla1->addWidget(Label8, 2, 0);
-    rejilla1->addWidget(Cover1, 2, 1);
-    rejilla1->addWidget(Label3, 3, 0);
-    rejilla1->addWidget(Ana1, 3, 1);
+    auto* rejilla1 = DisponerFilas(Frame1, {{Label1, CoordX}, {Label2, CoordY}, {Label8, Cover1}, {Label3, Ana1}});
     rejilla1->addWidget(Check_Grad, 4, 1);
-    rejilla1->setColumnStretch(1, 1);
 
     // Buttons.
     auto* botones = CrearBotones(Calcular, Limpiar, Fichero, QStringLiteral("Fichero GEO ETRS89"));

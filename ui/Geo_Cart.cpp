@@ -59,14 +59,7 @@ Geo_Cart::Geo_Cart(QWidget* padre) : VentanaConversion(padre) {
     CoordZ = Nombrar(new QLineEdit(Frame1), "CoordZ");
     for (QLineEdit* caja : {CoordX, CoordY, CoordZ}) caja->setMinimumWidth(AnchoCifras(caja, 20));
     IgualarAnchos({este, oeste, norte, sur});
-    auto* rejilla1 = new QGridLayout(Frame1);
-    rejilla1->addWidget(Label1, 0, 0);
-    rejilla1->addWidget(CoordX, 0, 1);
-    rejilla1->addWidget(Label2, 1, 0);
-    rejilla1->addWidget(CoordY, 1, 1);
-    rejilla1->addWidget(Label3, 2, 0);
-    rejilla1->addWidget(CoordZ, 2, 1);
-    rejilla1->setColumnStretch(1, 1);
+    auto* rejilla1 = DisponerFilas(Frame1, {{Label1, CoordX}, {Label2, CoordY}, {Label3, CoordZ}});
     rejilla1->setRowStretch(3, 1);
 
     // The ellipsoid bar.

@@ -135,15 +135,7 @@ Geo_rejilla_ed2et::Geo_rejilla_ed2et(QWidget* padre) : VentanaConversion(padre) 
     LAET89GMS = Nombrar(new QLineEdit(Frame1), "LAET89GMS");
     for (QLineEdit* caja : {LoET89, LaET89}) caja->setMinimumWidth(AnchoCifras(caja, 14));
     for (QLineEdit* caja : {LOET89gms, LAET89GMS}) caja->setMinimumWidth(AnchoSexagesimal(caja));
-    auto* rejilla1 = new QGridLayout(Frame1);
-    rejilla1->addWidget(Label1, 0, 0);
-    rejilla1->addWidget(LoET89, 0, 1);
-    rejilla1->addWidget(LOET89gms, 0, 2);
-    rejilla1->addWidget(Label2, 1, 0);
-    rejilla1->addWidget(LaET89, 1, 1);
-    rejilla1->addWidget(LAET89GMS, 1, 2);
-    rejilla1->setColumnStretch(1, 1);
-    rejilla1->setColumnStretch(2, 1);
+    DisponerFilas(Frame1, {{Label1, LoET89, LOET89gms}, {Label2, LaET89, LAET89GMS}});
 
     Frame6 = Nombrar(new QGroupBox(QStringLiteral("Coordenadas ED50"), this), "Frame6");
     Label5 = Nombrar(new QLabel(QStringLiteral("Longitud"), Frame6), "Label5");
@@ -151,12 +143,7 @@ Geo_rejilla_ed2et::Geo_rejilla_ed2et(QWidget* padre) : VentanaConversion(padre) 
     Label7 = Nombrar(new QLabel(QStringLiteral("Latitud"), Frame6), "Label7");
     LaED50 = Nombrar(new QLineEdit(Frame6), "LaED50");
     for (QLineEdit* caja : {LoED50, LaED50}) caja->setMinimumWidth(AnchoCifras(caja, 14));
-    auto* rejilla6 = new QGridLayout(Frame6);
-    rejilla6->addWidget(Label5, 0, 0);
-    rejilla6->addWidget(LoED50, 0, 1);
-    rejilla6->addWidget(Label7, 1, 0);
-    rejilla6->addWidget(LaED50, 1, 1);
-    rejilla6->setColumnStretch(1, 1);
+    DisponerFilas(Frame6, {{Label5, LoED50}, {Label7, LaED50}});
 
     Label_Fuera = CrearAvisoFuera(this);
 

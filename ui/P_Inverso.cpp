@@ -69,16 +69,9 @@ P_Inverso::P_Inverso(QWidget* padre) : VentanaConversion(padre) {
     Label_Info->setMargin(3);
     Label_Info->setWordWrap(true);
     for (QLineEdit* caja : {Dist_Res, Acimut_Dir, Acimut_Inv}) caja->setMinimumWidth(AnchoSexagesimal(caja));
-    auto* rejilla1 = new QGridLayout(Frame1);
-    rejilla1->addWidget(Label7, 0, 0);
-    rejilla1->addWidget(Dist_Res, 0, 1);
-    rejilla1->addWidget(Label5, 1, 0);
-    rejilla1->addWidget(Acimut_Dir, 1, 1);
-    rejilla1->addWidget(Label3, 2, 0);
-    rejilla1->addWidget(Acimut_Inv, 2, 1);
+    auto* rejilla1 = DisponerFilas(Frame1, {{Label7, Dist_Res}, {Label5, Acimut_Dir}, {Label3, Acimut_Inv}});
     rejilla1->addWidget(Check_Grad, 3, 1);
     rejilla1->addWidget(Label_Info, 4, 0, 1, 2);
-    rejilla1->setColumnStretch(1, 1);
     rejilla1->setRowStretch(5, 1);
 
     auto* columnas = new QHBoxLayout(UTM_GEO);

@@ -68,15 +68,8 @@ P_directo::P_directo(QWidget* padre) : VentanaConversion(padre) {
     Check_Grad = Nombrar(new QCheckBox(QStringLiteral("dd mm ss.sss"), Frame1), "Check_Grad");
     for (QLineEdit* caja : {Long_Res, Lat_Res, Acimut_Res}) caja->setMinimumWidth(AnchoSexagesimal(caja));
     IgualarAnchos({este, oeste, norte, sur});
-    auto* rejilla1 = new QGridLayout(Frame1);
-    rejilla1->addWidget(Label5, 0, 0);
-    rejilla1->addWidget(Long_Res, 0, 1);
-    rejilla1->addWidget(Label7, 1, 0);
-    rejilla1->addWidget(Lat_Res, 1, 1);
-    rejilla1->addWidget(Label3, 2, 0);
-    rejilla1->addWidget(Acimut_Res, 2, 1);
+    auto* rejilla1 = DisponerFilas(Frame1, {{Label5, Long_Res}, {Label7, Lat_Res}, {Label3, Acimut_Res}});
     rejilla1->addWidget(Check_Grad, 3, 1);
-    rejilla1->setColumnStretch(1, 1);
     rejilla1->setRowStretch(4, 1);
 
     auto* columnas = new QHBoxLayout(UTM_GEO);

@@ -357,6 +357,20 @@ int AnchoCifras(const QWidget* control, int cifras) {
     return medidas.horizontalAdvance(QString(cifras, QLatin1Char('0'))) + medidas.averageCharWidth() * 2 + 4;
 }
 
+QGridLayout* DisponerFilas(QWidget* marco, std::initializer_list<std::initializer_list<QWidget*>> filas) {
+    auto* rejilla = new QGridLayout(marco);
+    int fila = 0;
+    int columnas = 0;
+    for (const auto& controles : filas) {
+        int columna = 0;
+        for (QWidget* control : controles) rejilla->addWidget(control, fila, columna++);
+        columnas = std::max(columnas, columna);
+        ++fila;
+    }
+    for (int columna = 1; columna < columnas; ++columna) rejilla->setColumnStretch(columna, 1);
+    return rejilla;
+}
+
 int AnchoSexagesimal(const QWidget* caja) {
     return caja->fontMetrics().horizontalAdvance(QStringLiteral("-179º 59' 59.999999'' W")) + 16;
 }

@@ -58,6 +58,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -66,6 +67,7 @@
 
 class QButtonGroup;
 class QCheckBox;
+class QGridLayout;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
@@ -226,6 +228,11 @@ private:
 // widest of them, so that the boxes beside them line up.
 int AnchoCifras(const QWidget* control, int cifras);
 void IgualarAnchos(const QList<QWidget*>& controles);
+
+// A grid in marco with one row per list: the controls of row i in columns
+// 0, 1, ...; every column after the first (the labels') takes an equal share
+// of the spare width. The caller may add more to it.
+QGridLayout* DisponerFilas(QWidget* marco, std::initializer_list<std::initializer_list<QWidget*>> filas);
 
 // Wide enough for the longest sexagesimal text, "-179º 59' 59.999999'' W".
 int AnchoSexagesimal(const QWidget* caja);

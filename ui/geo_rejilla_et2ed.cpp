@@ -55,15 +55,7 @@ geo_rejilla_et2ed::geo_rejilla_et2ed(QWidget* padre) : VentanaConversion(padre) 
     LOED50GMS = Nombrar(new QLineEdit(Frame2), "LOED50GMS");
     for (QLineEdit* caja : {LoED50, LaED50}) caja->setMinimumWidth(AnchoCifras(caja, 14));
     for (QLineEdit* caja : {LOED50GMS, LAED50GMS}) caja->setMinimumWidth(AnchoSexagesimal(caja));
-    auto* rejilla2 = new QGridLayout(Frame2);
-    rejilla2->addWidget(Label3, 0, 0);
-    rejilla2->addWidget(LaED50, 0, 1);
-    rejilla2->addWidget(LAED50GMS, 0, 2);
-    rejilla2->addWidget(Label4, 1, 0);
-    rejilla2->addWidget(LoED50, 1, 1);
-    rejilla2->addWidget(LOED50GMS, 1, 2);
-    rejilla2->setColumnStretch(1, 1);
-    rejilla2->setColumnStretch(2, 1);
+    auto* rejilla2 = DisponerFilas(Frame2, {{Label3, LaED50, LAED50GMS}, {Label4, LoED50, LOED50GMS}});
     rejilla2->setRowStretch(2, 1);
 
     Label_Fuera = CrearAvisoFuera(this);
