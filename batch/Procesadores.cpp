@@ -177,15 +177,9 @@ ResumenLote LoteUtmGeo(const std::string& rutaEntrada, const DestinoLote& destin
                 UtmAGeodesicas(X, Y, huso, EsSur(campo[4]), extendido, datum);
             esc.Nombre(campo[0]);
             const bool bien = r.estado == Estado::Correcto && Finitos({r.longitud, r.latitud});
-            if (bien) {
-                // Unrounded, exactly as the window computes them; the
-                // convergence and the scale factor are not written.
-                esc.Numero(r.longitud);
-                esc.Numero(r.latitud);
-            } else {
-                esc.Vacio();
-                esc.Vacio();
-            }
+            // Unrounded, exactly as the window computes them; the
+            // convergence and the scale factor are not written.
+            esc.Numeros({r.longitud, r.latitud}, bien);
             esc.Entero(huso);
             return bien ? Linea::Escrita : Linea::NoCalculable;
         });
@@ -213,22 +207,10 @@ ResumenLote LoteGeoUtm(const std::string& rutaEntrada, const DestinoLote& destin
             const bool bien = r.estado == Estado::Correcto &&
                               Finitos({r.X, r.Y, r.convergencia, r.anamorfosis});
             esc.Nombre(campo[0]);
-            if (bien) {
-                esc.Numero(r.X);
-                esc.Numero(r.Y);
-            } else {
-                esc.Vacio();
-                esc.Vacio();
-            }
+            esc.Numeros({r.X, r.Y}, bien);
             esc.Entero(huso);
             esc.Texto(sur ? "Sur" : "Norte");
-            if (bien) {
-                esc.Numero(r.convergencia);
-                esc.Numero(r.anamorfosis);
-            } else {
-                esc.Vacio();
-                esc.Vacio();
-            }
+            esc.Numeros({r.convergencia, r.anamorfosis}, bien);
             return bien ? Linea::Escrita : Linea::NoCalculable;
         });
 }
@@ -251,15 +233,7 @@ ResumenLote LoteGeoCart(const std::string& rutaEntrada, const DestinoLote& desti
             const ResultadoCartesianas r = CalculoGeoCart(fi, lambda, h, e.a, e.rf);
             const bool bien = r.estado == Estado::Correcto && Finitos({r.X, r.Y, r.Z});
             esc.Nombre(campo[0]);
-            if (bien) {
-                esc.Numero(r.X);
-                esc.Numero(r.Y);
-                esc.Numero(r.Z);
-            } else {
-                esc.Vacio();
-                esc.Vacio();
-                esc.Vacio();
-            }
+            esc.Numeros({r.X, r.Y, r.Z}, bien);
             esc.Numero(e.a);
             esc.Numero(e.rf);
             return bien ? Linea::Escrita : Linea::NoCalculable;
@@ -323,15 +297,7 @@ ResumenLote LoteProblemaDirecto(const std::string& rutaEntrada, const DestinoLot
             const double inverso = GradosAUnidad(r.acimutInverso);
             const bool bien = r.estado == Estado::Correcto && Finitos({longitudB, latitudB, inverso});
             esc.Nombre(campo[0]);
-            if (bien) {
-                esc.Numero(longitudB);
-                esc.Numero(latitudB);
-                esc.Numero(inverso);
-            } else {
-                esc.Vacio();
-                esc.Vacio();
-                esc.Vacio();
-            }
+            esc.Numeros({longitudB, latitudB, inverso}, bien);
             esc.Numero(e.a);
             esc.Numero(e.rf);
             return bien ? Linea::Escrita : Linea::NoCalculable;
@@ -364,19 +330,10 @@ ResumenLote LoteProblemaInverso(const std::string& rutaEntrada, const DestinoLot
             // A and B as read, in the user's unit.
             esc.Numero(longitudA);
             esc.Numero(latitudA);
-            if (bien) {
-                esc.Numero(directo);
-                esc.Numero(r.distancia);
-            } else {
-                esc.Vacio();
-                esc.Vacio();
-            }
+            esc.Numeros({directo, r.distancia}, bien);
             esc.Numero(longitudB);
             esc.Numero(latitudB);
-            if (bien)
-                esc.Numero(inverso);
-            else
-                esc.Vacio();
+            esc.Numeros({inverso}, bien);
             esc.Numero(e.a);
             esc.Numero(e.rf);
             return bien ? Linea::Escrita : Linea::NoCalculable;

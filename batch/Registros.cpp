@@ -121,6 +121,15 @@ void EscritorResultados::Entero(long valor) {
 
 void EscritorResultados::Vacio() { Separar(); }
 
+void EscritorResultados::Numeros(std::initializer_list<double> valores, bool calculado) {
+    for (const double v : valores) {
+        if (calculado)
+            Numero(v);
+        else
+            Vacio();
+    }
+}
+
 void EscritorResultados::FinRegistro() {
     AnadirLineaCsv(std::string_view(bufTxt_).substr(inicioRegistro_), bufCsv_);
     bufTxt_ += "\r\n";

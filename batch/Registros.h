@@ -7,6 +7,7 @@
 #pragma once
 #include <cstdint>
 #include <cstdio>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,6 +46,9 @@ public:
     void Numero(double valor);            // 15 significant digits, point; not finite: empty field
     void Entero(long valor);
     void Vacio();                         // an empty field
+    // The computed columns of a record: each number, or as many empty fields
+    // when the line could not be computed.
+    void Numeros(std::initializer_list<double> valores, bool calculado);
     void FinRegistro();                   // CR LF in both files
 
     // Whether some write has failed already (the run may stop early).
