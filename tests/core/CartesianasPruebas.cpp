@@ -90,7 +90,7 @@ TEST(Cartesianas, CoincideConProj) {
 // 2e-14°, 4e-9 m); its own error grows with the height, to 1e-13° and 1.2e-8 m
 // at 1 km and 8e-12° and 1.1e-6 m at 10 km (measured on WGS 84).
 // For X < 0 the longitude carries the program's π instead of the true one
-// (4.1e-10 rad, the legacy's own result), which is taken out before comparing.
+// (a difference of 4.1e-10 rad), which is taken out before comparing.
 TEST(Cartesianas, VueltaDeBowringEnTodoElGlobo) {
     struct Banda {
         double h, angulo, altura;
