@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 #include <string_view>
+#include "Estado.h"
 
 namespace tesmaro::textos {
 
@@ -88,8 +89,7 @@ inline constexpr std::string_view FicherosSalida =
     "Ficheros de salida, txt ASCII para LibreOffice Calc y csv para EXCEL : ";
 
 // The stop of the UTM-to-geographic batch at a zone it does not compute.
-inline constexpr std::string_view HusoFueraDeArea =
-    "Cálculo solo para los Husos Geográficos 30 y 31 (Brenmora).Existen datos fuera del área";
+inline constexpr std::string_view HusoFueraDeArea = TextoHusoNoCalculado;
 
 // The notice of the inverse problem, last field of its header record.
 inline constexpr std::string_view MismoHemisferio =

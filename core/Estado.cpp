@@ -7,7 +7,7 @@ std::string_view TextoEstado(Estado estado) {
         case Estado::Correcto:
             return {};
         case Estado::HusoNoCalculado:
-            return "Cálculo solo para los Husos Geográficos 30 y 31 (Brenmora).Existen datos fuera del área";
+            return TextoHusoNoCalculado;
         case Estado::NoFinito:
             return "No se puede calcular: los datos introducidos dan un resultado no finito.";
         case Estado::HemisferiosDistintos:

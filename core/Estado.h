@@ -20,6 +20,10 @@ enum class Estado {
     SinElipsoide,
 };
 
+// The message of a UTM-to-geographic point of a zone other than 30 and 31.
+inline constexpr std::string_view TextoHusoNoCalculado =
+    "Cálculo solo para los Husos Geográficos 30 y 31 (Brenmora).Existen datos fuera del área";
+
 // The Spanish message that tells the user why there is no answer (empty for
 // Correcto).
 std::string_view TextoEstado(Estado estado);
