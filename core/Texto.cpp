@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "Ajustes.h"
+#include "Angulos.h"
 #include "Avisos.h"
 
 namespace tesmaro {
@@ -348,7 +349,7 @@ double ConvertirUnidad(double valor) {
         case 2:
             return (valor * 10) / 9;
         case 3:
-            return ((valor + valor) * 3.141592654) / 360;
+            return ((valor + valor) * PiDiezCifras) / 360;
         default:
             return valor;
     }

@@ -5,7 +5,7 @@
 // decimal separator. Writing (TextoNumero, TextoFormato) puts the regional
 // decimal separator of LC_NUMERIC, as the windows have always shown it; the
 // callers that want a point replace "," by "." (Normalizar) or ask for the
-// point directly (TextoNumeroPunto). No function here uses printf, strtod or
+// point directly (TextoNumero(valor, '.')). No function here uses printf, strtod or
 // streams, so a program that called setlocale(LC_ALL, "") reads and writes
 // the result files exactly as any other.
 #pragma once
@@ -37,8 +37,6 @@ std::string TextoNumero(double valor, char separador);
 // The same with the regional separator (what the windows show before they
 // normalise).
 std::string TextoNumero(double valor);
-// Same as TextoNumero(valor, '.'): the form of the result files.
-inline std::string TextoNumeroPunto(double valor) { return TextoNumero(valor, '.'); }
 
 // Writes TextoNumero(valor, '.') into buf (at least 32 chars) without
 // allocating; returns the length. The hot path of the batch writers.

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <initializer_list>
 
+#include "Angulos.h"
+
 namespace tesmaro {
 
 // Every expression below is evaluated in the order and grouping written, with
@@ -22,12 +24,12 @@ constexpr double FalsoNorte = 10000000;
 
 // Literal conversion constants, to the digits the results have always used:
 // degrees per radian, radians per degree, 10^4 × sin 1″ (one arc-second in
-// radians times 10 000), arc-seconds per radian / 10^4, and π to ten digits.
+// radians times 10 000) and arc-seconds per radian / 10^4 (π is PiDiezCifras
+// of Angulos.h).
 constexpr double GradosPorRadian = 57.29577951;
 constexpr double RadianesPorGrado = 0.01745329252;
 constexpr double SegundoRadian = 0.04848136811;
 constexpr double SegundosPorRadian = 20.62648062;
-constexpr double PiDiezCifras = 3.141592654;
 
 bool TodosFinitos(std::initializer_list<double> valores) {
     for (double v : valores)

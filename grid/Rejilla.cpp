@@ -25,6 +25,27 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::uint64_t BytesCabecera = 176;  // 11 records of 16 bytes
+// Byte offsets in a header: record k is an 8-byte label at 16k and its value
+// (int32 or float64, or 8 characters) at 16k + 8.
+constexpr std::size_t ValorDe(int registro) { return 16 * static_cast<std::size_t>(registro) + 8; }
+// The overview header.
+constexpr std::size_t PosNumOrec = ValorDe(0);  // NUM_OREC, int32
+constexpr std::size_t PosNumSrec = ValorDe(1);  // NUM_SREC, int32
+constexpr std::size_t PosNumFile = ValorDe(2);  // NUM_FILE, int32
+constexpr std::size_t PosGsType = ValorDe(3);   // GS_TYPE, 8 characters
+// A sub-grid header: the limits and increments are float64 seconds, S_LAT and
+// N_LAT north positive, E_LONG and W_LONG west positive.
+constexpr std::size_t PosSLat = ValorDe(4);
+constexpr std::size_t PosNLat = ValorDe(5);
+constexpr std::size_t PosELong = ValorDe(6);
+constexpr std::size_t PosWLong = ValorDe(7);
+constexpr std::size_t PosLatInc = ValorDe(8);
+constexpr std::size_t PosLongInc = ValorDe(9);
+constexpr std::size_t PosGsCount = ValorDe(10);  // GS_COUNT, int32
+// A node record: float32 latitude shift at 0, longitude shift at 4 (seconds,
+// west positive), then the two accuracies.
+constexpr std::size_t PosDLat = 0;
+constexpr std::size_t PosDLon = 4;
 constexpr std::uint64_t BytesNodo = 16;       // 4 float32: dlat, dlon, two accuracies
 // Largest file class Rejilla keeps in memory.
 constexpr std::uint64_t MaxBytesEnMemoria = std::uint64_t{1} << 30;
@@ -149,18 +170,18 @@ std::vector<Subrejilla> LeerCabeceras(Fuente& fuente, std::string& motivo) {
         motivo = "no empieza por el registro NUM_OREC";
         return {};
     }
-    const std::int32_t numOrec = LeerI32(c.data() + 8);
-    const std::int32_t numSrec = LeerI32(c.data() + 24);
+    const std::int32_t numOrec = LeerI32(c.data() + PosNumOrec);
+    const std::int32_t numSrec = LeerI32(c.data() + PosNumSrec);
     if (numOrec != 11 || numSrec != 11) {
         motivo = "NUM_OREC vale " + Numero(numOrec) + " y NUM_SREC vale " + Numero(numSrec) +
                  "; solo se admiten cabeceras de 11 registros (y el orden de bytes little-endian)";
         return {};
     }
-    if (std::memcmp(c.data() + 56, "SECONDS", 7) != 0) {
+    if (std::memcmp(c.data() + PosGsType, "SECONDS", 7) != 0) {
         motivo = "GS_TYPE no es SECONDS; solo se admiten rejillas en segundos de arco";
         return {};
     }
-    const std::int32_t numFile = LeerI32(c.data() + 40);
+    const std::int32_t numFile = LeerI32(c.data() + PosNumFile);
     if (numFile <= 0) {
         motivo = "NUM_FILE vale " + Numero(numFile) + ": no contiene ninguna subrejilla";
         return {};
@@ -183,13 +204,13 @@ std::vector<Subrejilla> LeerCabeceras(Fuente& fuente, std::string& motivo) {
             return {};
         }
         Subrejilla s;
-        s.sLat = LeerF64(c.data() + 72);
-        s.nLat = LeerF64(c.data() + 88);
-        s.eLong = LeerF64(c.data() + 104);
-        s.wLong = LeerF64(c.data() + 120);
-        s.latInc = LeerF64(c.data() + 136);
-        s.longInc = LeerF64(c.data() + 152);
-        s.gsCount = LeerI32(c.data() + 168);
+        s.sLat = LeerF64(c.data() + PosSLat);
+        s.nLat = LeerF64(c.data() + PosNLat);
+        s.eLong = LeerF64(c.data() + PosELong);
+        s.wLong = LeerF64(c.data() + PosWLong);
+        s.latInc = LeerF64(c.data() + PosLatInc);
+        s.longInc = LeerF64(c.data() + PosLongInc);
+        s.gsCount = LeerI32(c.data() + PosGsCount);
         for (double v : {s.sLat, s.nLat, s.eLong, s.wLong, s.latInc, s.longInc}) {
             if (!std::isfinite(v)) {
                 motivo = cual + " tiene límites o intervalos que no son números";
@@ -281,8 +302,8 @@ std::string BuscarCelda(const std::vector<Subrejilla>& subrejillas, Fuente& fuen
         unsigned char b[BytesNodo];
         const std::uint64_t pos = s.inicioNodos + static_cast<std::uint64_t>(nodos[n] - 1) * BytesNodo;
         if (!fuente.Leer(pos, b, sizeof b)) return "no se pueden leer los nodos";
-        celda.dLat[n] = LeerF32(b);
-        celda.dLon[n] = LeerF32(b + 4);
+        celda.dLat[n] = LeerF32(b + PosDLat);
+        celda.dLon[n] = LeerF32(b + PosDLon);
         if (!DesplazamientoSano(celda.dLat[n]) || !DesplazamientoSano(celda.dLon[n])) {
             celda = CeldaRejilla{};
             return MotivoDesplazamientos(elegida + 1);
@@ -387,7 +408,7 @@ void Cargar(RejillaNtv2& datos, const std::string& ruta, EstadoRejilla& estado,
         const Subrejilla& s = datos.subrejillas[k];
         for (std::int64_t n = 0; n < s.gsCount; ++n) {
             const unsigned char* nodo = datos.bytes.data() + s.inicioNodos + static_cast<std::uint64_t>(n) * BytesNodo;
-            if (!DesplazamientoSano(LeerF32(nodo)) || !DesplazamientoSano(LeerF32(nodo + 4))) {
+            if (!DesplazamientoSano(LeerF32(nodo + PosDLat)) || !DesplazamientoSano(LeerF32(nodo + PosDLon))) {
                 motivo = MotivoDesplazamientos(static_cast<int>(k) + 1);
                 break;
             }
@@ -509,27 +530,18 @@ EstadoRejilla RejillaETRS89aED50(const std::string& ruta, double lonE, double la
 // ---- Where the grid is ----
 
 std::string CarpetaDatosPrograma() {
-    std::error_code ec;
-    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (ec || exe.empty()) return {};
-    const fs::path bin = exe.parent_path();
     auto conRejilla = [](const fs::path& carpeta) {
         std::error_code e;
         return fs::is_regular_file(carpeta / NombreRejilla, e);
     };
-    const fs::path instalada = (bin / ".." / "share" / "tesmaro").lexically_normal();
-    if (conRejilla(instalada)) return instalada.string();
-    if (conRejilla(bin / "data")) return (bin / "data").string();
-    // Test programs: build/tests/<folder>/ below the build tree's data/.
-    fs::path arriba = bin;
-    for (int nivel = 0; nivel < 2 && arriba.has_parent_path() && arriba != arriba.root_path();
-         ++nivel) {
-        arriba = arriba.parent_path();
-        std::error_code e;
-        if (fs::is_regular_file(arriba / "CMakeCache.txt", e))
-            return conRejilla(arriba / "data") ? (arriba / "data").string() : std::string{};
+    std::error_code ec;
+    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    if (!ec && !exe.empty()) {
+        const fs::path instalada = (exe.parent_path() / TESMARO_DATOS_DESDE_BIN).lexically_normal();
+        if (conRejilla(instalada)) return instalada.string();
     }
-    return {};
+    const fs::path compilacion = TESMARO_DATOS_COMPILACION;
+    return conRejilla(compilacion) ? compilacion.string() : std::string{};
 }
 
 std::string RutaRejillaVentanas() {

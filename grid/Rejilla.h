@@ -7,16 +7,19 @@
 //
 // Two ways to use a grid, with bit-identical results:
 //  - class Rejilla reads the whole file once and keeps it in memory (768 KB
-//    for sped2et.gsb): the way of a batch run, which transforms many points;
+//    for sped2et.gsb): what the batch runs and a window's "Calcular" use (a
+//    window opens it afresh for each click);
 //  - the free functions BuscaCelda, RejillaED50aETRS89 and RejillaETRS89aED50
 //    taking a path open the file for every evaluation, read its headers and
-//    the four nodes of one cell with seeks, and close it again: the way of a
-//    window's "Calcular".
+//    the four nodes of one cell with seeks, and close it again: for a caller
+//    that looks up a point or two without holding the grid.
 //
 // What the file must be to be accepted (anything else is refused as
 // EstadoRejilla::Invalida, naming the file and the reason):
 //  - little-endian, overview header of 11 records starting with the label
-//    NUM_OREC, NUM_OREC = NUM_SREC = 11, GS_TYPE = SECONDS;
+//    NUM_OREC, NUM_OREC = NUM_SREC = 11, GS_TYPE starting with the seven
+//    letters SECONDS (its eighth byte, a blank or a NUL in the grids in use,
+//    is not looked at, as PROJ's reader does; "SECOND  " is refused);
 //  - NUM_FILE from 1 to 150 (MaxSubrejillas). A file with more sub-grids is
 //    refused rather than cut to its first 150, which would turn the points of
 //    the later sub-grids silently into "outside";
@@ -140,12 +143,11 @@ private:
 [[nodiscard]] EstadoRejilla RejillaETRS89aED50(const std::string& ruta, double lonE, double lat,
                                                PuntoRejilla& punto, std::string& mensaje);
 
-// The program's own data folder (grid and map data), found from the running
-// executable (/proc/self/exe): <bin>/../share/tesmaro when installed, <bin>/data
-// when run from the build tree (build/tesmaro next to build/data), or for the
-// test programs, which live deeper in the build tree (build/tests/grid), the
-// data/ folder of the nearest of the two folders above <bin> that holds a
-// CMakeCache.txt. The folder must hold sped2et.gsb to count. Empty when none
+// The program's own data folder (grid and map data), given by the build:
+// the installed data folder relative to the running executable's folder
+// (/proc/self/exe; <bin>/../share/tesmaro), else the build tree's data folder
+// (<build>/data, used by every program run from the build tree, tests
+// included). The folder must hold sped2et.gsb to count. Empty when neither
 // does.
 std::string CarpetaDatosPrograma();
 
