@@ -20,12 +20,4 @@ std::string ExtraerCampo(std::string_view linea, std::int16_t indice) {
     return acumulado;
 }
 
-std::string SinComillas(std::string_view texto) {
-    std::string limpio;
-    limpio.reserve(texto.size());
-    for (const char c : texto)
-        if (c != '"') limpio += c;
-    return limpio;
-}
-
 }  // namespace tesmaro

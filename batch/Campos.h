@@ -44,7 +44,4 @@ private:
     int cuenta_ = 1;
 };
 
-// The text with every double-quote character removed (point names).
-std::string SinComillas(std::string_view texto);
-
 }  // namespace tesmaro

@@ -50,9 +50,11 @@ bool MismoFichero(const std::string& a, const std::string& b) {
 // line and write the header record in its place, then one call of `procesar`
 // per later line; close everything. Failures come back in ResumenLote::error.
 template <class Procesar>
-ResumenLote Recorrer(const std::string& rutaEntrada, const DestinoLote& destino,
-                     std::initializer_list<std::string_view> cabecera, InterfazLote& interfaz,
+ResumenLote Recorrer(const TareaLote& tarea, std::initializer_list<std::string_view> cabecera,
                      Procesar&& procesar) {
+    const std::string& rutaEntrada = tarea.rutaEntrada;
+    const DestinoLote& destino = tarea.destino;
+    InterfazLote& interfaz = tarea.interfaz;
     ResumenLote resumen;
     resumen.ejecutado = true;
     resumen.rutaTxt = destino.rutaTxt;
@@ -151,10 +153,10 @@ bool EsSur(std::string_view hemisferio) {
 
 }  // namespace
 
-ResumenLote LoteUtmGeo(const std::string& rutaEntrada, const DestinoLote& destino, Datum datum,
-                       InterfazLote& interfaz) {
+ResumenLote LoteUtmGeo(const TareaLote& tarea) {
+    const Datum datum = *tarea.conversion.datum;
     ResumenLote resumen = Recorrer(
-        rutaEntrada, destino, {"Nombre", "Longitud", "Latitud", "Huso"}, interfaz,
+        tarea, {"Nombre", "Longitud", "Latitud", "Huso"},
         [datum](std::string_view linea, EscritorResultados& esc) {
             const CamposLinea<5> campo(linea);
             // The zone text compared exactly: no trimming, case-sensitive.
@@ -184,17 +186,17 @@ ResumenLote LoteUtmGeo(const std::string& rutaEntrada, const DestinoLote& destin
             return bien ? Linea::Escrita : Linea::NoCalculable;
         });
     // Shown once both files are closed: what was written before stays.
-    if (resumen.detenido) interfaz.Mensaje(textos::HusoFueraDeArea);
+    if (resumen.detenido) tarea.interfaz.Mensaje(textos::HusoFueraDeArea);
     return resumen;
 }
 
-ResumenLote LoteGeoUtm(const std::string& rutaEntrada, const DestinoLote& destino, Datum datum,
-                       InterfazLote& interfaz) {
+ResumenLote LoteGeoUtm(const TareaLote& tarea) {
+    const Datum datum = *tarea.conversion.datum;
     return Recorrer(
-        rutaEntrada, destino,
+        tarea,
         {"Nombre", "Coordenada X", "Coordenada Y", "Huso", "Latitud Norte-Sur",
          "Convergencia de meridianos", "Anamorfosis lineal"},
-        interfaz, [datum](std::string_view linea, EscritorResultados& esc) {
+        [datum](std::string_view linea, EscritorResultados& esc) {
             const CamposLinea<5> campo(linea);
             const double longitud = LeerNumero(campo[1]);
             const double latitud = LeerNumero(campo[2]);
@@ -215,14 +217,13 @@ ResumenLote LoteGeoUtm(const std::string& rutaEntrada, const DestinoLote& destin
         });
 }
 
-ResumenLote LoteGeoCart(const std::string& rutaEntrada, const DestinoLote& destino,
-                        InterfazLote& interfaz) {
+ResumenLote LoteGeoCart(const TareaLote& tarea) {
     ResumenLote resumen;
     ParametrosElipsoide e{};
     if (!ElipsoideDelLote(e, resumen)) return resumen;
     return Recorrer(
-        rutaEntrada, destino,
-        {"Nombre", "Coordenada X", "Coordenada Y", "Coordenada Z", "Semieje a", "1/f"}, interfaz,
+        tarea,
+        {"Nombre", "Coordenada X", "Coordenada Y", "Coordenada Z", "Semieje a", "1/f"},
         [e](std::string_view linea, EscritorResultados& esc) {
             const CamposLinea<4> campo(linea);
             const double longitud = LeerNumero(campo[1]);
@@ -240,16 +241,15 @@ ResumenLote LoteGeoCart(const std::string& rutaEntrada, const DestinoLote& desti
         });
 }
 
-ResumenLote LoteCartGeo(const std::string& rutaEntrada, const DestinoLote& destino,
-                        InterfazLote& interfaz) {
+ResumenLote LoteCartGeo(const TareaLote& tarea) {
     ResumenLote resumen;
     ParametrosElipsoide e{};
     if (!ElipsoideDelLote(e, resumen)) return resumen;
     return Recorrer(
-        rutaEntrada, destino,
+        tarea,
         {"Nombre", "Longitud", "Latitud", "Huso", "Hemisferio", "Altura_elipsoidal", "Semieje a",
          "1/f"},
-        interfaz, [e](std::string_view linea, EscritorResultados& esc) {
+        [e](std::string_view linea, EscritorResultados& esc) {
             const CamposLinea<4> campo(linea);
             const double X = LeerNumero(campo[1]);
             const double Y = LeerNumero(campo[2]);
@@ -275,14 +275,13 @@ ResumenLote LoteCartGeo(const std::string& rutaEntrada, const DestinoLote& desti
         });
 }
 
-ResumenLote LoteProblemaDirecto(const std::string& rutaEntrada, const DestinoLote& destino,
-                                InterfazLote& interfaz) {
+ResumenLote LoteProblemaDirecto(const TareaLote& tarea) {
     ResumenLote resumen;
     ParametrosElipsoide e{};
     if (!ElipsoideDelLote(e, resumen)) return resumen;
     return Recorrer(
-        rutaEntrada, destino, {"Nombre", "Longitud", "Latitud", "Acimut inverso", "Semieje a", "1/f"},
-        interfaz, [e](std::string_view linea, EscritorResultados& esc) {
+        tarea, {"Nombre", "Longitud", "Latitud", "Acimut inverso", "Semieje a", "1/f"},
+        [e](std::string_view linea, EscritorResultados& esc) {
             const CamposLinea<5> campo(linea);
             const double longitud = LeerNumero(campo[1]);
             const double latitud = LeerNumero(campo[2]);
@@ -304,17 +303,16 @@ ResumenLote LoteProblemaDirecto(const std::string& rutaEntrada, const DestinoLot
         });
 }
 
-ResumenLote LoteProblemaInverso(const std::string& rutaEntrada, const DestinoLote& destino,
-                                InterfazLote& interfaz) {
+ResumenLote LoteProblemaInverso(const TareaLote& tarea) {
     ResumenLote resumen;
     ParametrosElipsoide e{};
     if (!ElipsoideDelLote(e, resumen)) return resumen;
     return Recorrer(
-        rutaEntrada, destino,
+        tarea,
         {"Nombre", "Longitud A", "Latitud A", "Acimut directo (A-B)", "Distancia (A-B)",
          "Longitud (B)", "Latitud (B)", "Acimut inverso (B-A)", "Semieje a", "1/f",
          textos::MismoHemisferio},
-        interfaz, [e](std::string_view linea, EscritorResultados& esc) {
+        [e](std::string_view linea, EscritorResultados& esc) {
             const CamposLinea<5> campo(linea);
             const double longitudA = LeerNumero(campo[1]);
             const double latitudA = LeerNumero(campo[2]);
@@ -343,25 +341,20 @@ ResumenLote LoteProblemaInverso(const std::string& rutaEntrada, const DestinoLot
 namespace {
 
 template <class Transformar>
-ResumenLote LoteRejilla(const std::string& rutaEntrada, const DestinoLote& destino,
-                        InterfazLote& interfaz, Transformar transformar) {
+ResumenLote LoteRejilla(const TareaLote& tarea, Transformar transformar) {
     return Recorrer(
-        rutaEntrada, destino, {"Nombre", "Longitud", "Latitud", "Huso"}, interfaz,
+        tarea, {"Nombre", "Longitud", "Latitud", "Huso"},
         [&transformar](std::string_view linea, EscritorResultados& esc) {
             const CamposLinea<3> campo(linea);
             const double longitud = LeerNumero(campo[1]);
             const double latitud = LeerNumero(campo[2]);
             // Seconds of arc inside the grid; a point outside gives 0 and 0.
+            // Always finite: a non-finite input falls outside, and every shift
+            // was checked when the grid was read.
             const PuntoRejilla p = transformar(longitud * 3600, latitud * 3600);
             const double lon = p.lon / 3600;
             const double lat = p.lat / 3600;
             esc.Nombre(campo[0]);
-            if (!Finitos({lon, lat})) {
-                esc.Vacio();
-                esc.Vacio();
-                esc.Vacio();
-                return Linea::NoCalculable;
-            }
             esc.Numero(lon);
             esc.Numero(lat);
             // A longitude of exactly 0 (every point outside the grid among them)
@@ -373,16 +366,16 @@ ResumenLote LoteRejilla(const std::string& rutaEntrada, const DestinoLote& desti
 
 }  // namespace
 
-ResumenLote LoteED50aETRS89(const std::string& rutaEntrada, const DestinoLote& destino,
-                            const Rejilla& rejilla, InterfazLote& interfaz) {
-    return LoteRejilla(rutaEntrada, destino, interfaz, [&rejilla](double lon, double lat) {
+ResumenLote LoteED50aETRS89(const TareaLote& tarea) {
+    const Rejilla& rejilla = *tarea.rejilla;
+    return LoteRejilla(tarea, [&rejilla](double lon, double lat) {
         return rejilla.ED50aETRS89(lon, lat);
     });
 }
 
-ResumenLote LoteETRS89aED50(const std::string& rutaEntrada, const DestinoLote& destino,
-                            const Rejilla& rejilla, InterfazLote& interfaz) {
-    return LoteRejilla(rutaEntrada, destino, interfaz, [&rejilla](double lon, double lat) {
+ResumenLote LoteETRS89aED50(const TareaLote& tarea) {
+    const Rejilla& rejilla = *tarea.rejilla;
+    return LoteRejilla(tarea, [&rejilla](double lon, double lat) {
         return rejilla.ETRS89aED50(lon, lat);
     });
 }

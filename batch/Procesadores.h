@@ -11,7 +11,7 @@
 #pragma once
 #include <string>
 
-#include "Elipsoides.h"
+#include "Conversiones.h"
 #include "InterfazLote.h"
 #include "TratarFichero.h"
 
@@ -25,37 +25,39 @@ struct DestinoLote {
     std::string rutaCsv;
 };
 
+// One run of one conversion: its row, the input file, the results and, for the
+// grid conversions, the grid opened once by the caller for the whole run.
+struct TareaLote {
+    const Conversion& conversion;
+    std::string rutaEntrada;
+    DestinoLote destino;
+    const Rejilla* rejilla;  // the grid conversions only
+    InterfazLote& interfaz;
+};
+
 // UTM (fields: name, X, Y, zone text "30", "31" or "30E", hemisphere) to
-// longitude and latitude in decimal degrees on the datum's ellipsoid. The first
+// longitude and latitude in decimal degrees on the row's datum. The first
 // zone text of any other kind stops the run with the message
 // textos::HusoFueraDeArea; the records written so far stay (detenido).
-ResumenLote LoteUtmGeo(const std::string& rutaEntrada, const DestinoLote& destino, Datum datum,
-                       InterfazLote& interfaz);
+ResumenLote LoteUtmGeo(const TareaLote& tarea);
 
-// Longitude, latitude (decimal degrees) and zone to UTM on the datum's
-// ellipsoid. A zone that does not round to 27..31 skips the line (saltadas).
-ResumenLote LoteGeoUtm(const std::string& rutaEntrada, const DestinoLote& destino, Datum datum,
-                       InterfazLote& interfaz);
+// Longitude, latitude (decimal degrees) and zone to UTM on the row's datum. A
+// zone that does not round to 27..31 skips the line (saltadas).
+ResumenLote LoteGeoUtm(const TareaLote& tarea);
 
 // Longitude, latitude (angular unit setting) and ellipsoidal height to
 // geocentric X, Y, Z on the current ellipsoid, and back.
-ResumenLote LoteGeoCart(const std::string& rutaEntrada, const DestinoLote& destino,
-                        InterfazLote& interfaz);
-ResumenLote LoteCartGeo(const std::string& rutaEntrada, const DestinoLote& destino,
-                        InterfazLote& interfaz);
+ResumenLote LoteGeoCart(const TareaLote& tarea);
+ResumenLote LoteCartGeo(const TareaLote& tarea);
 
 // The direct and the inverse geodetic problems on the current ellipsoid,
 // angles in the angular unit setting.
-ResumenLote LoteProblemaDirecto(const std::string& rutaEntrada, const DestinoLote& destino,
-                                InterfazLote& interfaz);
-ResumenLote LoteProblemaInverso(const std::string& rutaEntrada, const DestinoLote& destino,
-                                InterfazLote& interfaz);
+ResumenLote LoteProblemaDirecto(const TareaLote& tarea);
+ResumenLote LoteProblemaInverso(const TareaLote& tarea);
 
-// ED50 <-> ETRS89 by the grid, opened once by the caller for the whole run.
-// Points outside the grid are written with 0, 0 and zone 0.
-ResumenLote LoteED50aETRS89(const std::string& rutaEntrada, const DestinoLote& destino,
-                            const Rejilla& rejilla, InterfazLote& interfaz);
-ResumenLote LoteETRS89aED50(const std::string& rutaEntrada, const DestinoLote& destino,
-                            const Rejilla& rejilla, InterfazLote& interfaz);
+// ED50 <-> ETRS89 by the grid. Points outside the grid are written with 0, 0
+// and zone 0.
+ResumenLote LoteED50aETRS89(const TareaLote& tarea);
+ResumenLote LoteETRS89aED50(const TareaLote& tarea);
 
 }  // namespace tesmaro

@@ -6,7 +6,7 @@
 
 namespace tesmaro {
 
-// Conversion codes of the file buttons.
+// Conversion codes of the file buttons (the rows of Conversiones.h).
 namespace codigo {
 inline constexpr std::int16_t UtmGeoETRS89 = 0;
 inline constexpr std::int16_t GeoUtmETRS89 = 1;
@@ -34,10 +34,6 @@ struct ResumenLote {
     std::string rutaCsv;
 };
 
-// Result base name of a code ("UTM_ETRS89" for 1, "Problema_directo" for 8),
-// empty for codes without a conversion.
-std::string NombreBase(std::int16_t codigo);
-
 // Where the result files go. By default beside the input file (the folder of
 // the chosen path, whatever the current folder); the command line may name
 // another folder.
@@ -45,17 +41,16 @@ struct OpcionesLote {
     std::string carpetaSalida;  // empty: the input file's folder
 };
 
-// Asks for the point file (and, for codes 10 and 11, the grid file, whose path
-// is stored in rutaRejilla), announces the result names, runs the processor of
-// the code and writes the CSV twin of its text result. The result files go
-// beside the input file. The output-names message goes through
-// InterfazLote::Aviso, the stop of the UTM-to-geographic batch through
+// Runs the conversion of `codigo` (its row in Conversiones.h): asks for the
+// point file (and, for the grid conversions, the grid file, opened once for
+// the whole run), announces the result names, runs the row's processor and
+// writes the CSV twin of its text result. The output-names message goes
+// through InterfazLote::Aviso, the stop of the UTM-to-geographic batch through
 // InterfazLote::Mensaje; a failure (input unreadable, result not writable,
 // grid missing or unusable) is not shown but returned in ResumenLote::error,
-// with nothing written, for the caller to show with the counts.
-ResumenLote TratarFichero(const std::int16_t& codigo, std::string& rutaRejilla,
-                          InterfazLote& interfaz);
-ResumenLote TratarFichero(const std::int16_t& codigo, std::string& rutaRejilla,
-                          InterfazLote& interfaz, const OpcionesLote& opciones);
+// with nothing written, for the caller to show with the counts. A code without
+// a row, or a dialog cancelled, does nothing (ResumenLote::ejecutado false).
+ResumenLote TratarFichero(std::int16_t codigo, InterfazLote& interfaz,
+                          const OpcionesLote& opciones = {});
 
 }  // namespace tesmaro

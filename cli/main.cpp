@@ -9,7 +9,8 @@
 // standard output and a one-line summary on standard error.
 // Exit status: 0 done (lines skipped or not computable included); 1 input
 // unreadable, result not writable, grid missing or unusable, or a UTM file
-// stopped at a zone it does not compute; 2 wrong usage.
+// stopped at a zone it does not compute, or an unexpected failure (said in
+// one line, "error inesperado"); 2 wrong usage.
 #include <unistd.h>
 
 #include <charconv>
@@ -17,6 +18,7 @@
 #include <cstdlib>
 #include <cstdint>
 #include <cstdio>
+#include <exception>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,6 +26,7 @@
 
 #include "Ajustes.h"
 #include "Avisos.h"
+#include "Conversiones.h"
 #include "Elipsoides.h"
 #include "InterfazLote.h"
 #include "Rejilla.h"
@@ -38,25 +41,6 @@ constexpr std::string_view Programa = "tesmaro-lote";
 constexpr std::string_view Uso =
     "Uso: tesmaro-lote CONVERSION ENTRADA [--elipsoide N] [--unidad 1|2|3] [--rejilla FICHERO] "
     "[--salida CARPETA]\n";
-
-struct Conversion {
-    std::string_view nombre;
-    std::int16_t codigo;
-    std::string_view descripcion;
-};
-
-constexpr Conversion Conversiones[] = {
-    {"utm-geo-etrs89", codigo::UtmGeoETRS89, "UTM a geodésicas en ETRS89: Punto,X,Y,Huso(30,31 o 30E),Norte/Sur"},
-    {"utm-geo-ed50", codigo::UtmGeoED50, "UTM a geodésicas en ED50: Punto,X,Y,Huso(30,31 o 30E),Norte/Sur"},
-    {"geo-utm-etrs89", codigo::GeoUtmETRS89, "geodésicas a UTM en ETRS89: Punto,Longitud,Latitud,Huso(27 a 31),Norte/Sur"},
-    {"geo-utm-ed50", codigo::GeoUtmED50, "geodésicas a UTM en ED50: Punto,Longitud,Latitud,Huso(27 a 31),Norte/Sur"},
-    {"geo-cart", codigo::GeoCart, "geodésicas a cartesianas geocéntricas: Punto,Longitud,Latitud,Altura elipsoidal"},
-    {"cart-geo", codigo::CartGeo, "cartesianas geocéntricas a geodésicas: Punto,X,Y,Z"},
-    {"directo", codigo::Directo, "problema directo: Punto,Longitud,Latitud,Acimut directo,Distancia"},
-    {"inverso", codigo::Inverso, "problema inverso: Punto,Longitud A,Latitud A,Longitud B,Latitud B"},
-    {"ed50-etrs89", codigo::ED50aETRS89, "ED50 a ETRS89 con la rejilla: Punto,Longitud,Latitud (grados decimales)"},
-    {"etrs89-ed50", codigo::ETRS89aED50, "ETRS89 a ED50 con la rejilla: Punto,Longitud,Latitud (grados decimales)"},
-};
 
 void Escribir(std::FILE* f, std::string_view texto) { std::fwrite(texto.data(), 1, texto.size(), f); }
 
@@ -73,12 +57,14 @@ void MostrarAyuda() {
          "punto: campos separados por comas, punto como separador decimal.\n"
          "\n"
          "CONVERSION (y campos de cada línea):\n";
-    for (const Conversion& c : Conversiones) {
+    for (const Conversion& c : Conversiones()) {
         std::string linea = "  ";
         linea += c.nombre;
         linea.resize(18, ' ');
         t += linea;
         t += c.descripcion;
+        t += ": ";
+        t += c.campos;
         t += '\n';
     }
     t += "\n"
@@ -203,9 +189,7 @@ private:
     int porcentaje_ = -1;
 };
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Ejecutar(int argc, char** argv) {
     // As the windows do: nothing below may depend on the regional settings.
     std::setlocale(LC_ALL, "");
 
@@ -248,9 +232,7 @@ int main(int argc, char** argv) {
     if (posicionales.size() < 2) ErrorDeUso("faltan la conversión y el fichero de entrada");
     if (posicionales.size() > 2) ErrorDeUso("sobra el argumento: " + std::string(posicionales[2]));
 
-    const Conversion* conversion = nullptr;
-    for (const Conversion& c : Conversiones)
-        if (c.nombre == posicionales[0]) conversion = &c;
+    const Conversion* conversion = BuscarConversion(posicionales[0]);
     if (!conversion) ErrorDeUso("conversión desconocida: " + std::string(posicionales[0]));
     const std::string entrada(posicionales[1]);
     if (entrada.empty()) ErrorDeUso("el fichero de entrada está vacío");
@@ -275,8 +257,7 @@ int main(int argc, char** argv) {
     InterfazConsola interfaz(entrada, rejilla ? *rejilla : RutaRejillaVentanas());
     OpcionesLote opciones;
     if (salida) opciones.carpetaSalida = *salida;
-    std::string rutaRejilla;
-    const ResumenLote r = TratarFichero(conversion->codigo, rutaRejilla, interfaz, opciones);
+    const ResumenLote r = TratarFichero(conversion->codigo, interfaz, opciones);
     interfaz.BorrarProgreso();
 
     if (!r.error.empty()) {
@@ -296,4 +277,19 @@ int main(int argc, char** argv) {
     resumen += '\n';
     Escribir(stderr, resumen);
     return r.detenido ? 1 : 0;
+}
+
+}  // namespace
+
+// Whatever escapes (memory exhausted, a file system failure) is said in one
+// line, never as an abort.
+int main(int argc, char** argv) {
+    try {
+        return Ejecutar(argc, argv);
+    } catch (const std::exception& e) {
+        Error(std::string("error inesperado: ") + e.what());
+    } catch (...) {
+        Error("error inesperado");
+    }
+    return 1;
 }
