@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "Mensajes.h"
+#include "EntornoVentanas.h"
 
 namespace tesmaro {
 
@@ -44,7 +44,7 @@ protected:
 
 }  // namespace
 
-AcercaDe::AcercaDe(QWidget* padre) : QDialog(padre) {
+AcercaDe::AcercaDe(EntornoVentanas& entorno, QWidget* padre) : QDialog(padre), entorno_(entorno) {
     setObjectName(QStringLiteral("AcercaDe"));
     setWindowTitle(QStringLiteral("Acerca de Tesmaro"));
     setModal(false);
@@ -113,7 +113,7 @@ void AcercaDe::mousePressEvent(QMouseEvent* evento) {
     const QPointF punto = evento->position();
     if (evento->button() == Qt::RightButton && evento->modifiers() == Qt::ShiftModifier &&
         EnRincon(punto.x() * TwipsPorPixel, punto.y() * TwipsPorPixel)) {
-        MostrarMensaje(QStringLiteral("Dolvar"), IconoMensaje::Ninguno, this);
+        entorno_.Mensaje(QStringLiteral("Dolvar"), IconoMensaje::Ninguno, this);
         return;
     }
     QDialog::mousePressEvent(evento);

@@ -13,10 +13,12 @@ class QPushButton;
 
 namespace tesmaro {
 
+class EntornoVentanas;
+
 class AcercaDe final : public QDialog {
     Q_OBJECT
 public:
-    explicit AcercaDe(QWidget* padre = nullptr);
+    explicit AcercaDe(EntornoVentanas& entorno, QWidget* padre = nullptr);
 
     // Twips to a pixel, as the window's coordinates have always been counted.
     static constexpr int TwipsPorPixel = 15;
@@ -34,6 +36,9 @@ protected:
 
 private slots:
     void cmdOK_Click();
+
+private:
+    EntornoVentanas& entorno_;
 };
 
 }  // namespace tesmaro

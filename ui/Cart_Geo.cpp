@@ -21,7 +21,7 @@
 
 namespace tesmaro {
 
-Cart_Geo::Cart_Geo(QWidget* padre) : VentanaConversion(padre) {
+Cart_Geo::Cart_Geo(EntornoVentanas& entorno, QWidget* padre) : VentanaConversion(entorno, padre) {
     setObjectName(QStringLiteral("Cart_Geo"));
     setWindowTitle(QStringLiteral("Cartesianas Geocéntricas a Geodésicas"));
 
@@ -87,7 +87,7 @@ Cart_Geo::Cart_Geo(QWidget* padre) : VentanaConversion(padre) {
 
 void Cart_Geo::showEvent(QShowEvent* evento) {
     VentanaConversion::showEvent(evento);
-    Timer1_Timer();
+    InvitarAElegirElipsoide();
 }
 
 void Cart_Geo::Calcular_Click() {
@@ -116,14 +116,14 @@ void Cart_Geo::Check_Grad_Click(bool marcado) {
     CambiarFormaAngulo(lat1, marcado, "Lat1");
 }
 
-void Cart_Geo::Label4_Click() { MostrarDElipsoides(); }
+void Cart_Geo::Label4_Click() { VerElipsoides(); }
 
-void Cart_Geo::Timer1_Timer() { Label4->setText(QStringLiteral("Seleccione elipsoide pulsando esta barra")); }
+void Cart_Geo::InvitarAElegirElipsoide() { Label4->setText(QStringLiteral("Seleccione elipsoide pulsando esta barra")); }
 
 void Cart_Geo::Limpiar_Click() {
     for (QLineEdit* caja : {CoordX, CoordY, CoordZ, Altitud, long1, lat1}) caja->clear();
 }
 
-void Cart_Geo::Fichero_Click() { ConvertirFichero(Q(textos::PistaCartGeo), codigo::CartGeo); }
+void Cart_Geo::Fichero_Click() { ConvertirFichero(codigo::CartGeo); }
 
 }  // namespace tesmaro

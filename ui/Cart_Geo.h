@@ -21,7 +21,7 @@ class BarraElipsoide;
 class Cart_Geo final : public VentanaConversion {
     Q_OBJECT
 public:
-    explicit Cart_Geo(QWidget* padre = nullptr);
+    explicit Cart_Geo(EntornoVentanas& entorno, QWidget* padre = nullptr);
 
     QGroupBox* Frame1;
     QLabel* Label1;
@@ -51,7 +51,7 @@ private slots:
     void Calcular_Click();
     void Check_Grad_Click(bool marcado);
     void Label4_Click();
-    void Timer1_Timer();
+    void InvitarAElegirElipsoide();
     void Limpiar_Click();
     void Fichero_Click();
 };

@@ -2,13 +2,11 @@
 
 #include <QButtonGroup>
 #include <QGroupBox>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "Ajustes.h"
-#include "MDIPrincipal.h"
 #include "NotificadorAjustes.h"
 #include "Teclado.h"
 
@@ -47,25 +45,18 @@ DAngular::DAngular(QWidget* padre) : QDialog(padre) {
     setFixedSize(sizeHint().expandedTo(QSize(240, 0)));
 }
 
-DAngular* DAngular::Instancia() {
-    static QPointer<DAngular> instancia;
-    if (!instancia) instancia = new DAngular(MDIPrincipal::Actual());
-    return instancia;
-}
-
 void DAngular::Tip_Grad_Click(int indice) {
     NotificadorAjustes::FijarUnidadAngular(static_cast<std::int16_t>(indice + 1));
 }
 
 void DAngular::Command1_Click() { hide(); }
 
-void MostrarDatosAngulares() {
-    DAngular* dialogo = DAngular::Instancia();
+void DAngular::Mostrar() {
     const int unidad = ajustes::UnidadAngular;
-    if (unidad >= 1 && unidad <= 3) dialogo->Tip_Grad->button(unidad - 1)->setChecked(true);
-    dialogo->show();
-    dialogo->raise();
-    dialogo->activateWindow();
+    if (unidad >= 1 && unidad <= 3) Tip_Grad->button(unidad - 1)->setChecked(true);
+    show();
+    raise();
+    activateWindow();
 }
 
 }  // namespace tesmaro

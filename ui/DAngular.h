@@ -2,7 +2,7 @@
 // holds the options Tip_Grad 0 "Sexagesimal", 1 "Centesimal", 2 "Radianes";
 // choosing one sets UnidadAngular to its index + 1 at once (and the open
 // windows hear of it through NotificadorAjustes). Command1 "Cerrar" hides it.
-// One instance for the whole run, shown modeless over the main window.
+// The main window holds one for the whole run, shown modeless over it.
 #pragma once
 #include <QDialog>
 
@@ -18,8 +18,9 @@ class DAngular final : public QDialog {
 public:
     explicit DAngular(QWidget* padre = nullptr);
 
-    // The dialog of the run, created on first use.
-    static DAngular* Instancia();
+    // Selects the option of the current UnidadAngular (1, 2 or 3) and shows
+    // the dialog, brought forward.
+    void Mostrar();
 
     QGroupBox* Frame1;
     QButtonGroup* Tip_Grad;
@@ -29,10 +30,5 @@ private slots:
     void Tip_Grad_Click(int indice);
     void Command1_Click();
 };
-
-// The window procedure of every conversion window and of the main window:
-// selects the option of the current UnidadAngular (1, 2 or 3) and shows
-// DAngular.
-void MostrarDatosAngulares();
 
 }  // namespace tesmaro

@@ -15,7 +15,6 @@
 
 #include "Ajustes.h"
 #include "Elipsoides.h"
-#include "MDIPrincipal.h"
 #include "NotificadorAjustes.h"
 #include "Teclado.h"
 
@@ -229,33 +228,22 @@ std::vector<int> TodasLasFilas() {
 
 DElipsoides::DElipsoides(QWidget* padre) : DialogoElipsoides(TodasLasFilas(), padre) {
     setObjectName(QStringLiteral("DElipsoides"));
+    // A window of its own beside the main window, which does not keep the
+    // program running.
+    setAttribute(Qt::WA_QuitOnClose, false);
 }
 
-DElipsoides* DElipsoides::Instancia() {
-    static QPointer<DElipsoides> instancia;
-    if (!instancia) {
-        // No owner: a window of its own beside the main window, which does not
-        // keep the program running and is closed with the main window.
-        instancia = new DElipsoides;
-        instancia->setAttribute(Qt::WA_QuitOnClose, false);
-        if (MDIPrincipal* marco = MDIPrincipal::Actual())
-            QObject::connect(marco, &QObject::destroyed, instancia.data(), &QObject::deleteLater);
-    }
-    return instancia;
-}
-
-void MostrarDElipsoides() {
-    DElipsoides* dialogo = DElipsoides::Instancia();
-    if (dialogo->ELIPSOIDES->selectedItems().isEmpty()) {
+void DElipsoides::Mostrar() {
+    if (ELIPSOIDES->selectedItems().isEmpty()) {
         const int fila = ajustes::ElipsoideActual;
-        if (fila >= 0 && fila < dialogo->ELIPSOIDES->count()) {
-            dialogo->ELIPSOIDES->setCurrentRow(fila);
-            dialogo->ELIPSOIDES->scrollToItem(dialogo->ELIPSOIDES->item(fila));
+        if (fila >= 0 && fila < ELIPSOIDES->count()) {
+            ELIPSOIDES->setCurrentRow(fila);
+            ELIPSOIDES->scrollToItem(ELIPSOIDES->item(fila));
         }
     }
-    dialogo->show();
-    dialogo->raise();
-    dialogo->activateWindow();
+    show();
+    raise();
+    activateWindow();
 }
 
 BarraElipsoide::BarraElipsoide(const QString& texto, QWidget* padre) : QLabel(texto, padre) {

@@ -19,13 +19,13 @@
 // confirm or cancel step. The next "Calcular" of the Cartesian and
 // geodetic-problem windows uses it; nothing shown is recomputed.
 //
-// One dialog for the whole run: MostrarDElipsoides() creates it at its first
-// opening and afterwards shows it again as it was left. It is modeless and
-// has no owner (the user keeps working in the windows while it is open); it
-// does not keep the program alive on its own, and it goes when the main
-// window goes. Opening it from the menu or from any ellipsoid bar first
-// selects the row of ElipsoideActual when no row is selected (only the first
-// opening of a run).
+// One dialog for the whole run: the main window creates it at its first
+// opening and afterwards shows it again as it was left (Mostrar). It is
+// modeless and has no owner (the user keeps working in the windows while it
+// is open); it does not keep the program alive on its own, and the main
+// window deletes it when it goes. Opening it from the menu or from any
+// ellipsoid bar first selects the row of ElipsoideActual when no row is
+// selected (only the first opening of a run).
 //
 // DElipsoides_ETED (DElipsoides_ETED.h) has the same layout with only rows 2
 // and 21; the shared layout is DialogoElipsoides.
@@ -74,14 +74,11 @@ class DElipsoides final : public DialogoElipsoides {
 public:
     explicit DElipsoides(QWidget* padre = nullptr);
 
-    // The dialog of the run, created on first use (without showing it).
-    static DElipsoides* Instancia();
+    // The opening of the menu entry and of every ellipsoid bar: when no row is
+    // selected, selects the row of ElipsoideActual; then shows the dialog
+    // modeless and brings it forward.
+    void Mostrar();
 };
-
-// The opening procedure of the menu entry and of every ellipsoid bar: when no
-// row is selected, selects the row of ElipsoideActual; then shows the dialog
-// modeless and brings it forward.
-void MostrarDElipsoides();
 
 // The ellipsoid bar: a label that emits Click() on a left-button press, and
 // on Space, Return or Enter when it has the focus.

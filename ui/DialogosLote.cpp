@@ -15,16 +15,6 @@ namespace tesmaro {
 
 namespace {
 
-DialogosLote::GanchoDialogo& GanchoDialogoActual() {
-    static DialogosLote::GanchoDialogo gancho;
-    return gancho;
-}
-
-DialogosLote::GanchoCancelado& GanchoCanceladoActual() {
-    static DialogosLote::GanchoCancelado gancho;
-    return gancho;
-}
-
 // A run shorter than this shows no progress dialog.
 constexpr qint64 EsperaProgresoMs = 400;
 // How often a long run lets the progress dialog paint and read its button.
@@ -35,18 +25,6 @@ constexpr qint64 IntervaloRepintadoMs = 50;
 DialogosLote::DialogosLote(QWidget* ventana) : ventana_(ventana) {}
 
 DialogosLote::~DialogosLote() { delete progreso_.data(); }
-
-DialogosLote::GanchoDialogo DialogosLote::FijarGanchoDialogo(GanchoDialogo gancho) {
-    GanchoDialogo anterior = std::move(GanchoDialogoActual());
-    GanchoDialogoActual() = std::move(gancho);
-    return anterior;
-}
-
-DialogosLote::GanchoCancelado DialogosLote::FijarGanchoCancelado(GanchoCancelado gancho) {
-    GanchoCancelado anterior = std::move(GanchoCanceladoActual());
-    GanchoCanceladoActual() = std::move(gancho);
-    return anterior;
-}
 
 QString DialogosLote::FiltroQt(const std::string& filtro) {
     const QStringList partes = QString::fromUtf8(filtro.c_str()).split(QLatin1Char('|'));
@@ -70,23 +48,17 @@ QString DialogosLote::FiltroQt(const std::string& filtro) {
 }
 
 std::string DialogosLote::Elegir(const DialogoFichero& dialogo, bool rejilla) {
-    QString ruta;
-    if (GanchoDialogoActual()) {
-        ruta = GanchoDialogoActual()(dialogo, rejilla);
-    } else {
-        QString& carpeta = rejilla ? carpetaRejilla_ : carpetaPuntos_;
-        QString inicio = carpeta;
-        if (inicio.isEmpty()) {
-            inicio = QDir::currentPath();
-            // The grid normally lives in the program's data folder.
-            if (rejilla && !QFileInfo::exists(QDir(inicio).filePath(QString::fromUtf8(NombreRejilla)))) {
-                const QString datos = QString::fromUtf8(CarpetaDatosPrograma().c_str());
-                if (!datos.isEmpty()) inicio = datos;
-            }
+    QString inicio = rejilla ? carpetaRejilla_ : carpetaPuntos_;
+    if (inicio.isEmpty()) {
+        inicio = QDir::currentPath();
+        // The grid normally lives in the program's data folder.
+        if (rejilla && !QFileInfo::exists(QDir(inicio).filePath(QString::fromUtf8(NombreRejilla)))) {
+            const QString datos = QString::fromUtf8(CarpetaDatosPrograma().c_str());
+            if (!datos.isEmpty()) inicio = datos;
         }
-        ruta = QFileDialog::getOpenFileName(ventana_, QString::fromUtf8(dialogo.titulo.c_str()), inicio,
-                                            FiltroQt(dialogo.filtro));
     }
+    const QString ruta = QFileDialog::getOpenFileName(ventana_, QString::fromUtf8(dialogo.titulo.c_str()), inicio,
+                                                      FiltroQt(dialogo.filtro));
     if (ruta.isEmpty()) return {};
     const QFileInfo info(ruta);
     const QString carpetaElegida = info.absolutePath();
@@ -140,7 +112,6 @@ void DialogosLote::Progreso(std::uint64_t leidos, std::uint64_t total) {
 }
 
 bool DialogosLote::Cancelado() {
-    if (GanchoCanceladoActual()) return GanchoCanceladoActual()();
     if (!progreso_) return false;
     if (ultimoRepintado_.elapsed() >= IntervaloRepintadoMs) {
         ultimoRepintado_.restart();

@@ -13,19 +13,14 @@
 //   paint and reports the button. While it is shown it is application modal,
 //   so no other window can start work meanwhile.
 //
-// The main window owns one instance (MDIPrincipal::Dialogos()); the file
-// buttons reach it through VentanaConversion::ConvertirFichero, which calls
-// EmpezarLote() before TratarFichero and TerminarLote() after it.
-//
-// Tests script the dialogs with FijarGanchoDialogo (the hook answers instead
-// of QFileDialog; the folder change still happens) and the cancel button with
-// FijarGanchoCancelado.
+// The main window owns one instance and hands it to the file buttons through
+// EntornoVentanas::EmpezarLote, which calls EmpezarLote() here; TerminarLote()
+// follows the run.
 #pragma once
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QString>
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "InterfazLote.h"
@@ -53,14 +48,6 @@ public:
 
     // The window over which the dialogs appear.
     void FijarVentana(QWidget* ventana) { ventana_ = ventana; }
-
-    // Answers a file dialog instead of QFileDialog: returns the chosen path or
-    // an empty text (cancelled). rejilla: the grid dialog (CommonDialog2).
-    using GanchoDialogo = std::function<QString(const DialogoFichero& dialogo, bool rejilla)>;
-    static GanchoDialogo FijarGanchoDialogo(GanchoDialogo gancho);
-    // Answers Cancelado() instead of the progress dialog.
-    using GanchoCancelado = std::function<bool()>;
-    static GanchoCancelado FijarGanchoCancelado(GanchoCancelado gancho);
 
     // The driver's "Description|pattern|..." filter as a Qt file-dialog
     // filter, "*.*" shown as "*": "Todos los archivos (*.*)|*.*" gives

@@ -8,14 +8,14 @@
 #include <QRadioButton>
 #include <cmath>
 
-#include "Mensajes.h"
+#include "EntornoVentanas.h"
 #include "Texto.h"
 #include "VentanaConversion.h"
 #include "Teclado.h"
 
 namespace tesmaro {
 
-Form1::Form1(QWidget* padre) : QWidget(padre) {
+Form1::Form1(EntornoVentanas& entorno, QWidget* padre) : QWidget(padre), entorno_(entorno) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Conversión sexagesimal"));
     auto caja = [this](const char* nombre, int cifras) {
@@ -87,7 +87,7 @@ void Form1::Command1_Click() {
     QLineEdit* const cajas[] = {Long1gra, long1min, long1seg, lat1gra, lat1min, lat1seg};
     for (QLineEdit* c : cajas) {
         if (c->text().isEmpty()) {
-            MostrarMensaje(QStringLiteral("Introduzca los valores a convertir"), IconoMensaje::Ninguno, this);
+            entorno_.Mensaje(QStringLiteral("Introduzca los valores a convertir"), IconoMensaje::Ninguno, this);
             return;
         }
     }

@@ -14,10 +14,12 @@ class QRadioButton;
 
 namespace tesmaro {
 
+class EntornoVentanas;
+
 class Form1 final : public QWidget {
     Q_OBJECT
 public:
-    explicit Form1(QWidget* padre = nullptr);
+    explicit Form1(EntornoVentanas& entorno, QWidget* padre = nullptr);
 
     QLabel* Label4;
     QLineEdit* Long1gra;
@@ -36,6 +38,9 @@ public:
 
 private slots:
     void Command1_Click();
+
+private:
+    EntornoVentanas& entorno_;
 };
 
 

@@ -22,7 +22,7 @@
 
 namespace tesmaro {
 
-GEO_UTM::GEO_UTM(QWidget* padre) : VentanaConversion(padre) {
+GEO_UTM::GEO_UTM(EntornoVentanas& entorno, QWidget* padre) : VentanaConversion(entorno, padre) {
     setObjectName(QStringLiteral("GEO_UTM"));
     setWindowTitle(QStringLiteral("Geodésicas a U.T.M."));
 
@@ -133,9 +133,10 @@ void GEO_UTM::Calcular_Click() {
     if (long1->text().isEmpty() || lat1->text().isEmpty()) return;
     const double longitud = Leer(long1);
     const double latitud = Leer(lat1);
+    // Outside 27 to 31 nothing happens; within, only a result that is not
+    // finite can fail.
     if (huso < 27 || huso > 31) return;
     const ResultadoUtm r = GeodesicasAUtm(longitud, latitud, huso, datum);
-    if (r.estado == Estado::HusoNoCalculado) return;
     if (r.estado != Estado::Correcto) {
         AvisoDesbordamiento();
         return;
@@ -153,7 +154,7 @@ void GEO_UTM::Check_Grad_Click(bool marcado) {
 }
 
 void GEO_UTM::Check1_Click(bool marcado) {
-    if (!marcado) MostrarMensaje(QStringLiteral("Los cálculos se realizarán en ED50!"), IconoMensaje::Ninguno, this);
+    if (!marcado) Mensaje(QStringLiteral("Los cálculos se realizarán en ED50!"));
 }
 
 void GEO_UTM::Lat_Opt_Click(int indice) { SignoSegunOpcion(lat1, indice); }
@@ -165,13 +166,13 @@ void GEO_UTM::Limpiar_Click() {
     for (QLineEdit* caja : {CoordX, CoordY, Long_MC, long1, lat1, Cover1, Ana1}) caja->clear();
 }
 
-void GEO_UTM::Fichero_Click() { ConvertirFichero(Q(textos::PistaGeoUtmETRS89), codigo::GeoUtmETRS89); }
+void GEO_UTM::Fichero_Click() { ConvertirFichero(codigo::GeoUtmETRS89); }
 
-void GEO_UTM::Command4_Click() { ConvertirFichero(Q(textos::PistaGeoUtmED50), codigo::GeoUtmED50); }
+void GEO_UTM::Command4_Click() { ConvertirFichero(codigo::GeoUtmED50); }
 
 void GEO_UTM::Command1_Click() {
     Frame_Fich->hide();
-    ConvertirFichero(QString(), codigo::GeoUtmETRS89);
+    ConvertirFichero(codigo::GeoUtmETRS89, false);
 }
 
 void GEO_UTM::Command6_Click() { Frame3->hide(); }

@@ -20,7 +20,7 @@ namespace tesmaro {
 class GEO_UTM final : public VentanaConversion {
     Q_OBJECT
 public:
-    explicit GEO_UTM(QWidget* padre = nullptr);
+    explicit GEO_UTM(EntornoVentanas& entorno, QWidget* padre = nullptr);
 
     QGroupBox* Frame2;
     QCheckBox* Check1;

@@ -23,7 +23,7 @@
 
 namespace tesmaro {
 
-Geo_Cart::Geo_Cart(QWidget* padre) : VentanaConversion(padre) {
+Geo_Cart::Geo_Cart(EntornoVentanas& entorno, QWidget* padre) : VentanaConversion(entorno, padre) {
     setObjectName(QStringLiteral("Geo_Cart"));
     setWindowTitle(QStringLiteral("Geodésicas a Cartesianas Geocéntricas"));
 
@@ -103,7 +103,7 @@ Geo_Cart::Geo_Cart(QWidget* padre) : VentanaConversion(padre) {
 
 void Geo_Cart::showEvent(QShowEvent* evento) {
     VentanaConversion::showEvent(evento);
-    Timer1_Timer();
+    InvitarAElegirElipsoide();
 }
 
 void Geo_Cart::Calcular_Click() {
@@ -128,14 +128,14 @@ void Geo_Cart::Long_opt_Click(int indice) { SignoSegunOpcion(long1, indice); }
 void Geo_Cart::lat1_Change() { OpcionSegunSigno(lat1, Lat_Opt); }
 void Geo_Cart::long1_Change() { OpcionSegunSigno(long1, Long_opt); }
 
-void Geo_Cart::Label4_Click() { MostrarDElipsoides(); }
+void Geo_Cart::Label4_Click() { VerElipsoides(); }
 
-void Geo_Cart::Timer1_Timer() { Label4->setText(QStringLiteral("Seleccione elipsoide pulsando esta barra")); }
+void Geo_Cart::InvitarAElegirElipsoide() { Label4->setText(QStringLiteral("Seleccione elipsoide pulsando esta barra")); }
 
 void Geo_Cart::Limpiar_Click() {
     for (QLineEdit* caja : {CoordX, CoordY, CoordZ, Long_MC, long1, lat1}) caja->clear();
 }
 
-void Geo_Cart::Fichero_Click() { ConvertirFichero(Q(textos::PistaGeoCart), codigo::GeoCart); }
+void Geo_Cart::Fichero_Click() { ConvertirFichero(codigo::GeoCart); }
 
 }  // namespace tesmaro

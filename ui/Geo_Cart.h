@@ -24,7 +24,7 @@ class BarraElipsoide;
 class Geo_Cart final : public VentanaConversion {
     Q_OBJECT
 public:
-    explicit Geo_Cart(QWidget* padre = nullptr);
+    explicit Geo_Cart(EntornoVentanas& entorno, QWidget* padre = nullptr);
 
     QGroupBox* Frame2;
     QGroupBox* Frame4;       // "Latitud (dd.ddddddd)"
@@ -58,7 +58,7 @@ private slots:
     void lat1_Change();
     void long1_Change();
     void Label4_Click();
-    void Timer1_Timer();
+    void InvitarAElegirElipsoide();
     void Limpiar_Click();
     void Fichero_Click();
 };

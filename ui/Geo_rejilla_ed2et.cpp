@@ -66,10 +66,10 @@ bool LeerPunto(QLineEdit* longitud, QLineEdit* latitud, bool oeste, double& lon,
     return true;
 }
 
-std::optional<Rejilla> AbrirRejilla(QWidget* ventana) {
+std::optional<Rejilla> AbrirRejilla(VentanaConversion* ventana) {
     Rejilla rejilla(RutaRejillaVentanas());
     if (rejilla.estado() != EstadoRejilla::Correcta) {
-        MostrarMensaje(VentanaConversion::Q(rejilla.mensaje()), IconoMensaje::Critico, ventana);
+        ventana->Mensaje(VentanaConversion::Q(rejilla.mensaje()), IconoMensaje::Critico);
         return std::nullopt;
     }
     return rejilla;
@@ -95,15 +95,11 @@ void EscribirPunto(const PuntoRejilla& punto, QLineEdit* longitud, QLineEdit* la
     }
 }
 
-std::string RutaRejillaActual() {
-    return QDir::current().filePath(QString::fromUtf8(NombreRejilla)).toStdString();
-}
-
 }  // namespace ventanarejilla
 
 using namespace ventanarejilla;
 
-Geo_rejilla_ed2et::Geo_rejilla_ed2et(QWidget* padre) : VentanaConversion(padre) {
+Geo_rejilla_ed2et::Geo_rejilla_ed2et(EntornoVentanas& entorno, QWidget* padre) : VentanaConversion(entorno, padre) {
     setObjectName(QStringLiteral("Geo_rejilla_ed2et"));
     setWindowTitle(QStringLiteral("Transformación Datum ED50-Datum ETRS89"));
 
@@ -217,13 +213,11 @@ void Geo_rejilla_ed2et::Limpiar_Click() {
     Label_Fuera->hide();
 }
 
-void Geo_rejilla_ed2et::Fichero_Click() {
-    ConvertirFichero(Q(textos::PistaED50aETRS89), codigo::ED50aETRS89, RutaRejillaActual());
-}
+void Geo_rejilla_ed2et::Fichero_Click() { ConvertirFichero(codigo::ED50aETRS89); }
 
 void Geo_rejilla_ed2et::Command1_Click() {
     Frame_Fich->hide();
-    ConvertirFichero(QString(), codigo::GeoUtmETRS89);
+    ConvertirFichero(codigo::GeoUtmETRS89, false);
 }
 
 void Geo_rejilla_ed2et::Command2_Click() { Frame_Fich->hide(); }

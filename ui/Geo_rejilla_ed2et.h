@@ -59,7 +59,7 @@ double SegundosLongitud(const QLineEdit* caja, bool oeste);
 bool LeerPunto(QLineEdit* longitud, QLineEdit* latitud, bool oeste, double& lon, double& lat);
 // The grid of the windows (RutaRejillaVentanas), read afresh; when it cannot
 // be used, a critical message naming it and nothing.
-std::optional<Rejilla> AbrirRejilla(QWidget* ventana);
+std::optional<Rejilla> AbrirRejilla(VentanaConversion* ventana);
 // Seconds of arc as decimal degrees with the pattern "##.000000000", in the
 // regional decimal separator.
 QString TextoGradosRegional(double segundos);
@@ -71,14 +71,12 @@ double LeerRegional(const QString& texto);
 // back from them.
 void EscribirPunto(const PuntoRejilla& punto, QLineEdit* longitud, QLineEdit* latitud,
                    QLineEdit* longitudGms = nullptr, QLineEdit* latitudGms = nullptr);
-// The grid sped2et.gsb of the current folder, for the file buttons.
-std::string RutaRejillaActual();
 }  // namespace ventanarejilla
 
 class Geo_rejilla_ed2et final : public VentanaConversion {
     Q_OBJECT
 public:
-    explicit Geo_rejilla_ed2et(QWidget* padre = nullptr);
+    explicit Geo_rejilla_ed2et(EntornoVentanas& entorno, QWidget* padre = nullptr);
 
     QLabel* Label_Titulo;
     QGroupBox* Frame2;

@@ -30,22 +30,19 @@
 #include "Zonas_Utm.h"
 #include "geo_rejilla_et2ed.h"
 
-static void IniciarRecursosPrograma() { Q_INIT_RESOURCE(mapa); }
+// The program's compiled-in resources (the icon), outside any namespace as
+// Q_INIT_RESOURCE requires.
+static void IniciarRecursos() { Q_INIT_RESOURCE(recursos); }
 
 namespace tesmaro {
 
 namespace {
-
-void IniciarRecursos() { IniciarRecursosPrograma(); }
-
-MDIPrincipal* principalActual = nullptr;
 
 const QString TextoPanel = QStringLiteral("//> Tesmaro");
 
 }  // namespace
 
 MDIPrincipal::MDIPrincipal(QWidget* padre) : QMainWindow(padre), dialogos_(std::make_unique<DialogosLote>(this)) {
-    principalActual = this;
     setObjectName(QStringLiteral("MDIPrincipal"));
     setWindowTitle(TituloPrograma);
     IniciarRecursos();
@@ -66,31 +63,25 @@ MDIPrincipal::MDIPrincipal(QWidget* padre) : QMainWindow(padre), dialogos_(std::
     MDIForm_Load();
 }
 
-MDIPrincipal::~MDIPrincipal() {
-    if (principalActual == this) principalActual = nullptr;
+MDIPrincipal::~MDIPrincipal() { delete elipsoides_.data(); }
+
+void MDIPrincipal::Mensaje(const QString& texto, IconoMensaje icono, QWidget* ventana) {
+    MostrarMensaje(texto, icono, ventana);
 }
 
-MDIPrincipal* MDIPrincipal::Actual() { return principalActual; }
-
-DialogosLote& MDIPrincipal::Dialogos() {
-    if (principalActual) return *principalActual->dialogos_;
-    static DialogosLote sinVentana;
-    return sinVentana;
+InterfazLote& MDIPrincipal::EmpezarLote(QWidget* ventana) {
+    dialogos_->FijarVentana(ventana);
+    dialogos_->EmpezarLote();
+    return *dialogos_;
 }
 
-void MDIPrincipal::MostrarZonasUtm() {
-    if (principalActual) {
-        principalActual->MostrarVentana(principalActual->zonas_);
-        return;
-    }
-    static QPointer<Zonas_Utm> suelta;
-    if (!suelta) {
-        suelta = new Zonas_Utm;
-        suelta->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    suelta->show();
-    suelta->raise();
-    suelta->activateWindow();
+void MDIPrincipal::TerminarLote() { dialogos_->TerminarLote(); }
+
+void MDIPrincipal::MostrarZonasUtm() { MostrarVentana(zonas_); }
+
+void MDIPrincipal::MostrarElipsoides() {
+    if (!elipsoides_) elipsoides_ = new DElipsoides;
+    elipsoides_->Mostrar();
 }
 
 QAction* MDIPrincipal::Entrada(QMenu* menu, const char* nombre, const QString& texto,
@@ -196,7 +187,7 @@ void MDIPrincipal::MostrarEnfocado(QWidget*, QWidget* ahora) {
 void MDIPrincipal::MDIForm_Load() {
     NotificadorAjustes::Restablecer();
     InstalarAvisadorVentanas();
-    acercaDe_ = new AcercaDe(this);
+    acercaDe_ = new AcercaDe(*this, this);
     Mnu_Acerca_Click();
 }
 
@@ -225,10 +216,13 @@ void MDIPrincipal::Mnu_Salir_Click() {
     QApplication::quit();
 }
 
-void MDIPrincipal::Mnu_Elipsoides_Click() { MostrarDElipsoides(); }
+void MDIPrincipal::Mnu_Elipsoides_Click() { MostrarElipsoides(); }
 void MDIPrincipal::Mnu_MapaGuia_Click() { MostrarVentana(zonas_); }
 void MDIPrincipal::Mnu_gradsexa_Click() { MostrarVentana(form1_); }
-void MDIPrincipal::Mnu_DatosAngulares_Click() { MostrarDatosAngulares(); }
+void MDIPrincipal::Mnu_DatosAngulares_Click() {
+    if (!datosAngulares_) datosAngulares_ = new DAngular(this);
+    datosAngulares_->Mostrar();
+}
 void MDIPrincipal::Mnu_Utm_Geo_Click() { MostrarVentana(principal_); }
 void MDIPrincipal::Mnu_Geo_Utm_Click() { MostrarVentana(geoUtm_); }
 

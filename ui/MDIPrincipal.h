@@ -1,13 +1,15 @@
 // The main window: a multiple-document frame titled "Tesmaro" with the menu
-// bar, the status bar (the text panel "//> Tesmaro", the date, the time of
-// day) and the two file dialogs of the batch driver (Dialogos()).
+// bar and the status bar (the text panel "//> Tesmaro", the date, the time of
+// day). It is the EntornoVentanas of every window it creates: their message
+// boxes, the two file dialogs of the batch driver, the zone map, the
+// angular-units dialog and the ellipsoid dialog, each held here.
 //
 // Every child window exists at most once. MostrarVentana(puntero) creates it
 // on first use (its fields take their design values) and otherwise brings it
 // forward as the user left it; a window the user closed (WA_DeleteOnClose)
 // leaves a null QPointer and is created afresh next time. A window class T
-// only needs a constructor T(QWidget* padre = nullptr) and its caption in
-// windowTitle().
+// only needs a constructor T(EntornoVentanas&) (or T() when it needs nothing)
+// and its caption in windowTitle().
 //
 // Adding a window (one menu entry each):
 //   1. a QPointer<T> member and a private slot Mnu_X_Click() here;
@@ -19,6 +21,9 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <memory>
+#include <type_traits>
+
+#include "EntornoVentanas.h"
 
 class QLabel;
 class QAction;
@@ -27,6 +32,8 @@ class QTimer;
 namespace tesmaro {
 
 class AcercaDe;
+class DAngular;
+class DElipsoides;
 class DialogosLote;
 class Zonas_Utm;
 class Principal;
@@ -39,28 +46,28 @@ class P_Inverso;
 class Geo_rejilla_ed2et;
 class geo_rejilla_et2ed;
 
-class MDIPrincipal final : public QMainWindow {
+class MDIPrincipal final : public QMainWindow, public EntornoVentanas {
     Q_OBJECT
 public:
     explicit MDIPrincipal(QWidget* padre = nullptr);
     ~MDIPrincipal() override;
 
-    // The main window of the run (null before it exists and after it closed).
-    static MDIPrincipal* Actual();
-
-    // The file dialogs of the batch driver (CommonDialog1 and CommonDialog2);
-    // without a main window (tests of a lone window), a process-wide one.
-    static DialogosLote& Dialogos();
-
-    // Shows the zone map (the menu entry and every "Ver Husos UTM" button);
-    // without a main window, as a window of its own.
-    static void MostrarZonasUtm();
+    // EntornoVentanas: MostrarMensaje; the file dialogs of the batch driver
+    // (CommonDialog1 and CommonDialog2) with their progress dialog; the zone
+    // map (the menu entry and every "Ver Husos UTM" button) and the ellipsoid
+    // dialog (the menu entry and every ellipsoid bar).
+    void Mensaje(const QString& texto, IconoMensaje icono, QWidget* ventana) override;
+    InterfazLote& EmpezarLote(QWidget* ventana) override;
+    void TerminarLote() override;
+    void MostrarZonasUtm() override;
+    void MostrarElipsoides() override;
 
     // Shows a child window inside the frame, creating it on first use.
     template <class T>
     T* MostrarVentana(QPointer<T>& ventana) {
         if (!ventana) {
-            ventana = new T;
+            if constexpr (std::is_constructible_v<T, EntornoVentanas&>) ventana = new T(*this);
+            else ventana = new T;
             ventana->setAttribute(Qt::WA_DeleteOnClose);
             QMdiSubWindow* sub = Mdi->addSubWindow(ventana);
             sub->setAttribute(Qt::WA_DeleteOnClose);
@@ -115,6 +122,8 @@ private:
 
     std::unique_ptr<DialogosLote> dialogos_;
     AcercaDe* acercaDe_ = nullptr;
+    QPointer<DAngular> datosAngulares_;
+    QPointer<DElipsoides> elipsoides_;
     QLabel* panelTexto_ = nullptr;
     QLabel* panelFecha_ = nullptr;
     QLabel* panelHora_ = nullptr;

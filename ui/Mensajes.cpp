@@ -10,11 +10,6 @@ namespace tesmaro {
 
 namespace {
 
-GanchoMensajes& Gancho() {
-    static GanchoMensajes gancho;
-    return gancho;
-}
-
 class AvisadorVentanas final : public Avisador {
 public:
     void Avisar(std::string_view texto, bool critico) override {
@@ -24,17 +19,7 @@ public:
 
 }  // namespace
 
-GanchoMensajes FijarGanchoMensajes(GanchoMensajes gancho) {
-    GanchoMensajes anterior = std::move(Gancho());
-    Gancho() = std::move(gancho);
-    return anterior;
-}
-
 void MostrarMensaje(const QString& texto, IconoMensaje icono, QWidget* padre) {
-    if (Gancho()) {
-        Gancho()(texto, icono);
-        return;
-    }
     if (!padre) padre = QApplication::activeWindow();
     QString mostrado = texto;
     mostrado.replace(QLatin1String("\r\n"), QLatin1String("\n"));

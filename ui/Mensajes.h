@@ -1,14 +1,13 @@
 // Every message box of the program goes through MostrarMensaje: title
 // "Tesmaro", an OK button only, no icon unless the caller asks for the
-// critical one. Tests replace the box by a recorder with FijarGanchoMensajes,
-// so that nothing blocks on the offscreen platform.
+// critical one. Windows reach it through their EntornoVentanas
+// (EntornoVentanas.h), which tests replace by a recorder.
 //
 // The notices of core (core/Avisos.h: AvisoDesbordamiento, "Seleccione un
 // elipsoide de referencia") reach the user through AvisadorVentanas, which
 // InstalarAvisadorVentanas() installs once at start-up.
 #pragma once
 #include <QString>
-#include <functional>
 #include <string_view>
 
 class QWidget;
@@ -19,14 +18,6 @@ namespace tesmaro {
 inline const QString TituloPrograma = QStringLiteral("Tesmaro");
 
 enum class IconoMensaje { Ninguno, Critico };
-
-// Receives every message instead of the box (tests). The text is exactly the
-// one given to MostrarMensaje (a carriage return stays a carriage return).
-using GanchoMensajes = std::function<void(const QString& texto, IconoMensaje icono)>;
-
-// Installs the replacement (an empty function puts the real box back) and
-// returns the previous one.
-GanchoMensajes FijarGanchoMensajes(GanchoMensajes gancho);
 
 // A modal message box: title "Tesmaro", OK only, the icon asked for. The
 // carriage return that the notices use between sentences is shown as a line

@@ -16,13 +16,11 @@ void NotificadorAjustes::FijarUnidadAngular(std::int16_t unidad) {
 
 void NotificadorAjustes::FijarElipsoideActual(std::int16_t indice) {
     ajustes::ElipsoideActual = indice;
-    emit Instancia().ElipsoideActualCambiado();
 }
 
 void NotificadorAjustes::Restablecer() {
     ajustes::Restablecer();
     emit Instancia().UnidadAngularCambiada();
-    emit Instancia().ElipsoideActualCambiado();
 }
 
 }  // namespace tesmaro

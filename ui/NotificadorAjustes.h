@@ -2,9 +2,11 @@
 // changed, so that they keep their controls in step at once (Check_Grad is
 // enabled only while the angular unit is sexagesimal degrees).
 //
-// Windows write the settings only through FijarUnidadAngular and
-// FijarElipsoideActual; each call updates the setting and then emits the
-// signal. Windows connect to NotificadorAjustes::Instancia().
+// Windows write the angular unit only through FijarUnidadAngular, which
+// updates the setting and then emits UnidadAngularCambiada; windows connect to
+// NotificadorAjustes::Instancia(). Nothing shown depends on the current
+// ellipsoid (the next "Calcular" reads it), so FijarElipsoideActual only
+// writes it.
 #pragma once
 #include <QObject>
 #include <cstdint>
@@ -18,14 +20,13 @@ public:
 
     // ajustes::UnidadAngular = unidad, then UnidadAngularCambiada().
     static void FijarUnidadAngular(std::int16_t unidad);
-    // ajustes::ElipsoideActual = indice, then ElipsoideActualCambiado().
+    // ajustes::ElipsoideActual = indice.
     static void FijarElipsoideActual(std::int16_t indice);
-    // ajustes::Restablecer(), then both signals.
+    // ajustes::Restablecer(), then UnidadAngularCambiada().
     static void Restablecer();
 
 signals:
     void UnidadAngularCambiada();
-    void ElipsoideActualCambiado();
 
 private:
     NotificadorAjustes() = default;

@@ -25,7 +25,7 @@
 
 namespace tesmaro {
 
-P_Inverso::P_Inverso(QWidget* padre) : VentanaConversion(padre) {
+P_Inverso::P_Inverso(EntornoVentanas& entorno, QWidget* padre) : VentanaConversion(entorno, padre) {
     setObjectName(QStringLiteral("P_Inverso"));
     setWindowTitle(QStringLiteral("Problema inverso de la geodesia"));
 
@@ -153,7 +153,7 @@ void P_Inverso::Form_Load() {
 
 void P_Inverso::showEvent(QShowEvent* evento) {
     VentanaConversion::showEvent(evento);
-    Timer1_Timer();
+    InvitarAElegirElipsoide();
 }
 
 void P_Inverso::Calcular_Click() {
@@ -170,7 +170,7 @@ void P_Inverso::Calcular_Click() {
     if (r.estado != Estado::Correcto) {
         // Different hemispheres, 90° of arc or more apart, or absurd input:
         // say why; the result boxes keep what they showed.
-        MostrarMensaje(Q(TextoEstado(r.estado)), IconoMensaje::Ninguno, this);
+        Mensaje(Q(TextoEstado(r.estado)));
         return;
     }
     const double acimut1 = GradosAUnidad(r.acimutDirecto);
@@ -196,9 +196,9 @@ void P_Inverso::long1_Change() { OpcionSegunSigno(long1, Long_opt); }
 void P_Inverso::Lat2_Change() { OpcionSegunSigno(Lat2, Lat_Opt2); }
 void P_Inverso::Long2_Change() { OpcionSegunSigno(Long2, Long_opt2); }
 
-void P_Inverso::Label4_Click() { MostrarDElipsoides(); }
+void P_Inverso::Label4_Click() { VerElipsoides(); }
 
-void P_Inverso::Timer1_Timer() { Label4->setText(QStringLiteral("Seleccione elipsoide pulsando esta barra")); }
+void P_Inverso::InvitarAElegirElipsoide() { Label4->setText(QStringLiteral("Seleccione elipsoide pulsando esta barra")); }
 
 void P_Inverso::Timer2_Timer() {
     ++contador_;
@@ -214,6 +214,6 @@ void P_Inverso::Limpiar_Click() {
     for (QLineEdit* caja : {long1, lat1, Long2, Lat2, Acimut_Dir, Acimut_Inv, Dist_Res}) caja->clear();
 }
 
-void P_Inverso::Fichero_Click() { ConvertirFichero(Q(textos::PistaInverso), codigo::Inverso); }
+void P_Inverso::Fichero_Click() { ConvertirFichero(codigo::Inverso); }
 
 }  // namespace tesmaro

@@ -34,7 +34,7 @@ class BarraElipsoide;
 class P_Inverso final : public VentanaConversion {
     Q_OBJECT
 public:
-    explicit P_Inverso(QWidget* padre = nullptr);
+    explicit P_Inverso(EntornoVentanas& entorno, QWidget* padre = nullptr);
 
     QGroupBox* UTM_GEO;
     QGroupBox* Frame2;
@@ -90,7 +90,7 @@ private slots:
     void Lat2_Change();
     void Long2_Change();
     void Label4_Click();
-    void Timer1_Timer();
+    void InvitarAElegirElipsoide();
     void Timer2_Timer();
     void Limpiar_Click();
     void Fichero_Click();

@@ -24,7 +24,7 @@
 
 namespace tesmaro {
 
-P_directo::P_directo(QWidget* padre) : VentanaConversion(padre) {
+P_directo::P_directo(EntornoVentanas& entorno, QWidget* padre) : VentanaConversion(entorno, padre) {
     setObjectName(QStringLiteral("P_directo"));
     setWindowTitle(QStringLiteral("Problema directo de la geodesia"));
 
@@ -119,7 +119,7 @@ P_directo::P_directo(QWidget* padre) : VentanaConversion(padre) {
 
 void P_directo::showEvent(QShowEvent* evento) {
     VentanaConversion::showEvent(evento);
-    Timer1_Timer();
+    InvitarAElegirElipsoide();
 }
 
 void P_directo::Calcular_Click() {
@@ -135,7 +135,7 @@ void P_directo::Calcular_Click() {
     const ResultadoDirecto r = ProblemaDirecto(latitud, longitud, acimut, distancia, elipsoide.a, elipsoide.rf);
     if (r.estado != Estado::Correcto) {
         // The result boxes keep what they showed.
-        MostrarMensaje(Q(TextoEstado(r.estado)), IconoMensaje::Ninguno, this);
+        Mensaje(Q(TextoEstado(r.estado)));
         return;
     }
     const double lat2 = GradosAUnidad(r.latitud);
@@ -159,14 +159,14 @@ void P_directo::Long_opt_Click(int indice) { SignoSegunOpcion(long1, indice); }
 void P_directo::lat1_Change() { OpcionSegunSigno(lat1, Lat_Opt); }
 void P_directo::long1_Change() { OpcionSegunSigno(long1, Long_opt); }
 
-void P_directo::Label4_Click() { MostrarDElipsoides(); }
+void P_directo::Label4_Click() { VerElipsoides(); }
 
-void P_directo::Timer1_Timer() { Label4->setText(QStringLiteral("Seleccione elipsoide pulsando esta barra")); }
+void P_directo::InvitarAElegirElipsoide() { Label4->setText(QStringLiteral("Seleccione elipsoide pulsando esta barra")); }
 
 void P_directo::Limpiar_Click() {
     for (QLineEdit* caja : {long1, lat1, Long_Res, Lat_Res, Acimut1, Distancia1, Acimut_Res}) caja->clear();
 }
 
-void P_directo::Fichero_Click() { ConvertirFichero(Q(textos::PistaDirecto), codigo::Directo); }
+void P_directo::Fichero_Click() { ConvertirFichero(codigo::Directo); }
 
 }  // namespace tesmaro

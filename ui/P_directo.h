@@ -26,7 +26,7 @@ class BarraElipsoide;
 class P_directo final : public VentanaConversion {
     Q_OBJECT
 public:
-    explicit P_directo(QWidget* padre = nullptr);
+    explicit P_directo(EntornoVentanas& entorno, QWidget* padre = nullptr);
 
     QGroupBox* UTM_GEO;
     QGroupBox* Frame2;
@@ -65,7 +65,7 @@ private slots:
     void lat1_Change();
     void long1_Change();
     void Label4_Click();
-    void Timer1_Timer();
+    void InvitarAElegirElipsoide();
     void Limpiar_Click();
     void Fichero_Click();
 };

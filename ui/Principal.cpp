@@ -29,7 +29,7 @@ const QString AyudaSigno = QStringLiteral("Compruebe signo de Longitud en cambio
 
 }  // namespace
 
-Principal::Principal(QWidget* padre) : VentanaConversion(padre) {
+Principal::Principal(EntornoVentanas& entorno, QWidget* padre) : VentanaConversion(entorno, padre) {
     setObjectName(QStringLiteral("Principal"));
     setWindowTitle(QStringLiteral("U.T.M. a Geodésicas"));
 
@@ -160,7 +160,7 @@ void Principal::Calcular_Click() {
     const bool husoExtendido = Check2->isChecked();
     const ResultadoGeodesicas r = UtmAGeodesicas(X, Y, huso, sur, husoExtendido, datum);
     if (r.estado == Estado::HusoNoCalculado) {
-        MostrarMensaje(Q(textos::HusoFueraDeArea), IconoMensaje::Ninguno, this);
+        Mensaje(Q(textos::HusoFueraDeArea));
         return;
     }
     if (r.estado != Estado::Correcto) {
@@ -175,7 +175,7 @@ void Principal::Calcular_Click() {
 }
 
 void Principal::Check1_Click(bool marcado) {
-    if (!marcado) MostrarMensaje(QStringLiteral("Los cálculos se realizarán en ED50!"), IconoMensaje::Ninguno, this);
+    if (!marcado) Mensaje(QStringLiteral("Los cálculos se realizarán en ED50!"));
 }
 
 void Principal::Check_Grad_Click(bool marcado) {
@@ -191,12 +191,9 @@ void Principal::Check_Grad_Click(bool marcado) {
     }
 }
 
-void Principal::Command1_Click() { ConvertirFichero(Q(textos::PistaUtmGeoETRS89), codigo::UtmGeoETRS89); }
+void Principal::Command1_Click() { ConvertirFichero(codigo::UtmGeoETRS89); }
 
-void Principal::Command2_Click() {
-    ConvertirFichero(Q(textos::PistaUtmGeoED50), codigo::UtmGeoED50,
-                     QDir::current().filePath(QString::fromUtf8(NombreRejilla)).toStdString());
-}
+void Principal::Command2_Click() { ConvertirFichero(codigo::UtmGeoED50); }
 
 void Principal::Command4_Click() { VerHusosUtm(); }
 

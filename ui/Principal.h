@@ -19,7 +19,7 @@ namespace tesmaro {
 class Principal final : public VentanaConversion {
     Q_OBJECT
 public:
-    explicit Principal(QWidget* padre = nullptr);
+    explicit Principal(EntornoVentanas& entorno, QWidget* padre = nullptr);
 
     QGroupBox* Frame1;
     QLabel* Label1;

@@ -21,12 +21,9 @@
 #include <utility>
 
 #include "Ajustes.h"
-#include "DAngular.h"
+#include "Conversiones.h"
 #include "DElipsoides.h"
-#include "DialogosLote.h"
 #include "Filtros.h"
-#include "MDIPrincipal.h"
-#include "Mensajes.h"
 #include "NotificadorAjustes.h"
 #include "Teclado.h"
 #include "Texto.h"
@@ -39,7 +36,7 @@ namespace {
 const QString AyudaShiftClick = QStringLiteral("Haga \"Shift+Click\" para entrada dd mm ss.ss");
 }
 
-VentanaConversion::VentanaConversion(QWidget* padre) : QWidget(padre) {
+VentanaConversion::VentanaConversion(EntornoVentanas& entorno, QWidget* padre) : QWidget(padre), entorno_(entorno) {
     setAttribute(Qt::WA_DeleteOnClose);
     CrearPanelGrados();
 }
@@ -304,13 +301,6 @@ void VentanaConversion::SignoSegunOpcion(QLineEdit* caja, int indice) {
     if ((indice == 0 && valor < 0) || (indice == 1 && valor > 0)) caja->setText(TextoRegional(-valor));
 }
 
-void VentanaConversion::EmparejarSigno(QLineEdit* caja, QButtonGroup* opciones) {
-    connect(caja, &QLineEdit::textChanged, opciones, [caja, opciones] { OpcionSegunSigno(caja, opciones); });
-    connect(opciones, &QButtonGroup::idToggled, caja, [caja](int indice, bool marcado) {
-        if (marcado) SignoSegunOpcion(caja, indice);
-    });
-}
-
 QString VentanaConversion::TextoResumen(const ResumenLote& r) {
     if (!r.error.empty()) return Q(r.error);
     if (!r.ejecutado) return {};
@@ -339,16 +329,16 @@ QString VentanaConversion::TextoResumen(const ResumenLote& r) {
     return texto;
 }
 
-void VentanaConversion::ConvertirFichero(const QString& pista, std::int16_t codigo, std::string rutaRejilla) {
-    if (!pista.isEmpty()) MostrarMensaje(pista, IconoMensaje::Ninguno, this);
-    DialogosLote& dialogos = MDIPrincipal::Dialogos();
-    dialogos.FijarVentana(window());
-    dialogos.EmpezarLote();
-    const ResumenLote resumen = TratarFichero(codigo, rutaRejilla, dialogos);
-    dialogos.TerminarLote();
+void VentanaConversion::Mensaje(const QString& texto, IconoMensaje icono) { entorno_.Mensaje(texto, icono, this); }
+
+void VentanaConversion::ConvertirFichero(std::int16_t codigo, bool conPista) {
+    const Conversion* conversion = BuscarConversion(codigo);
+    if (conPista && conversion && !conversion->pista.empty()) Mensaje(Q(conversion->pista));
+    InterfazLote& lote = entorno_.EmpezarLote(window());
+    const ResumenLote resumen = TratarFichero(codigo, lote);
+    entorno_.TerminarLote();
     const QString texto = TextoResumen(resumen);
-    if (!texto.isEmpty())
-        MostrarMensaje(texto, resumen.error.empty() ? IconoMensaje::Ninguno : IconoMensaje::Critico, this);
+    if (!texto.isEmpty()) Mensaje(texto, resumen.error.empty() ? IconoMensaje::Ninguno : IconoMensaje::Critico);
 }
 
 int AnchoCifras(const QWidget* control, int cifras) {
@@ -381,8 +371,8 @@ void IgualarAnchos(const QList<QWidget*>& controles) {
     for (QWidget* control : controles) control->setMinimumWidth(ancho);
 }
 
-void VentanaConversion::MostrarDatosAngulares() { tesmaro::MostrarDatosAngulares(); }
+void VentanaConversion::VerHusosUtm() { entorno_.MostrarZonasUtm(); }
 
-void VentanaConversion::VerHusosUtm() { MDIPrincipal::MostrarZonasUtm(); }
+void VentanaConversion::VerElipsoides() { entorno_.MostrarElipsoides(); }
 
 }  // namespace tesmaro

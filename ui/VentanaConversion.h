@@ -21,22 +21,21 @@
 //   which the window connects to its Check_Grad_Click, so sexagesimal results
 //   go back to decimal text.
 //
-// - The sign options: EmparejarSigno(caja, opciones) pairs a filtered number
-//   box with a QButtonGroup whose button 0 is the positive sign ("Este",
-//   "Norte") and 1 the negative ("Oeste", "Sur"). After the box's filter has
-//   run, the option follows the sign of the number; choosing an option makes
-//   the number's sign agree (the negated text is TextoNumero of the negated
-//   number, which the box's filter then normalises). Call it AFTER
-//   ConectarFiltro on the box. The two halves are also available on their
-//   own (OpcionSegunSigno, SignoSegunOpcion) for windows that name the slots.
+// - The sign options: OpcionSegunSigno makes the option pair (a QButtonGroup
+//   whose button 0 is the positive sign, "Este" or "Norte", and 1 the
+//   negative, "Oeste" or "Sur") follow the sign of a filtered number box;
+//   SignoSegunOpcion makes the number's sign agree with the option chosen (the
+//   negated text is TextoNumero of the negated number, which the box's filter
+//   then normalises). Windows call them from their own named slots.
 //
-// - File buttons: ConvertirFichero(pista, codigo) shows the format hint (when
-//   not empty), runs TratarFichero with the main window's dialogs, then says
-//   how many lines could not be computed (when any), or that the run was
-//   cancelled, or why it failed.
-//
-// - MostrarDatosAngulares() (the angular-units dialog DAngular) and
-//   VerHusosUtm() (the zone map Zonas_Utm).
+// - The program around it, EntornoVentanas (given to the constructor):
+//   Mensaje(texto) shows a message box over the window; ConvertirFichero(codigo)
+//   is a file button: it shows the conversion's hint (the pista of its row in
+//   the table of conversions, unless told not to), runs TratarFichero with the
+//   environment's batch dialogs, then says how many lines could not be
+//   computed or were left out (when any), or that the run was cancelled, or
+//   why it failed; VerHusosUtm() shows the zone map and VerElipsoides() the
+//   ellipsoid dialog.
 //
 // - Helpers to read and write boxes: Leer(caja) is LeerNumero of its text;
 //   TextoPunto(v) is TextoNumero with every "," turned into "." (what the
@@ -63,6 +62,7 @@
 #include <string_view>
 
 #include "Angulos.h"
+#include "EntornoVentanas.h"
 #include "TratarFichero.h"
 
 class QButtonGroup;
@@ -126,7 +126,7 @@ struct MarcoCoordenada {
 class VentanaConversion : public QWidget {
     Q_OBJECT
 public:
-    explicit VentanaConversion(QWidget* padre = nullptr);
+    explicit VentanaConversion(EntornoVentanas& entorno, QWidget* padre = nullptr);
     ~VentanaConversion() override;
 
     // The box the degrees-minutes-seconds panel writes into: the last box a
@@ -135,8 +135,8 @@ public:
     // never writes into another window.
     static QPointer<QLineEdit> CampoDestino;
 
-    // Selects the option of the current UnidadAngular in DAngular and shows it.
-    void MostrarDatosAngulares();
+    // A message box over the window, through the environment.
+    void Mensaje(const QString& texto, IconoMensaje icono = IconoMensaje::Ninguno);
 
     // Opens the panel for the box caja (it becomes CampoDestino); the focus
     // goes to Grados.
@@ -163,7 +163,6 @@ public:
     // Sign of a filtered number box and its option pair (button ids 0 and 1).
     static void OpcionSegunSigno(const QLineEdit* caja, QButtonGroup* opciones);
     static void SignoSegunOpcion(QLineEdit* caja, int indice);
-    static void EmparejarSigno(QLineEdit* caja, QButtonGroup* opciones);
 
 protected:
     void HacerAbridorGrados(QLineEdit* caja);
@@ -194,8 +193,9 @@ protected:
     MarcoCoordenada MarcoLongitud(QWidget* padre, const char* nombreMarco, const char* nombreCaja,
                                   const char* nombreOpciones, int indiceElegido, bool conBotonGrados);
     void VigilarCheckGrad(QCheckBox* Check_Grad);
-    void ConvertirFichero(const QString& pista, std::int16_t codigo, std::string rutaRejilla = {});
+    void ConvertirFichero(std::int16_t codigo, bool conPista = true);
     void VerHusosUtm();
+    void VerElipsoides();
     // Grows the window's frame to show the panel, shrinks it back after.
     void AjustarMarco();
 
@@ -220,6 +220,7 @@ protected slots:
 private:
     void CrearPanelGrados();
 
+    EntornoVentanas& entorno_;
     QPointer<QLineEdit> destino_;  // the box this window's panel was opened for
 };
 

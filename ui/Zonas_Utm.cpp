@@ -14,8 +14,6 @@
 #include "Rejilla.h"
 #include "Utm.h"
 
-static void IniciarRecursosMapa() { Q_INIT_RESOURCE(mapa); }
-
 namespace tesmaro {
 
 namespace {
@@ -48,16 +46,16 @@ bool Proyectar(double lon, double lat, QPointF& punto) {
     return true;
 }
 
+// The coastline is the installed file coast.geojson of the program's data
+// folder (the build tree's data/ when run from it), which a user may replace
+// (its licence asks that this stays possible); without it the map shows the
+// zones alone.
 QByteArray DatosMapa() {
-    IniciarRecursosMapa();
     const std::string carpeta = CarpetaDatosPrograma();
-    if (!carpeta.empty()) {
-        QFile fichero(QDir(QString::fromStdString(carpeta)).filePath(QStringLiteral("coast.geojson")));
-        // The map data are small; a file far larger is not ours.
-        if (fichero.size() < 16 * 1024 * 1024 && fichero.open(QIODevice::ReadOnly)) return fichero.readAll();
-    }
-    QFile incluido(QStringLiteral(":/tesmaro/coast.geojson"));
-    if (incluido.open(QIODevice::ReadOnly)) return incluido.readAll();
+    if (carpeta.empty()) return {};
+    QFile fichero(QDir(QString::fromStdString(carpeta)).filePath(QStringLiteral("coast.geojson")));
+    // The map data are small; a file far larger is not ours.
+    if (fichero.size() < 16 * 1024 * 1024 && fichero.open(QIODevice::ReadOnly)) return fichero.readAll();
     return {};
 }
 

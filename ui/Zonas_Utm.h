@@ -4,7 +4,7 @@
 // Extendido" over the rectangle Shape1 of the extended zone, and the four
 // points of the Greenwich meridian with their UTM coordinates and tick lines.
 // It scales with its window. The map data (coast.geojson) are read from the
-// program's data folder, or from the copy built into the program.
+// program's data folder only (without them, the zones alone).
 #pragma once
 #include <QPointF>
 #include <QString>

@@ -22,7 +22,7 @@ namespace tesmaro {
 
 using namespace ventanarejilla;
 
-geo_rejilla_et2ed::geo_rejilla_et2ed(QWidget* padre) : VentanaConversion(padre) {
+geo_rejilla_et2ed::geo_rejilla_et2ed(EntornoVentanas& entorno, QWidget* padre) : VentanaConversion(entorno, padre) {
     setObjectName(QStringLiteral("geo_rejilla_et2ed"));
     setWindowTitle(QStringLiteral("Transformación Datum ETRS89-Datum ED50"));
 
@@ -103,7 +103,7 @@ void geo_rejilla_et2ed::Limpiar_Click() {
 }
 
 void geo_rejilla_et2ed::Fichero_Click() {
-    ConvertirFichero(Q(textos::PistaETRS89aED50), codigo::ETRS89aED50, RutaRejillaActual());
+    ConvertirFichero(codigo::ETRS89aED50);
 }
 
 }  // namespace tesmaro

@@ -23,7 +23,7 @@ namespace tesmaro {
 class geo_rejilla_et2ed final : public VentanaConversion {
     Q_OBJECT
 public:
-    explicit geo_rejilla_et2ed(QWidget* padre = nullptr);
+    explicit geo_rejilla_et2ed(EntornoVentanas& entorno, QWidget* padre = nullptr);
 
     QLabel* Label_Titulo;
     QGroupBox* Frame1;       // "Coordenadas Geodésicas  ETRS89  (Entrada Datos)"
