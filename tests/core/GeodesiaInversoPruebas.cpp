@@ -29,90 +29,6 @@ Exacta Referencia(double lat1, double lon1, double lat2, double lon2) {
     return {s12, azi1, azi2 + 180};
 }
 
-// From A, 45° and 100 km out and back: the fixed passes return the length
-// within 2 mm and both azimuths within 1e-6°.
-TEST(ProblemaInverso, VueltaDelProblemaDirecto) {
-    const ResultadoDirecto d = ProblemaDirecto(Radianes(39.5), Radianes(-0.4), 45, 100000, WgsA, WgsF);
-    const ResultadoInverso r = ProblemaInverso(Radianes(39.5), Radianes(-0.4), Radianes(d.latitud),
-                                               Radianes(d.longitud), WgsA, WgsF);
-    ASSERT_EQ(r.estado, Estado::Correcto);
-    EXPECT_NEAR(r.distancia, 100000, 0.002);
-    EXPECT_NEAR(r.acimutDirecto, 45, 1e-6);
-    EXPECT_NEAR(r.acimutInverso, d.acimutInverso, 1e-6);
-}
-
-TEST(ProblemaInverso, MismoMeridiano) {
-    const Exacta e = Referencia(39.5, -0.4, 41, -0.4);
-    const ResultadoInverso r = Inverso(39.5, -0.4, 41, -0.4);
-    ASSERT_EQ(r.estado, Estado::Correcto);
-    EXPECT_NEAR(r.distancia, e.s, 0.001);
-    // The shifts of the Napier analogies lift the azimuth a few tenths of a
-    // millionth of a degree above 0.
-    EXPECT_GT(r.acimutDirecto, 0);
-    EXPECT_LT(r.acimutDirecto, 1e-6);
-    EXPECT_NEAR(r.acimutInverso, 180, 1e-6);
-    const ResultadoInverso v = Inverso(41, -0.4, 39.5, -0.4);
-    EXPECT_NEAR(v.distancia, r.distancia, 0.001);
-    EXPECT_NEAR(v.acimutDirecto, 180, 1e-6);
-    EXPECT_NEAR(v.acimutInverso, 360, 1e-6);
-}
-
-TEST(ProblemaInverso, MismoParalelo) {
-    const ResultadoInverso r = Inverso(39.5, 1, 39.5, -1);
-    ASSERT_EQ(r.estado, Estado::Correcto);
-    EXPECT_GT(r.acimutDirecto, 270);
-    EXPECT_LT(r.acimutInverso, 90);
-    // Symmetric about the middle meridian; the unequal shifts leave 1e-7°.
-    EXPECT_NEAR(r.acimutDirecto + r.acimutInverso, 360, 1e-7);
-    EXPECT_NEAR(r.acimutDirecto - 270, 90 - r.acimutInverso, 1e-7);
-}
-
-// Two southern points are computed as their images through (fi, lambda) ->
-// (-fi, -lambda): the same length, azimuths turned by 180°.
-TEST(ProblemaInverso, ReflexionDelHemisferioSur) {
-    struct Par {
-        double lat1, lon1, lat2, lon2;
-    };
-    const Par pares[] = {{-39.5, -1, -40.5, 1}, {-39.5, 0, -40.5, 1}, {-20, 3, -25, -2}, {-5, -3, 0, 1}, {0, -3, -5, 1}};
-    for (const Par& p : pares) {
-        const ResultadoInverso sur = Inverso(p.lat1, p.lon1, p.lat2, p.lon2);
-        const ResultadoInverso norte = Inverso(-p.lat1, -p.lon1, -p.lat2, -p.lon2);
-        ASSERT_EQ(sur.estado, Estado::Correcto) << p.lat1 << " " << p.lon1;
-        EXPECT_EQ(sur.distancia, norte.distancia) << p.lat1 << " " << p.lon1;
-        // Exactly 180° apart up to the rounding of the turn.
-        EXPECT_NEAR(Separacion(sur.acimutDirecto, norte.acimutDirecto), 180, 1e-12) << p.lat1;
-        EXPECT_NEAR(Separacion(sur.acimutInverso, norte.acimutInverso), 180, 1e-12) << p.lat1;
-    }
-}
-
-TEST(ProblemaInverso, PuntosCoincidentes) {
-    for (const ResultadoInverso& r : {Inverso(40, -3, 40, -3), Inverso(-12, 7, -12, 7), Inverso(0, 5, 0, 5),
-                                      // 1e-15 rad apart: the arc rounds to 0.
-                                      ProblemaInverso(0.7, 0.1, 0.7 + 1e-15, 0.1, WgsA, WgsF)}) {
-        EXPECT_EQ(r.estado, Estado::Correcto);
-        EXPECT_EQ(r.distancia, 0);
-        EXPECT_EQ(r.acimutDirecto, 0);
-        EXPECT_EQ(r.acimutInverso, 0);
-    }
-}
-
-// Points centimetres apart: a later pass may round the arc to nothing where
-// the first did not; they are then the same point (distance 0), never a pair
-// without an answer. (At this scale cos σ is quantised in steps of 1.1e-16, so
-// the method answers in steps of about 9.5 m: its own result, not checked.)
-TEST(ProblemaInverso, PuntosMuyCercanosSiempreTienenRespuesta) {
-    int ceros = 0;
-    for (int i = 0; i < 20000; ++i) {
-        const double lat = 0.1 + (i % 120) * 0.01, lon = -0.2 + (i % 97) * 0.004;
-        const double d = (1 + i % 13) * 1.5e-9 * ((i & 1) ? 1 : -1);  // about 1 cm to 13 cm
-        const ResultadoInverso r = ProblemaInverso(lat, lon, lat + d, lon + d * (i % 3), WgsA, WgsF);
-        ASSERT_EQ(r.estado, Estado::Correcto) << i;
-        EXPECT_LT(r.distancia, 20.0) << i;
-        if (r.distancia == 0) ++ceros;
-    }
-    EXPECT_GT(ceros, 0);  // the case does arise at this scale
-}
-
 TEST(ProblemaInverso, ParesQueNoSeCalculan) {
     struct Caso {
         double lat1, lon1, lat2, lon2;
@@ -138,34 +54,6 @@ TEST(ProblemaInverso, ParesQueNoSeCalculan) {
     EXPECT_EQ(ProblemaInverso(nan, 0, 0.5, 0, WgsA, WgsF).estado, Estado::NoFinito);
     EXPECT_EQ(ProblemaInverso(0.5, 0, 0.6, inf, WgsA, WgsF).estado, Estado::NoFinito);
     EXPECT_EQ(ProblemaInverso(0.5, 0, 0.6, 0.1, 0, 0).estado, Estado::NoFinito);
-}
-
-// Typed 180° apart, the program's π puts the line 2.3e-8° beside the pole:
-// the passes follow it within a few millimetres (measured 2.7 mm).
-TEST(ProblemaInverso, JuntoAlPolo) {
-    const ResultadoInverso r = Inverso(80, 0, 80, 180);
-    ASSERT_EQ(r.estado, Estado::Correcto);
-    EXPECT_NEAR(r.distancia, Referencia(80, 0, 80, 180).s, 0.005);
-}
-
-// A point on the equator goes with a point of either hemisphere, as first or
-// second point, and -0 is the equator.
-TEST(ProblemaInverso, UnPuntoEnElEcuador) {
-    struct Par {
-        double lat1, lon1, lat2, lon2;
-    };
-    const Par pares[] = {{0, 0, 1, 1},   {1, 1, 0, 0},   {0, 0, -1, 1},   {-1, 1, 0, 0},    {10, 0, 0, 3},
-                         {0, 3, 10, 0},  {10, 0, 0, 0},  {-10, 0, 0, 0},  {0, 0, -10, 0},   {-0.0, 2, 5, 4},
-                         {5, 4, -0.0, 2}, {-5, 4, -0.0, 2}, {0, -3, 0.5, -2}, {30, 20, 0, 35}, {-30, -20, 0, -5}};
-    for (const Par& p : pares) {
-        const ResultadoInverso r = Inverso(p.lat1, p.lon1, p.lat2, p.lon2);
-        ASSERT_EQ(r.estado, Estado::Correcto) << p.lat1 << " " << p.lat2;
-        const Exacta e = Referencia(p.lat1, p.lon1, p.lat2, p.lon2);
-        // Lines of 100 to 3900 km: the method's accuracy at that length.
-        EXPECT_NEAR(r.distancia, e.s, 0.05) << p.lat1 << " " << p.lon1 << " " << p.lat2 << " " << p.lon2;
-        EXPECT_LT(Separacion(DelPrograma(r.acimutDirecto), e.directo), 5e-6) << p.lat1 << " " << p.lat2;
-        EXPECT_LT(Separacion(DelPrograma(r.acimutInverso), e.inverso), 5e-6) << p.lat1 << " " << p.lat2;
-    }
 }
 
 // Random pairs in one hemisphere, both within 60° of the equator (nearer the

@@ -92,52 +92,6 @@ TEST(Reglas, CeldaEnBordesYBanda) {
     }
 }
 
-TEST(Reglas, InterpolacionEnNodoCentroYBanda) {
-    const Rejilla r("pequena", CreaRejilla({Pequena()}));
-    // At a node the shift is the node's value, exactly.
-    const PuntoRejilla nodo = r.ED50aETRS89(7140, 3720);  // row 3, column 2 (from 1)
-    ASSERT_TRUE(nodo.dentro);
-    EXPECT_EQ(nodo.lat, 3720 + static_cast<double>(DLatSuave(2, 1)));
-    EXPECT_EQ(nodo.lon, -((-7140.0) + static_cast<double>(DLonSuave(2, 1))));
-
-    // Mid-cell: the mean of the four corners; the float32 coefficients leave
-    // an error below 1e-6" for shifts of a few seconds.
-    const PuntoRejilla centro = r.ED50aETRS89(7110, 3690);
-    const double media =
-        (DLatSuave(1, 1) + DLatSuave(1, 2) + DLatSuave(2, 1) + DLatSuave(2, 2)) / 4.0;
-    EXPECT_NEAR(centro.lat - 3690, media, 1e-6);
-
-    // Half an increment south of the grid: extrapolated from the first cell,
-    // the same bilinear surface continued (checked in long double).
-    const PuntoRejilla banda = r.ED50aETRS89(7170, 3570);
-    ASSERT_TRUE(banda.dentro);
-    const long double X = 0.5L, Y = -0.5L;
-    const long double d1 = DLatSuave(0, 0), d2 = DLatSuave(0, 1), d3 = DLatSuave(1, 0),
-                      d4 = DLatSuave(1, 1);
-    const long double esperado = d1 + (d2 - d1) * X + (d3 - d1) * Y + (d4 + d1 - d2 - d3) * X * Y;
-    EXPECT_NEAR(banda.lat - 3570, static_cast<double>(esperado), 1e-6);
-}
-
-TEST(Reglas, LongitudEsteSeBuscaComoOesteNegativa) {
-    // lonW from −3600" to 0: a point at +0.5° east is looked up at lonW −1800".
-    SubrejillaPrueba s;
-    s.sLat = 0;
-    s.nLat = 600;
-    s.eLong = -3600;
-    s.wLong = 0;
-    s.latInc = 300;
-    s.longInc = 1800;
-    s.dLon = DLonGrueso;
-    const Rejilla r("este", CreaRejilla({s}));
-    const CeldaRejilla celda = r.BuscaCelda(1800, 300);
-    ASSERT_TRUE(celda.encontrada);
-    EXPECT_EQ(celda.columna, 2);
-    EXPECT_EQ(celda.X, 0);
-    // A stored (west positive) shift of 2" moves the point 2" west.
-    EXPECT_EQ(r.ED50aETRS89(1800, 300).lon, 1798);
-    EXPECT_FALSE(r.BuscaCelda(-1800, 300).encontrada);  // 0.5° west: beyond W_LONG
-}
-
 struct CasoEleccion {
     const char* nombre;
     std::vector<SubrejillaPrueba> subs;
@@ -203,36 +157,6 @@ TEST(Reglas, EleccionDeSubrejilla) {
             EXPECT_DOUBLE_EQ(r.ED50aETRS89(c.lonE, c.lat).lat - c.lat, esperado) << c.nombre;
         }
     }
-}
-
-TEST(Reglas, InversaDevuelveElPuntoDeOrigen) {
-    const Rejilla r("pequena", CreaRejilla({Pequena()}));
-    for (double lonE = 7030; lonE <= 7190; lonE += 17.3)
-        for (double lat = 3610; lat <= 3830; lat += 23.1) {
-            const PuntoRejilla ida = r.ED50aETRS89(lonE, lat);
-            const PuntoRejilla vuelta = r.ETRS89aED50(ida.lon, ida.lat);
-            ASSERT_TRUE(vuelta.dentro);
-            // Shifts change by < 0.1" per 60" cell: 15 steps leave only the
-            // rounding of doubles (1e-12" near 7000").
-            EXPECT_NEAR(vuelta.lon, lonE, 1e-9);
-            EXPECT_NEAR(vuelta.lat, lat, 1e-9);
-        }
-}
-
-TEST(Reglas, InversaQueSaleDeLaRejillaDaCeros) {
-    SubrejillaPrueba s = Pequena();
-    s.dLat = Cero;
-    s.dLon = DLonHaciaEste;
-    const Rejilla r("sale", CreaRejilla({s}));
-    // 10" inside the western edge: the point itself is inside, but the first
-    // step moves it 100" west, out of the grid.
-    ASSERT_TRUE(r.ED50aETRS89(7030, 3700).dentro);
-    const PuntoRejilla p = r.ETRS89aED50(7030, 3700);
-    EXPECT_FALSE(p.dentro);
-    EXPECT_EQ(p.lon, 0);
-    EXPECT_EQ(p.lat, 0);
-    // Outside from the start, too.
-    EXPECT_FALSE(r.ETRS89aED50(0, 0).dentro);
 }
 
 }  // namespace
