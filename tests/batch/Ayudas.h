@@ -15,7 +15,6 @@
 
 #include "Ajustes.h"
 #include "InterfazLote.h"
-#include "Texto.h"
 
 namespace tesmaro::pruebas {
 
@@ -101,9 +100,6 @@ protected:
 
 #define TESMARO_EN_LOCALES(Fixture) \
     INSTANTIATE_TEST_SUITE_P(Locales, Fixture, ::testing::Values("C", "es_ES.UTF-8"))
-
-// The number as the result files write it.
-inline std::string N(double v) { return TextoNumero(v, '.'); }
 
 inline std::string RutaRejillaFuente() { return std::string(TESMARO_DATOS_FUENTE) + "/sped2et.gsb"; }
 
