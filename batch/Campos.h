@@ -2,22 +2,16 @@
 #pragma once
 #include <array>
 #include <cassert>
-#include <cstdint>
-#include <string>
 #include <string_view>
 
 namespace tesmaro {
 
-// Field number `indice` (counted from 0) of a comma-separated line.
-// Double quotes get no special treatment (a comma inside quotes still splits);
-// an empty field is the empty text; an index beyond the last field, or a
-// negative one, gives the last field: for the line A,1,2 the indices 2, 3 and 9
-// all give "2". This is the rule every point file has always been read by.
-std::string ExtraerCampo(std::string_view linea, std::int16_t indice);
-
-// The first N fields of one line, split in a single pass, as views into the
-// line (no copy, no allocation). (*this)[i] is exactly ExtraerCampo(linea, i)
-// for every i below N, the last-field rule included.
+// The first N comma-separated fields of one line, split in a single pass, as
+// views into the line (no copy, no allocation). Double quotes get no special
+// treatment (a comma inside quotes still splits); an empty field is the empty
+// text; an index beyond the last field gives the last field: for the line
+// A,1,2 the indices 2, 3 and 4 all give "2". This is the rule every point file
+// has always been read by.
 template <int N>
 class CamposLinea {
 public:

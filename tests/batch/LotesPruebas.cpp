@@ -1,7 +1,7 @@
-// Every conversion end to end through the driver, under both locales: the
-// records pinned to the last printed digit (the field rules of each
-// conversion with them), the counts, the messages, the dialogs and where the
-// results go; then the failures, the user's stop, and garbage.
+// Every conversion through the driver, under both locales: the counts, the
+// messages, the dialogs and where the results go (the records themselves are
+// pinned by the reference cases of tests/referencia); then the failures, the
+// user's stop, and garbage.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,8 +17,6 @@
 namespace tesmaro::pruebas {
 namespace {
 
-using namespace std::literals;
-
 class Lotes : public ConLocale {
 protected:
     CarpetaTemporal tmp;
@@ -26,115 +24,26 @@ protected:
 
 TEST_P(Lotes, CadaConversion) {
     struct Caso {
-        std::int16_t codigo, elipsoide, unidad;
-        std::string_view entrada, txt;
+        std::int16_t codigo;
+        std::string_view entrada;
         std::uint64_t leidas, registros, saltadas, noCalculables;
         bool detenido;
     } casos[] = {
-    {codigo::GeoUtmETRS89, 4, 1,
-     "c\r\n"
-     "\"P.1\",-0.5,39.5,30.5,N\r\n"
-     "P2,2.5,41,31.5,N\r\n"
-     "P3,-0.5,39.5,30,Sur\r\n"
-     "P4,-3,-10,30,S\r\n"
-     "P5,-20,40,27\r\n",
-     "\"Nombre\",\"Coordenada X\",\"Coordenada Y\",\"Huso\",\"Latitud Norte-Sur\",\"Convergencia de meridianos\",\"Anamorfosis lineal\"\r\n"
-     "\"P.1\",714960.69593,4375248.58024,30,\"Norte\",1.59080384719244,1.00016896\r\n"
-     "\"P3\",714960.69593,4375248.58024,30,\"Norte\",1.59080384719244,1.00016896\r\n"
-     "\"P4\",500000,8894587.50859,30,\"Sur\",0,0.9996\r\n"
-     "\"P5\",585360.46183,4428236.06511,27,\"Norte\",0.642826367988601,0.99968969\r\n",
-     5, 4, 1, 0, false},
-    {codigo::GeoUtmED50, 4, 1,
-     "c\nA,-0.5,39.5,30,N,sobra,1,2,3\nB,31\nC\n\"\xc3\x91u\xf1\xff\" \x01\x00x,-0.5,39.5,29,N"sv,
-     "\"Nombre\",\"Coordenada X\",\"Coordenada Y\",\"Huso\",\"Latitud Norte-Sur\",\"Convergencia de meridianos\",\"Anamorfosis lineal\"\r\n"
-     "\"A\",714970.38963,4375323.04449,30,\"Norte\",1.5908038781318,1.00016897\r\n"
-     "\"B\",3222701.98693,3796172.04142,31,\"Norte\",15.3256932180472,1.0926806\r\n"
-     "\"\xc3\x91u\xf1\xff \x01\x00x\",1231365.57338,4406988.30906,29,\"Norte\",5.43064923228683,1.00619356\r\n"sv,
-     4, 3, 1, 0, false},
-    {codigo::UtmGeoETRS89, 4, 1,
-     "c\r\n"
-     "A,725000,4400000,30,N\r\n"
-     "B,725000,4400000,30E,N\r\n"
-     "C,400000,4500000,31,Norte\r\n"
-     "D,500000,5600000,30,Sur\r\n"
-     "E,500000,5600000,30,\"s\"\r\n"
-     "F,500000,5600000,30,x\r\n"
-     "G,500000,5600000,30,\r\n",
-     "\"Nombre\",\"Longitud\",\"Latitud\",\"Huso\"\r\n"
-     "\"A\",-0.374948685185096,39.7202183811718,30\r\n"
-     "\"B\",0.374948685185096,39.7202183811718,30\r\n"
-     "\"C\",1.81730037737715,40.6447996491858,31\r\n"
-     "\"D\",-3,-39.7499075189404,30\r\n"
-     "\"E\",-3,-39.7499075189404,30\r\n"
-     "\"F\",-3,50.5519323801318,30\r\n"
-     "\"G\",-3,50.5519323801318,30\r\n",
-     7, 7, 0, 0, false},
-    {codigo::UtmGeoED50, 4, 1,
-     "cab\r\n"
-     "A,725000,4400000,30,N\r\n"
-     "B,1,2,30e,N\r\n"
-     "C,725000,4400000,31,N\r\n",
-     "\"Nombre\",\"Longitud\",\"Latitud\",\"Huso\"\r\n"
-     "\"A\",-0.375092747700148,39.7195445197004,30\r\n",
-     2, 1, 0, 0, true},
-    {codigo::GeoCart, 2, 2,
-     "c\nP1,-0.5,40,100\nInf,1e999,40,0\n",
-     "\"Nombre\",\"Coordenada X\",\"Coordenada Y\",\"Coordenada Z\",\"Semieje a\",\"1/f\"\r\n"
-     "\"P1\",5166148.94214471,-40575.67322255,3728309.24751033,6378388,297\r\n"
-     "\"Inf\",,,,6378388,297\r\n",
-     2, 2, 0, 1, false},
-    {codigo::CartGeo, 4, 1,
-     "c\nP1,4000000,-30000,4900000,ignorado\nEcuador,6378137,100,0\nOeste,-6378137,1000,0\n",
-     "\"Nombre\",\"Longitud\",\"Latitud\",\"Huso\",\"Hemisferio\",\"Altura_elipsoidal\",\"Semieje a\",\"1/f\"\r\n"
-     "\"P1\",-0.429710289344935,50.9631241923693,30,\"Norte\",-39861.3015686991,6378137,298.257223563\r\n"
-     "\"Ecuador\",0.000898315283928619,0,31,\"Sur\",0.000783927738666534,6378137,298.257223563\r\n"
-     "\"Oeste\",179.991016847234,0,31,\"Sur\",0.0783927962183952,6378137,298.257223563\r\n",
-     3, 3, 0, 0, false},
-    {codigo::Directo, 9, 2,
-     "c\nP1,-0.4,39.5,50,100000\n",
-     "\"Nombre\",\"Longitud\",\"Latitud\",\"Acimut inverso\",\"Semieje a\",\"1/f\"\r\n"
-     "\"P1\",0.473387888693826,40.205278467713,250.511740755342,6378249.145,293.465\r\n",
-     1, 1, 0, 0, false},
-    {codigo::Inverso, 4, 3,
-     "c\nAB,-0.0069,0.689,0.0087,0.7025\nCruza,-1,0.1,-1,-0.1\n",
-     "\"Nombre\",\"Longitud A\",\"Latitud A\",\"Acimut directo (A-B)\",\"Distancia (A-B)\",\"Longitud (B)\",\"Latitud (B)\",\"Acimut inverso (B-A)\",\"Semieje a\",\"1/f\",\"C\xc3\xa1lculo v\xc3\xa1lido s\xc3\xb3lo para puntos en un mismo hemisferio\"\r\n"
-     "\"AB\",-0.0069,0.689,0.722553119669629,114997.201090067,0.0087,0.7025,3.87414511866153,6378137,298.257223563\r\n"
-     "\"Cruza\",-1,0.1,,,-1,-0.1,,6378137,298.257223563\r\n",
-     2, 2, 0, 1, false},
-    {codigo::ED50aETRS89, 4, 1,
-     "c\r\n"
-     "\"P1\",-3.7,40.4\r\n"
-     "Fuera,20,20\r\n"
-     "Este,2.1,41.4\r\n"
-     "Vacio,,\r\n",
-     "\"Nombre\",\"Longitud\",\"Latitud\",\"Huso\"\r\n"
-     "\"P1\",-3.70130879654884,40.3988182132747,30\r\n"
-     "\"Fuera\",0,0,0\r\n"
-     "\"Este\",2.09885069509082,41.3988761537605,31\r\n"
-     "\"Vacio\",0,0,0\r\n",
-     4, 4, 0, 0, false},
-    {codigo::ETRS89aED50, 4, 1,
-     "c\nP1,-3.70119,40.39877\nFuera,20,20\n",
-     "\"Nombre\",\"Longitud\",\"Latitud\",\"Huso\"\r\n"
-     "\"P1\",-3.69988120683184,40.3999517875546,30\r\n"
-     "\"Fuera\",0,0,0\r\n",
-     2, 2, 0, 0, false},
-    {codigo::GeoUtmETRS89, 4, 1,
-     "Punto,Longitud,Latitud,Huso,Hemisferio",
-     "\"Nombre\",\"Coordenada X\",\"Coordenada Y\",\"Huso\",\"Latitud Norte-Sur\",\"Convergencia de meridianos\",\"Anamorfosis lineal\"\r\n",
-     0, 0, 0, 0, false},
-    {codigo::Inverso, 4, 1,
-     "",
-     "",
-     0, 0, 0, 0, false},
+        {codigo::UtmGeoETRS89, "c\nA,725000,4400000,30E,N\nB,500000,5600000,30,Sur", 2, 2, 0, 0, false},
+        {codigo::UtmGeoED50, "c\r\nA,725000,4400000,30,N\r\nB,1,2,30e,N\r\nC,1,2,31,N\r\n", 2, 1, 0, 0, true},
+        {codigo::GeoUtmETRS89, "c\nP,-0.5,39.5,30.5,N\nQ,2.5,41,31.5,N\nR,-20,40,27\n", 3, 2, 1, 0, false},
+        {codigo::GeoUtmED50, "c\nA,-0.5,39.5,30,N,sobra\nB,31\nC\n", 3, 2, 1, 0, false},
+        {codigo::GeoCart, "c\nP1,-0.5,40,100\nInf,1e999,40,0\n", 2, 2, 0, 1, false},
+        {codigo::CartGeo, "c\nP1,4000000,-30000,4900000\n", 1, 1, 0, 0, false},
+        {codigo::Directo, "c\nP1,-0.4,39.5,50,100000\n", 1, 1, 0, 0, false},
+        {codigo::Inverso, "c\nAB,-0.4,39.5,0.5,40.25\nCruza,-1,10,-1,-10\n", 2, 2, 0, 1, false},
+        {codigo::ED50aETRS89, "c\nP1,-3.7,40.4\nFuera,20,20\n", 2, 2, 0, 0, false},
+        {codigo::ETRS89aED50, "Punto,Longitud,Latitud", 0, 0, 0, 0, false},
     };
-    const std::string_view salida = "Ficheros de salida, txt ASCII para LibreOffice Calc y csv para EXCEL : ";
     const std::string_view titulosRejilla[] = {
         "Seleccione transformación de rejilla gsb (en carpeta de instalación)",
         "Seleccione transformación en formato rejilla gsb (en carpeta de instalación)"};
     for (const Caso& c : casos) {
-        ajustes::ElipsoideActual = c.elipsoide;
-        ajustes::UnidadAngular = c.unidad;
         Escribir(tmp / "p.tiv", c.entrada);
         InterfazGuion guion;
         guion.puntos = (tmp / "p.tiv").string();
@@ -146,13 +55,14 @@ TEST_P(Lotes, CadaConversion) {
         EXPECT_EQ(r.rutaTxt, (tmp / (base + ".txt")).string());
         EXPECT_EQ(r.rutaCsv, (tmp / (base + ".csv")).string());
         const std::string txt = Leer(r.rutaTxt);
-        EXPECT_EQ(txt, c.txt) << c.codigo;
         EXPECT_EQ(Leer(r.rutaCsv), TextoACsv(txt));
+        EXPECT_EQ(std::count(txt.begin(), txt.end(), '\n'), static_cast<long>(r.registros) + 1);
         EXPECT_EQ((std::vector{r.lineasLeidas, r.registros, r.saltadas, r.noCalculables}),
                   (std::vector{c.leidas, c.registros, c.saltadas, c.noCalculables}))
             << c.codigo;
         EXPECT_EQ(r.detenido, c.detenido);
-        std::vector<std::string> mensajes{std::string(salida) + base + ".txt," + base + ".csv"};
+        std::vector<std::string> mensajes{
+            "Ficheros de salida, txt ASCII para LibreOffice Calc y csv para EXCEL : " + base + ".txt," + base + ".csv"};
         if (c.detenido) mensajes.emplace_back(textos::HusoFueraDeArea);
         EXPECT_EQ(guion.mensajes, mensajes);
         ASSERT_EQ(guion.dialogosPuntos.size(), 1u);
@@ -238,29 +148,22 @@ TEST_P(Lotes, CanceladoYProgreso) {
     }
 }
 
-// Garbage never crashes or hangs: every line becomes a record, is skipped or
-// stops the UTM batch, and the CSV twin always matches the text result.
+// Garbage never crashes or hangs, and the CSV twin always matches the text
+// result.
 TEST_P(Lotes, Basura) {
     std::mt19937 azar(2024);
-    const std::string larga(10u << 20, 'x');
+    const std::string alfabeto = "0123456789.,-+eEdD\n\r \"sSN30E\xff";
     for (const Conversion& conversion : Conversiones()) {
-        std::string contenido(20000, '\0');
-        for (char& c : contenido) c = static_cast<char>(azar());
-        // Bytes that look like numbers, commas and line ends, in any order.
-        std::string parecido = contenido;
-        const std::string alfabeto = "0123456789.,-+eEdD\n\r \"sSN30E\xff";
-        for (char& c : parecido) c = alfabeto[azar() % alfabeto.size()];
-        const std::string lineas = "c\n" + larga + ",1,2,30,N\nP,abc,,31,N\nultima,1e999,-1e999,30,N";
-        for (const std::string* texto : std::initializer_list<const std::string*>{&contenido, &parecido, &lineas, &larga}) {
-            Escribir(tmp / "basura.txt", *texto);
+        for (const bool parecido : {false, true}) {  // any bytes; bytes that look like numbers and lines
+            std::string contenido(20000, '\0');
+            for (char& c : contenido) c = parecido ? alfabeto[azar() % alfabeto.size()] : static_cast<char>(azar());
+            Escribir(tmp / "basura.txt", contenido);
             InterfazGuion guion;
             guion.puntos = (tmp / "basura.txt").string();
             guion.rejilla = RutaRejillaFuente();
             const ResumenLote r = TratarFichero(conversion.codigo, guion);
             ASSERT_TRUE(r.error.empty()) << r.error;
             EXPECT_EQ(Leer(r.rutaCsv), TextoACsv(Leer(r.rutaTxt)));
-            if (texto == &lineas) EXPECT_EQ(r.registros + r.saltadas + (r.detenido ? 1 : 0), 3u);
-            if (texto == &larga) EXPECT_EQ(r.lineasLeidas, 0u);  // the heading only
         }
     }
 }

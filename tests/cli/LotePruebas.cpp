@@ -3,38 +3,16 @@
 // byte with what the window's file button writes through the same driver.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
-#include <clocale>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <map>
-#include <random>
-#include <sstream>
-#include <string>
-#include <vector>
 
-#include "Ajustes.h"
+#include "Ayudas.h"
 #include "Conversiones.h"
 #include "TratarFichero.h"
 
-namespace tesmaro {
+namespace tesmaro::pruebas {
 namespace {
-
-namespace fs = std::filesystem;
-
-std::string Leer(const fs::path& ruta) {
-    std::ifstream f(ruta, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
-void Escribir(const fs::path& ruta, std::string_view contenido) {
-    std::ofstream f(ruta, std::ios::binary | std::ios::trunc);
-    f.write(contenido.data(), static_cast<std::streamsize>(contenido.size()));
-}
 
 std::string Comillas(std::string_view s) {
     std::string q = "'";
@@ -50,9 +28,6 @@ struct Salida {
 class Lote : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::random_device azar;
-        dir = fs::temp_directory_path() / ("tesmaro_cli_" + std::to_string(azar()) + std::to_string(azar()));
-        fs::create_directories(dir);
         Escribir(dir / "geo.txt", "Punto,Longitud,Latitud,Huso,Hemisferio\r\nP1,-0.5,39.5,30,N\r\nP2,1,40,32,N\r\n");
         Escribir(dir / "utm.txt", "Punto,X,Y,Huso,Hemisferio\r\nA,725000,4400000,30,N\r\nB,1,2,27,N\r\nC,1,2,30,N\r\n");
         Escribir(dir / "cart.txt", "c\nP1,-0.5,40,100\nP2,3,41,0\n");
@@ -61,32 +36,24 @@ protected:
         Escribir(dir / "inv.txt", "c\nAB,-0.4,39.5,0.5,40.25\nX,-1,10,-1,-10\n");
         Escribir(dir / "rej.txt", "c\nP1,-3.7,40.4\nFuera,20,20\n");
     }
-    void TearDown() override {
-        std::error_code ec;
-        fs::permissions(dir / "ro", fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(dir, ec);
-        ajustes::Restablecer();
-    }
+    void TearDown() override { ajustes::Restablecer(); }
 
-    Salida Correr(const std::vector<std::string>& args, const char* locale = "C") {
-        std::string orden = "cd " + Comillas(dir.string()) + " && LC_ALL=" + locale + " " + Comillas(TESMARO_LOTE);
+    // `antes`: what the shell does before running the program.
+    Salida Correr(const std::vector<std::string>& args, const std::string& antes = "LC_ALL=C") {
+        std::string orden = "cd " + Comillas(dir.ruta().string()) + " && " + antes + " " + Comillas(TESMARO_LOTE);
         for (const std::string& a : args) orden += " " + Comillas(a);
-        orden += " >salida.out 2>salida.err";
-        const int r = std::system(orden.c_str());
-        Salida s;
-        s.estado = WIFEXITED(r) ? WEXITSTATUS(r) : -1;
-        s.out = Leer(dir / "salida.out");
-        s.err = Leer(dir / "salida.err");
+        const int r = std::system((orden + " >salida.out 2>salida.err").c_str());
+        Salida s{WIFEXITED(r) ? WEXITSTATUS(r) : -1, Leer(dir / "salida.out"), Leer(dir / "salida.err")};
         fs::remove(dir / "salida.out");
         fs::remove(dir / "salida.err");
         return s;
     }
 
-    fs::path dir;
+    CarpetaTemporal dir;
 };
 
 TEST_F(Lote, TablaDeArgumentos) {
-    const std::string rejilla = std::string(TESMARO_DATOS_FUENTE) + "/sped2et.gsb";
+    const std::string rejilla = RutaRejillaFuente();
     fs::create_directories(dir / "sal");
     struct Caso {
         std::vector<std::string> args;
@@ -133,7 +100,7 @@ TEST_F(Lote, TablaDeArgumentos) {
         // UTM stopped at zone 27: its message, the partial files, status 1.
         {{"utm-geo-etrs89", "utm.txt"}, 1, "Geodesicas_ETRS89.txt\nGeodesicas_ETRS89.csv\n",
          "tesmaro-lote: Cálculo solo para los Husos Geográficos 30 y 31 (Brenmora).Existen datos fuera del área\n"},
-        {{"cart-geo", fs::absolute(dir / "xyz.txt").string()}, 0,
+        {{"cart-geo", (dir / "xyz.txt").string()}, 0,
          (dir / "Geodesicas_elipsoidales.txt").string() + "\n" + (dir / "Geodesicas_elipsoidales.csv").string() + "\n",
          ""},
     };
@@ -145,7 +112,7 @@ TEST_F(Lote, TablaDeArgumentos) {
         if (c.args.size() >= 1 && (c.args[0] == "--help" || c.args.back() == "-h")) {
             EXPECT_NE(s.out.find("Uso: tesmaro-lote CONVERSION ENTRADA"), std::string::npos);
             EXPECT_NE(s.out.find("Ejemplo:"), std::string::npos);
-            EXPECT_NE(s.out.find("etrs89-ed50"), std::string::npos);
+            for (const Conversion& k : Conversiones()) EXPECT_NE(s.out.find("  " + std::string(k.nombre) + " "), std::string::npos);
             EXPECT_EQ(s.err, "");
             continue;
         }
@@ -162,28 +129,11 @@ TEST_F(Lote, TablaDeArgumentos) {
 }
 
 // The window's button and the command line write the same bytes: the driver
-// run in this process with the same settings is the reference. Run under a
-// comma locale for the command line, a point locale here.
-class Gemelos : public Lote {
-protected:
-    std::string Ventana(std::int16_t codigo, const std::string& entrada, const std::string& nombre) {
-        struct Guion : InterfazLote {
-            std::string puntos, rejilla;
-            std::string ElegirFicheroPuntos(const DialogoFichero&) override { return puntos; }
-            std::string ElegirRejilla(const DialogoFichero&) override { return rejilla; }
-            void Mensaje(std::string_view) override {}
-        } guion;
-        guion.puntos = (dir / entrada).string();
-        guion.rejilla = std::string(TESMARO_DATOS_FUENTE) + "/sped2et.gsb";
-        fs::create_directories(dir / "ventana");
-        const ResumenLote r = TratarFichero(codigo, guion, OpcionesLote{(dir / "ventana").string()});
-        EXPECT_TRUE(r.error.empty()) << r.error;
-        return Leer(dir / "ventana" / (nombre + ".txt")) + "|" + Leer(dir / "ventana" / (nombre + ".csv"));
-    }
-};
-
-TEST_F(Gemelos, MismosBytesQueLaVentana) {
-    const std::string rejilla = std::string(TESMARO_DATOS_FUENTE) + "/sped2et.gsb";
+// run in this process with the same settings is the reference. The command
+// line runs under a comma locale, this process under a point locale.
+TEST_F(Lote, MismosBytesQueLaVentana) {
+    const std::string rejilla = RutaRejillaFuente();
+    fs::create_directories(dir / "ventana");
     const std::map<std::int16_t, std::string> entradas = {
         {codigo::UtmGeoETRS89, "utm.txt"}, {codigo::UtmGeoED50, "utm.txt"}, {codigo::GeoUtmETRS89, "geo.txt"},
         {codigo::GeoUtmED50, "geo.txt"},   {codigo::GeoCart, "cart.txt"},   {codigo::CartGeo, "xyz.txt"},
@@ -195,12 +145,16 @@ TEST_F(Gemelos, MismosBytesQueLaVentana) {
         ajustes::ElipsoideActual = static_cast<std::int16_t>((n * 5) % 24);
         ajustes::UnidadAngular = static_cast<std::int16_t>(1 + n++ % 3);
         const std::string nombre(c.base), entrada = entradas.at(c.codigo);
-        const std::string esperado = Ventana(c.codigo, entrada, nombre);
-        const Salida s = Correr({std::string(c.nombre), entrada, "--elipsoide", std::to_string(ajustes::ElipsoideActual),
-                                 "--unidad", std::to_string(ajustes::UnidadAngular), "--rejilla", rejilla},
-                                "es_ES.UTF-8");
-        EXPECT_EQ(Leer(dir / (nombre + ".txt")) + "|" + Leer(dir / (nombre + ".csv")), esperado) << c.nombre;
-        EXPECT_GT(esperado.size(), 10u);
+        InterfazGuion guion;
+        guion.puntos = (dir / entrada).string();
+        guion.rejilla = rejilla;
+        ASSERT_TRUE(TratarFichero(c.codigo, guion, OpcionesLote{(dir / "ventana").string()}).error.empty());
+        Correr({std::string(c.nombre), entrada, "--elipsoide", std::to_string(ajustes::ElipsoideActual), "--unidad",
+                std::to_string(ajustes::UnidadAngular), "--rejilla", rejilla},
+               "LC_ALL=es_ES.UTF-8");
+        for (const std::string f : {nombre + ".txt", nombre + ".csv"})
+            EXPECT_EQ(Leer(dir / f), Leer(dir / "ventana" / f)) << f;
+        EXPECT_GT(Leer(dir / (nombre + ".txt")).size(), 10u);
     }
 }
 
@@ -210,14 +164,12 @@ TEST_F(Lote, ErrorInesperado) {
 #if defined(__SANITIZE_ADDRESS__)
     GTEST_SKIP() << "the address sanitizer cannot start under a memory limit";
 #endif
-    { std::ofstream(dir / "grande.gsb"); }
+    Escribir(dir / "grande.gsb", "");
     fs::resize_file(dir / "grande.gsb", std::uint64_t{600} << 20);  // sparse: no disk used
-    const std::string orden = "cd " + Comillas(dir.string()) + " && ulimit -v 300000 && " + Comillas(TESMARO_LOTE) +
-                              " ed50-etrs89 rej.txt --rejilla grande.gsb >salida.out 2>salida.err";
-    const int r = std::system(orden.c_str());
-    EXPECT_TRUE(WIFEXITED(r) && WEXITSTATUS(r) == 1) << r;
-    EXPECT_EQ(Leer(dir / "salida.err"), "tesmaro-lote: error inesperado: std::bad_alloc\n");
-    EXPECT_EQ(Leer(dir / "salida.out"), "");
+    const Salida s = Correr({"ed50-etrs89", "rej.txt", "--rejilla", "grande.gsb"}, "ulimit -v 300000 &&");
+    EXPECT_EQ(s.estado, 1);
+    EXPECT_EQ(s.err, "tesmaro-lote: error inesperado: std::bad_alloc\n");
+    EXPECT_EQ(s.out, "");
 }
 
 // The worked example of --help is what the program really does.
@@ -234,4 +186,4 @@ TEST_F(Lote, EjemploDeLaAyuda) {
 }
 
 }  // namespace
-}  // namespace tesmaro
+}  // namespace tesmaro::pruebas
