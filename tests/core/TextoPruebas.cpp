@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdint>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -128,15 +129,22 @@ TEST_P(TextoEnLocale, LeerSexagesimal) {
     EXPECT_TRUE(grabador_.avisos.empty());
 }
 
+// Degrees typed into the unit of the settings, to the last digit: the
+// expected digits follow the documented order (product, then quotient), which
+// the other order misses in the last place for these values.
 TEST_P(TextoEnLocale, ConvertirUnidad) {
-    ajustes::UnidadAngular = 1;
-    EXPECT_EQ(ConvertirUnidad(90), 90);
-    ajustes::UnidadAngular = 2;
-    EXPECT_EQ(ConvertirUnidad(90), 100);
-    ajustes::UnidadAngular = 3;
-    EXPECT_EQ(ConvertirUnidad(90), 3.141592654 / 2);
-    ajustes::UnidadAngular = 7;  // any other value: degrees
-    EXPECT_EQ(ConvertirUnidad(-12.5), -12.5);
+    const struct {
+        std::int16_t unidad;
+        double grados, esperado;
+    } casos[] = {
+        {1, 90, 90}, {7, -12.5, -12.5},  // any other unit: degrees
+        {2, 90, 100}, {2, 12.345, 13.716666666666667},
+        {3, 90, 1.570796327}, {3, 40.7, 0.7103490056544446},
+    };
+    for (const auto& c : casos) {
+        ajustes::UnidadAngular = c.unidad;
+        EXPECT_EQ(ConvertirUnidad(c.grados), c.esperado) << c.unidad << " " << c.grados;
+    }
 }
 
 }  // namespace
