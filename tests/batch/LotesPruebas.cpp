@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <random>
-#include <set>
 
 #include "Ayudas.h"
 #include "Conversiones.h"
@@ -70,9 +69,10 @@ TEST_P(Lotes, CadaConversion) {
                   "*.tivSeleccione fichero de coordenadas entradaTodos los archivos (*.*)|*.*");
         const bool rejilla = c.codigo == codigo::ED50aETRS89 || c.codigo == codigo::ETRS89aED50;
         ASSERT_EQ(guion.dialogosRejilla.size(), rejilla ? 1u : 0u);
-        if (rejilla)
+        if (rejilla) {
             EXPECT_EQ(guion.dialogosRejilla[0].patron + guion.dialogosRejilla[0].titulo + guion.dialogosRejilla[0].filtro,
                       "*.gsb" + std::string(titulosRejilla[c.codigo - codigo::ED50aETRS89]) + "sped2et.gsb |*.gsb");
+        }
     }
 }
 
@@ -169,22 +169,6 @@ TEST_P(Lotes, Basura) {
 }
 
 TESMARO_EN_LOCALES(Lotes);
-
-// Each code and each command-line name finds its own row, and only it.
-TEST(TablaDeConversiones, BuscarPorCodigoYPorNombre) {
-    std::set<std::int16_t> codigos;
-    std::set<std::string_view> nombres;
-    for (const Conversion& c : Conversiones()) {
-        EXPECT_EQ(BuscarConversion(c.codigo), &c);
-        EXPECT_EQ(BuscarConversion(c.nombre), &c);
-        codigos.insert(c.codigo);
-        nombres.insert(c.nombre);
-    }
-    EXPECT_EQ(codigos, (std::set<std::int16_t>{0, 1, 2, 3, 8, 9, 10, 11, 12, 13}));
-    EXPECT_EQ(nombres.size(), Conversiones().size());
-    EXPECT_EQ(BuscarConversion(std::int16_t{4}), nullptr);
-    EXPECT_EQ(BuscarConversion("geo-utm"), nullptr);
-}
 
 }  // namespace
 }  // namespace tesmaro::pruebas
