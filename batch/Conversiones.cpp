@@ -20,27 +20,27 @@ constexpr std::array<Conversion, 10> Tabla{{
     {codigo::UtmGeoETRS89, "utm-geo-etrs89", "Geodesicas_ETRS89",
      TESMARO_FORMATO " Punto,X,Y,Huso(30,31 o 30E),Norte/Sur. Indique correctamente el HUSO "
                      "GEOGRAFICO. La salida de datos será ETRS89",
-     "UTM a geodésicas en ETRS89", "Punto,X,Y,Huso(30,31 o 30E),Norte/Sur", Datum::ETRS89, false,
+     "UTM a geodésicas en ETRS89", "Punto,X,Y,Huso(30,31 o 30E)[,Norte/Sur (Norte)]", Datum::ETRS89, false,
      false, {}, LoteUtmGeo},
     {codigo::UtmGeoED50, "utm-geo-ed50", "Geodesicas_ED50",
      TESMARO_FORMATO " Punto,X,Y,Huso(30,31 o 30E),Norte/Sur. Indique correctamente el HUSO "
                      "GEOGRAFICO. La salida de datos será ED50",
-     "UTM a geodésicas en ED50", "Punto,X,Y,Huso(30,31 o 30E),Norte/Sur", Datum::ED50, false,
+     "UTM a geodésicas en ED50", "Punto,X,Y,Huso(30,31 o 30E)[,Norte/Sur (Norte)]", Datum::ED50, false,
      false, {}, LoteUtmGeo},
     // Two blanks after "líneas:".
     {codigo::GeoUtmETRS89, "geo-utm-etrs89", "UTM_ETRS89",
      TESMARO_FORMATO "  Punto,Longitud,Latitud,Huso (30 o 31),Norte/Sur. Las coordenadas de "
                      "salida serán UTM-ETRS89",
-     "geodésicas a UTM en ETRS89", "Punto,Longitud,Latitud,Huso(27 a 31),Norte/Sur",
+     "geodésicas a UTM en ETRS89", "Punto,Longitud,Latitud,Huso(27 a 31)[,Norte/Sur]",
      Datum::ETRS89, false, false, {}, LoteGeoUtm},
     {codigo::GeoUtmED50, "geo-utm-ed50", "UTM_ED50",
      TESMARO_FORMATO " Punto,Longitud,Latitud,Huso(30 o 31),Norte/Sur. Las coordenadas de "
                      "salida serán UTM-ED50",
-     "geodésicas a UTM en ED50", "Punto,Longitud,Latitud,Huso(27 a 31),Norte/Sur", Datum::ED50,
+     "geodésicas a UTM en ED50", "Punto,Longitud,Latitud,Huso(27 a 31)[,Norte/Sur]", Datum::ED50,
      false, false, {}, LoteGeoUtm},
     {codigo::GeoCart, "geo-cart", "Cartesianas_geocéntricas",
      TESMARO_FORMATO " Punto, Longitud, Latitud, Altura elipsoidal",
-     "geodésicas a cartesianas geocéntricas", "Punto,Longitud,Latitud,Altura elipsoidal", {},
+     "geodésicas a cartesianas geocéntricas", "Punto,Longitud,Latitud[,Altura elipsoidal (0)]", {},
      true, true, {}, LoteGeoCart},
     {codigo::CartGeo, "cart-geo", "Geodesicas_elipsoidales",
      TESMARO_FORMATO " Punto,X Cart.Geoc.,Y Cart. Geoc.,Z Cart. Geoc.",

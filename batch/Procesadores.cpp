@@ -9,9 +9,9 @@
 
 #include "Ajustes.h"
 #include "Angulos.h"
-#include "Campos.h"
 #include "Cartesianas.h"
 #include "Geodesia.h"
+#include "Lector.h"
 #include "Registros.h"
 #include "Rejilla.h"
 #include "Texto.h"
@@ -26,19 +26,26 @@ namespace {
 
 // What became of one point line.
 enum class Linea {
-    Escrita,       // a full record
-    NoCalculable,  // a record with its computed columns empty
-    Saltada,       // no record
-    Detener,       // no record, and the run ends here
+    Convertida,    // a full record
+    NoCalculable,  // the computation refused it: its record has the computed columns empty
+    Ilegible,      // a required field empty or not a number
+    Imposible,     // values no point can have
+    FueraRejilla,  // outside every sub-grid
+    Saltada,       // no record (geographic-to-UTM zone outside 27..31)
+    Detener,       // no record, and the run ends here (UTM-to-geographic zone text)
 };
 
 // Progress is reported, and the request to stop checked, after this many lines
 // or this many bytes, whichever comes first.
 constexpr std::uint64_t LineasEntreAvisos = 4096;
 constexpr std::uint64_t BytesEntreAvisos = std::uint64_t{1} << 20;
+// The lines the layout of the fields is decided from, the heading included.
+constexpr std::size_t LineasDeMuestra = 20;
 
 struct CerrarFichero {
-    void operator()(std::FILE* f) const { std::fclose(f); }
+    void operator()(std::FILE* f) const {
+        if (f != stdin) std::fclose(f);
+    }
 };
 
 bool MismoFichero(const std::string& a, const std::string& b) {
@@ -46,12 +53,49 @@ bool MismoFichero(const std::string& a, const std::string& b) {
     return fs::equivalent(a, b, ec) && !ec;
 }
 
+std::string_view SinBlancos(std::string_view t) {
+    while (!t.empty() && (t.front() == ' ' || t.front() == '\t')) t.remove_prefix(1);
+    while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.remove_suffix(1);
+    return t;
+}
+
+// One point line, split, with the file's reading of numbers.
+class Punto {
+public:
+    Punto(std::string_view linea, const FormatoCampos& formato) : campo(linea, formato), formato_(formato) {}
+    // Field i as a number, when it is one in full.
+    bool Numero(std::size_t i, double& valor) const {
+        return LeerCampoNumero(campo[i], formato_.comaDecimal, valor);
+    }
+    // Field i as an optional number: a missing or blank field reads `omision`.
+    bool NumeroOpcional(std::size_t i, double& valor, double omision) const {
+        if (SinBlancos(campo[i]).empty()) {
+            valor = omision;
+            return true;
+        }
+        return Numero(i, valor);
+    }
+    const CamposFichero campo;
+
+private:
+    const FormatoCampos& formato_;
+};
+
+// An angle in the unit in use within ±limite degrees.
+bool AnguloPosible(double valor, double limite) { return std::fabs(UnidadAGrados(valor)) <= limite + 1e-9; }
+bool GradosPosibles(double longitud, double latitud) {
+    return std::fabs(longitud) <= 180 && std::fabs(latitud) <= 90;
+}
+
 // The shared processor loop: open the input and both results, skip the heading
 // line and write the header record in its place, then one call of `procesar`
-// per later line; close everything. Failures come back in ResumenLote::error.
+// per later line that is not blank; a line that is not converted gets its
+// name and `columnas` - 1 empty fields, unless `procesar` wrote its record
+// (not computable). The results replace earlier ones only when the run ends
+// well; a cancel or a failure leaves them as they were.
 template <class Procesar>
 ResumenLote Recorrer(const TareaLote& tarea, std::initializer_list<std::string_view> cabecera,
-                     Procesar&& procesar) {
+                     std::size_t columnas, Procesar&& procesar) {
     const std::string& rutaEntrada = tarea.rutaEntrada;
     const DestinoLote& destino = tarea.destino;
     InterfazLote& interfaz = tarea.interfaz;
@@ -62,12 +106,15 @@ ResumenLote Recorrer(const TareaLote& tarea, std::initializer_list<std::string_v
 
     std::error_code ec;
     std::unique_ptr<std::FILE, CerrarFichero> entrada;
-    if (!fs::is_directory(rutaEntrada, ec)) entrada.reset(std::fopen(rutaEntrada.c_str(), "rb"));
+    if (rutaEntrada == "-")
+        entrada.reset(stdin);
+    else if (!fs::is_directory(rutaEntrada, ec))
+        entrada.reset(std::fopen(rutaEntrada.c_str(), "rb"));
     if (!entrada) {
         resumen.error = "No se puede leer el fichero de entrada: " + rutaEntrada;
         return resumen;
     }
-    // Opening a result for writing empties it: never when it is the input.
+    // The input is never one of the results.
     for (const std::string* ruta : {&destino.rutaTxt, &destino.rutaCsv}) {
         if (MismoFichero(rutaEntrada, *ruta)) {
             resumen.error = "El fichero de entrada no puede ser también el fichero de resultados: " +
@@ -75,13 +122,15 @@ ResumenLote Recorrer(const TareaLote& tarea, std::initializer_list<std::string_v
             return resumen;
         }
     }
-    std::uint64_t total = fs::file_size(rutaEntrada, ec);
+    std::uint64_t total = rutaEntrada == "-" ? 0 : fs::file_size(rutaEntrada, ec);
     if (ec) total = 0;
 
     EscritorResultados escritor;
     if (!escritor.Abrir(destino.rutaTxt, destino.rutaCsv, resumen.error)) return resumen;
 
     LectorLineas lector(entrada.get());
+    const FormatoCampos formato = DetectarFormato(lector.PrimerasLineas(LineasDeMuestra));
+    resumen.formato = DescribirFormato(lector.Tipo(), lector.FinalesCR(), formato);
     std::string_view linea;
     bool cabeceraHecha = false;
     std::uint64_t lineasSinAviso = 0;
@@ -91,19 +140,33 @@ ResumenLote Recorrer(const TareaLote& tarea, std::initializer_list<std::string_v
             for (const std::string_view titulo : cabecera) escritor.Texto(titulo);
             escritor.FinRegistro();
             cabeceraHecha = true;
-        } else {
+        } else if (!LineaEnBlanco(linea)) {
             ++resumen.lineasLeidas;
-            const Linea resultado = procesar(linea, escritor);
-            if (resultado == Linea::Detener) {
-                resumen.detenido = true;
-                break;
+            const std::uint64_t numero = lector.NumeroLinea();
+            const Punto punto(linea, formato);
+            const Linea resultado = lector.LineaCortada() ? Linea::Ilegible : procesar(punto, escritor);
+            switch (resultado) {
+                case Linea::Convertida: ++resumen.convertidas; break;
+                case Linea::NoCalculable: resumen.noCalculables.Anotar(numero); break;
+                case Linea::Ilegible: resumen.ilegibles.Anotar(numero); break;
+                case Linea::Imposible: resumen.imposibles.Anotar(numero); break;
+                case Linea::FueraRejilla: resumen.fueraRejilla.Anotar(numero); break;
+                case Linea::Saltada: resumen.saltadas.Anotar(numero); break;
+                case Linea::Detener:
+                    resumen.detenido = true;
+                    resumen.lineaDetenida = numero;
+                    resumen.husoDetenido = SinBlancos(punto.campo[3]);
+                    break;
             }
-            if (resultado == Linea::Saltada) {
-                ++resumen.saltadas;
-            } else {
+            if (resultado == Linea::Detener) break;
+            if (resultado == Linea::Ilegible || resultado == Linea::Imposible ||
+                resultado == Linea::FueraRejilla) {
+                escritor.Nombre(punto.campo[0]);
+                for (std::size_t i = 1; i < columnas; ++i) escritor.Vacio();
+            }
+            if (resultado != Linea::Saltada) {
                 escritor.FinRegistro();
                 ++resumen.registros;
-                if (resultado == Linea::NoCalculable) ++resumen.noCalculables;
             }
         }
         if (++lineasSinAviso >= LineasEntreAvisos || lector.Leidos() >= proximoAviso) {
@@ -118,8 +181,11 @@ ResumenLote Recorrer(const TareaLote& tarea, std::initializer_list<std::string_v
         }
     }
     if (lector.Error()) resumen.error = "Error al leer el fichero de entrada: " + rutaEntrada;
-    std::string errorEscritura;
-    if (!escritor.Cerrar(errorEscritura) && resumen.error.empty()) resumen.error = errorEscritura;
+    if (resumen.cancelado || !resumen.error.empty()) {
+        escritor.Descartar();  // earlier results stay as they were
+    } else {
+        escritor.Cerrar(resumen.error);
+    }
     interfaz.Progreso(lector.Leidos(), std::max(total, lector.Leidos()));
     return resumen;
 }
@@ -142,25 +208,31 @@ bool ElipsoideDelLote(ParametrosElipsoide& elipsoide, ResumenLote& resumen) {
     return true;
 }
 
-// The first character of the hemisphere field, quotes left out, is "s" or "S".
-bool EsSur(std::string_view hemisferio) {
-    for (const char c : hemisferio) {
-        if (c == '"') continue;
-        return c == 's' || c == 'S';
-    }
-    return false;
+// The hemisphere field: its first character other than a double quote, S or s,
+// is the south; anything else (an empty field too) the north.
+bool EsSur(std::string_view campo) {
+    const std::size_t i = campo.find_first_not_of(" \t\"");
+    return i != std::string_view::npos && (campo[i] == 's' || campo[i] == 'S');
 }
+
+// The extent of a UTM coordinate: a northing from the equator to the pole on
+// either hemisphere, an easting that the zones (extended zone 30 included)
+// reach.
+bool UtmPosible(double X, double Y) { return X > 0 && X < 1500000 && Y >= 0 && Y <= 10000000; }
+// A geocentric coordinate or an ellipsoidal height: within 100,000 km.
+constexpr double MaximoMetros = 1e8;
+// A geodesic distance: from 0 to half a meridian and a little more.
+constexpr double MaximaDistancia = 20004000;
 
 }  // namespace
 
 ResumenLote LoteUtmGeo(const TareaLote& tarea) {
     const Datum datum = *tarea.conversion.datum;
     ResumenLote resumen = Recorrer(
-        tarea, {"Nombre", "Longitud", "Latitud", "Huso"},
-        [datum](std::string_view linea, EscritorResultados& esc) {
-            const CamposLinea<5> campo(linea);
-            // The zone text compared exactly: no trimming, case-sensitive.
-            const std::string_view textoHuso = campo[3];
+        tarea, {"Nombre", "Longitud", "Latitud", "Huso"}, 4,
+        [datum](const Punto& p, EscritorResultados& esc) {
+            // The zone text compared exactly, blanks and quotes around it aside.
+            const std::string_view textoHuso = SinBlancos(p.campo[3]);
             std::int16_t huso;
             bool extendido = false;
             if (textoHuso == "30") {
@@ -171,22 +243,22 @@ ResumenLote LoteUtmGeo(const TareaLote& tarea) {
                 huso = 30;
                 extendido = true;
             } else {
-                return Linea::Detener;
+                return textoHuso.empty() ? Linea::Ilegible : Linea::Detener;
             }
-            const double X = LeerNumero(campo[1]);
-            const double Y = LeerNumero(campo[2]);
-            const ResultadoGeodesicas r =
-                UtmAGeodesicas(X, Y, huso, EsSur(campo[4]), extendido, datum);
-            esc.Nombre(campo[0]);
+            double X, Y;
+            if (!p.Numero(1, X) || !p.Numero(2, Y)) return Linea::Ilegible;
+            if (!UtmPosible(X, Y)) return Linea::Imposible;
+            const ResultadoGeodesicas r = UtmAGeodesicas(X, Y, huso, EsSur(p.campo[4]), extendido, datum);
+            esc.Nombre(p.campo[0]);
             const bool bien = r.estado == Estado::Correcto && Finitos({r.longitud, r.latitud});
             // Unrounded, exactly as the window computes them; the
             // convergence and the scale factor are not written.
             esc.Numeros({r.longitud, r.latitud}, bien);
             esc.Entero(huso);
-            return bien ? Linea::Escrita : Linea::NoCalculable;
+            return bien ? Linea::Convertida : Linea::NoCalculable;
         });
     // Shown once both files are closed: what was written before stays.
-    if (resumen.detenido) tarea.interfaz.Mensaje(textos::HusoFueraDeArea);
+    if (resumen.detenido) tarea.interfaz.Mensaje(TextoDetenido(resumen));
     return resumen;
 }
 
@@ -196,24 +268,25 @@ ResumenLote LoteGeoUtm(const TareaLote& tarea) {
         tarea,
         {"Nombre", "Coordenada X", "Coordenada Y", "Huso", "Latitud Norte-Sur",
          "Convergencia de meridianos", "Anamorfosis lineal"},
-        [datum](std::string_view linea, EscritorResultados& esc) {
-            const CamposLinea<5> campo(linea);
-            const double longitud = LeerNumero(campo[1]);
-            const double latitud = LeerNumero(campo[2]);
-            const std::int16_t huso = RedondearHuso(LeerNumero(campo[3]));
+        7, [datum](const Punto& p, EscritorResultados& esc) {
+            double longitud, latitud, textoHuso;
             // Field 4 (the hemisphere word) is not used: the latitude's sign decides.
+            if (!p.Numero(1, longitud) || !p.Numero(2, latitud) || !p.Numero(3, textoHuso))
+                return Linea::Ilegible;
+            const std::int16_t huso = RedondearHuso(textoHuso);
             if (huso < 27 || huso > 31) return Linea::Saltada;
+            if (!GradosPosibles(longitud, latitud)) return Linea::Imposible;
             const ResultadoUtm r = GeodesicasAUtm(longitud, latitud, huso, datum);
             // Tested on the latitude in radians, as the false northing is.
             const bool sur = (latitud * PiDiezCifras) / 180 < 0;
             const bool bien = r.estado == Estado::Correcto &&
                               Finitos({r.X, r.Y, r.convergencia, r.anamorfosis});
-            esc.Nombre(campo[0]);
+            esc.Nombre(p.campo[0]);
             esc.Numeros({r.X, r.Y}, bien);
             esc.Entero(huso);
             esc.Texto(sur ? "Sur" : "Norte");
             esc.Numeros({r.convergencia, r.anamorfosis}, bien);
-            return bien ? Linea::Escrita : Linea::NoCalculable;
+            return bien ? Linea::Convertida : Linea::NoCalculable;
         });
 }
 
@@ -222,22 +295,23 @@ ResumenLote LoteGeoCart(const TareaLote& tarea) {
     ParametrosElipsoide e{};
     if (!ElipsoideDelLote(e, resumen)) return resumen;
     return Recorrer(
-        tarea,
-        {"Nombre", "Coordenada X", "Coordenada Y", "Coordenada Z", "Semieje a", "1/f"},
-        [e](std::string_view linea, EscritorResultados& esc) {
-            const CamposLinea<4> campo(linea);
-            const double longitud = LeerNumero(campo[1]);
-            const double latitud = LeerNumero(campo[2]);
-            const double h = LeerNumero(campo[3]);
+        tarea, {"Nombre", "Coordenada X", "Coordenada Y", "Coordenada Z", "Semieje a", "1/f"}, 6,
+        [e](const Punto& p, EscritorResultados& esc) {
+            double longitud, latitud, h;
+            // A missing height is 0: points on the ellipsoid.
+            if (!p.Numero(1, longitud) || !p.Numero(2, latitud) || !p.NumeroOpcional(3, h, 0))
+                return Linea::Ilegible;
+            if (!AnguloPosible(longitud, 180) || !AnguloPosible(latitud, 90) || !(std::fabs(h) < MaximoMetros))
+                return Linea::Imposible;
             const double fi = UnidadARadianes(latitud);
             const double lambda = UnidadARadianes(longitud);
             const ResultadoCartesianas r = CalculoGeoCart(fi, lambda, h, e.a, e.rf);
             const bool bien = r.estado == Estado::Correcto && Finitos({r.X, r.Y, r.Z});
-            esc.Nombre(campo[0]);
+            esc.Nombre(p.campo[0]);
             esc.Numeros({r.X, r.Y, r.Z}, bien);
             esc.Numero(e.a);
             esc.Numero(e.rf);
-            return bien ? Linea::Escrita : Linea::NoCalculable;
+            return bien ? Linea::Convertida : Linea::NoCalculable;
         });
 }
 
@@ -247,18 +321,17 @@ ResumenLote LoteCartGeo(const TareaLote& tarea) {
     if (!ElipsoideDelLote(e, resumen)) return resumen;
     return Recorrer(
         tarea,
-        {"Nombre", "Longitud", "Latitud", "Huso", "Hemisferio", "Altura_elipsoidal", "Semieje a",
-         "1/f"},
-        [e](std::string_view linea, EscritorResultados& esc) {
-            const CamposLinea<4> campo(linea);
-            const double X = LeerNumero(campo[1]);
-            const double Y = LeerNumero(campo[2]);
-            const double Z = LeerNumero(campo[3]);
+        {"Nombre", "Longitud", "Latitud", "Huso", "Hemisferio", "Altura_elipsoidal", "Semieje a", "1/f"},
+        8, [e](const Punto& p, EscritorResultados& esc) {
+            double X, Y, Z;
+            if (!p.Numero(1, X) || !p.Numero(2, Y) || !p.Numero(3, Z)) return Linea::Ilegible;
+            if (!(std::fabs(X) < MaximoMetros && std::fabs(Y) < MaximoMetros && std::fabs(Z) < MaximoMetros))
+                return Linea::Imposible;
             const ResultadoGeograficas r = CalculoCartGeo(X, Y, Z, e.a, e.rf);
             const double fi = RadianesAUnidad(r.fi);
             const double lambda = RadianesAUnidad(r.lambda);
             const bool bien = r.estado == Estado::Correcto && Finitos({fi, lambda, r.h});
-            esc.Nombre(campo[0]);
+            esc.Nombre(p.campo[0]);
             if (bien) {
                 esc.Numero(lambda);
                 esc.Numero(fi);
@@ -271,7 +344,7 @@ ResumenLote LoteCartGeo(const TareaLote& tarea) {
             }
             esc.Numero(e.a);
             esc.Numero(e.rf);
-            return bien ? Linea::Escrita : Linea::NoCalculable;
+            return bien ? Linea::Convertida : Linea::NoCalculable;
         });
 }
 
@@ -280,13 +353,15 @@ ResumenLote LoteProblemaDirecto(const TareaLote& tarea) {
     ParametrosElipsoide e{};
     if (!ElipsoideDelLote(e, resumen)) return resumen;
     return Recorrer(
-        tarea, {"Nombre", "Longitud", "Latitud", "Acimut inverso", "Semieje a", "1/f"},
-        [e](std::string_view linea, EscritorResultados& esc) {
-            const CamposLinea<5> campo(linea);
-            const double longitud = LeerNumero(campo[1]);
-            const double latitud = LeerNumero(campo[2]);
-            const double acimut = LeerNumero(campo[3]);
-            const double distancia = LeerNumero(campo[4]);
+        tarea, {"Nombre", "Longitud", "Latitud", "Acimut inverso", "Semieje a", "1/f"}, 6,
+        [e](const Punto& p, EscritorResultados& esc) {
+            double longitud, latitud, acimut, distancia;
+            if (!p.Numero(1, longitud) || !p.Numero(2, latitud) || !p.Numero(3, acimut) ||
+                !p.Numero(4, distancia))
+                return Linea::Ilegible;
+            if (!AnguloPosible(longitud, 180) || !AnguloPosible(latitud, 90) || !std::isfinite(acimut) ||
+                !(distancia >= 0 && distancia <= MaximaDistancia))
+                return Linea::Imposible;
             const double fi = UnidadARadianes(latitud);
             const double lambda = UnidadARadianes(longitud);
             const double acimutGrados = UnidadAGrados(acimut);
@@ -295,11 +370,11 @@ ResumenLote LoteProblemaDirecto(const TareaLote& tarea) {
             const double latitudB = GradosAUnidad(r.latitud);
             const double inverso = GradosAUnidad(r.acimutInverso);
             const bool bien = r.estado == Estado::Correcto && Finitos({longitudB, latitudB, inverso});
-            esc.Nombre(campo[0]);
+            esc.Nombre(p.campo[0]);
             esc.Numeros({longitudB, latitudB, inverso}, bien);
             esc.Numero(e.a);
             esc.Numero(e.rf);
-            return bien ? Linea::Escrita : Linea::NoCalculable;
+            return bien ? Linea::Convertida : Linea::NoCalculable;
         });
 }
 
@@ -312,19 +387,21 @@ ResumenLote LoteProblemaInverso(const TareaLote& tarea) {
         {"Nombre", "Longitud A", "Latitud A", "Acimut directo (A-B)", "Distancia (A-B)",
          "Longitud (B)", "Latitud (B)", "Acimut inverso (B-A)", "Semieje a", "1/f",
          textos::MismoHemisferio},
-        [e](std::string_view linea, EscritorResultados& esc) {
-            const CamposLinea<5> campo(linea);
-            const double longitudA = LeerNumero(campo[1]);
-            const double latitudA = LeerNumero(campo[2]);
-            const double longitudB = LeerNumero(campo[3]);
-            const double latitudB = LeerNumero(campo[4]);
+        10, [e](const Punto& p, EscritorResultados& esc) {
+            double longitudA, latitudA, longitudB, latitudB;
+            if (!p.Numero(1, longitudA) || !p.Numero(2, latitudA) || !p.Numero(3, longitudB) ||
+                !p.Numero(4, latitudB))
+                return Linea::Ilegible;
+            if (!AnguloPosible(longitudA, 180) || !AnguloPosible(latitudA, 90) ||
+                !AnguloPosible(longitudB, 180) || !AnguloPosible(latitudB, 90))
+                return Linea::Imposible;
             const ResultadoInverso r =
                 ProblemaInverso(UnidadARadianes(latitudA), UnidadARadianes(longitudA),
                                 UnidadARadianes(latitudB), UnidadARadianes(longitudB), e.a, e.rf);
             const double directo = GradosAUnidad(r.acimutDirecto);
             const double inverso = GradosAUnidad(r.acimutInverso);
             const bool bien = r.estado == Estado::Correcto && Finitos({directo, r.distancia, inverso});
-            esc.Nombre(campo[0]);
+            esc.Nombre(p.campo[0]);
             // A and B as read, in the user's unit.
             esc.Numero(longitudA);
             esc.Numero(latitudA);
@@ -334,7 +411,7 @@ ResumenLote LoteProblemaInverso(const TareaLote& tarea) {
             esc.Numeros({inverso}, bien);
             esc.Numero(e.a);
             esc.Numero(e.rf);
-            return bien ? Linea::Escrita : Linea::NoCalculable;
+            return bien ? Linea::Convertida : Linea::NoCalculable;
         });
 }
 
@@ -342,42 +419,33 @@ namespace {
 
 template <class Transformar>
 ResumenLote LoteRejilla(const TareaLote& tarea, Transformar transformar) {
-    return Recorrer(
-        tarea, {"Nombre", "Longitud", "Latitud", "Huso"},
-        [&transformar](std::string_view linea, EscritorResultados& esc) {
-            const CamposLinea<3> campo(linea);
-            const double longitud = LeerNumero(campo[1]);
-            const double latitud = LeerNumero(campo[2]);
-            // Seconds of arc inside the grid; a point outside gives 0 and 0.
-            // Always finite: a non-finite input falls outside, and every shift
-            // was checked when the grid was read.
-            const PuntoRejilla p = transformar(longitud * 3600, latitud * 3600);
-            const double lon = p.lon / 3600;
-            const double lat = p.lat / 3600;
-            esc.Nombre(campo[0]);
-            esc.Numero(lon);
-            esc.Numero(lat);
-            // A longitude of exactly 0 (every point outside the grid among them)
-            // has no zone: 0.
-            esc.Entero(lon > 0 ? 31 : lon < 0 ? 30 : 0);
-            return Linea::Escrita;
-        });
+    return Recorrer(tarea, {"Nombre", "Longitud", "Latitud", "Huso"}, 4,
+                    [&transformar](const Punto& p, EscritorResultados& esc) {
+                        double longitud, latitud;
+                        if (!p.Numero(1, longitud) || !p.Numero(2, latitud)) return Linea::Ilegible;
+                        if (!GradosPosibles(longitud, latitud)) return Linea::Imposible;
+                        // Seconds of arc inside the grid.
+                        const PuntoRejilla r = transformar(longitud * 3600, latitud * 3600);
+                        if (!r.dentro) return Linea::FueraRejilla;
+                        const double lon = r.lon / 3600;
+                        const double lat = r.lat / 3600;
+                        esc.Nombre(p.campo[0]);
+                        esc.Numero(lon);
+                        esc.Numero(lat);
+                        // A longitude of exactly 0 has no zone: 0.
+                        esc.Entero(lon > 0 ? 31 : lon < 0 ? 30 : 0);
+                        return Linea::Convertida;
+                    });
 }
 
 }  // namespace
 
 ResumenLote LoteED50aETRS89(const TareaLote& tarea) {
-    const Rejilla& rejilla = *tarea.rejilla;
-    return LoteRejilla(tarea, [&rejilla](double lon, double lat) {
-        return rejilla.ED50aETRS89(lon, lat);
-    });
+    return LoteRejilla(tarea, [&tarea](double lon, double lat) { return tarea.rejilla->ED50aETRS89(lon, lat); });
 }
 
 ResumenLote LoteETRS89aED50(const TareaLote& tarea) {
-    const Rejilla& rejilla = *tarea.rejilla;
-    return LoteRejilla(tarea, [&rejilla](double lon, double lat) {
-        return rejilla.ETRS89aED50(lon, lat);
-    });
+    return LoteRejilla(tarea, [&tarea](double lon, double lat) { return tarea.rejilla->ETRS89aED50(lon, lat); });
 }
 
 }  // namespace tesmaro

@@ -3,7 +3,14 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <csignal>
 #include <cstring>
+#include <filesystem>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "Texto.h"
 
@@ -12,7 +19,68 @@ namespace tesmaro {
 namespace {
 // Buffered output is written out once a record ends and this much is waiting.
 constexpr std::size_t UmbralVolcado = std::size_t{1} << 20;
+
+// The temporaries still open, for BorrarTemporales: fixed storage, so that a
+// signal handler reads it without allocating.
+constexpr int MaxTemporales = 16;
+constexpr std::size_t LargoRuta = 4096;
+char temporales[MaxTemporales][LargoRuta];
+volatile std::sig_atomic_t ocupados[MaxTemporales];
+
+void Anotar(const std::string& ruta) {
+    if (ruta.size() >= LargoRuta) return;
+    for (int i = 0; i < MaxTemporales; ++i) {
+        if (ocupados[i]) continue;
+        std::memcpy(temporales[i], ruta.c_str(), ruta.size() + 1);
+        ocupados[i] = 1;
+        return;
+    }
+}
+
+void Olvidar(const std::string& ruta) {
+    for (int i = 0; i < MaxTemporales; ++i)
+        if (ocupados[i] && ruta == temporales[i]) ocupados[i] = 0;
+}
+
+// A new temporary beside `ruta` (".NAME.XXXXXX"), with the permissions a new
+// file of the user gets.
+std::FILE* CrearTemporal(const std::string& ruta, std::string& temporal) {
+    const std::filesystem::path p(ruta);
+    std::string nombre(1, '.');
+    nombre.append(p.filename().string()).append(".XXXXXX");
+    temporal = (p.parent_path() / nombre).string();
+    const int fd = mkstemp(temporal.data());
+    if (fd < 0) {
+        temporal.clear();
+        return nullptr;
+    }
+    const mode_t mascara = umask(0);
+    umask(mascara);
+    fchmod(fd, 0666 & ~mascara);
+    Anotar(temporal);
+    std::FILE* f = fdopen(fd, "wb");
+    if (!f) {
+        close(fd);
+        unlink(temporal.c_str());
+        Olvidar(temporal);
+        temporal.clear();
+    }
+    return f;
+}
+
+// An existing final name that is not a regular file (a folder, a symbolic link).
+bool NoEsFicheroNormal(const std::string& ruta) {
+    struct stat st{};
+    return lstat(ruta.c_str(), &st) == 0 && !S_ISREG(st.st_mode);
+}
+
+bool VolcarAlDisco(std::FILE* f) { return std::fflush(f) == 0 && fsync(fileno(f)) == 0; }
 }  // namespace
+
+void BorrarTemporales() noexcept {
+    for (int i = 0; i < MaxTemporales; ++i)
+        if (ocupados[i]) unlink(temporales[i]);
+}
 
 void AnadirLineaCsv(std::string_view lineaTxt, std::string& destino) {
     const std::size_t base = destino.size();
@@ -53,31 +121,47 @@ std::string TextoACsv(std::string_view texto) {
 
 // ---------------------------------------------------------------------------
 
-EscritorResultados::~EscritorResultados() {
-    if (txt_) std::fclose(txt_);
-    if (csv_) std::fclose(csv_);
-}
+EscritorResultados::~EscritorResultados() { Descartar(); }
 
 bool EscritorResultados::Abrir(const std::string& rutaTxt, const std::string& rutaCsv,
                                std::string& error) {
     rutaTxt_ = rutaTxt;
     rutaCsv_ = rutaCsv;
-    txt_ = std::fopen(rutaTxt.c_str(), "wb");
-    if (!txt_) {
-        error = "No se puede crear el fichero de resultados: " + rutaTxt;
-        return false;
-    }
-    csv_ = std::fopen(rutaCsv.c_str(), "wb");
-    if (!csv_) {
-        std::fclose(txt_);
-        txt_ = nullptr;
-        std::remove(rutaTxt.c_str());
-        error = "No se puede crear el fichero de resultados: " + rutaCsv;
-        return false;
+    if (rutaTxt == "-") {
+        txt_ = stdout;
+        rutaTxt_ = "la salida estándar";
+        rutaCsv_.clear();
+    } else {
+        for (const std::string* ruta : {&rutaTxt_, &rutaCsv_}) {
+            if (NoEsFicheroNormal(*ruta)) {
+                error = "El fichero de resultados existe y no es un fichero normal: " + *ruta;
+                return false;
+            }
+        }
+        txt_ = CrearTemporal(rutaTxt_, temporalTxt_);
+        if (txt_) csv_ = CrearTemporal(rutaCsv_, temporalCsv_);
+        if (!txt_ || !csv_) {
+            error = "No se puede crear el fichero de resultados: " + (txt_ ? rutaCsv_ : rutaTxt_);
+            Descartar();
+            return false;
+        }
     }
     bufTxt_.reserve(UmbralVolcado + (UmbralVolcado >> 2));
     bufCsv_.reserve(UmbralVolcado + (UmbralVolcado >> 2));
+    if (csv_) bufCsv_ = "\xEF\xBB\xBF";
     return true;
+}
+
+void EscritorResultados::Descartar() {
+    if (txt_ && txt_ != stdout) std::fclose(txt_);
+    if (csv_) std::fclose(csv_);
+    txt_ = csv_ = nullptr;
+    for (std::string* t : {&temporalTxt_, &temporalCsv_}) {
+        if (t->empty()) continue;
+        unlink(t->c_str());
+        Olvidar(*t);
+        t->clear();
+    }
 }
 
 void EscritorResultados::Separar() {
@@ -158,95 +242,54 @@ bool EscritorResultados::Cerrar(std::string& error) {
     // A record left open (no FinRegistro) is not written.
     bufTxt_.resize(inicioRegistro_);
     Volcar();
-    if (txt_ && std::fclose(txt_) != 0 && !fallo_) {
+    if (!fallo_ && txt_ == stdout && std::fflush(stdout) != 0) {
+        fallo_ = true;
+        rutaFallo_ = "la salida estándar";
+    }
+    if (!fallo_ && txt_ != stdout && !VolcarAlDisco(txt_)) {
         fallo_ = true;
         rutaFallo_ = rutaTxt_;
     }
-    if (csv_ && std::fclose(csv_) != 0 && !fallo_) {
+    if (!fallo_ && csv_ && !VolcarAlDisco(csv_)) {
         fallo_ = true;
         rutaFallo_ = rutaCsv_;
     }
-    txt_ = csv_ = nullptr;
-    if (fallo_) error = "Error al escribir el fichero de resultados: " + rutaFallo_;
+    if (!fallo_ && csv_) {
+        const int a = std::fclose(txt_), b = std::fclose(csv_);
+        txt_ = csv_ = nullptr;
+        if (a != 0 || b != 0) {
+            fallo_ = true;
+            rutaFallo_ = a != 0 ? rutaTxt_ : rutaCsv_;
+        }
+    }
+    if (!fallo_ && !temporalTxt_.empty()) {
+        // Both names replaced together: another run's pair never mixes in.
+        const std::string carpeta = std::filesystem::path(rutaTxt_).parent_path().string();
+        const int fd = open(carpeta.empty() ? "." : carpeta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd >= 0) flock(fd, LOCK_EX);
+        if (NoEsFicheroNormal(rutaTxt_) || NoEsFicheroNormal(rutaCsv_) ||
+            std::rename(temporalTxt_.c_str(), rutaTxt_.c_str()) != 0) {
+            fallo_ = true;
+            rutaFallo_ = rutaTxt_;
+        } else {
+            Olvidar(temporalTxt_);
+            temporalTxt_.clear();
+            if (std::rename(temporalCsv_.c_str(), rutaCsv_.c_str()) != 0) {
+                fallo_ = true;
+                rutaFallo_ = rutaCsv_;
+            } else {
+                Olvidar(temporalCsv_);
+                temporalCsv_.clear();
+            }
+        }
+        if (fd >= 0) close(fd);  // releases the lock
+    }
+    if (txt_ == stdout) txt_ = nullptr;
+    if (fallo_) {
+        error = "Error al escribir el fichero de resultados: " + rutaFallo_;
+        Descartar();
+    }
     return !fallo_;
-}
-
-// ---------------------------------------------------------------------------
-
-LectorLineas::LectorLineas(std::FILE* fichero, std::size_t capacidadInicial, std::size_t longitudMaxima)
-    : fichero_(fichero),
-      maxima_(std::max<std::size_t>(longitudMaxima, 16)),
-      buf_(std::clamp<std::size_t>(capacidadInicial, 16, maxima_)) {}
-
-bool LectorLineas::Rellenar() {
-    const std::size_t pedido = buf_.size() - fin_;
-    const std::size_t n = std::fread(buf_.data() + fin_, 1, pedido, fichero_);
-    fin_ += n;
-    if (n < pedido) {
-        if (std::ferror(fichero_))
-            error_ = true;
-        else
-            eof_ = true;
-    }
-    return n > 0;
-}
-
-bool LectorLineas::Siguiente(std::string_view& linea) {
-    for (;;) {
-        const std::size_t desde = std::max(inicio_, buscado_);
-        const void* lf =
-            desde < fin_ ? std::memchr(buf_.data() + desde, '\n', fin_ - desde) : nullptr;
-        if (lf) {
-            const std::size_t nl = static_cast<std::size_t>(static_cast<const char*>(lf) - buf_.data());
-            const std::size_t comienzo = inicio_;
-            leidos_ += nl + 1 - inicio_;
-            inicio_ = buscado_ = nl + 1;
-            if (descartando_) {  // the tail of a line that was too long
-                descartando_ = false;
-                continue;
-            }
-            std::size_t fin = nl;
-            if (fin > comienzo && buf_[fin - 1] == '\r') --fin;
-            linea = std::string_view(buf_.data() + comienzo, fin - comienzo);
-            return true;
-        }
-        buscado_ = fin_;
-        if (eof_ || error_) {
-            if (inicio_ >= fin_ || error_) return false;
-            const std::size_t comienzo = inicio_;
-            leidos_ += fin_ - inicio_;
-            inicio_ = buscado_ = fin_;
-            if (descartando_) {
-                descartando_ = false;
-                return false;
-            }
-            std::size_t fin = fin_;
-            if (buf_[fin - 1] == '\r') --fin;
-            linea = std::string_view(buf_.data() + comienzo, fin - comienzo);
-            return true;
-        }
-        if (descartando_) {
-            leidos_ += fin_ - inicio_;
-            inicio_ = fin_ = buscado_ = 0;
-        } else if (inicio_ > 0) {
-            std::memmove(buf_.data(), buf_.data() + inicio_, fin_ - inicio_);
-            fin_ -= inicio_;
-            buscado_ -= inicio_;
-            inicio_ = 0;
-        }
-        if (fin_ == buf_.size()) {
-            if (buf_.size() >= maxima_) {
-                // Hand out the first maxima_ bytes; skip the rest.
-                cortada_ = descartando_ = true;
-                leidos_ += fin_;
-                inicio_ = buscado_ = fin_;
-                linea = std::string_view(buf_.data(), fin_);
-                return true;
-            }
-            buf_.resize(std::min(buf_.size() * 2, maxima_));
-        }
-        Rellenar();
-    }
 }
 
 }  // namespace tesmaro

@@ -1,6 +1,5 @@
-// The result files of every batch run: the record writer of the text file, the
-// CSV step that derives the spreadsheet twin from it, and the line reader of
-// the point files.
+// The result files of every batch run: the record writer of the text file and
+// the CSV step that derives the spreadsheet twin from it.
 //
 // Nothing here depends on the user's regional settings: numbers are written by
 // EscribirNumero (always a point) and read by the processors with LeerNumero.
@@ -11,6 +10,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "Lector.h"
 
 namespace tesmaro {
 
@@ -29,7 +30,14 @@ std::string TextoACsv(std::string_view texto);
 // texts in double quotes, numbers as TextoNumero writes them with a point,
 // integers as plain digits, an empty field as nothing; CR LF at its end. The
 // CSV line of each record is LineaCsv of the record, so the CSV file is exactly
-// what the CSV step makes of the finished text file.
+// what the CSV step makes of the finished text file, after a UTF-8 byte-order
+// mark that tells spreadsheets the encoding.
+//
+// Results are whole or untouched: both files are written under temporary
+// names beside their final names and renamed into place by Cerrar, together,
+// under a lock of their folder, so that two runs at once never mix. A failure,
+// Descartar, the destructor or a signal (BorrarTemporales) remove the
+// temporaries and leave earlier results as they were.
 class EscritorResultados {
 public:
     EscritorResultados() = default;
@@ -37,8 +45,10 @@ public:
     EscritorResultados(const EscritorResultados&) = delete;
     EscritorResultados& operator=(const EscritorResultados&) = delete;
 
-    // Creates (or replaces) both files. On failure returns false with a
-    // Spanish message in `error`, and leaves no file of its own behind.
+    // Creates both temporaries. rutaTxt "-" writes the text to standard
+    // output and no CSV. A final name that exists and is not a regular file
+    // (a folder, a symbolic link) is an error. On failure returns false with
+    // a Spanish message in `error`, and leaves nothing behind.
     bool Abrir(const std::string& rutaTxt, const std::string& rutaCsv, std::string& error);
 
     void Texto(std::string_view texto);   // "texto", as it is
@@ -54,9 +64,12 @@ public:
     // Whether some write has failed already (the run may stop early).
     bool Fallo() const { return fallo_; }
 
-    // Writes what is buffered and closes both files. False, with a Spanish
-    // message naming the file, when anything could not be written.
+    // Writes what is buffered, closes both files and renames them into
+    // place. False, with a Spanish message naming the file, when anything
+    // could not be written: the temporaries are then removed.
     bool Cerrar(std::string& error);
+    // Removes the temporaries: earlier results stay as they were.
+    void Descartar();
 
 private:
     void Separar();
@@ -65,6 +78,7 @@ private:
     std::FILE* txt_ = nullptr;
     std::FILE* csv_ = nullptr;
     std::string rutaTxt_, rutaCsv_;
+    std::string temporalTxt_, temporalCsv_;  // empty when there is none
     std::string bufTxt_, bufCsv_;
     std::size_t inicioRegistro_ = 0;
     bool primerCampo_ = true;
@@ -72,37 +86,9 @@ private:
     std::string rutaFallo_;
 };
 
-// Reads a point file line by line through a large buffer. A line ends at LF;
-// a CR right before the LF (or at the very end of the file) is not part of
-// it. The last line needs no line end. NUL bytes and any other byte pass
-// through. A line longer than LongitudMaxima is cut there and the rest of it
-// skipped, so that memory stays bounded whatever the file holds.
-class LectorLineas {
-public:
-    static constexpr std::size_t LongitudMaxima = std::size_t{64} << 20;  // 64 MiB
-
-    // capacidadInicial: the buffer to start with (it grows for long lines up to
-    // longitudMaxima, which tests make small).
-    explicit LectorLineas(std::FILE* fichero, std::size_t capacidadInicial = std::size_t{1} << 20,
-                          std::size_t longitudMaxima = LongitudMaxima);
-
-    // The next line, valid until the next call. False at the end of the file
-    // or on a read error (see Error()).
-    bool Siguiente(std::string_view& linea);
-
-    std::uint64_t Leidos() const { return leidos_; }  // bytes handed out so far
-    bool Error() const { return error_; }
-    bool Cortada() const { return cortada_; }  // some line was longer than LongitudMaxima
-
-private:
-    bool Rellenar();
-
-    std::FILE* fichero_;
-    std::size_t maxima_;
-    std::vector<char> buf_;
-    std::size_t inicio_ = 0, fin_ = 0, buscado_ = 0;
-    std::uint64_t leidos_ = 0;
-    bool eof_ = false, error_ = false, descartando_ = false, cortada_ = false;
-};
+// Removes every temporary result file of the process that is still open.
+// Async-signal-safe (it only calls unlink): for the handlers of SIGINT,
+// SIGTERM and SIGHUP.
+void BorrarTemporales() noexcept;
 
 }  // namespace tesmaro

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 #include "InterfazLote.h"
 
 namespace tesmaro {
@@ -20,19 +21,51 @@ inline constexpr std::int16_t UtmGeoED50 = 12;
 inline constexpr std::int16_t GeoUtmED50 = 13;
 }  // namespace codigo
 
+// Data lines of one kind: how many, and the line numbers (counted from 1, the
+// heading being line 1) of the first ones.
+struct LineasContadas {
+    static constexpr std::size_t MaxNumeros = 10;
+    std::uint64_t total = 0;
+    std::vector<std::uint64_t> primeras;  // at most MaxNumeros
+    void Anotar(std::uint64_t linea) {
+        ++total;
+        if (primeras.size() < MaxNumeros) primeras.push_back(linea);
+    }
+};
+
 // What one run did, for the final message (window) or summary (command line).
+// Every data line (blank lines aside) is exactly one of: converted, not
+// computable, unreadable, impossible, outside the grid, skipped for its zone;
+// or it was not reached (a stop, a cancel).
 struct ResumenLote {
     bool ejecutado = false;            // false: the user cancelled a dialog, nothing written
-    std::uint64_t lineasLeidas = 0;    // point lines read (the heading line not counted)
+    std::string formato;               // how the input was read ("UTF-8, separado por comas")
+    std::uint64_t lineasLeidas = 0;    // data lines read (the heading and blank lines not counted)
     std::uint64_t registros = 0;       // result records written (header not counted)
-    std::uint64_t saltadas = 0;        // lines skipped (geographic-to-UTM zone outside 27..31)
-    std::uint64_t noCalculables = 0;   // lines written with empty computed columns
-    bool cancelado = false;            // stopped by the user's request
+    std::uint64_t convertidas = 0;
+    LineasContadas noCalculables;      // the computation refused them: computed columns empty
+    LineasContadas ilegibles;          // a required field empty or not a number: columns empty
+    LineasContadas imposibles;         // values no point can have: columns empty
+    LineasContadas fueraRejilla;       // outside the grid: columns empty
+    LineasContadas saltadas;           // no record: geographic-to-UTM zone outside 27..31
+    bool cancelado = false;            // stopped by the user's request: nothing replaced
     bool detenido = false;             // UTM-to-geographic stopped at a zone it does not compute
-    std::string error;                 // non-empty: input unreadable, result not writable, grid missing
+    std::uint64_t lineaDetenida = 0;   // ... at this line
+    std::string husoDetenido;          // ... with this zone text
+    std::string error;                 // non-empty: the run failed and nothing was replaced
     std::string rutaTxt;               // full paths of the two result files
     std::string rutaCsv;
+
+    // Every data line converted.
+    bool Completo() const { return ejecutado && error.empty() && !cancelado && !detenido && convertidas == lineasLeidas; }
 };
+
+// The summary of a run for people, one sentence a line: how the input was
+// read, the counts of each kind with their first line numbers, a stop or a
+// cancel. Empty when the user cancelled a dialog.
+std::string TextoResumen(const ResumenLote& resumen);
+// The message of a UTM-to-geographic stop, naming its line and zone text.
+std::string TextoDetenido(const ResumenLote& resumen);
 
 // Where the result files go. By default beside the input file (the folder of
 // the chosen path, whatever the current folder); the command line may name
@@ -40,6 +73,9 @@ struct ResumenLote {
 struct OpcionesLote {
     std::string carpetaSalida;  // empty: the input file's folder
 };
+// The point file "-" is the standard input; its text result goes to the
+// standard output (no CSV). An input that is not a regular file never gets
+// results beside it: it needs carpetaSalida.
 
 // Runs the conversion of `codigo` (its row in Conversiones.h): asks for the
 // point file (and, for the grid conversions, the grid file, opened once for

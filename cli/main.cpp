@@ -5,15 +5,18 @@
 //
 // It runs the same driver and processors as the windows' file buttons, with
 // answers instead of dialogs: the point file is INPUT, the grid --rejilla (or
-// the one the windows find). It prints the paths of the two result files on
-// standard output and a one-line summary on standard error.
-// Exit status: 0 done (lines skipped or not computable included); 1 input
-// unreadable, result not writable, grid missing or unusable, or a UTM file
-// stopped at a zone it does not compute, or an unexpected failure (said in
-// one line, "error inesperado"); 2 wrong usage.
+// the one the windows find); INPUT "-" is the standard input, with the text
+// result on standard output. It prints the paths of the two result files on
+// standard output and the summary on standard error.
+// Exit status: 0 every line converted; 3 results written but some line not
+// converted (or a UTM file stopped at a zone it does not compute); 1 failed,
+// nothing replaced (input unreadable, result not writable, grid missing or
+// unusable, standard output not writable, an unexpected failure said as
+// "error inesperado"); 2 wrong usage.
 #include <unistd.h>
 
 #include <charconv>
+#include <csignal>
 #include <clocale>
 #include <cstdlib>
 #include <cstdint>
@@ -29,6 +32,7 @@
 #include "Conversiones.h"
 #include "Elipsoides.h"
 #include "InterfazLote.h"
+#include "Registros.h"
 #include "Rejilla.h"
 #include "TratarFichero.h"
 
@@ -40,7 +44,7 @@ constexpr std::string_view Programa = "tesmaro-lote";
 
 constexpr std::string_view Uso =
     "Uso: tesmaro-lote CONVERSION ENTRADA [--elipsoide N] [--unidad 1|2|3] [--rejilla FICHERO] "
-    "[--salida CARPETA]\n";
+    "[--salida CARPETA] [--]\n";
 
 void Escribir(std::FILE* f, std::string_view texto) { std::fwrite(texto.data(), 1, texto.size(), f); }
 
@@ -51,10 +55,16 @@ void MostrarAyuda() {
          "Convierte un fichero de puntos igual que el botón de fichero de la ventana de\n"
          "Tesmaro: escribe los mismos dos ficheros de resultados, el de texto (.txt, para\n"
          "LibreOffice Calc) y el CSV (.csv, con \";\" y coma decimal, para EXCEL), con los\n"
-         "mismos nombres y el mismo contenido, junto al fichero de entrada.\n"
+         "mismos nombres y el mismo contenido, junto al fichero de entrada. ENTRADA \"-\" es\n"
+         "la entrada estándar: el resultado de texto sale por la salida estándar, sin\n"
+         "ficheros. \"--\" termina las opciones.\n"
          "\n"
-         "La primera línea del fichero de entrada se salta; cada una de las demás es un\n"
-         "punto: campos separados por comas, punto como separador decimal.\n"
+         "La primera línea del fichero de entrada es una cabecera y se salta; las líneas en\n"
+         "blanco no cuentan; cada una de las demás es un punto. Campos separados por comas\n"
+         "con punto decimal, por \";\" con coma decimal (como los guarda una hoja de\n"
+         "cálculo en español) o por tabuladores; los campos pueden ir entre comillas. Se\n"
+         "leen UTF-8 (con o sin marca de orden de bytes), UTF-16 con marca y Windows-1252,\n"
+         "con fin de línea LF, CR LF o CR. Entre corchetes, los campos opcionales.\n"
          "\n"
          "CONVERSION (y campos de cada línea):\n";
     for (const Conversion& c : Conversiones()) {
@@ -88,23 +98,34 @@ void MostrarAyuda() {
          "                     fichero de entrada)\n"
          "  --help             esta ayuda\n"
          "\n"
-         "Escribe en la salida estándar las rutas de los dos ficheros de resultados y en\n"
-         "la de errores un resumen de una línea: líneas leídas, registros escritos,\n"
-         "líneas saltadas (huso fuera de 27 a 31 en geo-utm) y líneas no calculables\n"
-         "(escritas con las columnas calculadas vacías).\n"
+         "Cada línea de puntos queda convertida o, con su nombre y las columnas calculadas\n"
+         "vacías, como no calculable (el cálculo la rechaza), ilegible (un campo necesario\n"
+         "vacío o que no es un número entero: \"abc\", \"nan\", \"0x10\"), imposible (latitud\n"
+         "de más de 90 grados, longitud de más de 180 en la unidad en uso; coordenada Y UTM\n"
+         "fuera de 0 a 10.000.000 m o X fuera de 0 a 1.500.000 m; X, Y, Z o altura de más\n"
+         "de 100.000 km; distancia negativa o de más de 20.004 km) o fuera de la rejilla;\n"
+         "geo-utm omite las líneas de huso fuera de 27 a 31, y utm-geo se detiene en un\n"
+         "huso distinto de 30, 31 y 30E (los registros anteriores se escriben).\n"
          "\n"
-         "Estado de salida: 0 conversión hecha, aunque haya líneas saltadas o no\n"
-         "calculables; 1 el fichero de entrada no se puede leer, un resultado no se puede\n"
-         "escribir, falta la rejilla o utm-geo encontró un huso distinto de 30, 31 y 30E\n"
-         "(los registros anteriores quedan escritos); 2 opción o argumento incorrecto.\n"
+         "Escribe en la salida estándar las rutas de los dos ficheros de resultados y en\n"
+         "la de errores un resumen: cómo se ha leído la entrada, las líneas convertidas y\n"
+         "las de cada otro tipo con los números de las primeras (hasta diez).\n"
+         "Los resultados se escriben aparte y sustituyen a los anteriores solo al terminar\n"
+         "bien: un error o una interrupción (Ctrl+C, SIGTERM, SIGHUP) los deja como estaban.\n"
+         "\n"
+         "Estado de salida: 0 todas las líneas convertidas; 3 resultados escritos, pero\n"
+         "alguna línea no se ha convertido (o utm-geo se ha detenido); 1 no se ha podido\n"
+         "hacer (entrada ilegible, resultado no escribible, falta la rejilla, error al\n"
+         "escribir en la salida estándar) y no se ha sustituido nada; 2 opción o argumento\n"
+         "incorrecto.\n"
          "\n"
          "Ejemplo:\n"
          "  $ printf 'Punto,Longitud,Latitud,Huso,Hemisferio\\r\\nP1,-0.5,39.5,30,N\\r\\n' > puntos.txt\n"
          "  $ tesmaro-lote geo-utm-etrs89 puntos.txt\n"
          "  UTM_ETRS89.txt\n"
          "  UTM_ETRS89.csv\n"
-         "  tesmaro-lote: geo-utm-etrs89: 1 líneas leídas, 1 registros escritos, 0 líneas\n"
-         "  saltadas, 0 líneas no calculables          (en la salida de errores)\n"
+         "  tesmaro-lote: geo-utm-etrs89: Fichero de entrada: UTF-8, separado por comas.\n"
+         "  tesmaro-lote: geo-utm-etrs89: 1 línea de puntos leída, 1 convertida.\n"
          "  $ cat UTM_ETRS89.csv\n"
          "  Nombre;Coordenada X;Coordenada Y;Huso;Latitud Norte-Sur;Convergencia de meridianos;Anamorfosis lineal\n"
          "  P1;714960,69593;4375248,58024;30;Norte;1,59080384719244;1,00016896\n"
@@ -197,14 +218,20 @@ int Ejecutar(int argc, char** argv) {
     std::optional<std::string> elipsoide, unidad, rejilla, salida;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
+        if (arg == "--") break;
         if (arg == "--help" || arg == "-h") {
             MostrarAyuda();
             return 0;
         }
     }
+    bool hayOpciones = true;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
-        if (arg.size() > 2 && arg.substr(0, 2) == "--") {
+        if (hayOpciones && arg == "--") {
+            hayOpciones = false;
+        } else if (!hayOpciones) {
+            posicionales.push_back(arg);
+        } else if (arg.size() > 2 && arg.substr(0, 2) == "--") {
             std::string_view nombre = arg.substr(2);
             std::optional<std::string> valor;
             if (const auto igual = nombre.find('='); igual != std::string_view::npos) {
@@ -264,19 +291,26 @@ int Ejecutar(int argc, char** argv) {
         Error(r.error);
         return 1;
     }
-    Escribir(stdout, r.rutaTxt + "\n" + r.rutaCsv + "\n");
-    std::fflush(stdout);
-    std::string resumen;
-    resumen += Programa;
-    resumen += ": ";
-    resumen += conversion->nombre;
-    resumen += ": " + std::to_string(r.lineasLeidas) + " líneas leídas, " + std::to_string(r.registros) +
-               " registros escritos, " + std::to_string(r.saltadas) + " líneas saltadas, " +
-               std::to_string(r.noCalculables) + " líneas no calculables";
-    if (r.detenido) resumen += "; detenido en un huso distinto de 30, 31 y 30E";
-    resumen += '\n';
-    Escribir(stderr, resumen);
-    return r.detenido ? 1 : 0;
+    if (!r.ejecutado) return 1;
+    if (entrada != "-") Escribir(stdout, r.rutaTxt + "\n" + r.rutaCsv + "\n");
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        Error("error al escribir en la salida estándar");
+        return 1;
+    }
+    std::string resumen = TextoResumen(r);
+    std::string prefijo = std::string(Programa) + ": " + std::string(conversion->nombre) + ": ";
+    std::string t = prefijo;
+    for (const char c : resumen) t += c == '\n' ? "\n" + prefijo : std::string(1, c);
+    Escribir(stderr, t + "\n");
+    return r.Completo() ? 0 : 3;
+}
+
+// SIGINT, SIGTERM, SIGHUP: the temporary results go, earlier results stay,
+// and the signal ends the program as it would have.
+extern "C" void AlRecibirSenal(int senal) {
+    BorrarTemporales();
+    std::signal(senal, SIG_DFL);
+    std::raise(senal);
 }
 
 }  // namespace
@@ -284,6 +318,9 @@ int Ejecutar(int argc, char** argv) {
 // Whatever escapes (memory exhausted, a file system failure) is said in one
 // line, never as an abort.
 int main(int argc, char** argv) {
+    for (const int senal : {SIGINT, SIGTERM, SIGHUP}) std::signal(senal, AlRecibirSenal);
+    // A closed pipe on standard output is a write error (exit 1), not a silent death.
+    std::signal(SIGPIPE, SIG_IGN);
     try {
         return Ejecutar(argc, argv);
     } catch (const std::exception& e) {

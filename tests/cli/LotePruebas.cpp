@@ -39,10 +39,12 @@ protected:
     void TearDown() override { ajustes::Restablecer(); }
 
     // `antes`: what the shell does before running the program.
-    Salida Correr(const std::vector<std::string>& args, const std::string& antes = "LC_ALL=C") {
+    // `redir`: where standard input and output come from and go.
+    Salida Correr(const std::vector<std::string>& args, const std::string& antes = "LC_ALL=C",
+                  const std::string& redir = ">salida.out") {
         std::string orden = "cd " + Comillas(dir.ruta().string()) + " && " + antes + " " + Comillas(TESMARO_LOTE);
         for (const std::string& a : args) orden += " " + Comillas(a);
-        const int r = std::system((orden + " >salida.out 2>salida.err").c_str());
+        const int r = std::system((orden + " " + redir + " 2>salida.err").c_str());
         Salida s{WIFEXITED(r) ? WEXITSTATUS(r) : -1, Leer(dir / "salida.out"), Leer(dir / "salida.err")};
         fs::remove(dir / "salida.out");
         fs::remove(dir / "salida.err");
@@ -58,8 +60,9 @@ TEST_F(Lote, TablaDeArgumentos) {
     struct Caso {
         std::vector<std::string> args;
         int estado;
-        std::string out;         // exact
-        std::string errContiene; // a part of standard error
+        std::string out;          // exact
+        std::string errContiene;  // a part of standard error
+        std::string redir = ">salida.out";
     } casos[] = {
         // Help: usage, the conversions, a worked example; on stdout, status 0.
         {{"--help"}, 0, "", ""},
@@ -77,26 +80,32 @@ TEST_F(Lote, TablaDeArgumentos) {
         {{"geo-cart", "cart.txt", "--color"}, 2, "", "opción desconocida: --color"},
         {{"geo-cart", "cart.txt", "-v"}, 2, "", "opción desconocida: -v"},
         {{"geo-cart", "cart.txt", "--unidad", "1", "--unidad", "2"}, 2, "", "opción repetida: --unidad"},
-        // Input that cannot be read, grid missing: status 1, nothing on stdout.
+        // Failed, nothing replaced: status 1, nothing on stdout.
         {{"geo-utm-etrs89", "no_existe.txt"}, 1, "",
          "tesmaro-lote: No se puede leer el fichero de entrada: no_existe.txt\n"},
         {{"ed50-etrs89", "rej.txt", "--rejilla", "falta.gsb"}, 1, "", "falta.gsb"},
         {{"geo-cart", "cart.txt", "--salida", "no_hay_carpeta"}, 1, "",
          "No se puede crear el fichero de resultados: no_hay_carpeta/Cartesianas_geocéntricas.txt"},
-        // Done: the two paths on stdout, the summary on stderr.
-        {{"geo-utm-etrs89", "geo.txt"}, 0, "UTM_ETRS89.txt\nUTM_ETRS89.csv\n",
-         "tesmaro-lote: geo-utm-etrs89: 2 líneas leídas, 1 registros escritos, 1 líneas saltadas, 0 líneas no "
-         "calculables\n"},
-        {{"--salida", "sal", "geo-utm-ed50", "geo.txt"}, 0, "sal/UTM_ED50.txt\nsal/UTM_ED50.csv\n", ""},
-        {{"directo", "dir.txt"}, 0, "Problema_directo.txt\nProblema_directo.csv\n", "1 registros escritos"},
-        {{"inverso", "inv.txt"}, 0, "Problema_inverso.txt\nProblema_inverso.csv\n", "1 líneas no calculables"},
-        {{"ed50-etrs89", "rej.txt", "--rejilla=" + rejilla}, 0,
-         "Transformacion_a_ETRS89.txt\nTransformacion_a_ETRS89.csv\n", "2 registros escritos"},
-        {{"etrs89-ed50", "rej.txt", "--rejilla", rejilla}, 0, "Transformacion_a_ED50.txt\nTransformacion_a_ED50.csv\n",
+        {{"geo-cart", "/dev/stdin"}, 1, "", "La entrada no es un fichero normal", "<cart.txt >salida.out"},
+        {{"geo-cart", "cart.txt"}, 1, "", "error al escribir en la salida estándar", ">/dev/full"},
+        {{"geo-cart", "-"}, 1, "", "Error al escribir el fichero de resultados: la salida estándar",
+         "<cart.txt >/dev/full"},
+        // Done: the two paths on stdout, the summary on stderr; 0 when every line was converted.
+        {{"geo-utm-etrs89", "geo.txt"}, 3, "UTM_ETRS89.txt\nUTM_ETRS89.csv\n",
+         "tesmaro-lote: geo-utm-etrs89: Fichero de entrada: UTF-8, separado por comas.\n"
+         "tesmaro-lote: geo-utm-etrs89: 2 líneas de puntos leídas, 1 convertida.\n"
+         "tesmaro-lote: geo-utm-etrs89: 1 línea omitida: su huso no está entre 27 y 31 (línea 3).\n"},
+        {{"--salida", "sal", "geo-utm-ed50", "--", "geo.txt"}, 3, "sal/UTM_ED50.txt\nsal/UTM_ED50.csv\n", ""},
+        {{"directo", "dir.txt"}, 0, "Problema_directo.txt\nProblema_directo.csv\n", "1 convertida"},
+        {{"inverso", "inv.txt"}, 3, "Problema_inverso.txt\nProblema_inverso.csv\n", "1 línea no se ha podido calcular"},
+        {{"ed50-etrs89", "rej.txt", "--rejilla=" + rejilla}, 3,
+         "Transformacion_a_ETRS89.txt\nTransformacion_a_ETRS89.csv\n", "1 línea fuera de la rejilla (línea 3)"},
+        {{"etrs89-ed50", "rej.txt", "--rejilla", rejilla}, 3, "Transformacion_a_ED50.txt\nTransformacion_a_ED50.csv\n",
          ""},
-        // UTM stopped at zone 27: its message, the partial files, status 1.
-        {{"utm-geo-etrs89", "utm.txt"}, 1, "Geodesicas_ETRS89.txt\nGeodesicas_ETRS89.csv\n",
-         "tesmaro-lote: Cálculo solo para los Husos Geográficos 30 y 31 (Brenmora).Existen datos fuera del área\n"},
+        // UTM stopped at zone 27: its message with the line and the zone, the records before it.
+        {{"utm-geo-etrs89", "utm.txt"}, 3, "Geodesicas_ETRS89.txt\nGeodesicas_ETRS89.csv\n",
+         "tesmaro-lote: Cálculo solo para los Husos Geográficos 30 y 31 (Brenmora).Existen datos fuera del área "
+         "(línea 3: huso «27»)\n"},
         {{"cart-geo", (dir / "xyz.txt").string()}, 0,
          (dir / "Geodesicas_elipsoidales.txt").string() + "\n" + (dir / "Geodesicas_elipsoidales.csv").string() + "\n",
          ""},
@@ -104,7 +113,7 @@ TEST_F(Lote, TablaDeArgumentos) {
     for (const Caso& c : casos) {
         std::string nombre;
         for (const auto& a : c.args) nombre += a + " ";
-        const Salida s = Correr(c.args);
+        const Salida s = Correr(c.args, "LC_ALL=C", c.redir);
         EXPECT_EQ(s.estado, c.estado) << nombre << "\n" << s.err;
         if (c.args.size() >= 1 && (c.args[0] == "--help" || c.args.back() == "-h")) {
             EXPECT_NE(s.out.find("Uso: tesmaro-lote CONVERSION ENTRADA"), std::string::npos);
@@ -119,10 +128,35 @@ TEST_F(Lote, TablaDeArgumentos) {
             EXPECT_NE(s.err.find("Uso: "), std::string::npos) << nombre;
         }
     }
+    // Standard input to standard output: the bytes of the text result.
+    const Salida tuberia = Correr({"cart-geo", "-"}, "LC_ALL=C", "<xyz.txt >salida.out");
+    EXPECT_EQ(tuberia.estado, 0) << tuberia.err;
+    EXPECT_EQ(tuberia.out, Leer(dir / "Geodesicas_elipsoidales.txt"));
     // The stop left its records: the header and point A.
     const std::string parcial = Leer(dir / "Geodesicas_ETRS89.txt");
     EXPECT_EQ(std::count(parcial.begin(), parcial.end(), '\n'), 2) << parcial;
-    EXPECT_EQ(Leer(dir / "Geodesicas_ETRS89.csv").substr(0, 29), "Nombre;Longitud;Latitud;Huso\r");
+    EXPECT_EQ(Leer(dir / "Geodesicas_ETRS89.csv").substr(0, 32), "\xEF\xBB\xBFNombre;Longitud;Latitud;Huso\r");
+}
+
+// Interrupted (SIGTERM, SIGINT, SIGHUP) or killed, a run leaves the earlier
+// results as they were and no temporary file behind.
+TEST_F(Lote, InterrumpidoDejaLosResultados) {
+    std::string puntos = "c\n";
+    for (int i = 0; i < 200000; ++i) puntos += "P,-0.4,39.5,45,100000\n";
+    Escribir(dir / "largo.txt", puntos);
+    Escribir(dir / "Problema_directo.txt", "anterior");
+    Escribir(dir / "Problema_directo.csv", "anterior");
+    for (const std::string senal : {"TERM", "INT", "HUP", "KILL"}) {
+        const Salida s = Correr({"directo", "largo.txt"}, "timeout -s " + senal + " 0.5");
+        EXPECT_NE(s.estado, 0) << senal;
+        EXPECT_EQ(Leer(dir / "Problema_directo.txt"), "anterior") << senal;
+        EXPECT_EQ(Leer(dir / "Problema_directo.csv"), "anterior") << senal;
+        for (const auto& f : fs::directory_iterator(dir.ruta())) {
+            const std::string nombre = f.path().filename().string();
+            if (senal != "KILL") EXPECT_NE(nombre[0], '.') << senal << " left " << nombre;
+            if (nombre[0] == '.') fs::remove(f.path());  // what SIGKILL cannot clean
+        }
+    }
 }
 
 // The window's button and the command line write the same bytes: the driver
@@ -175,7 +209,7 @@ TEST_F(Lote, EjemploDeLaAyuda) {
     Escribir(dir / "puntos.txt", "Punto,Longitud,Latitud,Huso,Hemisferio\r\nP1,-0.5,39.5,30,N\r\n");
     const Salida s = Correr({"geo-utm-etrs89", "puntos.txt"});
     EXPECT_NE(ayuda.find("  " + s.out.substr(0, s.out.find('\n') + 1)), std::string::npos);
-    std::string txt = Leer(dir / "UTM_ETRS89.txt"), csv = Leer(dir / "UTM_ETRS89.csv");
+    std::string txt = Leer(dir / "UTM_ETRS89.txt"), csv = Leer(dir / "UTM_ETRS89.csv").substr(3);  // no BOM
     for (std::string* f : {&txt, &csv}) {
         for (std::size_t p = 0; (p = f->find("\r\n", p)) != std::string::npos;) f->replace(p, 2, "\n  ");
         EXPECT_NE(ayuda.find("  " + f->substr(0, f->size() - 2)), std::string::npos) << *f;

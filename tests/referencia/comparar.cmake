@@ -9,7 +9,12 @@
 # random points of the served region and beyond plus the edge lines of each
 # conversion; the expected records were written by the program as it was
 # before this suite and checked, record by record, against a second
-# implementation of every conversion written apart from it.
+# implementation of every conversion written apart from it. Lines that no point
+# can have, unreadable fields and points outside the grid have since been
+# refused: their records keep the name with the computed columns empty. The
+# formato-* cases are the same points as saved by spreadsheets (";" with a
+# decimal comma, tabs, quoted fields, CR line ends, UTF-16, a byte-order mark),
+# with the records of the comma-separated file.
 cmake_minimum_required(VERSION 3.25)
 file(STRINGS ${CMAKE_CURRENT_LIST_DIR}/casos.txt casos)
 set(fallos "")

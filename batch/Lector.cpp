@@ -1,0 +1,362 @@
+#include "Lector.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "Texto.h"
+
+namespace tesmaro {
+
+namespace {
+
+// The first block, where the encoding and the line ends are decided.
+constexpr std::size_t BloqueDeteccion = std::size_t{64} << 10;
+
+// Windows-1252 bytes 0x80..0x9F; the others are Latin-1.
+constexpr char16_t Cp1252[32] = {
+    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+
+void PonerUtf8(char32_t c, std::string& s) {
+    if (c < 0x80) {
+        s += static_cast<char>(c);
+    } else if (c < 0x800) {
+        s += static_cast<char>(0xC0 | (c >> 6));
+        s += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        s += static_cast<char>(0xE0 | (c >> 12));
+        s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        s += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        s += static_cast<char>(0xF0 | (c >> 18));
+        s += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        s += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// Whether the bytes are UTF-8; a sequence cut at the very end counts as UTF-8
+// (the block may end inside a character).
+bool EsUtf8(const unsigned char* p, std::size_t n) {
+    std::size_t i = 0;
+    while (i < n) {
+        const unsigned char c = p[i];
+        std::size_t largo = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+        if (largo == 0 || (largo == 2 && c < 0xC2)) return false;
+        for (std::size_t k = 1; k < largo; ++k) {
+            if (i + k >= n) return true;
+            if ((p[i + k] & 0xC0) != 0x80) return false;
+        }
+        i += largo;
+    }
+    return true;
+}
+
+bool EsBlanco(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
+
+std::string_view Recortar(std::string_view t) {
+    while (!t.empty() && EsBlanco(t.front())) t.remove_prefix(1);
+    while (!t.empty() && EsBlanco(t.back())) t.remove_suffix(1);
+    return t;
+}
+
+}  // namespace
+
+LectorLineas::LectorLineas(std::FILE* fichero, std::size_t capacidadInicial, std::size_t longitudMaxima)
+    : fichero_(fichero),
+      maxima_(std::max<std::size_t>(longitudMaxima, 16)),
+      buf_(std::clamp<std::size_t>(capacidadInicial, 16, maxima_)) {}
+
+std::uint64_t LectorLineas::Leidos() const {
+    // UTF-16 decodes mostly into half as many bytes.
+    const bool utf16 = tipo_ == Codificacion::Utf16LE || tipo_ == Codificacion::Utf16BE;
+    return utf16 ? entregados_ * 2 : entregados_;
+}
+
+bool LectorLineas::Rellenar() {
+    if (tipo_ != Codificacion::Utf16LE && tipo_ != Codificacion::Utf16BE) {
+        const std::size_t pedido = buf_.size() - final_;
+        const std::size_t n = std::fread(buf_.data() + final_, 1, pedido, fichero_);
+        final_ += n;
+        if (n < pedido) (std::ferror(fichero_) ? error_ : eof_) = true;
+        return n > 0;
+    }
+    // UTF-16: raw pairs of bytes decoded into UTF-8, at most 3 bytes each.
+    const std::size_t libre = buf_.size() - final_;
+    if (libre < 8) return false;
+    if (!eof_ && !error_ && crudo_.size() < libre) {
+        const std::size_t yaCrudo = crudo_.size();
+        const std::size_t pedido = std::max<std::size_t>(2, (libre / 3) & ~std::size_t{1});
+        crudo_.resize(yaCrudo + pedido);
+        const std::size_t n = std::fread(crudo_.data() + yaCrudo, 1, pedido, fichero_);
+        crudo_.resize(yaCrudo + n);
+        if (n < pedido) (std::ferror(fichero_) ? error_ : eof_) = true;
+    }
+    std::string salida;
+    const bool le = tipo_ == Codificacion::Utf16LE;
+    std::size_t i = 0;
+    auto unidad = [&](std::size_t k) -> char16_t {
+        const auto a = static_cast<unsigned char>(crudo_[k]), b = static_cast<unsigned char>(crudo_[k + 1]);
+        return static_cast<char16_t>(le ? (b << 8 | a) : (a << 8 | b));
+    };
+    while (i + 1 < crudo_.size() && salida.size() + 4 <= libre) {
+        const char16_t u = unidad(i);
+        if (u >= 0xD800 && u < 0xDC00) {
+            if (i + 3 >= crudo_.size()) {
+                if (!eof_ && !error_) break;  // its pair comes with the next read
+                PonerUtf8(0xFFFD, salida);
+                i += 2;
+                continue;
+            }
+            const char16_t v = unidad(i + 2);
+            if (v >= 0xDC00 && v < 0xE000) {
+                PonerUtf8(0x10000 + ((char32_t(u) - 0xD800) << 10) + (v - 0xDC00), salida);
+                i += 4;
+                continue;
+            }
+            PonerUtf8(0xFFFD, salida);
+        } else {
+            PonerUtf8(u >= 0xDC00 && u < 0xE000 ? 0xFFFD : u, salida);
+        }
+        i += 2;
+    }
+    crudo_.erase(crudo_.begin(), crudo_.begin() + static_cast<std::ptrdiff_t>(i));
+    if ((eof_ || error_) && crudo_.size() == 1) {  // an odd byte at the end
+        PonerUtf8(0xFFFD, salida);
+        crudo_.clear();
+    }
+    std::memcpy(buf_.data() + final_, salida.data(), salida.size());
+    final_ += salida.size();
+    return !salida.empty();
+}
+
+void LectorLineas::Detectar() {
+    detectado_ = true;
+    while (final_ < std::min(buf_.size(), BloqueDeteccion) && !eof_ && !error_) Rellenar();
+    const auto* p = reinterpret_cast<const unsigned char*>(buf_.data());
+    if (final_ >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF) {
+        tipo_ = Codificacion::Utf8Bom;
+        inicio_ = buscado_ = 3;
+        entregados_ = 3;
+    } else if (final_ >= 2 && ((p[0] == 0xFF && p[1] == 0xFE) || (p[0] == 0xFE && p[1] == 0xFF))) {
+        tipo_ = p[0] == 0xFF ? Codificacion::Utf16LE : Codificacion::Utf16BE;
+        crudo_.assign(buf_.begin() + 2, buf_.begin() + static_cast<std::ptrdiff_t>(final_));
+        final_ = 0;
+        const bool fin = eof_;
+        eof_ = false;
+        Rellenar();
+        eof_ = eof_ || fin;
+        entregados_ = 1;  // the mark
+    } else if (!EsUtf8(p, final_)) {
+        tipo_ = Codificacion::Windows1252;
+    }
+    const std::string_view bloque(buf_.data() + inicio_, final_ - inicio_);
+    if (bloque.find('\n') == std::string_view::npos && bloque.find('\r') != std::string_view::npos)
+        fin_ = '\r';
+}
+
+bool LectorLineas::Siguiente(std::string_view& linea) {
+    if (!detectado_) Detectar();
+    cortadaAhora_ = false;
+    // Room the next read needs at least (a UTF-16 read decodes into up to 4 bytes).
+    const bool utf16 = tipo_ == Codificacion::Utf16LE || tipo_ == Codificacion::Utf16BE;
+    const std::size_t margen = utf16 ? 8 : 1;
+    for (;;) {
+        const std::size_t desde = std::max(inicio_, buscado_);
+        const void* lf = desde < final_ ? std::memchr(buf_.data() + desde, fin_, final_ - desde) : nullptr;
+        std::size_t comienzo = inicio_, fin = 0;
+        if (lf) {
+            const std::size_t nl = static_cast<std::size_t>(static_cast<const char*>(lf) - buf_.data());
+            entregados_ += nl + 1 - inicio_;
+            inicio_ = buscado_ = nl + 1;
+            if (descartando_) {  // the tail of a line that was too long
+                descartando_ = false;
+                continue;
+            }
+            fin = nl;
+        } else if ((eof_ || error_) && crudo_.empty()) {
+            buscado_ = final_;
+            if (inicio_ >= final_ || error_) return false;
+            entregados_ += final_ - inicio_;
+            inicio_ = buscado_ = final_;
+            if (descartando_) {
+                descartando_ = false;
+                return false;
+            }
+            fin = final_;
+        } else {
+            buscado_ = final_;
+            if (descartando_) {
+                entregados_ += final_ - inicio_;
+                inicio_ = final_ = buscado_ = 0;
+            } else if (inicio_ > 0) {
+                std::memmove(buf_.data(), buf_.data() + inicio_, final_ - inicio_);
+                final_ -= inicio_;
+                buscado_ -= inicio_;
+                inicio_ = 0;
+            }
+            if (final_ + margen > buf_.size() && buf_.size() < maxima_) {
+                buf_.resize(std::min(buf_.size() * 2, maxima_));
+            } else if (final_ + margen > buf_.size()) {
+                // Hand out the first bytes; skip the rest of the line.
+                cortadaAhora_ = algunaCortada_ = descartando_ = true;
+                entregados_ += final_;
+                inicio_ = buscado_ = final_;
+                comienzo = 0;
+                fin = final_;
+            }
+            if (!cortadaAhora_) {
+                Rellenar();
+                continue;
+            }
+        }
+        if (fin_ == '\n' && !cortadaAhora_ && fin > comienzo && buf_[fin - 1] == '\r') --fin;
+        ++numero_;
+        linea = std::string_view(buf_.data() + comienzo, fin - comienzo);
+        if (tipo_ == Codificacion::Windows1252) {
+            convertida_.clear();
+            Convertir(linea, convertida_);
+            linea = convertida_;
+        }
+        return true;
+    }
+}
+
+void LectorLineas::Convertir(std::string_view linea, std::string& destino) const {
+    if (tipo_ != Codificacion::Windows1252) {
+        destino += linea;
+        return;
+    }
+    for (const char c : linea) {
+        const auto b = static_cast<unsigned char>(c);
+        PonerUtf8(b < 0x80 ? b : b < 0xA0 ? Cp1252[b - 0x80] : b, destino);
+    }
+}
+
+std::vector<std::string> LectorLineas::PrimerasLineas(std::size_t n) {
+    if (!detectado_) Detectar();
+    std::vector<std::string> lineas;
+    std::string_view resto(buf_.data() + inicio_, final_ - inicio_);
+    while (lineas.size() < n && !resto.empty()) {
+        const std::size_t fin = resto.find(fin_);
+        if (fin == std::string_view::npos && !eof_) break;  // cut by the block
+        std::string_view linea = resto.substr(0, fin);
+        if (fin_ == '\n' && !linea.empty() && linea.back() == '\r') linea.remove_suffix(1);
+        Convertir(linea, lineas.emplace_back());
+        if (fin == std::string_view::npos) break;
+        resto.remove_prefix(fin + 1);
+    }
+    return lineas;
+}
+
+// ---------------------------------------------------------------------------
+
+FormatoCampos DetectarFormato(const std::vector<std::string>& primeras) {
+    int conPuntoYComa = 0, lineas = 0;
+    for (const std::string& l : primeras) {
+        if (LineaEnBlanco(l)) continue;
+        ++lineas;
+        if (l.find('\t') != std::string::npos) return {'\t', true};
+        bool entreComillas = false;
+        for (const char c : l) {
+            if (c == '"') entreComillas = !entreComillas;
+            if (c == ';' && !entreComillas) {
+                ++conPuntoYComa;
+                break;
+            }
+        }
+    }
+    if (lineas > 0 && conPuntoYComa * 2 > lineas) return {';', true};
+    return {',', false};
+}
+
+std::string DescribirFormato(Codificacion tipo, bool finalesCR, const FormatoCampos& formato) {
+    std::string t;
+    switch (tipo) {
+        case Codificacion::Utf8: t = "UTF-8"; break;
+        case Codificacion::Utf8Bom: t = "UTF-8 con marca de orden de bytes"; break;
+        case Codificacion::Utf16LE: t = "UTF-16LE"; break;
+        case Codificacion::Utf16BE: t = "UTF-16BE"; break;
+        case Codificacion::Windows1252: t = "Windows-1252"; break;
+    }
+    if (finalesCR) t += ", fin de línea CR";
+    switch (formato.separador) {
+        case ';': t += ", separado por «;» con coma decimal"; break;
+        case '\t': t += ", separado por tabuladores"; break;
+        default: t += ", separado por comas"; break;
+    }
+    return t;
+}
+
+CamposFichero::CamposFichero(std::string_view linea, const FormatoCampos& formato) {
+    std::size_t i = 0;
+    const std::size_t n = linea.size();
+    for (;;) {
+        std::size_t j = i;
+        while (j < n && EsBlanco(linea[j]) && linea[j] != formato.separador) ++j;
+        if (j < n && linea[j] == '"') {
+            // Quoted: up to the closing quote ("" is a quote inside), then only
+            // blanks up to the separator. A quote that does not close so is an
+            // ordinary character, as it always was.
+            std::size_t k = j + 1;
+            while (k < n && !(linea[k] == '"' && (k + 1 == n || linea[k + 1] != '"'))) k += linea[k] == '"' ? 2 : 1;
+            if (k < n) {
+                std::size_t fin = k + 1;
+                while (fin < n && EsBlanco(linea[fin]) && linea[fin] != formato.separador) ++fin;
+                if (fin == n || linea[fin] == formato.separador) {
+                    Poner(linea.substr(j + 1, k - j - 1));
+                    if (fin == n) return;
+                    i = fin + 1;
+                    continue;
+                }
+            }
+        }
+        const std::size_t fin = linea.find(formato.separador, i);
+        Poner(linea.substr(i, fin == std::string_view::npos ? std::string_view::npos : fin - i));
+        if (fin == std::string_view::npos) return;
+        i = fin + 1;
+    }
+}
+
+bool LeerCampoNumero(std::string_view campo, bool comaDecimal, double& valor) {
+    std::string_view t = Recortar(campo);
+    if (t.size() >= 2 && t.front() == '"' && t.back() == '"') t = Recortar(t.substr(1, t.size() - 2));
+    std::size_t i = 0;
+    const std::size_t n = t.size();
+    if (i < n && (t[i] == '+' || t[i] == '-')) ++i;
+    std::size_t digitos = 0;
+    bool separador = false;
+    for (; i < n; ++i) {
+        const char c = t[i];
+        if (c >= '0' && c <= '9') {
+            ++digitos;
+        } else if ((c == '.' || (comaDecimal && c == ',')) && !separador) {
+            separador = true;
+        } else {
+            break;
+        }
+    }
+    if (digitos == 0) return false;
+    if (i < n && (t[i] == 'E' || t[i] == 'e' || t[i] == 'D' || t[i] == 'd')) {
+        ++i;
+        if (i < n && (t[i] == '+' || t[i] == '-')) ++i;
+        const std::size_t cifras = i;
+        while (i < n && t[i] >= '0' && t[i] <= '9') ++i;
+        if (i == cifras) return false;
+    }
+    if (i != n) return false;
+    if (comaDecimal && t.find(',') != std::string_view::npos) {
+        char copia[128];
+        if (t.size() > sizeof copia) return false;
+        std::replace_copy(t.begin(), t.end(), copia, ',', '.');
+        valor = LeerNumero(std::string_view(copia, t.size()));
+    } else {
+        valor = LeerNumero(t);
+    }
+    return true;
+}
+
+bool LineaEnBlanco(std::string_view linea) { return Recortar(linea).empty(); }
+
+}  // namespace tesmaro

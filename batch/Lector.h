@@ -1,0 +1,120 @@
+// Reading point files as people have them: the line reader (any line end, a
+// byte-order mark, UTF-16, Windows-1252 names), the layout of the fields
+// (comma, semicolon with decimal comma, tab; quoted fields) decided once per
+// file from its first lines, and the strict reading of a number field.
+#pragma once
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tesmaro {
+
+// The text encoding of a point file, decided from its first bytes.
+enum class Codificacion {
+    Utf8,         // plain ASCII or UTF-8
+    Utf8Bom,      // UTF-8 after a byte-order mark (the mark is not part of the first line)
+    Utf16LE,      // UTF-16 after its byte-order mark, decoded into UTF-8
+    Utf16BE,
+    Windows1252,  // bytes that are not UTF-8: each line converted into UTF-8
+};
+
+// Reads a point file line by line through a large buffer, with constant
+// memory. A line ends at LF, at CR LF, or (in a file whose first block holds
+// CR and no LF at all) at CR; the last line needs no line end. NUL bytes pass
+// through. A line longer than longitudMaxima is handed out cut at that length
+// with LineaCortada() true, and the rest of it is skipped.
+class LectorLineas {
+public:
+    static constexpr std::size_t LongitudMaxima = std::size_t{64} << 20;  // 64 MiB
+
+    // capacidadInicial: the buffer to start with (it grows for long lines up to
+    // longitudMaxima, which tests make small).
+    explicit LectorLineas(std::FILE* fichero, std::size_t capacidadInicial = std::size_t{1} << 20,
+                          std::size_t longitudMaxima = LongitudMaxima);
+
+    // The next line (UTF-8), valid until the next call. False at the end of
+    // the file or on a read error (see Error()).
+    bool Siguiente(std::string_view& linea);
+
+    // Up to n first lines, for deciding the layout of the fields; reading
+    // then starts at the first line all the same.
+    std::vector<std::string> PrimerasLineas(std::size_t n);
+
+    std::uint64_t Leidos() const;                      // bytes of the file consumed so far
+    std::uint64_t NumeroLinea() const { return numero_; }  // of the last line handed out, from 1
+    bool LineaCortada() const { return cortadaAhora_; }   // the last line was longer than the limit
+    bool Cortada() const { return algunaCortada_; }       // some line was
+    bool Error() const { return error_; }
+    Codificacion Tipo() const { return tipo_; }
+    bool FinalesCR() const { return fin_ == '\r'; }    // lines end at a lone CR
+
+private:
+    bool Rellenar();
+    void Detectar();
+    void Convertir(std::string_view linea, std::string& destino) const;
+
+    std::FILE* fichero_;
+    std::size_t maxima_;
+    std::vector<char> buf_;
+    std::vector<char> crudo_;  // UTF-16 bytes not yet decoded
+    std::size_t inicio_ = 0, final_ = 0, buscado_ = 0;
+    std::uint64_t entregados_ = 0, numero_ = 0;
+    std::string convertida_;   // the last Windows-1252 line, in UTF-8
+    Codificacion tipo_ = Codificacion::Utf8;
+    char fin_ = '\n';
+    bool detectado_ = false, eof_ = false, error_ = false, descartando_ = false,
+         cortadaAhora_ = false, algunaCortada_ = false;
+};
+
+// The layout of the fields of a point file.
+struct FormatoCampos {
+    char separador = ',';      // ',', ';' or '\t'
+    bool comaDecimal = false;  // a ',' inside a number is its decimal separator
+};
+
+// Decides the layout from the first lines of a file (its heading included):
+// a tab in any of them gives tab-separated fields, a ';' (outside quotes) in
+// most of them gives ';' with decimal comma, anything else the program's own
+// comma-separated layout with a decimal point. Either way a number with a
+// decimal comma in a ';' or tab file, and quoted fields in any, read right.
+FormatoCampos DetectarFormato(const std::vector<std::string>& primeras);
+
+// The name of a file's reading for the summary, such as
+// "UTF-8, separado por «;» con coma decimal".
+std::string DescribirFormato(Codificacion tipo, bool finalesCR, const FormatoCampos& formato);
+
+// The fields of one line, split by the file's separator, as views into the
+// line (no copy, no allocation). A field that starts with a double quote
+// (after blanks) runs to its closing quote, separators included; the quotes
+// are not part of it (a doubled quote inside stays doubled: names drop every
+// quote anyway). A field beyond the last is empty; fields after the
+// MaxCampos-th are not kept.
+class CamposFichero {
+public:
+    static constexpr std::size_t MaxCampos = 12;
+    CamposFichero(std::string_view linea, const FormatoCampos& formato);
+    std::string_view operator[](std::size_t i) const { return i < cuenta_ ? campos_[i] : std::string_view{}; }
+    std::size_t size() const { return cuenta_; }
+
+private:
+    void Poner(std::string_view campo) {
+        if (cuenta_ < MaxCampos) campos_[cuenta_++] = campo;
+    }
+    std::string_view campos_[MaxCampos];
+    std::size_t cuenta_ = 0;
+};
+
+// A number field read strictly: blanks around it aside, it must be a number in
+// full (an optional sign, digits with at most one decimal separator, an
+// optional exponent E/e/D/d with optional sign and digits); "", "abc", "nan",
+// "inf", "0x10", "--5" and "1.5abc" are not numbers. The value is the one
+// LeerNumero gives for the same text, to the last bit. comaDecimal: a ',' is
+// read as the decimal point. False when the field is not a number.
+bool LeerCampoNumero(std::string_view campo, bool comaDecimal, double& valor);
+
+// Whether a line holds nothing but blanks (ignored: no record, no count).
+bool LineaEnBlanco(std::string_view linea);
+
+}  // namespace tesmaro
