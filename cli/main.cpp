@@ -100,7 +100,7 @@ void MostrarAyuda() {
          "\n"
          "Cada línea de puntos queda convertida o, con su nombre y las columnas calculadas\n"
          "vacías, como no calculable (el cálculo la rechaza), ilegible (un campo necesario\n"
-         "vacío o que no es un número entero: \"abc\", \"nan\", \"0x10\"), imposible (latitud\n"
+         "vacío o que no es solo un número: \"abc\", \"nan\", \"0x10\"), imposible (latitud\n"
          "de más de 90 grados, longitud de más de 180 en la unidad en uso; coordenada Y UTM\n"
          "fuera de 0 a 10.000.000 m o X fuera de 0 a 1.500.000 m; X, Y, Z o altura de más\n"
          "de 100.000 km; distancia negativa o de más de 20.004 km) o fuera de la rejilla;\n"
