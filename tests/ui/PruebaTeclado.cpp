@@ -1,88 +1,56 @@
-// Every window worked from the keyboard alone: Tab reaches each control once
-// per round, group by group down and to the right; an option pair is one stop
-// at its chosen button; Enter runs the window's calculation (or the focused
-// button), Escape closes the small dialogs and the degrees-minutes-seconds
-// panel; the ellipsoid bar opens its dialog with Space or Enter; the menus
-// keep their access keys as written and no button caption gained one.
+// Every window worked from the keyboard alone, and the input filters as the
+// user meets them. Tab reaches each control once per round in the order of
+// the layout; an option pair is one stop at its chosen button; Enter runs the
+// window's calculation (or the focused button), Escape closes the small
+// dialogs and the degrees-minutes-seconds panel; the ellipsoid bar opens its
+// dialog from the keyboard. The filters: whole texts, keystrokes and caret,
+// and the memory of the last accepted text when a box gets the focus.
 #include <QAbstractButton>
-#include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGroupBox>
-#include <QKeySequence>
 #include <QListWidget>
-#include <QMenu>
-#include <QMenuBar>
+#include <QMdiArea>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSet>
 #include <QToolButton>
+#include <QVBoxLayout>
 #include <algorithm>
-#include <cstdlib>
-#include <memory>
 
-#include "AcercaDe.h"
-#include "Cart_Geo.h"
 #include "Comun.h"
-#include "DAngular.h"
-#include "DElipsoides.h"
-#include "DElipsoides_ETED.h"
-#include "Form1.h"
-#include "GEO_UTM.h"
-#include "Geo_Cart.h"
-#include "Geo_rejilla_ed2et.h"
 #include "MDIPrincipal.h"
-#include "P_Inverso.h"
-#include "P_directo.h"
-#include "Principal.h"
 #include "Texto.h"
-#include "geo_rejilla_et2ed.h"
 
 using namespace tesmaro;
 
 namespace {
 
 QWidget* Enfocado() { return QApplication::focusWidget(); }
-QString NombreEnfocado() { return Enfocado() ? Enfocado()->objectName() : QStringLiteral("(nada)"); }
 
 // The controls that Tab must reach: what the user can type into, press,
-// choose or scroll, visible and enabled. Of an option pair only the chosen
-// button is a stop.
-QList<QWidget*> Interactivos(QWidget* ventana) {
-    QList<QWidget*> lista;
+// choose or scroll, visible and enabled; of an option pair only the chosen one.
+QStringList Interactivos(QWidget* ventana) {
+    QStringList lista;
     for (QWidget* w : ventana->findChildren<QWidget*>()) {
         const bool tipo = qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractButton*>(w) ||
                           qobject_cast<QListWidget*>(w) || qobject_cast<BarraElipsoide*>(w);
-        if (!tipo || !w->isVisible() || !w->isEnabled()) continue;
-        if (auto* opcion = qobject_cast<QRadioButton*>(w); opcion && !opcion->isChecked()) continue;
-        lista << w;
+        auto* opcion = qobject_cast<QRadioButton*>(w);
+        if (tipo && w->isVisible() && w->isEnabled() && !(opcion && !opcion->isChecked())) lista << w->objectName();
     }
     return lista;
 }
 
 // Presses Tab (or Shift+Tab) from `desde` until the focus comes back to it;
-// the controls in the order they took the focus (at most `tope` steps).
-QList<QWidget*> Recorrer(QWidget* desde, bool atras = false, int tope = 80) {
+// the names of the controls in the order they took the focus.
+QStringList Recorrer(QWidget* desde, bool atras = false) {
     desde->setFocus(atras ? Qt::BacktabFocusReason : Qt::TabFocusReason);
-    QList<QWidget*> camino;
-    for (int i = 0; i < tope && Enfocado(); ++i) {
-        camino << Enfocado();
+    QStringList camino;
+    for (int i = 0; i < 80 && Enfocado(); ++i) {
+        camino << Enfocado()->objectName();
         QTest::keyClick(Enfocado(), Qt::Key_Tab, atras ? Qt::ShiftModifier : Qt::NoModifier);
         if (Enfocado() == desde) break;
     }
     return camino;
-}
-
-QStringList Nombres(const QList<QWidget*>& controles) {
-    QStringList nombres;
-    for (const QWidget* w : controles) nombres << w->objectName();
-    return nombres;
-}
-
-QWidget* PorNombre(QWidget* ventana, const QString& nombre) {
-    for (QWidget* w : Interactivos(ventana))
-        if (w->objectName() == nombre) return w;
-    return nullptr;
 }
 
 }  // namespace
@@ -94,163 +62,131 @@ private slots:
     void init() { prueba::Restablecer(); }
     void cleanup() { prueba::Restablecer(); }
 
-    // --- Tab order -------------------------------------------------------
-
+    // One round of Tab visits the controls in this order, each once, and
+    // misses none; Shift+Tab goes the same way back; Escape closes a dialog.
     void Orden_data() {
         QTest::addColumn<QString>("ventana");
-        QTest::addColumn<QStringList>("orden");
-        const auto fila = [](const char* ventana, const QString& orden) {
-            QTest::newRow(ventana) << QString::fromLatin1(ventana) << orden.split(QLatin1Char(' '));
-        };
-        fila("Principal",
-             QStringLiteral("CoordX CoordY Huso1 Option_Norte_0 Long_MC Check1 Check2 long1 lat1 Conver1 Ana1 "
-                            "Check_Grad Calcular salir Command4 Command1 Command2"));
-        fila("GEO_UTM", QStringLiteral("Huso1 Check1 long1 long1_gms Long_opt_0 lat1 lat1_gms Lat_Opt_0 Long_MC "
-                                       "CoordX CoordY Cover1 Ana1 Check_Grad Calcular Limpiar Fichero Command4"));
-        fila("Geo_Cart", QStringLiteral("Label4 lat1 lat1_gms Lat_Opt_0 long1 long1_gms Long_opt_0 Long_MC CoordX "
-                                        "CoordY CoordZ Calcular Limpiar Fichero"));
-        fila("Cart_Geo",
-             QStringLiteral("Label4 CoordX CoordY CoordZ lat1 long1 Altitud Check_Grad Calcular Limpiar Fichero"));
-        fila("P_directo", QStringLiteral("Label4 long1 long1_gms Long_opt_0 lat1 lat1_gms Lat_Opt_0 Acimut1 "
-                                         "Acimut1_gms Distancia1 Long_Res Lat_Res Acimut_Res Check_Grad Calcular "
-                                         "Limpiar Fichero"));
-        fila("P_Inverso", QStringLiteral("Label4 long1 long1_gms Long_opt_0 lat1 lat1_gms Lat_Opt_0 Long2 Long2_gms "
-                                         "Long_opt2_0 Lat2 Lat2_gms Lat_Opt2_0 Dist_Res Acimut_Dir Acimut_Inv "
-                                         "Check_Grad Calcular Limpiar Fichero"));
-        fila("Form1",
-             QStringLiteral("Long1gra long1min long1seg Option1 long1 lat1gra lat1min lat1seg lat1 Command1"));
-        fila("Geo_rejilla_ed2et", QStringLiteral("Long1t Long_opt_0 Lat1t Lat_Opt_0 LoET89 LOET89gms LaET89 "
-                                                 "LAET89GMS LoED50 LaED50 Calcular Limpiar Fichero"));
+        QTest::addColumn<QString>("orden");
+        QTest::addColumn<bool>("escape");
+        QTest::newRow("Principal") << "Principal" << "CoordX CoordY Huso1 Option_Norte_0 Long_MC Check1 Check2 long1 "
+            "lat1 Conver1 Ana1 Check_Grad Calcular salir Command4 Command1 Command2" << false;
+        QTest::newRow("GEO_UTM") << "GEO_UTM" << "Huso1 Check1 long1 long1_gms Long_opt_0 lat1 lat1_gms Lat_Opt_0 "
+            "Long_MC CoordX CoordY Cover1 Ana1 Check_Grad Calcular Limpiar Fichero Command4" << false;
+        QTest::newRow("Geo_Cart") << "Geo_Cart" << "Label4 lat1 lat1_gms Lat_Opt_0 long1 long1_gms Long_opt_0 Long_MC "
+            "CoordX CoordY CoordZ Calcular Limpiar Fichero" << false;
+        QTest::newRow("Cart_Geo") << "Cart_Geo"
+            << "Label4 CoordX CoordY CoordZ lat1 long1 Altitud Check_Grad Calcular Limpiar Fichero" << false;
+        QTest::newRow("P_directo") << "P_directo" << "Label4 long1 long1_gms Long_opt_0 lat1 lat1_gms Lat_Opt_0 "
+            "Acimut1 Acimut1_gms Distancia1 Long_Res Lat_Res Acimut_Res Check_Grad Calcular Limpiar Fichero" << false;
+        QTest::newRow("P_Inverso") << "P_Inverso" << "Label4 long1 long1_gms Long_opt_0 lat1 lat1_gms Lat_Opt_0 Long2 "
+            "Long2_gms Long_opt2_0 Lat2 Lat2_gms Lat_Opt2_0 Dist_Res Acimut_Dir Acimut_Inv Check_Grad Calcular "
+            "Limpiar Fichero" << false;
+        QTest::newRow("Form1") << "Form1"
+            << "Long1gra long1min long1seg Option1 long1 lat1gra lat1min lat1seg lat1 Command1" << false;
+        QTest::newRow("Geo_rejilla_ed2et") << "Geo_rejilla_ed2et" << "Long1t Long_opt_0 Lat1t Lat_Opt_0 LoET89 "
+            "LOET89gms LaET89 LAET89GMS LoED50 LaED50 Calcular Limpiar Fichero" << false;
         // "Oeste" is this window's chosen longitude option at load.
-        fila("geo_rejilla_et2ed", QStringLiteral("Lat1et Lat_Opt_0 Long1et Long_opt_1 LaED50 LAED50GMS LoED50 "
-                                                 "LOED50GMS Calcular Limpiar Fichero"));
-        fila("DAngular", QStringLiteral("Tip_Grad_0 Command1"));
-        fila("DElipsoides", QStringLiteral("ELIPSOIDES Command1"));
-        fila("DElipsoides_ETED", QStringLiteral("ELIPSOIDES Command1"));
-        fila("AcercaDe", QStringLiteral("cmdOK"));
+        QTest::newRow("geo_rejilla_et2ed") << "geo_rejilla_et2ed" << "Lat1et Lat_Opt_0 Long1et Long_opt_1 LaED50 "
+            "LAED50GMS LoED50 LOED50GMS Calcular Limpiar Fichero" << false;
+        QTest::newRow("DAngular") << "DAngular" << "Tip_Grad_0 Command1" << true;
+        QTest::newRow("DElipsoides") << "DElipsoides" << "ELIPSOIDES Command1" << true;
+        QTest::newRow("DElipsoides_ETED") << "DElipsoides_ETED" << "ELIPSOIDES Command1" << true;
+        QTest::newRow("AcercaDe") << "AcercaDe" << "cmdOK" << true;
     }
-
-    // One round of Tab visits the controls in the order of the layout, each
-    // once, and misses none; Shift+Tab goes the same way back.
     void Orden() {
         QFETCH(QString, ventana);
-        QFETCH(QStringList, orden);
+        QFETCH(QString, orden);
+        QFETCH(bool, escape);
+        const QStringList nombres = orden.split(QLatin1Char(' '));
         prueba::Entorno e;
-        const std::unique_ptr<QWidget> v = prueba::Crear(ventana, e);
+        const auto v = prueba::Crear(ventana, e);
         QVERIFY(prueba::Mostrar(v.get()));
-        QWidget* primero = PorNombre(v.get(), orden.front());
-        QVERIFY2(primero, qPrintable(orden.front()));
-        const QList<QWidget*> camino = Recorrer(primero);
-        QCOMPARE(Nombres(camino), orden);
-        QCOMPARE(Enfocado(), primero);  // the round closes
-
-        QStringList todos = Nombres(Interactivos(v.get()));
-        QStringList vistos = orden;
+        auto* primero = prueba::Hijo(v.get(), nombres.front());
+        QCOMPARE(Recorrer(primero), nombres);
+        QStringList todos = Interactivos(v.get()), vistos = nombres;
         todos.sort();
         vistos.sort();
         QCOMPARE(vistos, todos);
-
-        QStringList atras = orden;
+        QStringList atras = nombres;
         std::reverse(atras.begin() + 1, atras.end());
-        QCOMPARE(Nombres(Recorrer(primero, true)), atras);
-
-        // Within each group the next stop is below the last one, or to its
-        // right on the same row.
-        for (int i = 1; i < camino.size(); ++i) {
-            const QWidget* a = camino[i - 1];
-            const QWidget* b = camino[i];
-            if (a->parentWidget() != b->parentWidget()) continue;
-            const QRect ra(a->mapTo(v.get(), QPoint(0, 0)), a->size());
-            const QRect rb(b->mapTo(v.get(), QPoint(0, 0)), b->size());
-            const bool mismaFila = std::abs(ra.center().y() - rb.center().y()) < std::max(ra.height(), rb.height()) / 2;
-            const bool abajo = rb.top() >= ra.bottom() - 2;  // 2 px: touching rows may overlap by a frame
-            QVERIFY2(abajo || (mismaFila && rb.left() > ra.left()),
-                     qPrintable(a->objectName() + QStringLiteral(" -> ") + b->objectName()));
-        }
-        // No button caption, nor a label with a buddy, gained an access key.
-        for (const QAbstractButton* b : v->findChildren<QAbstractButton*>())
-            QVERIFY2(!b->text().contains(QLatin1Char('&')), qPrintable(b->text()));
-        for (const QLabel* l : v->findChildren<QLabel*>())
-            QVERIFY2(!l->buddy() || !l->text().contains(QLatin1Char('&')), qPrintable(l->text()));
+        QCOMPARE(Recorrer(primero, true), atras);
+        if (!escape) return;
+        QTest::keyClick(Enfocado(), Qt::Key_Escape);
+        QVERIFY(!v->isVisible());
     }
 
-    // An option pair is reached at its chosen button, from above and from below.
-    void OpcionElegida() {
+    // An option pair is reached at its chosen button from above and below;
+    // the arrows choose the other and the box follows; the options follow the
+    // sign typed, flip it, and zero has no sign; "Borrar" keeps the zone.
+    void Signos() {
         prueba::Entorno e;
         GEO_UTM v(e);
         QVERIFY(prueba::Mostrar(&v));
-        v.Lat_Opt->button(1)->setChecked(true);  // "Sur"
-        QWidget* antes = PorNombre(&v, QStringLiteral("lat1_gms"));
-        antes->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(antes, Qt::Key_Tab);
-        QCOMPARE(NombreEnfocado(), QStringLiteral("Lat_Opt_1"));
-        QTest::keyClick(Enfocado(), Qt::Key_Tab);
-        QCOMPARE(NombreEnfocado(), QStringLiteral("Long_MC"));
-        QTest::keyClick(Enfocado(), Qt::Key_Tab, Qt::ShiftModifier);
-        QCOMPARE(NombreEnfocado(), QStringLiteral("Lat_Opt_1"));
-        // The arrows choose the other button, and the box follows the sign.
-        prueba::Teclear(v.lat1, QStringLiteral("-39.5"));
-        v.Lat_Opt->button(1)->setFocus(Qt::TabFocusReason);
+        prueba::Teclear(v.lat1, QStringLiteral("-"));
+        QCOMPARE(v.Lat_Opt->checkedId(), 0);  // "-" alone reads 0
+        QTest::keyClicks(v.lat1, QStringLiteral("39,5"));
+        QCOMPARE(v.lat1->text(), QStringLiteral("-39.5"));
+        QCOMPARE(v.Lat_Opt->checkedId(), 1);
+        QCOMPARE(Recorrer(prueba::Hijo(&v, QStringLiteral("lat1_gms"))).mid(0, 3), QStringList({"lat1_gms", "Lat_Opt_1", "Long_MC"}));
+        v.Long_MC->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(v.Long_MC, Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(Enfocado(), v.Lat_Opt->button(1));
         QTest::keyClick(Enfocado(), Qt::Key_Left);
-        QVERIFY(v.Lat_Opt->button(0)->isChecked());
-        QCOMPARE(NombreEnfocado(), QStringLiteral("Lat_Opt_0"));
+        QCOMPARE(Enfocado(), v.Lat_Opt->button(0));
         QCOMPARE(v.lat1->text(), QStringLiteral("39.5"));
+        v.Lat_Opt->button(1)->click();
+        QCOMPARE(v.lat1->text(), QStringLiteral("-39.5"));
+        v.long1->setText(QStringLiteral("0"));
+        v.Long_opt->button(1)->click();
+        QCOMPARE(v.long1->text(), QStringLiteral("0"));
+        v.Huso1->setText(QStringLiteral("31"));
+        v.Limpiar->click();
+        QCOMPARE(v.Huso1->text(), QStringLiteral("31"));
+        QVERIFY(v.long1->text().isEmpty() && v.lat1->text().isEmpty());
     }
 
-    // The degrees-minutes-seconds panel: opened from its button with Space,
-    // walked with Tab, accepted with Enter, closed with Escape.
+    // The degrees-minutes-seconds panel writes into the box it was opened
+    // for (another window's panel opened meanwhile), sets the sign option, and
+    // gives the box the focus back: opened with Space, walked with Tab,
+    // accepted with Enter (which calculates nothing), or closed with Escape.
+    void PanelGrados_data() {
+        QTest::addColumn<QStringList>("gms");
+        QTest::addColumn<QString>("escrito");
+        QTest::newRow("-39 30") << QStringList{"-39", "30", ""} << "-39.5";
+        QTest::newRow("-0 30") << QStringList{"-0", "30", ""} << "0.5";
+        QTest::newRow("2 15 36") << QStringList{"2", "15", "36"} << "2.26";
+        QTest::newRow("segundos con coma") << QStringList{"1", "0", "4,5"} << "1.00125";
+    }
     void PanelGrados() {
+        QFETCH(QStringList, gms);
+        QFETCH(QString, escrito);
         prueba::Entorno e;
-        Geo_Cart v(e);
+        GEO_UTM v(e), otra(e);
         QVERIFY(prueba::Mostrar(&v));
-        QWidget* boton = PorNombre(&v, QStringLiteral("lat1_gms"));
+        v.long1->setText(QStringLiteral("1"));
+        QWidget* boton = prueba::Hijo(&v, QStringLiteral("lat1_gms"));
         boton->setFocus(Qt::TabFocusReason);
         QTest::keyClick(boton, Qt::Key_Space);
         QVERIFY(v.Frame_Gra->isVisible());
-        QCOMPARE(Enfocado(), v.Grados);
-        QCOMPARE(Nombres(Recorrer(v.Grados)).mid(0, 5), (QStringList{QStringLiteral("Grados"), QStringLiteral("Minutos"),
-                                                                     QStringLiteral("Segundos"), QStringLiteral("Aceptar"),
-                                                                     QStringLiteral("Command3")}));
-        prueba::Teclear(v.Grados, QStringLiteral("39"));
-        prueba::Teclear(v.Minutos, QStringLiteral("30"));
+        QTest::mouseClick(otra.long1, Qt::LeftButton, Qt::ShiftModifier);
+        QCOMPARE(Recorrer(v.Grados).mid(0, 5), QStringList({"Grados", "Minutos", "Segundos", "Aceptar", "Command3"}));
+        for (int i = 0; i < 3; ++i) prueba::Teclear(QList<QLineEdit*>{v.Grados, v.Minutos, v.Segundos}[i], gms[i]);
         QTest::keyClick(v.Minutos, Qt::Key_Return);
         QVERIFY(!v.Frame_Gra->isVisible());
-        QCOMPARE(v.lat1->text(), QStringLiteral("39.5"));
+        QCOMPARE(v.lat1->text(), escrito);
+        QCOMPARE(v.Lat_Opt->checkedId(), escrito.startsWith(QLatin1Char('-')) ? 1 : 0);
         QCOMPARE(Enfocado(), v.lat1);
-        QVERIFY(v.CoordX->text().isEmpty());  // Enter in the panel does not calculate
-
-        boton->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(boton, Qt::Key_Return);
-        QVERIFY(v.Frame_Gra->isVisible());
+        QVERIFY(v.CoordX->text().isEmpty() && otra.long1->text().isEmpty());
+        QTest::mouseClick(v.long1, Qt::LeftButton, Qt::ShiftModifier);
         QTest::keyClick(v.Segundos, Qt::Key_Escape);
         QVERIFY(!v.Frame_Gra->isVisible());
-        QCOMPARE(v.lat1->text(), QStringLiteral("39.5"));
-        QCOMPARE(Enfocado(), v.lat1);  // back to its box
+        QCOMPARE(v.long1->text(), QStringLiteral("1"));
+        QCOMPARE(Enfocado(), v.long1);
     }
 
-    // Inside the main window the round stays within the window, and Enter
-    // reaches the window's calculation through its frame.
-    void DentroDelMarco() {
-        MDIPrincipal m;
-        m.acercaDe()->hide();
-        QVERIFY(prueba::Mostrar(&m));
-        m.findChild<QAction*>(QStringLiteral("Mnu_Geo_Utm"))->trigger();
-        auto* v = qobject_cast<GEO_UTM*>(m.Mdi->activeSubWindow()->widget());
-        QVERIFY(v);
-        const QStringList orden = QStringLiteral("Huso1 Check1 long1 long1_gms Long_opt_0 lat1 lat1_gms Lat_Opt_0 "
-                                                 "Long_MC CoordX CoordY Cover1 Ana1 Check_Grad Calcular Limpiar "
-                                                 "Fichero Command4")
-                                      .split(QLatin1Char(' '));
-        QCOMPARE(Nombres(Recorrer(v->Huso1)), orden);
-        prueba::Teclear(v->long1, QStringLiteral("-0.5"));
-        prueba::Teclear(v->lat1, QStringLiteral("39.5"));
-        QTest::keyClick(v->lat1, Qt::Key_Return);
-        QVERIFY(!v->CoordX->text().isEmpty());
-    }
-
-    // --- Enter and Escape ------------------------------------------------
-
-    void IntroCalcula() {
+    // Enter calculates from a box and from a check box (keypad Enter, which
+    // leaves it unticked); a focused push button is pressed itself.
+    void Intro() {
         prueba::Entorno e;
         Principal v(e);
         QVERIFY(prueba::Mostrar(&v));
@@ -258,26 +194,19 @@ private slots:
         prueba::Teclear(v.CoordY, QStringLiteral("4400000"));
         QTest::keyClick(v.CoordY, Qt::Key_Return);
         QCOMPARE(v.long1->text(), QStringLiteral("-3"));
-        // From a check box too (keypad Enter).
         v.long1->clear();
         v.Check2->setFocus(Qt::TabFocusReason);
         QTest::keyClick(v.Check2, Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(v.long1->text(), QStringLiteral("-3"));
         QVERIFY(!v.Check2->isChecked());
-        // A focused button is pressed itself: "Borrar" clears.
         v.salir->setFocus(Qt::TabFocusReason);
         QTest::keyClick(v.salir, Qt::Key_Return);
-        QVERIFY(v.long1->text().isEmpty());
-        QVERIFY(v.CoordX->text().isEmpty());
-        QVERIFY(e.textos.isEmpty());
-
-        Form1 f(e);
+        QVERIFY(v.long1->text().isEmpty() && e.textos.isEmpty());
+        Form1 f(e);  // "Oeste" at load; the result keeps the regional separator
         QVERIFY(prueba::Mostrar(&f));
-        for (QLineEdit* caja : {f.Long1gra, f.long1seg, f.lat1gra, f.lat1min, f.lat1seg})
-            prueba::Teclear(caja, QStringLiteral("0"));
+        for (QLineEdit* caja : {f.Long1gra, f.long1seg, f.lat1gra, f.lat1min, f.lat1seg}) caja->setText(QStringLiteral("0"));
         prueba::Teclear(f.long1min, QStringLiteral("30"));
         QTest::keyClick(f.long1min, Qt::Key_Return);
-        // "Oeste" at load; the converter's results keep the regional separator.
         QCOMPARE(f.long1->text(), QStringLiteral("-") + QString::fromStdString(TextoNumero(0.5)));
     }
 
@@ -288,106 +217,150 @@ private slots:
         m.acercaDe()->hide();
         m.resize(560, 340);
         QVERIFY(prueba::Mostrar(&m));
-        m.findChild<QAction*>(QStringLiteral("Mnu_P_Inverso"))->trigger();
+        prueba::Hijo<QAction>(&m, QStringLiteral("Mnu_P_Inverso"))->trigger();
         auto* v = qobject_cast<P_Inverso*>(m.Mdi->activeSubWindow()->widget());
-        QVERIFY(v);
         QVERIFY(v->height() > m.Mdi->viewport()->height());  // else this proves nothing
-        const QList<QWidget*> camino = Recorrer(v->long1);
-        QVERIFY(camino.contains(v->Calcular));
-        for (QWidget* control : camino) {
+        const QRect visible = m.Mdi->viewport()->rect();
+        for (const QString& nombre : Recorrer(v->long1)) {
+            auto* control = prueba::Hijo(v, nombre);
             control->setFocus(Qt::TabFocusReason);
             const QRect r(control->mapTo(m.Mdi->viewport(), QPoint(0, 0)), control->size());
-            const QRect visible = m.Mdi->viewport()->rect();
-            if (r.height() <= visible.height())
-                QVERIFY2(r.top() >= visible.top() && r.bottom() <= visible.bottom(), qPrintable(control->objectName()));
-            if (r.width() <= visible.width())
-                QVERIFY2(r.left() >= visible.left() && r.right() <= visible.right(), qPrintable(control->objectName()));
+            QVERIFY2(visible.contains(r) || r.height() > visible.height() || r.width() > visible.width(), qPrintable(nombre));
         }
     }
 
-    void EscapeCierraDialogos_data() {
-        QTest::addColumn<QString>("ventana");
-        QTest::newRow("DAngular") << QStringLiteral("DAngular");
-        QTest::newRow("DElipsoides") << QStringLiteral("DElipsoides");
-        QTest::newRow("DElipsoides_ETED") << QStringLiteral("DElipsoides_ETED");
-        QTest::newRow("AcercaDe") << QStringLiteral("AcercaDe");
-    }
-    void EscapeCierraDialogos() {
-        QFETCH(QString, ventana);
-        prueba::Entorno e;
-        const std::unique_ptr<QWidget> v = prueba::Crear(ventana, e);
-        QVERIFY(prueba::Mostrar(v.get()));
-        QWidget* enfocado = Enfocado();
-        QVERIFY(enfocado && v->isAncestorOf(enfocado));
-        QTest::keyClick(enfocado, Qt::Key_Escape);
-        QVERIFY(!v->isVisible());
-    }
-
-    // Enter in the angular-units dialog chooses nothing more and closes it.
-    void IntroCierraDatosAngulares() {
-        DAngular d;
-        QVERIFY(prueba::Mostrar(&d));
-        QCOMPARE(NombreEnfocado(), QStringLiteral("Tip_Grad_0"));
-        QTest::keyClick(Enfocado(), Qt::Key_Down);  // "Centesimal", at once
-        QCOMPARE(int(ajustes::UnidadAngular), 2);
-        QTest::keyClick(Enfocado(), Qt::Key_Return);
-        QVERIFY(!d.isVisible());
-        QCOMPARE(int(ajustes::UnidadAngular), 2);
-    }
-
-    // --- The ellipsoid bar ---------------------------------------------
-
+    // The ellipsoid bar, reached by Shift+Tab from the first box, opens the
+    // dialog on its row with Space or Enter; the arrows choose at once.
     void BarraElipsoide_data() {
         QTest::addColumn<QString>("ventana");
         QTest::addColumn<int>("tecla");
-        for (const char* v : {"Geo_Cart", "Cart_Geo", "P_directo", "P_Inverso"}) {
-            QTest::newRow(QByteArray(v).append(" espacio").constData()) << QString::fromLatin1(v) << int(Qt::Key_Space);
-            QTest::newRow(QByteArray(v).append(" intro").constData()) << QString::fromLatin1(v) << int(Qt::Key_Return);
-        }
+        QTest::newRow("Geo_Cart espacio") << "Geo_Cart" << int(Qt::Key_Space);
+        QTest::newRow("P_Inverso intro") << "P_Inverso" << int(Qt::Key_Return);
     }
     void BarraElipsoide() {
         QFETCH(QString, ventana);
         QFETCH(int, tecla);
         prueba::Entorno e;
-        const std::unique_ptr<QWidget> v = prueba::Crear(ventana, e);
+        const auto v = prueba::Crear(ventana, e);
         QVERIFY(prueba::Mostrar(v.get()));
-        auto* barra = prueba::Hijo<tesmaro::BarraElipsoide>(v.get(), "Label4");
-        // Shift+Tab from the first box reaches the bar at the top.
         QTest::keyClick(Enfocado(), Qt::Key_Tab, Qt::ShiftModifier);
-        QCOMPARE(Enfocado(), barra);
-        DElipsoides* dialogo = &e.elipsoides;
-        QTest::keyClick(barra, static_cast<Qt::Key>(tecla));
-        QVERIFY(dialogo->isVisible());
-        QCOMPARE(dialogo->ELIPSOIDES->currentRow(), int(ajustes::ElipsoideActual));
-        // The list is worked with the arrows: the next row is the ellipsoid at once.
-        QVERIFY(QTest::qWaitForWindowActive(dialogo));
-        QCOMPARE(Enfocado(), dialogo->ELIPSOIDES);
-        QTest::keyClick(dialogo->ELIPSOIDES, Qt::Key_Down);
-        QCOMPARE(int(ajustes::ElipsoideActual), 5);
-        QTest::keyClick(dialogo->ELIPSOIDES, Qt::Key_Escape);
-        QVERIFY(!dialogo->isVisible());
+        QCOMPARE(Enfocado(), prueba::Hijo(v.get(), QStringLiteral("Label4")));
+        QTest::keyClick(Enfocado(), static_cast<Qt::Key>(tecla));
+        QVERIFY(QTest::qWaitForWindowActive(&e.elipsoides));
+        QCOMPARE(e.elipsoides.ELIPSOIDES->currentRow(), 4);
+        QCOMPARE(Enfocado(), e.elipsoides.ELIPSOIDES);
+        QTest::keyClick(Enfocado(), Qt::Key_Down);
+        QTest::keyClick(Enfocado(), Qt::Key_Escape);
+        QVERIFY(!e.elipsoides.isVisible());
         QCOMPARE(int(ajustes::ElipsoideActual), 5);
     }
 
-    // --- Captions ------------------------------------------------------
+    // --- The input filters, on a decimal and an integer box -------------
 
-    // The menus keep their access keys exactly as written.
-    void Menus() {
-        MDIPrincipal m;
-        const QList<std::pair<QString, QKeySequence>> barra = {
-            {QStringLiteral("&Archivo"), QKeySequence(Qt::ALT | Qt::Key_A)},
-            {QStringLiteral("&Herramientas"), QKeySequence(Qt::ALT | Qt::Key_H)},
-            {QStringLiteral("&Conversiones"), QKeySequence(Qt::ALT | Qt::Key_C)},
-            {QStringLiteral("T&ransformación de Datum"), QKeySequence(Qt::ALT | Qt::Key_R)},
-            {QStringLiteral("&Ayuda"), QKeySequence(Qt::ALT | Qt::Key_A)},
+    // A whole text arriving in a box that held `antes` and had the focus (so
+    // `antes` is remembered); or keys typed into an empty box, and the caret.
+    void Filtro_data() {
+        QTest::addColumn<bool>("decimal");
+        QTest::addColumn<QString>("antes");  // "teclas": typed key by key
+        QTest::addColumn<QString>("nuevo");
+        QTest::addColumn<QString>("queda");
+        QTest::addColumn<int>("cursor");
+        const QString teclas = QStringLiteral("teclas");
+        const auto fila = [](const char* n, bool d, const QString& a, const char* x, const char* q, int c = -1) {
+            QTest::newRow(n) << d << a << QString::fromUtf8(x) << QString::fromUtf8(q) << c;
         };
-        const QList<QAction*> menus = m.menuBar()->actions();
-        QCOMPARE(menus.size(), barra.size());
-        for (int i = 0; i < menus.size(); ++i) {
-            QCOMPARE(menus[i]->text(), barra[i].first);
-            QCOMPARE(QKeySequence::mnemonic(menus[i]->text()), barra[i].second);
+        fila("coma a punto", true, "", "1,5", "1.5");
+        fila("punto solo", true, "", ".", "0.");
+        fila("dos puntos", true, "1.2", "1.2.3", "1.2");
+        fila("dos e", true, "1e2", "1e2e", "1e2");
+        fila("letras", true, "", "abc", "");
+        fila("menos al final", true, "5", "5-", "5");
+        fila("menos solo", true, "", "-", "-");
+        fila("exponente escribiéndose", true, "1", "1e", "1e");
+        fila("exponente con signo", true, "1e", "1e-", "1e-");
+        fila("más quitado", true, "", "+5", "5");
+        fila("blanco en medio", true, "1", "1 2", "1");
+        fila("E mayúscula sola", true, "1", "1E", "1");
+        fila("entero coma quitada", false, "2", "2,5", "25");
+        fila("entero e al final", false, "1", "1e", "1");
+        fila("entero menos al final", false, "1", "1-", "1");
+        fila("entero exponente", false, "1", "1e5", "1e5");
+        fila("entero letra", false, "7", "7x", "7");
+        fila("teclas 1,5", true, teclas, "1,5", "1.5", 3);
+        fila("teclas -.", true, teclas, "-.", "-0.", 3);
+        fila("teclas 1.2.3", true, teclas, "1.2.3", "1.23", 4);
+        fila("teclas 5-", true, teclas, "5-", "5", 1);
+        fila("teclas entero -2.5", false, teclas, "-2.5", "-25", 3);
+    }
+    void Filtro() {
+        QFETCH(bool, decimal);
+        QFETCH(QString, antes);
+        QFETCH(QString, nuevo);
+        QFETCH(QString, queda);
+        QFETCH(int, cursor);
+        QWidget ventana;
+        auto* caja = new QLineEdit(&ventana);
+        auto* otra = new QLineEdit(&ventana);
+        (new QVBoxLayout(&ventana))->addWidget(caja);
+        ventana.layout()->addWidget(otra);
+        ConectarFiltro(caja, decimal ? TipoFiltro::Decimal : TipoFiltro::Entero);
+        QVERIFY(prueba::Mostrar(&ventana));
+        if (antes == QLatin1String("teclas")) {
+            prueba::Teclear(caja, nuevo);
+            QCOMPARE(caja->cursorPosition(), cursor);
+        } else {
+            caja->setText(antes);
+            otra->setFocus();
+            caja->setFocus();
+            QCOMPARE(TextoAnterior, antes);
+            caja->setText(nuevo);
+            QCOMPARE(TextoAnterior, queda);
         }
-        m.acercaDe()->hide();
+        QCOMPARE(caja->text(), queda);
+    }
+
+    // The caret: accepted typing leaves it, a corrected text puts it at the
+    // end; a key refused right after the focus arrives (by the mouse, or by
+    // Tab selecting all) restores the text the box held; the program's own
+    // comma is filtered and remembered.
+    void Cursor() {
+        QWidget ventana;
+        auto* decimal = new QLineEdit(&ventana);
+        auto* entera = new QLineEdit(&ventana);
+        (new QVBoxLayout(&ventana))->addWidget(decimal);
+        ventana.layout()->addWidget(entera);
+        ConectarFiltro(decimal, TipoFiltro::Decimal);
+        ConectarFiltro(entera, TipoFiltro::Entero);
+        QVERIFY(prueba::Mostrar(&ventana));
+        prueba::Teclear(decimal, QStringLiteral("12"));
+        decimal->setCursorPosition(1);
+        QTest::keyClicks(decimal, QStringLiteral("3"));
+        QCOMPARE(decimal->cursorPosition(), 2);
+        decimal->setCursorPosition(1);
+        QTest::keyClicks(decimal, QStringLiteral(","));
+        QCOMPARE(decimal->text(), QStringLiteral("1.32"));
+        QCOMPARE(decimal->cursorPosition(), 4);
+        entera->setFocus(Qt::MouseFocusReason);
+        decimal->setFocus(Qt::MouseFocusReason);
+        decimal->end(false);
+        QTest::keyClicks(decimal, QStringLiteral("x"));
+        QCOMPARE(decimal->text(), QStringLiteral("1.32"));
+        QCOMPARE(decimal->cursorPosition(), 4);
+        entera->setText(QStringLiteral("45"));
+        QTest::keyClick(decimal, Qt::Key_Tab);
+        QTest::keyClicks(entera, QStringLiteral("q"));
+        QCOMPARE(entera->text(), QStringLiteral("45"));
+        decimal->setFocus();
+        decimal->setText(QStringLiteral("-0,5"));
+        QCOMPARE(decimal->text(), QStringLiteral("-0.5"));
+        QCOMPARE(TextoAnterior, QStringLiteral("-0.5"));
+    }
+
+    void NumeroCompleto() {
+        for (const char* si : {"12", "-0.5", ".5", "5.", "1.5e-3", "2E+07", "  3  "})
+            QVERIFY2(EsNumeroCompleto(si), si);
+        for (const char* no : {"", ".", "-", "1e", "e5", "- 3", "1,5", "1.2.3", "0x10", "inf"})
+            QVERIFY2(!EsNumeroCompleto(no), no);
     }
 };
 
