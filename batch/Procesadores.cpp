@@ -1,6 +1,12 @@
 #include "Procesadores.h"
 
 #include <cmath>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
 #include <cstdio>
 #include <filesystem>
 #include <initializer_list>
@@ -35,10 +41,6 @@ enum class Linea {
     Detener,       // no record, and the run ends here (UTM-to-geographic zone text)
 };
 
-// Progress is reported, and the request to stop checked, after this many lines
-// or this many bytes, whichever comes first.
-constexpr std::uint64_t LineasEntreAvisos = 4096;
-constexpr std::uint64_t BytesEntreAvisos = std::uint64_t{1} << 20;
 // The lines the layout of the fields is decided from, the heading included.
 constexpr std::size_t LineasDeMuestra = 20;
 
@@ -87,11 +89,133 @@ bool GradosPosibles(double longitud, double latitud) {
     return std::fabs(longitud) <= 180 && std::fabs(latitud) <= 90;
 }
 
+// A block of point lines, copied out of the reader, and what became of them.
+struct Bloque {
+    // Input: the lines one after another, where each ends, its number in the
+    // file and whether the reader had to cut it.
+    std::string texto;
+    std::vector<std::size_t> fines;
+    std::vector<std::uint64_t> numeros;
+    std::vector<char> cortadas;
+    // Output: the records, the lines of each kind, a stop.
+    FormadorRegistros registros;
+    std::vector<std::pair<Linea, std::uint64_t>> noConvertidas;  // in order
+    std::uint64_t leidas = 0, convertidas = 0, escritos = 0;
+    bool detenido = false;
+    std::string husoDetenido;
+    bool hecho = false;  // converted (guarded by the pool's mutex)
+
+    void Limpiar() {
+        texto.clear();
+        fines.clear();
+        numeros.clear();
+        cortadas.clear();
+        registros.Vaciar();
+        noConvertidas.clear();
+        leidas = convertidas = escritos = 0;
+        detenido = hecho = false;
+        husoDetenido.clear();
+    }
+};
+
+// A block holds this many lines or bytes, whichever comes first.
+constexpr std::size_t LineasPorBloque = 2048;
+constexpr std::size_t BytesPorBloque = std::size_t{256} << 10;
+
+// Converts the lines of a block; a line that is not converted gets its name and
+// `columnas` - 1 empty fields, unless `procesar` wrote its record (not
+// computable). Stops at the first line that asks for it.
+template <class Procesar>
+void ConvertirBloque(Bloque& b, const FormatoCampos& formato, std::size_t columnas, Procesar& procesar) {
+    std::size_t inicio = 0;
+    for (std::size_t i = 0; i < b.fines.size(); inicio = b.fines[i++]) {
+        const std::string_view linea(b.texto.data() + inicio, b.fines[i] - inicio);
+        const Punto punto(linea, formato);
+        const Linea resultado = b.cortadas[i] ? Linea::Ilegible : procesar(punto, b.registros);
+        ++b.leidas;
+        if (resultado == Linea::Detener) {
+            b.detenido = true;
+            b.husoDetenido = SinBlancos(punto.campo[3]);
+            b.noConvertidas.emplace_back(resultado, b.numeros[i]);
+            return;
+        }
+        if (resultado == Linea::Convertida) ++b.convertidas;
+        else b.noConvertidas.emplace_back(resultado, b.numeros[i]);
+        if (resultado == Linea::Ilegible || resultado == Linea::Imposible || resultado == Linea::FueraRejilla) {
+            b.registros.Nombre(punto.campo[0]);
+            for (std::size_t k = 1; k < columnas; ++k) b.registros.Vacio();
+        }
+        if (resultado != Linea::Saltada) {
+            b.registros.FinRegistro();
+            ++b.escritos;
+        }
+    }
+}
+
+// Threads that convert blocks in the background. The blocks are handed back
+// in the order they were given.
+template <class Procesar>
+class Cuadrilla {
+public:
+    Cuadrilla(unsigned hilos, const FormatoCampos& formato, std::size_t columnas, Procesar& procesar)
+        : formato_(formato), columnas_(columnas), procesar_(procesar) {
+        for (unsigned i = 0; i < hilos; ++i) hilos_.emplace_back([this] { Trabajar(); });
+    }
+    ~Cuadrilla() {
+        {
+            std::lock_guard<std::mutex> cerrojo(mutex_);
+            fin_ = true;
+        }
+        hayTrabajo_.notify_all();
+        for (std::thread& h : hilos_) h.join();
+    }
+    void Encargar(Bloque* b) {
+        {
+            std::lock_guard<std::mutex> cerrojo(mutex_);
+            b->hecho = false;
+            pendientes_.push_back(b);
+        }
+        hayTrabajo_.notify_one();
+    }
+    void Esperar(Bloque* b) {
+        std::unique_lock<std::mutex> cerrojo(mutex_);
+        terminado_.wait(cerrojo, [b] { return b->hecho; });
+    }
+
+private:
+    void Trabajar() {
+        for (;;) {
+            Bloque* b;
+            {
+                std::unique_lock<std::mutex> cerrojo(mutex_);
+                hayTrabajo_.wait(cerrojo, [this] { return fin_ || !pendientes_.empty(); });
+                if (pendientes_.empty()) return;
+                b = pendientes_.front();
+                pendientes_.pop_front();
+            }
+            ConvertirBloque(*b, formato_, columnas_, procesar_);
+            {
+                std::lock_guard<std::mutex> cerrojo(mutex_);
+                b->hecho = true;
+            }
+            terminado_.notify_all();
+        }
+    }
+
+    const FormatoCampos& formato_;
+    std::size_t columnas_;
+    Procesar& procesar_;
+    std::mutex mutex_;
+    std::condition_variable hayTrabajo_, terminado_;
+    std::deque<Bloque*> pendientes_;
+    bool fin_ = false;
+    std::vector<std::thread> hilos_;
+};
+
 // The shared processor loop: open the input and both results, skip the heading
-// line and write the header record in its place, then one call of `procesar`
-// per later line that is not blank; a line that is not converted gets its
-// name and `columnas` - 1 empty fields, unless `procesar` wrote its record
-// (not computable). The results replace earlier ones only when the run ends
+// line and write the header record in its place, then convert the later lines
+// that are not blank, in blocks, on the task's threads, and write their
+// records in order. The results replace earlier ones only when the run ends
 // well; a cancel or a failure leaves them as they were.
 template <class Procesar>
 ResumenLote Recorrer(const TareaLote& tarea, std::initializer_list<std::string_view> cabecera,
@@ -131,55 +255,94 @@ ResumenLote Recorrer(const TareaLote& tarea, std::initializer_list<std::string_v
     LectorLineas lector(entrada.get());
     const FormatoCampos formato = DetectarFormato(lector.PrimerasLineas(LineasDeMuestra));
     resumen.formato = DescribirFormato(lector.Tipo(), lector.FinalesCR(), formato);
+
+    // Blocks in flight, in the order of the input; with one thread, converted
+    // here as soon as they are full.
+    const unsigned hilos = std::max(1u, tarea.hilos);
+    const std::size_t enVueloMaximo = hilos == 1 ? 1 : std::size_t{2} * hilos;
+    std::vector<std::unique_ptr<Bloque>> reserva;
+    std::deque<Bloque*> enVuelo;
+    std::optional<Cuadrilla<Procesar>> cuadrilla;
+    if (hilos > 1) cuadrilla.emplace(hilos, formato, columnas, procesar);
+    bool parar = false;
+
+    // Writes the oldest block in flight and counts its lines.
+    auto terminarPrimero = [&] {
+        Bloque* b = enVuelo.front();
+        enVuelo.pop_front();
+        if (cuadrilla) cuadrilla->Esperar(b);
+        if (!parar) {
+            escritor.Anexar(b->registros);
+            resumen.lineasLeidas += b->leidas;
+            resumen.convertidas += b->convertidas;
+            resumen.registros += b->escritos;
+            for (const auto& [tipo, numero] : b->noConvertidas) {
+                switch (tipo) {
+                    case Linea::NoCalculable: resumen.noCalculables.Anotar(numero); break;
+                    case Linea::Ilegible: resumen.ilegibles.Anotar(numero); break;
+                    case Linea::Imposible: resumen.imposibles.Anotar(numero); break;
+                    case Linea::FueraRejilla: resumen.fueraRejilla.Anotar(numero); break;
+                    case Linea::Saltada: resumen.saltadas.Anotar(numero); break;
+                    case Linea::Detener:
+                        resumen.detenido = parar = true;
+                        resumen.lineaDetenida = numero;
+                        resumen.husoDetenido = b->husoDetenido;
+                        break;
+                    case Linea::Convertida: break;
+                }
+            }
+        }
+        b->Limpiar();
+        reserva.emplace_back(b);
+    };
+    auto enviar = [&](Bloque* b) {
+        enVuelo.push_back(b);
+        if (cuadrilla)
+            cuadrilla->Encargar(b);
+        else
+            ConvertirBloque(*b, formato, columnas, procesar);
+        while (enVuelo.size() >= enVueloMaximo) terminarPrimero();
+        // After every block: progress, and the request to stop.
+        interfaz.Progreso(lector.Leidos(), std::max(total, lector.Leidos()));
+        if (escritor.Fallo()) parar = true;  // a full disk: reported below
+        if (interfaz.Cancelado()) resumen.cancelado = parar = true;
+    };
+
     std::string_view linea;
+    Bloque* actual = nullptr;
     bool cabeceraHecha = false;
-    std::uint64_t lineasSinAviso = 0;
-    std::uint64_t proximoAviso = BytesEntreAvisos;
-    while (lector.Siguiente(linea)) {
+    while (!parar && lector.Siguiente(linea)) {
         if (!cabeceraHecha) {
             for (const std::string_view titulo : cabecera) escritor.Texto(titulo);
             escritor.FinRegistro();
             cabeceraHecha = true;
-        } else if (!LineaEnBlanco(linea)) {
-            ++resumen.lineasLeidas;
-            const std::uint64_t numero = lector.NumeroLinea();
-            const Punto punto(linea, formato);
-            const Linea resultado = lector.LineaCortada() ? Linea::Ilegible : procesar(punto, escritor);
-            switch (resultado) {
-                case Linea::Convertida: ++resumen.convertidas; break;
-                case Linea::NoCalculable: resumen.noCalculables.Anotar(numero); break;
-                case Linea::Ilegible: resumen.ilegibles.Anotar(numero); break;
-                case Linea::Imposible: resumen.imposibles.Anotar(numero); break;
-                case Linea::FueraRejilla: resumen.fueraRejilla.Anotar(numero); break;
-                case Linea::Saltada: resumen.saltadas.Anotar(numero); break;
-                case Linea::Detener:
-                    resumen.detenido = true;
-                    resumen.lineaDetenida = numero;
-                    resumen.husoDetenido = SinBlancos(punto.campo[3]);
-                    break;
-            }
-            if (resultado == Linea::Detener) break;
-            if (resultado == Linea::Ilegible || resultado == Linea::Imposible ||
-                resultado == Linea::FueraRejilla) {
-                escritor.Nombre(punto.campo[0]);
-                for (std::size_t i = 1; i < columnas; ++i) escritor.Vacio();
-            }
-            if (resultado != Linea::Saltada) {
-                escritor.FinRegistro();
-                ++resumen.registros;
-            }
+            continue;
         }
-        if (++lineasSinAviso >= LineasEntreAvisos || lector.Leidos() >= proximoAviso) {
-            lineasSinAviso = 0;
-            proximoAviso = lector.Leidos() + BytesEntreAvisos;
-            interfaz.Progreso(lector.Leidos(), std::max(total, lector.Leidos()));
-            if (escritor.Fallo()) break;  // a full disk: reported below
-            if (interfaz.Cancelado()) {
-                resumen.cancelado = true;
-                break;
-            }
+        if (LineaEnBlanco(linea)) continue;
+        if (!actual) {
+            if (reserva.empty()) reserva.push_back(std::make_unique<Bloque>());
+            actual = reserva.back().release();
+            reserva.pop_back();
+        }
+        actual->texto += linea;
+        actual->fines.push_back(actual->texto.size());
+        actual->numeros.push_back(lector.NumeroLinea());
+        actual->cortadas.push_back(lector.LineaCortada());
+        if (actual->fines.size() >= LineasPorBloque || actual->texto.size() >= BytesPorBloque) {
+            enviar(actual);
+            actual = nullptr;
         }
     }
+    if (actual) {
+        if (parar) {
+            reserva.emplace_back(actual);
+        } else {
+            enviar(actual);
+        }
+    }
+    while (!enVuelo.empty()) terminarPrimero();
+    cuadrilla.reset();
+
     if (lector.Error()) resumen.error = "Error al leer el fichero de entrada: " + rutaEntrada;
     if (resumen.cancelado || !resumen.error.empty()) {
         escritor.Descartar();  // earlier results stay as they were
@@ -230,7 +393,7 @@ ResumenLote LoteUtmGeo(const TareaLote& tarea) {
     const Datum datum = *tarea.conversion.datum;
     ResumenLote resumen = Recorrer(
         tarea, {"Nombre", "Longitud", "Latitud", "Huso"}, 4,
-        [datum](const Punto& p, EscritorResultados& esc) {
+        [datum](const Punto& p, FormadorRegistros& esc) {
             // The zone text compared exactly, blanks and quotes around it aside.
             const std::string_view textoHuso = SinBlancos(p.campo[3]);
             std::int16_t huso;
@@ -268,7 +431,7 @@ ResumenLote LoteGeoUtm(const TareaLote& tarea) {
         tarea,
         {"Nombre", "Coordenada X", "Coordenada Y", "Huso", "Latitud Norte-Sur",
          "Convergencia de meridianos", "Anamorfosis lineal"},
-        7, [datum](const Punto& p, EscritorResultados& esc) {
+        7, [datum](const Punto& p, FormadorRegistros& esc) {
             double longitud, latitud, textoHuso;
             // Field 4 (the hemisphere word) is not used: the latitude's sign decides.
             if (!p.Numero(1, longitud) || !p.Numero(2, latitud) || !p.Numero(3, textoHuso))
@@ -296,7 +459,7 @@ ResumenLote LoteGeoCart(const TareaLote& tarea) {
     if (!ElipsoideDelLote(e, resumen)) return resumen;
     return Recorrer(
         tarea, {"Nombre", "Coordenada X", "Coordenada Y", "Coordenada Z", "Semieje a", "1/f"}, 6,
-        [e](const Punto& p, EscritorResultados& esc) {
+        [e](const Punto& p, FormadorRegistros& esc) {
             double longitud, latitud, h;
             // A missing height is 0: points on the ellipsoid.
             if (!p.Numero(1, longitud) || !p.Numero(2, latitud) || !p.NumeroOpcional(3, h, 0))
@@ -322,7 +485,7 @@ ResumenLote LoteCartGeo(const TareaLote& tarea) {
     return Recorrer(
         tarea,
         {"Nombre", "Longitud", "Latitud", "Huso", "Hemisferio", "Altura_elipsoidal", "Semieje a", "1/f"},
-        8, [e](const Punto& p, EscritorResultados& esc) {
+        8, [e](const Punto& p, FormadorRegistros& esc) {
             double X, Y, Z;
             if (!p.Numero(1, X) || !p.Numero(2, Y) || !p.Numero(3, Z)) return Linea::Ilegible;
             if (!(std::fabs(X) < MaximoMetros && std::fabs(Y) < MaximoMetros && std::fabs(Z) < MaximoMetros))
@@ -354,7 +517,7 @@ ResumenLote LoteProblemaDirecto(const TareaLote& tarea) {
     if (!ElipsoideDelLote(e, resumen)) return resumen;
     return Recorrer(
         tarea, {"Nombre", "Longitud", "Latitud", "Acimut inverso", "Semieje a", "1/f"}, 6,
-        [e](const Punto& p, EscritorResultados& esc) {
+        [e](const Punto& p, FormadorRegistros& esc) {
             double longitud, latitud, acimut, distancia;
             if (!p.Numero(1, longitud) || !p.Numero(2, latitud) || !p.Numero(3, acimut) ||
                 !p.Numero(4, distancia))
@@ -387,7 +550,7 @@ ResumenLote LoteProblemaInverso(const TareaLote& tarea) {
         {"Nombre", "Longitud A", "Latitud A", "Acimut directo (A-B)", "Distancia (A-B)",
          "Longitud (B)", "Latitud (B)", "Acimut inverso (B-A)", "Semieje a", "1/f",
          textos::MismoHemisferio},
-        10, [e](const Punto& p, EscritorResultados& esc) {
+        10, [e](const Punto& p, FormadorRegistros& esc) {
             double longitudA, latitudA, longitudB, latitudB;
             if (!p.Numero(1, longitudA) || !p.Numero(2, latitudA) || !p.Numero(3, longitudB) ||
                 !p.Numero(4, latitudB))
@@ -420,7 +583,7 @@ namespace {
 template <class Transformar>
 ResumenLote LoteRejilla(const TareaLote& tarea, Transformar transformar) {
     return Recorrer(tarea, {"Nombre", "Longitud", "Latitud", "Huso"}, 4,
-                    [&transformar](const Punto& p, EscritorResultados& esc) {
+                    [&transformar](const Punto& p, FormadorRegistros& esc) {
                         double longitud, latitud;
                         if (!p.Numero(1, longitud) || !p.Numero(2, latitud)) return Linea::Ilegible;
                         if (!GradosPosibles(longitud, latitud)) return Linea::Imposible;

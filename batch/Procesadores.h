@@ -4,6 +4,10 @@
 // record per point into the text result and its CSV twin, under a header
 // record. Memory stays flat whatever the size of the file.
 //
+// Lines are converted in blocks, on as many threads as the task asks for; the
+// records are written in the order of the input, so the results are the same
+// bytes whatever the number of threads.
+//
 // A line that its computation cannot answer (a result that is not finite, an
 // inverse-problem pair in different hemispheres or too far apart) is written
 // with its name, the columns that echo its input or the ellipsoid, and empty
@@ -33,6 +37,7 @@ struct TareaLote {
     DestinoLote destino;
     const Rejilla* rejilla;  // the grid conversions only
     InterfazLote& interfaz;
+    unsigned hilos = 1;      // threads converting lines
 };
 
 // UTM (fields: name, X, Y, zone text "30", "31" or "30E", hemisphere) to

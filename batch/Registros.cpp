@@ -164,19 +164,19 @@ void EscritorResultados::Descartar() {
     }
 }
 
-void EscritorResultados::Separar() {
+void FormadorRegistros::Separar() {
     if (!primerCampo_) bufTxt_ += ',';
     primerCampo_ = false;
 }
 
-void EscritorResultados::Texto(std::string_view texto) {
+void FormadorRegistros::Texto(std::string_view texto) {
     Separar();
     bufTxt_ += '"';
     bufTxt_ += texto;
     bufTxt_ += '"';
 }
 
-void EscritorResultados::Nombre(std::string_view texto) {
+void FormadorRegistros::Nombre(std::string_view texto) {
     Separar();
     bufTxt_ += '"';
     for (std::size_t desde = 0; desde < texto.size();) {
@@ -188,7 +188,7 @@ void EscritorResultados::Nombre(std::string_view texto) {
     bufTxt_ += '"';
 }
 
-void EscritorResultados::Numero(double valor) {
+void FormadorRegistros::Numero(double valor) {
     Separar();
     if (!std::isfinite(valor)) return;
     char cifras[40];
@@ -196,16 +196,16 @@ void EscritorResultados::Numero(double valor) {
     bufTxt_.append(cifras, static_cast<std::size_t>(n));
 }
 
-void EscritorResultados::Entero(long valor) {
+void FormadorRegistros::Entero(long valor) {
     Separar();
     char cifras[24];
     const auto r = std::to_chars(cifras, cifras + sizeof cifras, valor);
     bufTxt_.append(cifras, r.ptr);
 }
 
-void EscritorResultados::Vacio() { Separar(); }
+void FormadorRegistros::Vacio() { Separar(); }
 
-void EscritorResultados::Numeros(std::initializer_list<double> valores, bool calculado) {
+void FormadorRegistros::Numeros(std::initializer_list<double> valores, bool calculado) {
     for (const double v : valores) {
         if (calculado)
             Numero(v);
@@ -214,33 +214,49 @@ void EscritorResultados::Numeros(std::initializer_list<double> valores, bool cal
     }
 }
 
-void EscritorResultados::FinRegistro() {
+void FormadorRegistros::FinRegistro() {
     AnadirLineaCsv(std::string_view(bufTxt_).substr(inicioRegistro_), bufCsv_);
     bufTxt_ += "\r\n";
     bufCsv_ += "\r\n";
     primerCampo_ = true;
-    if (bufTxt_.size() >= UmbralVolcado) Volcar();
     inicioRegistro_ = bufTxt_.size();
+    AlTerminarRegistro();
 }
 
-void EscritorResultados::Volcar() {
-    if (!fallo_ && txt_ && std::fwrite(bufTxt_.data(), 1, bufTxt_.size(), txt_) != bufTxt_.size()) {
+void FormadorRegistros::Vaciar() {
+    bufTxt_.erase(0, inicioRegistro_);
+    bufCsv_.clear();
+    inicioRegistro_ = 0;
+}
+
+void EscritorResultados::AlTerminarRegistro() {
+    if (bufTxt_.size() >= UmbralVolcado) Volcar();
+}
+
+void EscritorResultados::Anexar(const FormadorRegistros& registros) {
+    Volcar();
+    Escribir(registros.Txt(), registros.Csv());
+}
+
+void EscritorResultados::Escribir(std::string_view txt, std::string_view csv) {
+    if (!fallo_ && txt_ && std::fwrite(txt.data(), 1, txt.size(), txt_) != txt.size()) {
         fallo_ = true;
         rutaFallo_ = rutaTxt_;
     }
-    if (!fallo_ && csv_ && std::fwrite(bufCsv_.data(), 1, bufCsv_.size(), csv_) != bufCsv_.size()) {
+    if (!fallo_ && csv_ && std::fwrite(csv.data(), 1, csv.size(), csv_) != csv.size()) {
         fallo_ = true;
         rutaFallo_ = rutaCsv_;
     }
-    bufTxt_.clear();
-    bufCsv_.clear();
-    inicioRegistro_ = 0;
+}
+
+void EscritorResultados::Volcar() {
+    Escribir(Txt(), Csv());
+    Vaciar();
 }
 
 bool EscritorResultados::Cerrar(std::string& error) {
     if (!txt_ && !csv_) return !fallo_;
     // A record left open (no FinRegistro) is not written.
-    bufTxt_.resize(inicioRegistro_);
     Volcar();
     if (!fallo_ && txt_ == stdout && std::fflush(stdout) != 0) {
         fallo_ = true;

@@ -25,31 +25,15 @@ void AnadirLineaCsv(std::string_view lineaTxt, std::string& destino);
 // one without it) transformed as above and ended by CR LF.
 std::string TextoACsv(std::string_view texto);
 
-// Writes the text result and its CSV twin at once, record by record, through
-// large buffers. A record is a list of fields separated by "," with no blank;
-// texts in double quotes, numbers as TextoNumero writes them with a point,
-// integers as plain digits, an empty field as nothing; CR LF at its end. The
-// CSV line of each record is LineaCsv of the record, so the CSV file is exactly
-// what the CSV step makes of the finished text file, after a UTF-8 byte-order
-// mark that tells spreadsheets the encoding.
-//
-// Results are whole or untouched: both files are written under temporary
-// names beside their final names and renamed into place by Cerrar, together,
-// under a lock of their folder, so that two runs at once never mix. A failure,
-// Descartar, the destructor or a signal (BorrarTemporales) remove the
-// temporaries and leave earlier results as they were.
-class EscritorResultados {
+// Formats records of the text result and of its CSV twin, in memory. A
+// record is a list of fields separated by "," with no blank; texts in double
+// quotes, numbers as TextoNumero writes them with a point, integers as plain
+// digits, an empty field as nothing; CR LF at its end. The CSV line of each
+// record is LineaCsv of the record, so the CSV file is exactly what the CSV
+// step makes of the finished text file. Each thread of a run formats its own.
+class FormadorRegistros {
 public:
-    EscritorResultados() = default;
-    ~EscritorResultados();
-    EscritorResultados(const EscritorResultados&) = delete;
-    EscritorResultados& operator=(const EscritorResultados&) = delete;
-
-    // Creates both temporaries. rutaTxt "-" writes the text to standard
-    // output and no CSV. A final name that exists and is not a regular file
-    // (a folder, a symbolic link) is an error. On failure returns false with
-    // a Spanish message in `error`, and leaves nothing behind.
-    bool Abrir(const std::string& rutaTxt, const std::string& rutaCsv, std::string& error);
+    virtual ~FormadorRegistros() = default;
 
     void Texto(std::string_view texto);   // "texto", as it is
     void Nombre(std::string_view texto);  // "texto" without its double quotes
@@ -59,7 +43,48 @@ public:
     // The computed columns of a record: each number, or as many empty fields
     // when the line could not be computed.
     void Numeros(std::initializer_list<double> valores, bool calculado);
-    void FinRegistro();                   // CR LF in both files
+    void FinRegistro();                   // CR LF in both
+
+    // The records ended so far, and forgetting them.
+    std::string_view Txt() const { return std::string_view(bufTxt_).substr(0, inicioRegistro_); }
+    std::string_view Csv() const { return bufCsv_; }
+    void Vaciar();
+
+protected:
+    virtual void AlTerminarRegistro() {}
+
+    std::string bufTxt_, bufCsv_;
+    std::size_t inicioRegistro_ = 0;  // where the open record starts in bufTxt_
+
+private:
+    void Separar();
+    bool primerCampo_ = true;
+};
+
+// Writes the records into the text result and its CSV twin through large
+// buffers, the CSV after a UTF-8 byte-order mark that tells spreadsheets the
+// encoding.
+//
+// Results are whole or untouched: both files are written under temporary
+// names beside their final names and renamed into place by Cerrar, together,
+// under a lock of their folder, so that two runs at once never mix. A failure,
+// Descartar, the destructor or a signal (BorrarTemporales) remove the
+// temporaries and leave earlier results as they were.
+class EscritorResultados : public FormadorRegistros {
+public:
+    EscritorResultados() = default;
+    ~EscritorResultados() override;
+    EscritorResultados(const EscritorResultados&) = delete;
+    EscritorResultados& operator=(const EscritorResultados&) = delete;
+
+    // Creates both temporaries. rutaTxt "-" writes the text to standard
+    // output and no CSV. A final name that exists and is not a regular file
+    // (a folder, a symbolic link) is an error. On failure returns false with
+    // a Spanish message in `error`, and leaves nothing behind.
+    bool Abrir(const std::string& rutaTxt, const std::string& rutaCsv, std::string& error);
+
+    // Records formatted elsewhere, appended as they are.
+    void Anexar(const FormadorRegistros& registros);
 
     // Whether some write has failed already (the run may stop early).
     bool Fallo() const { return fallo_; }
@@ -72,16 +97,14 @@ public:
     void Descartar();
 
 private:
-    void Separar();
+    void AlTerminarRegistro() override;
     void Volcar();
+    void Escribir(std::string_view txt, std::string_view csv);
 
     std::FILE* txt_ = nullptr;
     std::FILE* csv_ = nullptr;
     std::string rutaTxt_, rutaCsv_;
     std::string temporalTxt_, temporalCsv_;  // empty when there is none
-    std::string bufTxt_, bufCsv_;
-    std::size_t inicioRegistro_ = 0;
-    bool primerCampo_ = true;
     bool fallo_ = false;
     std::string rutaFallo_;
 };

@@ -1,6 +1,8 @@
 #include "TratarFichero.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <thread>
 
 #include "Conversiones.h"
 #include "Procesadores.h"
@@ -47,7 +49,8 @@ ResumenLote TratarFichero(std::int16_t codigo, InterfazLote& interfaz, const Opc
                                                                 : fs::path(opciones.carpetaSalida);
         destino = {(carpeta / nombreTxt).string(), (carpeta / nombreCsv).string()};
     }
-    TareaLote tarea{*conversion, rutaEntrada, destino, nullptr, interfaz};
+    const unsigned hilos = opciones.hilos > 0 ? opciones.hilos : std::max(1u, std::thread::hardware_concurrency());
+    TareaLote tarea{*conversion, rutaEntrada, destino, nullptr, interfaz, hilos};
     if (!conversion->LeeRejilla()) return conversion->procesar(tarea);
 
     const std::string rutaRejilla = interfaz.ElegirRejilla(

@@ -72,6 +72,7 @@ std::string TextoDetenido(const ResumenLote& resumen);
 // another folder.
 struct OpcionesLote {
     std::string carpetaSalida;  // empty: the input file's folder
+    unsigned hilos = 0;         // threads converting lines; 0: one per core
 };
 // The point file "-" is the standard input; its text result goes to the
 // standard output (no CSV). An input that is not a regular file never gets

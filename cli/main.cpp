@@ -44,7 +44,7 @@ constexpr std::string_view Programa = "tesmaro-lote";
 
 constexpr std::string_view Uso =
     "Uso: tesmaro-lote CONVERSION ENTRADA [--elipsoide N] [--unidad 1|2|3] [--rejilla FICHERO] "
-    "[--salida CARPETA] [--]\n";
+    "[--salida CARPETA] [--hilos N] [--]\n";
 
 void Escribir(std::FILE* f, std::string_view texto) { std::fwrite(texto.data(), 1, texto.size(), f); }
 
@@ -96,6 +96,8 @@ void MostrarAyuda() {
          "                     sped2et.gsb de la carpeta actual o la del programa)\n"
          "  --salida CARPETA   carpeta de los ficheros de resultados (por defecto la del\n"
          "                     fichero de entrada)\n"
+         "  --hilos N          hilos que convierten las líneas (por defecto, uno por\n"
+         "                     núcleo); los resultados son los mismos con cualquier número\n"
          "  --help             esta ayuda\n"
          "\n"
          "Cada línea de puntos queda convertida o, con su nombre y las columnas calculadas\n"
@@ -215,7 +217,7 @@ int Ejecutar(int argc, char** argv) {
     std::setlocale(LC_ALL, "");
 
     std::vector<std::string_view> posicionales;
-    std::optional<std::string> elipsoide, unidad, rejilla, salida;
+    std::optional<std::string> elipsoide, unidad, rejilla, salida, hilos;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--") break;
@@ -243,6 +245,7 @@ int Ejecutar(int argc, char** argv) {
             else if (nombre == "unidad") destino = &unidad;
             else if (nombre == "rejilla") destino = &rejilla;
             else if (nombre == "salida") destino = &salida;
+            else if (nombre == "hilos") destino = &hilos;
             else ErrorDeUso("opción desconocida: " + std::string(arg));
             if (!valor) {
                 if (i + 1 >= argc) ErrorDeUso("falta el valor de --" + std::string(nombre));
@@ -277,6 +280,10 @@ int Ejecutar(int argc, char** argv) {
     }
     if (rejilla && rejilla->empty()) ErrorDeUso("--rejilla está vacío");
     if (salida && salida->empty()) ErrorDeUso("--salida está vacío");
+    if (hilos) {
+        const auto n = Entero(*hilos);
+        if (!n || *n < 1 || *n > 256) ErrorDeUso("--hilos debe ser un número de 1 a 256: " + *hilos);
+    }
 
     AvisosConsola avisos;
     FijarAvisador(&avisos);
@@ -284,6 +291,7 @@ int Ejecutar(int argc, char** argv) {
     InterfazConsola interfaz(entrada, rejilla ? *rejilla : RutaRejillaVentanas());
     OpcionesLote opciones;
     if (salida) opciones.carpetaSalida = *salida;
+    if (hilos) opciones.hilos = static_cast<unsigned>(*Entero(*hilos));
     const ResumenLote r = TratarFichero(conversion->codigo, interfaz, opciones);
     interfaz.BorrarProgreso();
 

@@ -52,7 +52,9 @@ TEST(Lector, CodificacionesYFinesDeLinea) {
             EXPECT_EQ(lineas, c.lineas) << c.bytes.substr(0, 20) << " capacity " << capacidad;
             EXPECT_EQ(lector.Tipo(), c.tipo) << c.bytes.substr(0, 20);
             EXPECT_EQ(lector.FinalesCR(), c.cr) << c.bytes.substr(0, 20);
-            if (c.tipo == Codificacion::Utf8) EXPECT_EQ(lector.Leidos(), c.bytes.size());
+            if (c.tipo == Codificacion::Utf8) {
+                EXPECT_EQ(lector.Leidos(), c.bytes.size());
+            }
         }
     }
 }
@@ -109,7 +111,9 @@ TEST(Lector, FormatoCamposYNumeros) {
             double v = 0;
             const bool numero = LeerCampoNumero(campos[i + 1], formato.comaDecimal, v);
             EXPECT_EQ(numero, !std::isnan(c.numeros[i])) << c.linea << " field " << i + 1;
-            if (numero) EXPECT_EQ(v, c.numeros[i]) << c.linea << " field " << i + 1;
+            if (numero) {
+                EXPECT_EQ(v, c.numeros[i]) << c.linea << " field " << i + 1;
+            }
         }
     }
 }

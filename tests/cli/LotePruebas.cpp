@@ -43,7 +43,7 @@ protected:
     Salida Correr(const std::vector<std::string>& args, const std::string& antes = "LC_ALL=C",
                   const std::string& redir = ">salida.out") {
         std::string orden = "cd " + Comillas(dir.ruta().string()) + " && " + antes + " " + Comillas(TESMARO_LOTE);
-        for (const std::string& a : args) orden += " " + Comillas(a);
+        for (const std::string& a : args) orden.append(1, ' ').append(Comillas(a));
         const int r = std::system((orden + " " + redir + " 2>salida.err").c_str());
         Salida s{WIFEXITED(r) ? WEXITSTATUS(r) : -1, Leer(dir / "salida.out"), Leer(dir / "salida.err")};
         fs::remove(dir / "salida.out");
@@ -153,7 +153,9 @@ TEST_F(Lote, InterrumpidoDejaLosResultados) {
         EXPECT_EQ(Leer(dir / "Problema_directo.csv"), "anterior") << senal;
         for (const auto& f : fs::directory_iterator(dir.ruta())) {
             const std::string nombre = f.path().filename().string();
-            if (senal != "KILL") EXPECT_NE(nombre[0], '.') << senal << " left " << nombre;
+            if (senal != "KILL") {
+                EXPECT_NE(nombre[0], '.') << senal << " left " << nombre;
+            }
             if (nombre[0] == '.') fs::remove(f.path());  // what SIGKILL cannot clean
         }
     }
