@@ -302,31 +302,10 @@ void VentanaConversion::SignoSegunOpcion(QLineEdit* caja, int indice) {
 }
 
 QString VentanaConversion::TextoResumen(const ResumenLote& r) {
-    if (!r.error.empty()) return Q(r.error);
-    if (!r.ejecutado) return {};
-    QString texto;
-    if (r.cancelado) {
-        const QString txt = QFileInfo(QString::fromStdString(r.rutaTxt)).fileName();
-        const QString csv = QFileInfo(QString::fromStdString(r.rutaCsv)).fileName();
-        texto = r.registros == 1
-                    ? QStringLiteral("Conversión cancelada. 1 punto escrito en %1 y en %2.").arg(txt, csv)
-                    : QStringLiteral("Conversión cancelada. %1 puntos escritos en %2 y en %3.")
-                          .arg(QString::number(r.registros), txt, csv);
-    }
-    if (r.noCalculables > 0) {
-        if (!texto.isEmpty()) texto += QLatin1Char(' ');
-        texto += r.noCalculables == 1
-                     ? QStringLiteral("1 línea no se ha podido calcular.")
-                     : QStringLiteral("%1 líneas no se han podido calcular.").arg(r.noCalculables);
-    }
-    // Lines of a zone outside 27 to 31 give no record, as they always have.
-    if (r.saltadas > 0) {
-        if (!texto.isEmpty()) texto += QLatin1Char(' ');
-        texto += r.saltadas == 1
-                     ? QStringLiteral("1 línea omitida: su huso no está entre 27 y 31.")
-                     : QStringLiteral("%1 líneas omitidas: su huso no está entre 27 y 31.").arg(r.saltadas);
-    }
-    return texto;
+    // A run whose every line was converted says nothing more: the names of
+    // its results were shown before it.
+    if (r.Completo()) return {};
+    return Q(tesmaro::TextoResumen(r));
 }
 
 void VentanaConversion::Mensaje(const QString& texto, IconoMensaje icono) { entorno_.Mensaje(texto, icono, this); }

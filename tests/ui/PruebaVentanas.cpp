@@ -334,9 +334,12 @@ private slots:
         QTest::newRow("GEO ETRS89") << "GEO_UTM" << "Fichero" << 1 << geo << "UTM_ETRS89" << "";
         QTest::newRow("GEO panel") << "GEO_UTM" << "Command1" << -1 << geo << "UTM_ETRS89" << "";
         QTest::newRow("GEO ED50 omitidas") << "GEO_UTM" << "Command4" << 13 << geo + "B,-0.5,39.5,35,N\r\nC,1,1,26,N\r\n"
-                                           << "UTM_ED50" << "2 líneas omitidas: su huso no está entre 27 y 31.";
+                                           << "UTM_ED50"
+                                           << "Fichero de entrada: UTF-8, separado por comas.\n3 líneas de puntos leídas, 1 "
+                                              "convertida.\n2 líneas omitidas: su huso no está entre 27 y 31 (líneas 3, 4).";
         QTest::newRow("GEO omitida") << "GEO_UTM" << "Fichero" << 1 << geo + "B,-0.5,39.5,35,N\r\n" << "UTM_ETRS89"
-                                     << "1 línea omitida: su huso no está entre 27 y 31.";
+                                     << "Fichero de entrada: UTF-8, separado por comas.\n2 líneas de puntos leídas, 1 "
+                                        "convertida.\n1 línea omitida: su huso no está entre 27 y 31 (línea 3).";
         QTest::newRow("Cartesianas") << "Geo_Cart" << "Fichero" << 2 << QByteArray("Punto,Lon,Lat,h\r\nA,0,0,0\r\n")
                                      << "Cartesianas_geocéntricas" << "";
         QTest::newRow("Geodésicas") << "Cart_Geo" << "Fichero" << 3 << QByteArray("Punto,X,Y,Z\r\nA,6378137,0,0\r\n")
@@ -387,11 +390,12 @@ private slots:
         for (int i = 0; i < 10000; ++i) contenido += "P" + QByteArray::number(i) + ",500000,4400000,30,N\r\n";
         prueba::Escribir(e.puntos, contenido);
         e.cancelar = true;
+        prueba::Escribir(carpeta.filePath(QStringLiteral("Geodesicas_ED50.csv")), "anterior");
         Principal(e).Command2->click();
-        const int lineas = int(prueba::Leer(carpeta.filePath(QStringLiteral("Geodesicas_ED50.csv"))).count("\r\n"));
-        QVERIFY(lineas >= 1 && lineas < 10001);
-        const QString punto = lineas - 1 == 1 ? QStringLiteral("1 punto escrito") : QStringLiteral("%1 puntos escritos").arg(lineas - 1);
-        QCOMPARE(e.textos.last(), QStringLiteral("Conversión cancelada. %1 en Geodesicas_ED50.txt y en Geodesicas_ED50.csv.").arg(punto));
+        // Nothing replaced: the earlier results stay as they were.
+        QCOMPARE(prueba::Leer(carpeta.filePath(QStringLiteral("Geodesicas_ED50.csv"))), QByteArray("anterior"));
+        QVERIFY(!QFile::exists(carpeta.filePath(QStringLiteral("Geodesicas_ED50.txt"))));
+        QVERIFY(e.textos.last().startsWith(QStringLiteral("Conversión cancelada: no se ha escrito ningún fichero")));
     }
 
     // The real batch dialogs: progress only after a moment, its "Cancelar"
