@@ -41,6 +41,8 @@ public:
     // Progress: bytes of the input read so far, of `total`. Called between
     // lines, not necessarily after every line.
     virtual void Progreso(std::uint64_t leidos, std::uint64_t total) { (void)leidos; (void)total; }
+    // Point lines read so far, said right before each Progreso.
+    virtual void LineasLeidas(std::uint64_t lineas) { (void)lineas; }
 
     // Whether the user asked to stop; checked between lines. The run then
     // ends after the current line, keeps the records written and still writes

@@ -303,6 +303,7 @@ ResumenLote Recorrer(const TareaLote& tarea, std::initializer_list<std::string_v
             ConvertirBloque(*b, formato, columnas, procesar);
         while (enVuelo.size() >= enVueloMaximo) terminarPrimero();
         // After every block: progress, and the request to stop.
+        interfaz.LineasLeidas(lector.NumeroLinea());
         interfaz.Progreso(lector.Leidos(), std::max(total, lector.Leidos()));
         if (escritor.Fallo()) parar = true;  // a full disk: reported below
         if (interfaz.Cancelado()) resumen.cancelado = parar = true;
