@@ -1,15 +1,22 @@
-// Helpers of the grid tests: paths of the test data and small grids built in
-// memory.
+// Helpers of the grid tests: the shipped grid, and small NTv2 grids built in
+// memory (little-endian host, as the reader requires of the file).
 #pragma once
 #include <cstdint>
-#include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "Rejilla.h"
 
 namespace tesmaro::pruebas {
 
+using Bytes = std::vector<unsigned char>;
+
 inline std::string RutaSped2et() { return std::string(TESMARO_DATOS_FUENTE) + "/sped2et.gsb"; }
-inline std::string CarpetaPruebas() { return TESMARO_PRUEBAS_GRID; }
+inline const Rejilla& Sped2et() {
+    static const Rejilla r(RutaSped2et());
+    return r;
+}
 
 // One sub-grid of a synthetic grid. Limits in seconds, longitude positive
 // west as in the file. The shifts of node (fila, columna), both from 0 and
@@ -19,74 +26,54 @@ struct SubrejillaPrueba {
     double sLat = 0, nLat = 0, eLong = 0, wLong = 0, latInc = 1, longInc = 1;
     float (*dLat)(int fila, int columna) = nullptr;
     float (*dLon)(int fila, int columna) = nullptr;
-    std::int32_t gsCount = -1;  // -1: rows × columns
 };
 
-inline void Registro(std::vector<unsigned char>& b, const char* etiqueta) {
-    char e[8];
-    std::memset(e, ' ', 8);
-    std::memcpy(e, etiqueta, std::min<std::size_t>(8, std::strlen(etiqueta)));
-    b.insert(b.end(), e, e + 8);
+template <class T>
+void Poner(Bytes& b, const T& v) {
+    const auto* p = reinterpret_cast<const unsigned char*>(&v);
+    b.insert(b.end(), p, p + sizeof v);
 }
-inline void Entero(std::vector<unsigned char>& b, const char* etiqueta, std::int32_t v) {
-    Registro(b, etiqueta);
-    for (int i = 0; i < 4; ++i) b.push_back(static_cast<unsigned char>((static_cast<std::uint32_t>(v) >> (8 * i)) & 0xff));
-    b.insert(b.end(), 4, 0);
+// A record: an 8-character label, then 8 bytes of value.
+inline void Registro(Bytes& b, std::string etiqueta, std::string texto) {
+    etiqueta.resize(8, ' ');
+    texto.resize(8, ' ');
+    b.insert(b.end(), etiqueta.begin(), etiqueta.end());
+    b.insert(b.end(), texto.begin(), texto.end());
 }
-inline void Real(std::vector<unsigned char>& b, const char* etiqueta, double v) {
-    Registro(b, etiqueta);
-    unsigned char x[8];
-    std::memcpy(x, &v, 8);
-    b.insert(b.end(), x, x + 8);
+inline void Entero(Bytes& b, const char* etiqueta, std::int32_t v) {
+    Registro(b, etiqueta, std::string(reinterpret_cast<const char*>(&v), 4) + std::string(4, '\0'));
 }
-inline void Texto(std::vector<unsigned char>& b, const char* etiqueta, const char* v) {
-    Registro(b, etiqueta);
-    Registro(b, v);
-}
-inline void Flotante(std::vector<unsigned char>& b, float v) {
-    unsigned char x[4];
-    std::memcpy(x, &v, 4);
-    b.insert(b.end(), x, x + 4);
+inline void Real(Bytes& b, const char* etiqueta, double v) {
+    Registro(b, etiqueta, std::string(reinterpret_cast<const char*>(&v), 8));
 }
 
 // An NTv2 file with the given sub-grids, in the layout of sped2et.gsb.
-inline std::vector<unsigned char> CreaRejilla(const std::vector<SubrejillaPrueba>& subs) {
-    std::vector<unsigned char> b;
+inline Bytes CreaRejilla(const std::vector<SubrejillaPrueba>& subs) {
+    Bytes b;
     Entero(b, "NUM_OREC", 11);
     Entero(b, "NUM_SREC", 11);
     Entero(b, "NUM_FILE", static_cast<std::int32_t>(subs.size()));
-    Texto(b, "GS_TYPE", "SECONDS");
-    Texto(b, "VERSION", "PRUEBA");
-    Texto(b, "SYSTEM_F", "ED50");
-    Texto(b, "SYSTEM_T", "ETRS89");
-    Real(b, "MAJOR_F", 6378388);
-    Real(b, "MINOR_F", 6356911.9461279465);
-    Real(b, "MAJOR_T", 6378137);
-    Real(b, "MINOR_T", 6356752.314140356);
+    for (auto [e, t] : {std::pair{"GS_TYPE", "SECONDS"}, {"VERSION", "PRUEBA"}, {"SYSTEM_F", "ED50"}, {"SYSTEM_T", "ETRS89"}})
+        Registro(b, e, t);
+    for (auto [e, v] : {std::pair{"MAJOR_F", 6378388.0}, {"MINOR_F", 6356911.9461279465}, {"MAJOR_T", 6378137.0},
+                        {"MINOR_T", 6356752.314140356}})
+        Real(b, e, v);
     for (const SubrejillaPrueba& s : subs) {
         const int filas = static_cast<int>((s.nLat - s.sLat) / s.latInc + 0.5) + 1;
         const int columnas = static_cast<int>((s.wLong - s.eLong) / s.longInc + 0.5) + 1;
-        Texto(b, "SUB_NAME", s.nombre.c_str());
-        Texto(b, "PARENT", "NONE");
-        Texto(b, "CREATED", "01012000");
-        Texto(b, "UPDATED", "01012000");
-        Real(b, "S_LAT", s.sLat);
-        Real(b, "N_LAT", s.nLat);
-        Real(b, "E_LONG", s.eLong);
-        Real(b, "W_LONG", s.wLong);
-        Real(b, "LAT_INC", s.latInc);
-        Real(b, "LONG_INC", s.longInc);
-        Entero(b, "GS_COUNT", s.gsCount >= 0 ? s.gsCount : filas * columnas);
+        Registro(b, "SUB_NAME", s.nombre);
+        Registro(b, "PARENT", "NONE");
+        Registro(b, "CREATED", "01012000");
+        Registro(b, "UPDATED", "01012000");
+        for (auto [e, v] : {std::pair{"S_LAT", s.sLat}, {"N_LAT", s.nLat}, {"E_LONG", s.eLong}, {"W_LONG", s.wLong},
+                            {"LAT_INC", s.latInc}, {"LONG_INC", s.longInc}})
+            Real(b, e, v);
+        Entero(b, "GS_COUNT", filas * columnas);
         for (int f = 0; f < filas; ++f)
-            for (int c = 0; c < columnas; ++c) {
-                Flotante(b, s.dLat ? s.dLat(f, c) : 0.0f);
-                Flotante(b, s.dLon ? s.dLon(f, c) : 0.0f);
-                Flotante(b, 0.0f);
-                Flotante(b, 0.0f);
-            }
+            for (int c = 0; c < columnas; ++c)
+                for (float v : {s.dLat ? s.dLat(f, c) : 0.0f, s.dLon ? s.dLon(f, c) : 0.0f, 0.0f, 0.0f}) Poner(b, v);
     }
-    Registro(b, "END");
-    b.insert(b.end(), 8, 0);
+    Registro(b, "END", std::string(8, '\0'));
     return b;
 }
 
