@@ -14,7 +14,7 @@ PAQUETES=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libgeographiclib-dev libproj-dev proj-bin proj-data
   clang libclang-rt-14-dev
-  locales xvfb xauth
+  locales xvfb xauth parallel geographiclib-tools time
   dpkg-dev file desktop-file-utils fonts-dejavu-core
 )
 FALTAN=()
