@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
-# tesmaro-lote on 1,000,000-line point files, every conversion, and PROJ's
-# cs2cs on the same points for geographic -> UTM and the ED50 -> ETRS89 grid
-# shift: wall time and peak resident memory of each process (/usr/bin/time -v).
+# tesmaro-lote on 1,000,000-line point files, every conversion with 1, 2 and
+# all threads, and on the same points in the same run PROJ's cs2cs
+# (geographic -> UTM, the ED50 -> ETRS89 grid shift) and GeographicLib's
+# GeodSolve (the direct and inverse problems): wall time, CPU time and peak
+# resident memory of each process (/usr/bin/time -v).
 #
 #   bash bench/comparar_cs2cs.sh [BUILD_DIR] [LINEAS]     (default build, 1000000)
+#
+# DIEZ_MILLONES=1 adds geo-cart on 10,000,000 lines (memory stays flat).
 #
 # The files are made here with awk (fixed seed), in a temporary folder that is
 # removed at the end. cs2cs applies the grid only when the target names a datum
@@ -17,13 +21,16 @@ REJILLA="$(pwd)/data/sped2et.gsb"
 [ -x "$LOTE" ] || { echo "falta $LOTE: compílelo primero" >&2; exit 1; }
 [ -x /usr/bin/time ] || { echo "falta /usr/bin/time (paquete time)" >&2; exit 1; }
 command -v cs2cs >/dev/null || { echo "falta cs2cs (paquete proj-bin)" >&2; exit 1; }
+command -v GeodSolve >/dev/null || { echo "falta GeodSolve (paquete geographiclib-tools)" >&2; exit 1; }
+# 1, 2 and every core, each once.
+HILOS="$(printf '%s\n' 1 2 "$(nproc)" | sort -nu | tr '\n' ' ')"
 TMP="$(mktemp -d)"
 trap 'rm -rf "$TMP"' EXIT
 
 # Points spread over the region of the grid; one awk program per layout.
 generar() {  # generar TIPO FICHERO
   awk -v n="$N" -v tipo="$1" 'BEGIN {
-    srand(20240601); printf "Cabecera\r\n";
+    srand(20240601); if (tipo !~ /^(cs2cs|geodsolve)/) printf "Cabecera\r\n";
     for (i = 0; i < n; i++) {
       lon = -9 + 12.5 * rand(); lat = 36.5 + 7 * rand();
       if (tipo == "geoutm") printf "P%d,%.9f,%.9f,30,N\r\n", i, lon, lat;
@@ -34,6 +41,8 @@ generar() {  # generar TIPO FICHERO
       else if (tipo == "directo") printf "P%d,%.9f,%.9f,%.6f,%.3f\r\n", i, lon, lat, 360 * rand(), 1000 + 199000 * rand();
       else if (tipo == "inverso") printf "P%d,%.9f,%.9f,%.9f,%.9f\r\n", i, lon, lat, lon - 1 + 2 * rand(), lat - 1 + 2 * rand();
       else if (tipo == "cs2cs") printf "%.9f %.9f\n", lon, lat;
+      else if (tipo == "geodsolve-d") printf "%.9f %.9f %.6f %.3f\n", lat, lon, 360 * rand(), 1000 + 199000 * rand();
+      else if (tipo == "geodsolve-i") printf "%.9f %.9f %.9f %.9f\n", lat, lon, lat - 1 + 2 * rand(), lon - 1 + 2 * rand();
     }
   }' > "$2"
 }
@@ -48,41 +57,59 @@ medir() {
     /User time/ { u = $NF } /System time/ { y = $NF }
     /Maximum resident set size/ { m = $NF }
     END { c = u + y; if (c <= 0) c = 0.01; if (s <= 0) s = 0.01
-          printf "%-28s %8.2f %8.2f %12.0f %12.0f %9d\n", e, s, c, n / s, n / c, m }' "$TMP/tiempo"
+          printf "%-36s %8.2f %8.2f %12.0f %12.0f %9d\n", e, s, c, n / s, n / c, m }' "$TMP/tiempo"
+}
+
+# lote ETIQUETA CONVERSION FICHERO [OPCIONES]: tesmaro-lote with each number of threads.
+lote() {
+  local etiqueta="$1" conversion="$2" fichero="$3"; shift 3
+  for h in $HILOS; do
+    medir "$etiqueta --hilos $h" "$N" "$LOTE" "$conversion" "$fichero" --hilos "$h" "$@"
+  done
+  rm -f "$TMP"/*_*.txt "$TMP"/*_*.csv
 }
 
 echo "Ficheros de $N líneas; $(nproc) núcleos; $(cs2cs 2>&1 | head -1)"
-# On a loaded machine the wall time says little: compare the CPU columns.
-printf "%-28s %8s %8s %12s %12s %9s\n" "programa" "real s" "CPU s" "líneas/s" "líneas/s CPU" "RSS KB"
+printf "%-36s %8s %8s %12s %12s %9s\n" "programa" "real s" "CPU s" "líneas/s" "líneas/s CPU" "RSS KB"
 
 generar geoutm "$TMP/geoutm.txt"
 generar cs2cs "$TMP/cs2cs.txt"
-medir "tesmaro-lote geo-utm-etrs89" "$N" "$LOTE" geo-utm-etrs89 "$TMP/geoutm.txt"
+lote "geo-utm-etrs89" geo-utm-etrs89 "$TMP/geoutm.txt"
 medir "cs2cs geo->UTM 30 GRS80" "$N" cs2cs -f %.5f +proj=longlat +ellps=GRS80 +no_defs +to +proj=utm +zone=30 +ellps=GRS80 +no_defs "$TMP/cs2cs.txt"
+lote "geo-utm-ed50" geo-utm-ed50 "$TMP/geoutm.txt"
+rm -f "$TMP/geoutm.txt"
 
 generar rejilla "$TMP/rejilla.txt"
-medir "tesmaro-lote ed50-etrs89" "$N" "$LOTE" ed50-etrs89 "$TMP/rejilla.txt" --rejilla "$REJILLA"
+lote "ed50-etrs89" ed50-etrs89 "$TMP/rejilla.txt" --rejilla "$REJILLA"
 medir "cs2cs ED50->ETRS89 rejilla" "$N" cs2cs -f %.10f +proj=longlat +ellps=intl +nadgrids="$REJILLA" +no_defs +to +proj=longlat +ellps=GRS80 +towgs84=0,0,0 +no_defs "$TMP/cs2cs.txt"
-medir "tesmaro-lote etrs89-ed50" "$N" "$LOTE" etrs89-ed50 "$TMP/rejilla.txt" --rejilla "$REJILLA"
-rm -f "$TMP"/Transformacion_a_* "$TMP"/UTM_*
+lote "etrs89-ed50" etrs89-ed50 "$TMP/rejilla.txt" --rejilla "$REJILLA"
+rm -f "$TMP/rejilla.txt" "$TMP/cs2cs.txt"
 
 generar utmgeo "$TMP/utmgeo.txt"
-medir "tesmaro-lote utm-geo-etrs89" "$N" "$LOTE" utm-geo-etrs89 "$TMP/utmgeo.txt"
-medir "tesmaro-lote utm-geo-ed50" "$N" "$LOTE" utm-geo-ed50 "$TMP/utmgeo.txt"
-rm -f "$TMP"/utmgeo.txt "$TMP"/Geodesicas_*
-medir "tesmaro-lote geo-utm-ed50" "$N" "$LOTE" geo-utm-ed50 "$TMP/geoutm.txt"
-rm -f "$TMP"/geoutm.txt "$TMP"/UTM_*
+lote "utm-geo-etrs89" utm-geo-etrs89 "$TMP/utmgeo.txt"
+lote "utm-geo-ed50" utm-geo-ed50 "$TMP/utmgeo.txt"
+rm -f "$TMP/utmgeo.txt"
 generar geocart "$TMP/geocart.txt"
-medir "tesmaro-lote geo-cart" "$N" "$LOTE" geo-cart "$TMP/geocart.txt"
-rm -f "$TMP"/geocart.txt "$TMP"/Cartesianas_*
+lote "geo-cart" geo-cart "$TMP/geocart.txt"
+rm -f "$TMP/geocart.txt"
 generar cartgeo "$TMP/cartgeo.txt"
-medir "tesmaro-lote cart-geo" "$N" "$LOTE" cart-geo "$TMP/cartgeo.txt"
-rm -f "$TMP"/cartgeo.txt "$TMP"/Geodesicas_*
+lote "cart-geo" cart-geo "$TMP/cartgeo.txt"
+rm -f "$TMP/cartgeo.txt"
 # SIN_PROBLEMAS=1 leaves out the two geodetic problems (minutes of CPU).
 if [ "${SIN_PROBLEMAS:-0}" != 1 ]; then
   generar directo "$TMP/directo.txt"
-  medir "tesmaro-lote directo" "$N" "$LOTE" directo "$TMP/directo.txt"
-  rm -f "$TMP"/directo.txt "$TMP"/Problema_*
+  generar geodsolve-d "$TMP/geodsolve-d.txt"
+  lote "directo" directo "$TMP/directo.txt"
+  medir "GeodSolve directo" "$N" GeodSolve --input-file "$TMP/geodsolve-d.txt"
+  rm -f "$TMP/directo.txt" "$TMP/geodsolve-d.txt"
   generar inverso "$TMP/inverso.txt"
-  medir "tesmaro-lote inverso" "$N" "$LOTE" inverso "$TMP/inverso.txt"
+  generar geodsolve-i "$TMP/geodsolve-i.txt"
+  lote "inverso" inverso "$TMP/inverso.txt"
+  medir "GeodSolve inverso" "$N" GeodSolve -i --input-file "$TMP/geodsolve-i.txt"
+  rm -f "$TMP/inverso.txt" "$TMP/geodsolve-i.txt"
+fi
+if [ "${DIEZ_MILLONES:-0}" = 1 ]; then
+  N=$((N * 10))
+  generar geocart "$TMP/geocart.txt"
+  medir "geo-cart $N líneas" "$N" "$LOTE" geo-cart "$TMP/geocart.txt"
 fi
