@@ -67,7 +67,8 @@ set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 set(CPACK_DEBIAN_PACKAGE_SECTION "science")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
-# dpkg-shlibdeps declares the libraries the two programs link (Qt, libstdc++, libc).
+# dpkg-shlibdeps declares the libraries the two programs link (Qt, GeographicLib,
+# libstdc++, libc).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_VERSION "${PROJECT_VERSION}")
 # Qt's own dialogs (the file dialog) in Spanish.
