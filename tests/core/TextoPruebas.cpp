@@ -4,6 +4,7 @@
 // Spanish (comma) locale that they must not follow unless asked to.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cctype>
 #include <cfenv>
 #include <clocale>
@@ -50,8 +51,6 @@ protected:
         return {b.data(), punto};
     }
     std::vector<std::pair<std::string, bool>> avisos;
-
-private:
     std::string anterior_;
     Avisador* avisador_ = nullptr;
 };
@@ -62,9 +61,8 @@ std::vector<double> Dobles(int n) {
     std::vector<double> v;
     for (int i = 0; i < n; ++i) {
         const std::uint64_t bits = azar();
-        double x;
-        std::memcpy(&x, &bits, sizeof x);
-        if (i % 2) x = std::uniform_real_distribution<double>(-1e4, 1e4)(azar) / std::pow(10.0, bits % 9);
+        const double x = i % 2 ? std::bit_cast<double>(bits)
+                               : std::uniform_real_distribution<double>(-1e4, 1e4)(azar) / std::pow(10.0, bits % 9);
         if (std::isfinite(x)) v.push_back(x);
     }
     return v;

@@ -28,36 +28,28 @@ struct SubrejillaPrueba {
     float (*dLon)(int fila, int columna) = nullptr;
 };
 
+// The bytes of a value, and a record: an 8-character label, then 8 bytes.
 template <class T>
-void Poner(Bytes& b, const T& v) {
-    const auto* p = reinterpret_cast<const unsigned char*>(&v);
-    b.insert(b.end(), p, p + sizeof v);
+std::string B(T v) {
+    return std::string(reinterpret_cast<const char*>(&v), sizeof v);
 }
-// A record: an 8-character label, then 8 bytes of value.
-inline void Registro(Bytes& b, std::string etiqueta, std::string texto) {
-    etiqueta.resize(8, ' ');
-    texto.resize(8, ' ');
-    b.insert(b.end(), etiqueta.begin(), etiqueta.end());
-    b.insert(b.end(), texto.begin(), texto.end());
+inline void Poner(Bytes& b, const std::string& s) { b.insert(b.end(), s.begin(), s.end()); }
+inline void Registro(Bytes& b, const std::string& etiqueta, const std::string& valor) {
+    Poner(b, (etiqueta + "        ").substr(0, 8) + (valor + "        ").substr(0, 8));
 }
-inline void Entero(Bytes& b, const char* etiqueta, std::int32_t v) {
-    Registro(b, etiqueta, std::string(reinterpret_cast<const char*>(&v), 4) + std::string(4, '\0'));
-}
-inline void Real(Bytes& b, const char* etiqueta, double v) {
-    Registro(b, etiqueta, std::string(reinterpret_cast<const char*>(&v), 8));
-}
+inline std::string Entero(std::int32_t v) { return B(v) + std::string(4, '\0'); }
 
 // An NTv2 file with the given sub-grids, in the layout of sped2et.gsb.
 inline Bytes CreaRejilla(const std::vector<SubrejillaPrueba>& subs) {
     Bytes b;
-    Entero(b, "NUM_OREC", 11);
-    Entero(b, "NUM_SREC", 11);
-    Entero(b, "NUM_FILE", static_cast<std::int32_t>(subs.size()));
+    Registro(b, "NUM_OREC", Entero(11));
+    Registro(b, "NUM_SREC", Entero(11));
+    Registro(b, "NUM_FILE", Entero(static_cast<std::int32_t>(subs.size())));
     for (auto [e, t] : {std::pair{"GS_TYPE", "SECONDS"}, {"VERSION", "PRUEBA"}, {"SYSTEM_F", "ED50"}, {"SYSTEM_T", "ETRS89"}})
         Registro(b, e, t);
     for (auto [e, v] : {std::pair{"MAJOR_F", 6378388.0}, {"MINOR_F", 6356911.9461279465}, {"MAJOR_T", 6378137.0},
                         {"MINOR_T", 6356752.314140356}})
-        Real(b, e, v);
+        Registro(b, e, B(v));
     for (const SubrejillaPrueba& s : subs) {
         const int filas = static_cast<int>((s.nLat - s.sLat) / s.latInc + 0.5) + 1;
         const int columnas = static_cast<int>((s.wLong - s.eLong) / s.longInc + 0.5) + 1;
@@ -67,11 +59,11 @@ inline Bytes CreaRejilla(const std::vector<SubrejillaPrueba>& subs) {
         Registro(b, "UPDATED", "01012000");
         for (auto [e, v] : {std::pair{"S_LAT", s.sLat}, {"N_LAT", s.nLat}, {"E_LONG", s.eLong}, {"W_LONG", s.wLong},
                             {"LAT_INC", s.latInc}, {"LONG_INC", s.longInc}})
-            Real(b, e, v);
-        Entero(b, "GS_COUNT", filas * columnas);
+            Registro(b, e, B(v));
+        Registro(b, "GS_COUNT", Entero(filas * columnas));
         for (int f = 0; f < filas; ++f)
             for (int c = 0; c < columnas; ++c)
-                for (float v : {s.dLat ? s.dLat(f, c) : 0.0f, s.dLon ? s.dLon(f, c) : 0.0f, 0.0f, 0.0f}) Poner(b, v);
+                for (float v : {s.dLat ? s.dLat(f, c) : 0.0f, s.dLon ? s.dLon(f, c) : 0.0f, 0.0f, 0.0f}) Poner(b, B(v));
     }
     Registro(b, "END", std::string(8, '\0'));
     return b;

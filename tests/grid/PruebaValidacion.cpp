@@ -18,6 +18,7 @@ namespace tesmaro {
 namespace {
 
 namespace fs = std::filesystem;
+using pruebas::B;
 using pruebas::Bytes;
 
 float Uno(int, int) { return 1.0f; }
@@ -37,20 +38,6 @@ Bytes Valida() {
 constexpr std::size_t Sub1 = 176, Sub2 = 176 + 176 + 144, Nodo1 = Sub1 + 176;
 constexpr std::size_t SLat = 72, NLat = 88, WLong = 120, LatInc = 136, LongInc = 152, GsCount = 168;
 constexpr std::size_t Todo = SIZE_MAX;
-
-template <class T>
-std::string B(T v) {
-    return std::string(reinterpret_cast<const char*>(&v), sizeof v);
-}
-
-class FicheroTemporal {
-public:
-    explicit FicheroTemporal(const Bytes& b) {
-        std::ofstream(ruta, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
-    }
-    ~FicheroTemporal() { fs::remove(ruta); }
-    const std::string ruta = (fs::temp_directory_path() / ("tesmaro_rejilla_" + std::to_string(::getpid()) + ".gsb")).string();
-};
 
 struct Dano {
     const char* nombre;
@@ -111,6 +98,7 @@ TEST(Validacion, FicherosDanados) {
         {"desplazamiento de 180°", Todo, {{Nodo1, B(648000.0f)}}, nullptr},
     };
     const Rejilla sana("sana.gsb", Valida());
+    const std::string ruta = fs::temp_directory_path() / ("tesmaro_rejilla_" + std::to_string(::getpid()) + ".gsb");
     for (const Dano& d : danos) {
         Bytes b = Valida();
         b.resize(std::min(b.size(), d.largo));
@@ -130,21 +118,22 @@ TEST(Validacion, FicherosDanados) {
         const PuntoRejilla p = memoria.ED50aETRS89(-50, 50);
         EXPECT_TRUE(!p.dentro && p.lat == 0 && !memoria.ETRS89aED50(-50, 50).dentro) << d.nombre;
         // The same file on disk: refused alike by both readers, naming the path.
-        const FicheroTemporal f(b);
-        const Rejilla cargada(f.ruta);
+        std::ofstream(ruta, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), std::ssize(b));
+        const Rejilla cargada(ruta);
         PuntoRejilla q{true, 1, 1};
         std::string mensaje;
-        EXPECT_EQ(RejillaED50aETRS89(f.ruta, -50, 50, q, mensaje), EstadoRejilla::Invalida) << d.nombre;
+        EXPECT_EQ(RejillaED50aETRS89(ruta, -50, 50, q, mensaje), EstadoRejilla::Invalida) << d.nombre;
         EXPECT_EQ(mensaje, cargada.mensaje()) << d.nombre;
-        EXPECT_NE(mensaje.find(f.ruta), std::string::npos);
+        EXPECT_NE(mensaje.find(ruta), std::string::npos);
         EXPECT_TRUE(!q.dentro && q.lon == 0) << d.nombre;
-        EXPECT_EQ(RejillaETRS89aED50(f.ruta, -50, 50, q, mensaje), EstadoRejilla::Invalida) << d.nombre;
+        EXPECT_EQ(RejillaETRS89aED50(ruta, -50, 50, q, mensaje), EstadoRejilla::Invalida) << d.nombre;
         // Read per call, shifts are checked only where read: a point whose
         // four nodes are sound is served.
         if (d.motivo == Desplazamientos) {
-            EXPECT_EQ(RejillaED50aETRS89(f.ruta, -300, 300, q, mensaje), EstadoRejilla::Correcta) << d.nombre;
+            EXPECT_EQ(RejillaED50aETRS89(ruta, -300, 300, q, mensaje), EstadoRejilla::Correcta) << d.nombre;
         }
     }
+    fs::remove(ruta);
 }
 
 TEST(Validacion, FicheroQueNoEstaOCarpeta) {
