@@ -70,11 +70,11 @@ TEST(Cartesianas, EjePolarYCentro) {
 TEST(GeodesicasAUtm, ComoProjDentroDelHuso) {
     // Some 17 000 points within 3° of the central meridian, latitudes 27° to
     // 44°, zones 27 to 31, both datums.
-    for (Datum d : Datums) {
+    for (Datum d : Datums)
         for (int huso = 27; huso <= 31; ++huso) {
             const Proj proj("+proj=utm +zone=" + std::to_string(huso) + " " + Ellps(d));
             ASSERT_TRUE(proj.Valida());
-            for (double lat = 27; lat <= 44.0001; lat += 0.25) {
+            for (double lat = 27; lat <= 44.0001; lat += 0.25)
                 for (double lon = 6 * huso - 186; lon <= 6 * huso - 180 + 0.0001; lon += 0.25) {
                     const ResultadoUtm r = GeodesicasAUtm(lon, lat, static_cast<std::int16_t>(huso), d);
                     ASSERT_EQ(r.estado, Estado::Correcto);
@@ -95,9 +95,7 @@ TEST(GeodesicasAUtm, ComoProjDentroDelHuso) {
                     const double banda = (-0.39 < lon && lon < 0.45) ? 0.0000002 : 0;
                     EXPECT_NEAR(r.anamorfosis + banda, f.meridional_scale, 5e-8) << donde;
                 }
-            }
         }
-    }
 }
 
 TEST(GeodesicasAUtm, BandaDeGreenwich) {
@@ -135,10 +133,8 @@ TEST(UtmAGeodesicas, BandasDelHuso30) {
 TEST(RedondearHuso, AlParMasCercano) {
     const double inf = std::numeric_limits<double>::infinity();
     const std::pair<double, std::int16_t> casos[] = {
-        {30, 30},         {30.4, 30},         {30.5, 30},      {31.5, 32}, {29.5, 30},  {30.6, 31},
-        {-0.5, 0},        {-1.5, -2},         {32767.4, 32767}, {-32768.4, -32768},     {32767.5, 0},
-        {1e10, 0},        {-1e10, 0},         {NAN, 0},        {inf, 0},
-    };
+        {30, 30}, {30.4, 30}, {30.5, 30}, {31.5, 32}, {29.5, 30}, {30.6, 31}, {-0.5, 0}, {-1.5, -2},
+        {32767.4, 32767}, {-32768.4, -32768}, {32767.5, 0}, {1e10, 0}, {-1e10, 0}, {NAN, 0}, {inf, 0}};
     for (const auto& [valor, huso] : casos) EXPECT_EQ(RedondearHuso(valor), huso) << valor;
 }
 
