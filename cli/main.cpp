@@ -36,6 +36,11 @@
 #include "Rejilla.h"
 #include "TratarFichero.h"
 
+#include <QGuiApplication>
+#include <QImage>
+
+#include "Puntos.h"
+
 namespace {
 
 using namespace tesmaro;
@@ -44,7 +49,7 @@ constexpr std::string_view Programa = "tesmaro-lote";
 
 constexpr std::string_view Uso =
     "Uso: tesmaro-lote CONVERSION ENTRADA [--elipsoide N] [--unidad 1|2|3] [--rejilla FICHERO] "
-    "[--salida CARPETA] [--hilos N] [--]\n";
+    "[--salida CARPETA] [--hilos N] [--mapa FICHERO.png] [--]\n";
 
 void Escribir(std::FILE* f, std::string_view texto) { std::fwrite(texto.data(), 1, texto.size(), f); }
 
@@ -98,6 +103,14 @@ void MostrarAyuda() {
          "                     fichero de entrada)\n"
          "  --hilos N          hilos que convierten las líneas (por defecto, uno por\n"
          "                     núcleo); los resultados son los mismos con cualquier número\n"
+         "  --mapa FICHERO.png dibuja después los puntos del resultado sobre el mapa de\n"
+         "                     costas y husos, en una imagen PNG de 1200 x 900 ajustada a\n"
+         "                     ellos: en azul los convertidos y en rojo las líneas no\n"
+         "                     convertidas, en la posición de su entrada cuando la entrada\n"
+         "                     es de longitud y latitud (geo-utm, geo-cart, directo,\n"
+         "                     ed50-etrs89, etrs89-ed50; de inverso, sus dos puntos); no\n"
+         "                     necesita pantalla. No vale con ENTRADA \"-\". Si no se\n"
+         "                     puede escribir, el estado es 1 (los resultados quedan)\n"
          "  --help             esta ayuda\n"
          "\n"
          "Cada línea de puntos queda convertida o, con su nombre y las columnas calculadas\n"
@@ -212,11 +225,41 @@ private:
     int porcentaje_ = -1;
 };
 
+// --mapa: the result's points on the map, into a PNG. The GUI library draws
+// without a display on its "offscreen" platform, chosen before it starts.
+bool DibujarMapa(const std::string& ruta, const Conversion& conversion, const std::string& entrada,
+                 const ResumenLote& r, const std::string& prefijo) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Its notices about the session (no runtime folder, no fonts folder) are
+    // not the user's concern; failures are still said.
+    qInstallMessageHandler([](QtMsgType tipo, const QMessageLogContext&, const QString& texto) {
+        if (tipo == QtCriticalMsg || tipo == QtFatalMsg) Error(texto.toStdString());
+    });
+    int argc = 1;
+    char nombre[] = "tesmaro-lote";
+    char* argv[] = {nombre, nullptr};
+    QGuiApplication aplicacion(argc, argv);
+    FuentePuntos fuente;
+    fuente.codigo = conversion.codigo;
+    fuente.rutaTxt = r.rutaTxt;
+    fuente.rutaEntrada = entrada;
+    fuente.unidad = ajustes::UnidadAngular;
+    CuentaPuntos cuenta;
+    const QImage imagen = DibujarResultado(fuente, QSize(1200, 900), &cuenta);
+    if (imagen.isNull() || !imagen.save(QString::fromStdString(ruta), "PNG")) {
+        Error("no se ha podido escribir el mapa " + ruta + " (los resultados sí se han escrito)");
+        return false;
+    }
+    Escribir(stderr, prefijo + "Mapa: " + ruta + " (" + std::to_string(cuenta.Total()) + " puntos)\n");
+    return true;
+}
+
 int Ejecutar(int argc, char** argv) {
     // As the windows do: nothing below may depend on the regional settings.
     std::setlocale(LC_ALL, "");
 
     std::vector<std::string_view> posicionales;
+    std::optional<std::string> mapa;
     std::optional<std::string> elipsoide, unidad, rejilla, salida, hilos;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
@@ -246,6 +289,7 @@ int Ejecutar(int argc, char** argv) {
             else if (nombre == "rejilla") destino = &rejilla;
             else if (nombre == "salida") destino = &salida;
             else if (nombre == "hilos") destino = &hilos;
+            else if (nombre == "mapa") destino = &mapa;
             else ErrorDeUso("opción desconocida: " + std::string(arg));
             if (!valor) {
                 if (i + 1 >= argc) ErrorDeUso("falta el valor de --" + std::string(nombre));
@@ -280,6 +324,8 @@ int Ejecutar(int argc, char** argv) {
     }
     if (rejilla && rejilla->empty()) ErrorDeUso("--rejilla está vacío");
     if (salida && salida->empty()) ErrorDeUso("--salida está vacío");
+    if (mapa && mapa->empty()) ErrorDeUso("--mapa está vacío");
+    if (mapa && entrada == "-") ErrorDeUso("--mapa necesita un fichero de entrada, no \"-\"");
     if (hilos) {
         const auto n = Entero(*hilos);
         if (!n || *n < 1 || *n > 256) ErrorDeUso("--hilos debe ser un número de 1 a 256: " + *hilos);
@@ -310,6 +356,7 @@ int Ejecutar(int argc, char** argv) {
     std::string t = prefijo;
     for (const char c : resumen) t += c == '\n' ? "\n" + prefijo : std::string(1, c);
     Escribir(stderr, t + "\n");
+    if (mapa && !DibujarMapa(*mapa, *conversion, entrada, r, prefijo)) return 1;
     return r.Completo() ? 0 : 3;
 }
 
