@@ -16,6 +16,7 @@
 #include "Ajustes.h"
 #include "Angulos.h"
 #include "Cartesianas.h"
+#include "Exacto.h"
 #include "Geodesia.h"
 #include "Lector.h"
 #include "Registros.h"
@@ -33,6 +34,7 @@ namespace {
 // What became of one point line.
 enum class Linea {
     Convertida,    // a full record
+    Imprecisa,     // a full record, by the legacy UTM method more than 1 cm off
     NoCalculable,  // the computation refused it: its record has the computed columns empty
     Ilegible,      // a required field empty or not a number
     Imposible,     // values no point can have
@@ -99,7 +101,7 @@ struct Bloque {
     std::vector<char> cortadas;
     // Output: the records, the lines of each kind, a stop.
     FormadorRegistros registros;
-    std::vector<std::pair<Linea, std::uint64_t>> noConvertidas;  // in order
+    std::vector<std::pair<Linea, std::uint64_t>> noConvertidas;  // in order, the imprecise too
     std::uint64_t leidas = 0, convertidas = 0, escritos = 0;
     bool detenido = false;
     std::string husoDetenido;
@@ -139,8 +141,8 @@ void ConvertirBloque(Bloque& b, const FormatoCampos& formato, std::size_t column
             b.noConvertidas.emplace_back(resultado, b.numeros[i]);
             return;
         }
-        if (resultado == Linea::Convertida) ++b.convertidas;
-        else b.noConvertidas.emplace_back(resultado, b.numeros[i]);
+        if (resultado == Linea::Convertida || resultado == Linea::Imprecisa) ++b.convertidas;
+        if (resultado != Linea::Convertida) b.noConvertidas.emplace_back(resultado, b.numeros[i]);
         if (resultado == Linea::Ilegible || resultado == Linea::Imposible || resultado == Linea::FueraRejilla) {
             b.registros.Nombre(punto.campo[0]);
             for (std::size_t k = 1; k < columnas; ++k) b.registros.Vacio();
@@ -283,6 +285,7 @@ ResumenLote Recorrer(const TareaLote& tarea, std::initializer_list<std::string_v
                     case Linea::Imposible: resumen.imposibles.Anotar(numero); break;
                     case Linea::FueraRejilla: resumen.fueraRejilla.Anotar(numero); break;
                     case Linea::Saltada: resumen.saltadas.Anotar(numero); break;
+                    case Linea::Imprecisa: resumen.imprecisas.Anotar(numero); break;
                     case Linea::Detener:
                         resumen.detenido = parar = true;
                         resumen.lineaDetenida = numero;
@@ -385,6 +388,10 @@ bool EsSur(std::string_view campo) {
 bool UtmPosible(double X, double Y) { return X > 0 && X < 1500000 && Y >= 0 && Y <= 10000000; }
 // A geocentric coordinate or an ellipsoidal height: within 100,000 km.
 constexpr double MaximoMetros = 1e8;
+// The exact methods as the summary names them.
+constexpr std::string_view MetodoUtmExacto = "exacto (Krüger, GeographicLib)";
+constexpr std::string_view MetodoGeodesiaExacto = "exacto (Karney, GeographicLib)";
+
 // A geodesic distance: from 0 to half a meridian and a little more.
 constexpr double MaximaDistancia = 20004000;
 
@@ -392,9 +399,10 @@ constexpr double MaximaDistancia = 20004000;
 
 ResumenLote LoteUtmGeo(const TareaLote& tarea) {
     const Datum datum = *tarea.conversion.datum;
+    const bool exacto = tarea.exacto;
     ResumenLote resumen = Recorrer(
         tarea, {"Nombre", "Longitud", "Latitud", "Huso"}, 4,
-        [datum](const Punto& p, FormadorRegistros& esc) {
+        [datum, exacto](const Punto& p, FormadorRegistros& esc) {
             // The zone text compared exactly, blanks and quotes around it aside.
             const std::string_view textoHuso = SinBlancos(p.campo[3]);
             std::int16_t huso;
@@ -412,15 +420,22 @@ ResumenLote LoteUtmGeo(const TareaLote& tarea) {
             double X, Y;
             if (!p.Numero(1, X) || !p.Numero(2, Y)) return Linea::Ilegible;
             if (!UtmPosible(X, Y)) return Linea::Imposible;
-            const ResultadoGeodesicas r = UtmAGeodesicas(X, Y, huso, EsSur(p.campo[4]), extendido, datum);
+            const ResultadoGeodesicas r = (exacto ? UtmAGeodesicasExacto : UtmAGeodesicas)(
+                X, Y, huso, EsSur(p.campo[4]), extendido, datum);
             esc.Nombre(p.campo[0]);
             const bool bien = r.estado == Estado::Correcto && Finitos({r.longitud, r.latitud});
             // Unrounded, exactly as the window computes them; the
             // convergence and the scale factor are not written.
             esc.Numeros({r.longitud, r.latitud}, bien);
             esc.Entero(huso);
-            return bien ? Linea::Convertida : Linea::NoCalculable;
+            if (!bien) return Linea::NoCalculable;
+            // The legacy error at the point found, in extended zone 30 only:
+            // within zones 30 and 31 the series stay within 7 mm.
+            if (!exacto && extendido && ErrorUtmLegado(r.longitud, r.latitud, huso, datum) > UmbralErrorUtm)
+                return Linea::Imprecisa;
+            return Linea::Convertida;
         });
+    if (exacto && resumen.ejecutado && resumen.error.empty()) resumen.metodo = MetodoUtmExacto;
     // Shown once both files are closed: what was written before stays.
     if (resumen.detenido) tarea.interfaz.Mensaje(TextoDetenido(resumen));
     return resumen;
@@ -428,11 +443,12 @@ ResumenLote LoteUtmGeo(const TareaLote& tarea) {
 
 ResumenLote LoteGeoUtm(const TareaLote& tarea) {
     const Datum datum = *tarea.conversion.datum;
-    return Recorrer(
+    const bool exacto = tarea.exacto;
+    ResumenLote resumen = Recorrer(
         tarea,
         {"Nombre", "Coordenada X", "Coordenada Y", "Huso", "Latitud Norte-Sur",
          "Convergencia de meridianos", "Anamorfosis lineal"},
-        7, [datum](const Punto& p, FormadorRegistros& esc) {
+        7, [datum, exacto](const Punto& p, FormadorRegistros& esc) {
             double longitud, latitud, textoHuso;
             // Field 4 (the hemisphere word) is not used: the latitude's sign decides.
             if (!p.Numero(1, longitud) || !p.Numero(2, latitud) || !p.Numero(3, textoHuso))
@@ -440,7 +456,7 @@ ResumenLote LoteGeoUtm(const TareaLote& tarea) {
             const std::int16_t huso = RedondearHuso(textoHuso);
             if (huso < 27 || huso > 31) return Linea::Saltada;
             if (!GradosPosibles(longitud, latitud)) return Linea::Imposible;
-            const ResultadoUtm r = GeodesicasAUtm(longitud, latitud, huso, datum);
+            const ResultadoUtm r = (exacto ? GeodesicasAUtmExacto : GeodesicasAUtm)(longitud, latitud, huso, datum);
             // Tested on the latitude in radians, as the false northing is.
             const bool sur = (latitud * PiDiezCifras) / 180 < 0;
             const bool bien = r.estado == Estado::Correcto &&
@@ -450,8 +466,12 @@ ResumenLote LoteGeoUtm(const TareaLote& tarea) {
             esc.Entero(huso);
             esc.Texto(sur ? "Sur" : "Norte");
             esc.Numeros({r.convergencia, r.anamorfosis}, bien);
-            return bien ? Linea::Convertida : Linea::NoCalculable;
+            if (!bien) return Linea::NoCalculable;
+            if (!exacto && ErrorUtmLegado(longitud, latitud, huso, datum) > UmbralErrorUtm) return Linea::Imprecisa;
+            return Linea::Convertida;
         });
+    if (exacto && resumen.ejecutado && resumen.error.empty()) resumen.metodo = MetodoUtmExacto;
+    return resumen;
 }
 
 ResumenLote LoteGeoCart(const TareaLote& tarea) {
@@ -516,9 +536,10 @@ ResumenLote LoteProblemaDirecto(const TareaLote& tarea) {
     ResumenLote resumen;
     ParametrosElipsoide e{};
     if (!ElipsoideDelLote(e, resumen)) return resumen;
-    return Recorrer(
+    const bool exacto = tarea.exacto;
+    resumen = Recorrer(
         tarea, {"Nombre", "Longitud", "Latitud", "Acimut inverso", "Semieje a", "1/f"}, 6,
-        [e](const Punto& p, FormadorRegistros& esc) {
+        [e, exacto](const Punto& p, FormadorRegistros& esc) {
             double longitud, latitud, acimut, distancia;
             if (!p.Numero(1, longitud) || !p.Numero(2, latitud) || !p.Numero(3, acimut) ||
                 !p.Numero(4, distancia))
@@ -529,7 +550,8 @@ ResumenLote LoteProblemaDirecto(const TareaLote& tarea) {
             const double fi = UnidadARadianes(latitud);
             const double lambda = UnidadARadianes(longitud);
             const double acimutGrados = UnidadAGrados(acimut);
-            const ResultadoDirecto r = ProblemaDirecto(fi, lambda, acimutGrados, distancia, e.a, e.rf);
+            const ResultadoDirecto r =
+                (exacto ? ProblemaDirectoExacto : ProblemaDirecto)(fi, lambda, acimutGrados, distancia, e.a, e.rf);
             const double longitudB = GradosAUnidad(r.longitud);
             const double latitudB = GradosAUnidad(r.latitud);
             const double inverso = GradosAUnidad(r.acimutInverso);
@@ -540,18 +562,21 @@ ResumenLote LoteProblemaDirecto(const TareaLote& tarea) {
             esc.Numero(e.rf);
             return bien ? Linea::Convertida : Linea::NoCalculable;
         });
+    if (exacto && resumen.error.empty()) resumen.metodo = MetodoGeodesiaExacto;
+    return resumen;
 }
 
 ResumenLote LoteProblemaInverso(const TareaLote& tarea) {
     ResumenLote resumen;
     ParametrosElipsoide e{};
     if (!ElipsoideDelLote(e, resumen)) return resumen;
-    return Recorrer(
+    const bool exacto = tarea.exacto;
+    resumen = Recorrer(
         tarea,
         {"Nombre", "Longitud A", "Latitud A", "Acimut directo (A-B)", "Distancia (A-B)",
          "Longitud (B)", "Latitud (B)", "Acimut inverso (B-A)", "Semieje a", "1/f",
          textos::MismoHemisferio},
-        10, [e](const Punto& p, FormadorRegistros& esc) {
+        10, [e, exacto](const Punto& p, FormadorRegistros& esc) {
             double longitudA, latitudA, longitudB, latitudB;
             if (!p.Numero(1, longitudA) || !p.Numero(2, latitudA) || !p.Numero(3, longitudB) ||
                 !p.Numero(4, latitudB))
@@ -559,8 +584,8 @@ ResumenLote LoteProblemaInverso(const TareaLote& tarea) {
             if (!AnguloPosible(longitudA, 180) || !AnguloPosible(latitudA, 90) ||
                 !AnguloPosible(longitudB, 180) || !AnguloPosible(latitudB, 90))
                 return Linea::Imposible;
-            const ResultadoInverso r =
-                ProblemaInverso(UnidadARadianes(latitudA), UnidadARadianes(longitudA),
+            const ResultadoInverso r = (exacto ? ProblemaInversoExacto : ProblemaInverso)(
+                UnidadARadianes(latitudA), UnidadARadianes(longitudA),
                                 UnidadARadianes(latitudB), UnidadARadianes(longitudB), e.a, e.rf);
             const double directo = GradosAUnidad(r.acimutDirecto);
             const double inverso = GradosAUnidad(r.acimutInverso);
@@ -577,6 +602,8 @@ ResumenLote LoteProblemaInverso(const TareaLote& tarea) {
             esc.Numero(e.rf);
             return bien ? Linea::Convertida : Linea::NoCalculable;
         });
+    if (exacto && resumen.error.empty()) resumen.metodo = MetodoGeodesiaExacto;
+    return resumen;
 }
 
 namespace {

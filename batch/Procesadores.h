@@ -38,6 +38,7 @@ struct TareaLote {
     const Rejilla* rejilla;  // the grid conversions only
     InterfazLote& interfaz;
     unsigned hilos = 1;      // threads converting lines
+    bool exacto = false;     // the exact methods for UTM and the geodetic problems
 };
 
 // UTM (fields: name, X, Y, zone text "30", "31" or "30E", hemisphere) to
@@ -54,6 +55,10 @@ ResumenLote LoteGeoUtm(const TareaLote& tarea);
 // geocentric X, Y, Z on the current ellipsoid, and back.
 ResumenLote LoteGeoCart(const TareaLote& tarea);
 ResumenLote LoteCartGeo(const TareaLote& tarea);
+
+// UTM conversions by the legacy method note the converted lines more than
+// 1 cm from the exact position (ResumenLote::imprecisas); the exact method
+// names itself in ResumenLote::metodo.
 
 // The direct and the inverse geodetic problems on the current ellipsoid,
 // angles in the angular unit setting.

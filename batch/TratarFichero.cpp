@@ -51,6 +51,7 @@ ResumenLote TratarFichero(std::int16_t codigo, InterfazLote& interfaz, const Opc
     }
     const unsigned hilos = opciones.hilos > 0 ? opciones.hilos : std::max(1u, std::thread::hardware_concurrency());
     TareaLote tarea{*conversion, rutaEntrada, destino, nullptr, interfaz, hilos};
+    tarea.exacto = opciones.exacto;
     if (!conversion->LeeRejilla()) return conversion->procesar(tarea);
 
     const std::string rutaRejilla = interfaz.ElegirRejilla(
@@ -99,6 +100,7 @@ std::string TextoResumen(const ResumenLote& r) {
              "como estaban.\n";
     }
     if (!r.formato.empty()) t += "Fichero de entrada: " + r.formato + ".\n";
+    if (!r.metodo.empty()) t += "Método: " + r.metodo + ".\n";
     t += std::to_string(r.lineasLeidas) + (r.lineasLeidas == 1 ? " línea de puntos leída, " : " líneas de puntos leídas, ") +
          std::to_string(r.convertidas) + (r.convertidas == 1 ? " convertida.\n" : " convertidas.\n");
     Contar(t, r.noCalculables, "1 línea no se ha podido calcular", " líneas no se han podido calcular");
@@ -108,6 +110,9 @@ std::string TextoResumen(const ResumenLote& r) {
     Contar(t, r.fueraRejilla, "1 línea fuera de la rejilla", " líneas fuera de la rejilla");
     Contar(t, r.saltadas, "1 línea omitida: su huso no está entre 27 y 31",
            " líneas omitidas: su huso no está entre 27 y 31");
+    Contar(t, r.imprecisas, "1 línea convertida por el método clásico a más de 1 cm de la posición exacta",
+           " líneas convertidas por el método clásico a más de 1 cm de la posición exacta");
+    if (r.imprecisas.total > 0) t += "Para ellas, use el método exacto («Método exacto», --exacto).\n";
     if (!t.empty()) t.pop_back();
     return t;
 }

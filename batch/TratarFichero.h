@@ -48,6 +48,10 @@ struct ResumenLote {
     LineasContadas imposibles;         // values no point can have: columns empty
     LineasContadas fueraRejilla;       // outside the grid: columns empty
     LineasContadas saltadas;           // no record: geographic-to-UTM zone outside 27..31
+    // Converted by the legacy UTM method more than UmbralErrorUtm (1 cm) from
+    // the exact position (counted among the converted lines too).
+    LineasContadas imprecisas;
+    std::string metodo;                // the exact method's name when it was used; empty: legacy
     bool cancelado = false;            // stopped by the user's request: nothing replaced
     bool detenido = false;             // UTM-to-geographic stopped at a zone it does not compute
     std::uint64_t lineaDetenida = 0;   // ... at this line
@@ -73,6 +77,9 @@ std::string TextoDetenido(const ResumenLote& resumen);
 struct OpcionesLote {
     std::string carpetaSalida;  // empty: the input file's folder
     unsigned hilos = 0;         // threads converting lines; 0: one per core
+    // The exact methods (Exacto.h) for UTM and the geodetic problems instead
+    // of the legacy ones.
+    bool exacto = false;
 };
 // The point file "-" is the standard input; its text result goes to the
 // standard output (no CSV). An input that is not a regular file never gets

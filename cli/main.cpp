@@ -1,7 +1,8 @@
 // tesmaro-lote: the file conversions of the windows, from the command line.
 //
 //   tesmaro-lote CONVERSION INPUT [--elipsoide N] [--unidad 1|2|3]
-//                [--rejilla FILE] [--salida DIR]
+//                [--rejilla FILE] [--salida DIR] [--exacto]
+//   tesmaro-lote --verificar [--rejilla FILE]
 //
 // It runs the same driver and processors as the windows' file buttons, with
 // answers instead of dialogs: the point file is INPUT, the grid --rejilla (or
@@ -35,6 +36,7 @@
 #include "Registros.h"
 #include "Rejilla.h"
 #include "TratarFichero.h"
+#include "Verificar.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -49,7 +51,8 @@ constexpr std::string_view Programa = "tesmaro-lote";
 
 constexpr std::string_view Uso =
     "Uso: tesmaro-lote CONVERSION ENTRADA [--elipsoide N] [--unidad 1|2|3] [--rejilla FICHERO] "
-    "[--salida CARPETA] [--hilos N] [--mapa FICHERO.png] [--]\n";
+    "[--salida CARPETA] [--hilos N] [--mapa FICHERO.png] [--exacto] [--]\n"
+    "       tesmaro-lote --verificar [--rejilla FICHERO]\n";
 
 void Escribir(std::FILE* f, std::string_view texto) { std::fwrite(texto.data(), 1, texto.size(), f); }
 
@@ -111,6 +114,16 @@ void MostrarAyuda() {
          "                     ed50-etrs89, etrs89-ed50; de inverso, sus dos puntos); no\n"
          "                     necesita pantalla. No vale con ENTRADA \"-\". Si no se\n"
          "                     puede escribir, el estado es 1 (los resultados quedan)\n"
+         "  --exacto           utm-geo, geo-utm, directo e inverso por los métodos exactos\n"
+         "                     (Mercator transversa de Krüger y geodésicas de Karney, con\n"
+         "                     GeographicLib) en lugar de los clásicos; el resumen lo dice.\n"
+         "                     Sin ella, cada resultado conserva sus cifras de siempre, y\n"
+         "                     el resumen avisa de las líneas UTM en que el método clásico\n"
+         "                     se aparta más de 1 cm del exacto (huso 30 extendido)\n"
+         "  --verificar        autocomprobación: la rejilla en uso es la distribuida (su\n"
+         "                     SHA-256), los puntos de control por la rejilla en los dos\n"
+         "                     sentidos y un ejemplo de cada conversión; una línea por\n"
+         "                     comprobación con su desviación máxima; estado 0 o 1\n"
          "  --help             esta ayuda\n"
          "\n"
          "Cada línea de puntos queda convertida o, con su nombre y las columnas calculadas\n"
@@ -254,11 +267,29 @@ bool DibujarMapa(const std::string& ruta, const Conversion& conversion, const st
     return true;
 }
 
+// --verificar: one line per check on standard output; 0 when all pass.
+int Autocomprobar(const std::vector<std::string_view>& posicionales, const std::optional<std::string>& rejilla) {
+    if (!posicionales.empty()) ErrorDeUso("--verificar no lleva conversión ni fichero: " + std::string(posicionales[0]));
+    if (rejilla && rejilla->empty()) ErrorDeUso("--rejilla está vacío");
+    bool todo = true;
+    std::string t;
+    for (const Comprobacion& c : Verificar(rejilla ? *rejilla : RutaRejillaVentanas(), CarpetaDatosPrograma())) {
+        t += c.bien ? "bien   " : "FALLO  ";
+        t += c.texto + "\n";
+        todo = todo && c.bien;
+    }
+    t += todo ? "Autocomprobación superada.\n" : "Autocomprobación NO superada.\n";
+    Escribir(stdout, t);
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) return 1;
+    return todo ? 0 : 1;
+}
+
 int Ejecutar(int argc, char** argv) {
     // As the windows do: nothing below may depend on the regional settings.
     std::setlocale(LC_ALL, "");
 
     std::vector<std::string_view> posicionales;
+    bool exacto = false, verificar = false;
     std::optional<std::string> mapa;
     std::optional<std::string> elipsoide, unidad, rejilla, salida, hilos;
     for (int i = 1; i < argc; ++i) {
@@ -276,6 +307,10 @@ int Ejecutar(int argc, char** argv) {
             hayOpciones = false;
         } else if (!hayOpciones) {
             posicionales.push_back(arg);
+        } else if (arg == "--exacto") {
+            exacto = true;
+        } else if (arg == "--verificar") {
+            verificar = true;
         } else if (arg.size() > 2 && arg.substr(0, 2) == "--") {
             std::string_view nombre = arg.substr(2);
             std::optional<std::string> valor;
@@ -303,6 +338,7 @@ int Ejecutar(int argc, char** argv) {
             posicionales.push_back(arg);
         }
     }
+    if (verificar) return Autocomprobar(posicionales, rejilla);
     if (posicionales.size() < 2) ErrorDeUso("faltan la conversión y el fichero de entrada");
     if (posicionales.size() > 2) ErrorDeUso("sobra el argumento: " + std::string(posicionales[2]));
 
@@ -338,6 +374,7 @@ int Ejecutar(int argc, char** argv) {
     OpcionesLote opciones;
     if (salida) opciones.carpetaSalida = *salida;
     if (hilos) opciones.hilos = static_cast<unsigned>(*Entero(*hilos));
+    opciones.exacto = exacto;
     const ResumenLote r = TratarFichero(conversion->codigo, interfaz, opciones);
     interfaz.BorrarProgreso();
 

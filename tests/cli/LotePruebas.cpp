@@ -35,6 +35,7 @@ protected:
         Escribir(dir / "dir.txt", "c\nP1,-0.4,39.5,45,100000\n");
         Escribir(dir / "inv.txt", "c\nAB,-0.4,39.5,0.5,40.25\nX,-1,10,-1,-10\n");
         Escribir(dir / "rej.txt", "c\nP1,-3.7,40.4\nFuera,20,20\n");
+        Escribir(dir / "este.txt", "c\nP1,-0.5,39.5,30,N\nMallorca,3,39.5,30,N\n");
     }
     void TearDown() override { ajustes::Restablecer(); }
 
@@ -57,6 +58,9 @@ protected:
 TEST_F(Lote, TablaDeArgumentos) {
     const std::string rejilla = RutaRejillaFuente();
     fs::create_directories(dir / "sal");
+    std::string otra = Leer(rejilla);
+    otra[otra.size() / 2] ^= 1;  // one bit of a shift: still a valid grid, not the shipped one
+    Escribir(dir / "otra.gsb", otra);
     struct Caso {
         std::vector<std::string> args;
         int estado;
@@ -106,6 +110,14 @@ TEST_F(Lote, TablaDeArgumentos) {
         {{"utm-geo-etrs89", "utm.txt"}, 3, "Geodesicas_ETRS89.txt\nGeodesicas_ETRS89.csv\n",
          "tesmaro-lote: Cálculo solo para los Husos Geográficos 30 y 31 (Brenmora).Existen datos fuera del área "
          "(línea 3: huso «27»)\n"},
+        // The exact method named; the legacy one warns in extended zone 30 beyond 1 cm.
+        {{"geo-utm-etrs89", "geo.txt", "--exacto"}, 3, "UTM_ETRS89.txt\nUTM_ETRS89.csv\n",
+         "Método: exacto (Krüger, GeographicLib).\n"},
+        {{"geo-utm-ed50", "este.txt"}, 0, "UTM_ED50.txt\nUTM_ED50.csv\n",
+         "1 línea convertida por el método clásico a más de 1 cm de la posición exacta (línea 3).\n"},
+        // The self-test: the shipped grid passes; another grid is named and fails.
+        {{"--verificar"}, 0, "", ""},
+        {{"--verificar", "--rejilla", "otra.gsb"}, 1, "", ""},
         {{"cart-geo", (dir / "xyz.txt").string()}, 0,
          (dir / "Geodesicas_elipsoidales.txt").string() + "\n" + (dir / "Geodesicas_elipsoidales.csv").string() + "\n",
          ""},
@@ -120,6 +132,12 @@ TEST_F(Lote, TablaDeArgumentos) {
             EXPECT_NE(s.out.find("Ejemplo:"), std::string::npos);
             for (const Conversion& k : Conversiones()) EXPECT_NE(s.out.find("  " + std::string(k.nombre) + " "), std::string::npos);
             EXPECT_EQ(s.err, "");
+            continue;
+        }
+        if (!c.args.empty() && c.args[0] == "--verificar") {  // one line per check, the verdict last
+            EXPECT_NE(s.out.find(c.estado == 0 ? "bien   Rejilla" : "FALLO  Rejilla otra.gsb: NO es la distribuida"),
+                      std::string::npos) << s.out;
+            EXPECT_EQ(std::count(s.out.begin(), s.out.end(), '\n'), 14) << s.out;
             continue;
         }
         EXPECT_EQ(s.out, c.out) << nombre;

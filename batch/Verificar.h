@@ -1,0 +1,28 @@
+// The self-test of tesmaro-lote --verificar: the grid in use is the shipped
+// one (its SHA-256 against data/sped2et.gsb.sha256), the check points of
+// data/sped2et_puntos_control.csv through the grid both ways, and one worked
+// example of every conversion to the last printed digit.
+#pragma once
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tesmaro {
+
+// One check: passed or not, and its line for people (what was checked and
+// its worst deviation).
+struct Comprobacion {
+    bool bien;
+    std::string texto;
+};
+
+// Runs every check with the grid at `rutaRejilla` and the recorded checksum
+// and check points of the folder `carpetaDatos`. The settings (ellipsoide,
+// unit) are set to their defaults for the worked examples and left so.
+std::vector<Comprobacion> Verificar(const std::string& rutaRejilla, const std::string& carpetaDatos);
+
+// SHA-256 of `datos`, as 64 lower-case hexadecimal digits.
+std::string Sha256(std::string_view datos);
+
+}  // namespace tesmaro
