@@ -503,6 +503,7 @@ private:
         // A KML layer has its own Name and Description fields first: the
         // record's name goes to Name, the placemark's <name>.
         const bool kml = formato_.formato == FormatoCapa::KML;
+        std::vector<int> indices(1, capa->GetLayerDefn()->GetFieldIndex("Name"));
         for (std::size_t i = kml ? 1 : 0; i < ex_.columnas.size(); ++i) {
             const Columna& c = ex_.columnas[i];
             OGRFieldDefn campo(nombres[i].c_str(), c.tipo == Tipo::Entero ? OFTInteger
@@ -512,12 +513,10 @@ private:
                 campo.SetWidth(static_cast<int>(std::min<std::size_t>(c.ancho, 254)));
             if (capa->CreateField(&campo) != OGRERR_NONE)
                 return Fallar(ErrorGdal("No se puede crear la capa " + rutaCapa_));
+            // The driver may have adjusted the name: the field is the last one.
+            indices.resize(i + 1);
+            indices[i] = capa->GetLayerDefn()->GetFieldCount() - 1;
         }
-        std::vector<int> indices;
-        for (std::size_t i = 0; i < nombres.size(); ++i)
-            indices.push_back(capa->GetLayerDefn()->GetFieldIndex(kml && i == 0 ? "Name" : nombres[i].c_str()));
-        if (std::count(indices.begin(), indices.end(), -1))
-            return Fallar("No se puede crear la capa " + rutaCapa_ + ": GDAL ha cambiado los nombres de los campos");
 
         std::ifstream f(rutaTxt_, std::ios::binary);
         std::string linea;
