@@ -16,6 +16,7 @@
 #include <locale.h>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "Ajustes.h"
@@ -176,19 +177,14 @@ TEST_F(Texto, Sexagesimal) {
 
 // Degrees typed into the unit of the settings, to the last digit: the
 // expected digits follow the documented order (product, then quotient), which
-// the other order misses in the last place for these values.
+// the other order misses in the last place for these values. Units other
+// than 2 (grads) and 3 (radians) leave degrees.
 TEST_F(Texto, ConvertirUnidad) {
-    const struct {
-        std::int16_t unidad;
-        double grados, esperado;
-    } casos[] = {
-        {1, 90, 90}, {7, -12.5, -12.5},  // any other unit: degrees
-        {2, 90, 100}, {2, 12.345, 13.716666666666667},
-        {3, 90, 1.570796327}, {3, 40.7, 0.7103490056544446},
-    };
-    for (const auto& c : casos) {
-        ajustes::UnidadAngular = c.unidad;
-        EXPECT_EQ(ConvertirUnidad(c.grados), c.esperado) << c.unidad << " " << c.grados;
+    for (auto [unidad, grados, esperado] : {std::tuple{1, 90.0, 90.0}, {7, -12.5, -12.5}, {2, 90.0, 100.0},
+                                            {2, 12.345, 13.716666666666667}, {3, 90.0, 1.570796327},
+                                            {3, 40.7, 0.7103490056544446}}) {
+        ajustes::UnidadAngular = static_cast<std::int16_t>(unidad);
+        EXPECT_EQ(ConvertirUnidad(grados), esperado) << unidad << " " << grados;
     }
 }
 

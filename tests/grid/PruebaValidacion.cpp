@@ -142,15 +142,14 @@ TEST(Validacion, FicheroQueNoEstaOCarpeta) {
     for (const auto& [camino, mensaje] : {std::pair{ruta, "No se encuentra el fichero de rejilla " + ruta},
                                           {carpeta, "No se puede abrir el fichero de rejilla " + carpeta}}) {
         const Rejilla r(camino);
-        EXPECT_EQ(r.estado(), EstadoRejilla::NoEncontrada);
+        EXPECT_TRUE(r.estado() == EstadoRejilla::NoEncontrada && !r.ED50aETRS89(-13320, 145440).dentro);
         EXPECT_EQ(r.mensaje(), mensaje);
-        EXPECT_FALSE(r.ED50aETRS89(-3.7 * 3600, 40.4 * 3600).dentro);
         PuntoRejilla p;
-        std::string m;
-        EXPECT_EQ(RejillaED50aETRS89(camino, -3.7 * 3600, 40.4 * 3600, p, m), EstadoRejilla::NoEncontrada);
-        EXPECT_EQ(m, mensaje);
-        EXPECT_EQ(RejillaETRS89aED50(camino, -3.7 * 3600, 40.4 * 3600, p, m), EstadoRejilla::NoEncontrada);
         CeldaRejilla celda;
+        std::string m;
+        EXPECT_EQ(RejillaED50aETRS89(camino, -13320, 145440, p, m), EstadoRejilla::NoEncontrada);
+        EXPECT_EQ(m, mensaje);
+        EXPECT_EQ(RejillaETRS89aED50(camino, -13320, 145440, p, m), EstadoRejilla::NoEncontrada);
         EXPECT_EQ(BuscaCelda(camino, 0, 0, celda, m), EstadoRejilla::NoEncontrada);
     }
 }
