@@ -8,12 +8,14 @@
 // answers instead of dialogs: the point file is INPUT, the grid --rejilla (or
 // the one the windows find); INPUT "-" is the standard input, with the text
 // result on standard output. It prints the paths of the two result files on
-// standard output and the summary on standard error.
+// standard output and the summary on standard error. --capa FILE also writes
+// the results as a GIS layer (capas/), its format by the extension.
 // Exit status: 0 every line converted; 3 results written but some line not
 // converted (or a UTM file stopped at a zone it does not compute); 1 failed,
 // nothing replaced (input unreadable, result not writable, grid missing or
 // unusable, standard output not writable, an unexpected failure said as
-// "error inesperado"); 2 wrong usage.
+// "error inesperado"; or the layer could not be written, the text results
+// being in place); 2 wrong usage.
 #include <unistd.h>
 
 #include <charconv>
@@ -30,6 +32,7 @@
 
 #include "Ajustes.h"
 #include "Avisos.h"
+#include "Capas.h"
 #include "Conversiones.h"
 #include "Elipsoides.h"
 #include "InterfazLote.h"
@@ -51,7 +54,7 @@ constexpr std::string_view Programa = "tesmaro-lote";
 
 constexpr std::string_view Uso =
     "Uso: tesmaro-lote CONVERSION ENTRADA [--elipsoide N] [--unidad 1|2|3] [--rejilla FICHERO] "
-    "[--salida CARPETA] [--hilos N] [--mapa FICHERO.png] [--exacto] [--]\n"
+    "[--salida CARPETA] [--hilos N] [--capa FICHERO] [--mapa FICHERO.png] [--exacto] [--]\n"
     "       tesmaro-lote --verificar [--rejilla FICHERO]\n";
 
 void Escribir(std::FILE* f, std::string_view texto) { std::fwrite(texto.data(), 1, texto.size(), f); }
@@ -106,6 +109,18 @@ void MostrarAyuda() {
          "                     fichero de entrada)\n"
          "  --hilos N          hilos que convierten las líneas (por defecto, uno por\n"
          "                     núcleo); los resultados son los mismos con cualquier número\n"
+         "  --capa FICHERO     escribe además los resultados como capa SIG, en el formato\n"
+         "                     de su extensión: .gpkg (GeoPackage), .shp (Shapefile, con\n"
+         "                     .prj y .cpg), .geojson, .kml o .csv (con X e Y, o WKT).\n"
+         "                     Puntos en el sistema del datum (ETRS89 EPSG:4258, ED50\n"
+         "                     EPSG:4230; UTM 25830/25831 o 23030/23031 cuando todos los\n"
+         "                     puntos de geo-utm están en el mismo huso; otro elipsoide,\n"
+         "                     sus geográficas); directo e inverso, líneas geodésicas de\n"
+         "                     A a B. GeoJSON y KML van en WGS 84: ED50 pasa por la\n"
+         "                     rejilla. Cada columna del resultado es un atributo; las\n"
+         "                     líneas sin convertir quedan fuera. Si no se puede escribir\n"
+         "                     la capa, el estado es 1 y los resultados de texto quedan\n"
+         "                     escritos. No admite ENTRADA \"-\".\n"
          "  --mapa FICHERO.png dibuja después los puntos del resultado sobre el mapa de\n"
          "                     costas y husos, en una imagen PNG de 1200 x 900 ajustada a\n"
          "                     ellos: en azul los convertidos y en rojo las líneas no\n"
@@ -292,6 +307,7 @@ int Ejecutar(int argc, char** argv) {
     bool exacto = false, verificar = false;
     std::optional<std::string> mapa;
     std::optional<std::string> elipsoide, unidad, rejilla, salida, hilos;
+    std::optional<std::string> capa;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--") break;
@@ -325,6 +341,7 @@ int Ejecutar(int argc, char** argv) {
             else if (nombre == "salida") destino = &salida;
             else if (nombre == "hilos") destino = &hilos;
             else if (nombre == "mapa") destino = &mapa;
+            else if (nombre == "capa") destino = &capa;
             else ErrorDeUso("opción desconocida: " + std::string(arg));
             if (!valor) {
                 if (i + 1 >= argc) ErrorDeUso("falta el valor de --" + std::string(nombre));
@@ -367,6 +384,12 @@ int Ejecutar(int argc, char** argv) {
         if (!n || *n < 1 || *n > 256) ErrorDeUso("--hilos debe ser un número de 1 a 256: " + *hilos);
     }
 
+    if (capa) {
+        if (!FormatoDeRuta(*capa))
+            ErrorDeUso("formato de capa desconocido: " + *capa + " (formatos: " + ExtensionesCapa() + ")");
+        if (entrada == "-") ErrorDeUso("--capa necesita un fichero de entrada, no \"-\"");
+    }
+
     AvisosConsola avisos;
     FijarAvisador(&avisos);
 
@@ -393,6 +416,17 @@ int Ejecutar(int argc, char** argv) {
     std::string t = prefijo;
     for (const char c : resumen) t += c == '\n' ? "\n" + prefijo : std::string(1, c);
     Escribir(stderr, t + "\n");
+    if (capa) {
+        OpcionesCapa opcionesCapa;
+        opcionesCapa.rutaEntrada = entrada;
+        opcionesCapa.rutaRejilla = interfaz.ElegirRejilla({});
+        const ResumenCapa rc = EscribirCapa(*conversion, r.rutaTxt, *capa, opcionesCapa);
+        if (!rc.escrita) {
+            Error(rc.error);
+            return 1;
+        }
+        Escribir(stderr, prefijo + TextoResumenCapa(rc, *capa) + "\n");
+    }
     if (mapa && !DibujarMapa(*mapa, *conversion, entrada, r, prefijo)) return 1;
     return r.Completo() ? 0 : 3;
 }
@@ -401,6 +435,7 @@ int Ejecutar(int argc, char** argv) {
 // and the signal ends the program as it would have.
 extern "C" void AlRecibirSenal(int senal) {
     BorrarTemporales();
+    BorrarTemporalesCapa();
     std::signal(senal, SIG_DFL);
     std::raise(senal);
 }
