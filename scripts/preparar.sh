@@ -12,7 +12,7 @@ PAQUETES=(
   build-essential cmake ninja-build pkg-config python3
   qt6-base-dev libgl-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  libgeographiclib-dev libproj-dev proj-bin proj-data
+  libgeographiclib-dev libproj-dev proj-bin proj-data libgdal-dev
   clang libclang-rt-14-dev
   locales xvfb xauth parallel geographiclib-tools time
   dpkg-dev file desktop-file-utils fonts-dejavu-core

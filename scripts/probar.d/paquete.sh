@@ -37,7 +37,7 @@ DEB="$(ls "$BUILD"/paquete/tesmaro_*.deb)"
 DEPENDE="$(dpkg-deb -f "$DEB" Depends)"
 echo "  $DEB; Depends: $DEPENDE"
 [ "$(dpkg-deb -f "$DEB" Section)" = science ] || fallo "la sección del paquete no es science"
-for dep in libc6 libqt6widgets6; do
+for dep in libc6 libqt6widgets6 libgdal32; do
   case "$DEPENDE" in *"$dep"*) ;; *) fallo "Depends no declara $dep" ;; esac
 done
 
