@@ -138,6 +138,9 @@ bool RecorrerPuntos(const FuentePuntos& fuente, const std::function<void(const P
         p.registro = linea;
         double a = 0, b = 0;
         bool convertido = false;
+        double lonEntrada = 0, latEntrada = 0;
+        const bool conEntrada = forma->entradaLonLat && forma->origen != Origen::Inverso &&
+                                entrada.Siguiente(lonEntrada, latEntrada);
         switch (forma->origen) {
             case Origen::LonLat:
                 convertido = Numero(c[1], a) && Numero(c[2], b);
@@ -149,7 +152,12 @@ bool RecorrerPuntos(const FuentePuntos& fuente, const std::function<void(const P
                 break;
             case Origen::Utm: {
                 double X, Y, huso;
-                if (Numero(c[1], X) && Numero(c[2], Y) && Numero(c[3], huso)) {
+                if (Numero(c[1], X) && Numero(c[2], Y) && Numero(c[3], huso) && conEntrada) {
+                    // The point converted is the input's.
+                    convertido = true;
+                    a = lonEntrada;
+                    b = latEntrada;
+                } else if (Numero(c[1], X) && Numero(c[2], Y) && Numero(c[3], huso)) {
                     const ResultadoGeodesicas r =
                         UtmAGeodesicas(X, Y, RedondearHuso(huso), SinComillas(c[4]) == "Sur", false, datum);
                     convertido = r.estado == Estado::Correcto;
@@ -187,8 +195,6 @@ bool RecorrerPuntos(const FuentePuntos& fuente, const std::function<void(const P
                 continue;
             }
         }
-        double lonEntrada = 0, latEntrada = 0;
-        const bool conEntrada = forma->entradaLonLat && entrada.Siguiente(lonEntrada, latEntrada);
         if (convertido) {
             p.tipo = TipoPunto::Convertido;
             p.lon = a;

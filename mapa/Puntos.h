@@ -4,8 +4,9 @@
 //
 // Where the position comes from:
 // - utm-geo, ed50-etrs89, etrs89-ed50: the result's Longitud and Latitud;
-// - geo-utm: the result's X, Y, zone and hemisphere converted back
-//   (UtmAGeodesicas on the row's datum);
+// - geo-utm: the input line's longitude and latitude when the input file is
+//   given, else the result's X, Y, zone and hemisphere converted back
+//   (UtmAGeodesicas on the row's datum, zones 30 and 31 only);
 // - geo-cart: the result's X, Y, Z on its ellipsoid (CalculoCartGeo);
 // - cart-geo, directo: the result's Longitud and Latitud (the angular unit);
 // - inverso: two points, A and B, from the result's columns, which echo the

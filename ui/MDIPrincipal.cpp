@@ -28,6 +28,7 @@
 #include "P_directo.h"
 #include "Principal.h"
 #include "Zonas_Utm.h"
+#include "MapaPuntos.h"
 #include "geo_rejilla_et2ed.h"
 
 // The program's compiled-in resources (the icon), outside any namespace as
@@ -103,6 +104,7 @@ void MDIPrincipal::CrearMenus() {
             &MDIPrincipal::Mnu_Elipsoides_Click);
     herramientas->addSeparator()->setObjectName(QStringLiteral("mnu_Separador1"));
     Entrada(herramientas, "Mnu_MapaGuia", QStringLiteral("Mapa Guía U.T.M."), &MDIPrincipal::Mnu_MapaGuia_Click);
+    Entrada(herramientas, "Mnu_MapaPuntos", QStringLiteral("Mapa de &puntos"), &MDIPrincipal::Mnu_MapaPuntos_Click);
     Entrada(herramientas, "Mnu_gradsexa", QStringLiteral("Sexagesimal -> Pseudosexagesimal"),
             &MDIPrincipal::Mnu_gradsexa_Click);
     Entrada(herramientas, "Mnu_DatosAngulares", QStringLiteral("&Datos angulares"),
@@ -218,6 +220,7 @@ void MDIPrincipal::Mnu_Salir_Click() {
 
 void MDIPrincipal::Mnu_Elipsoides_Click() { MostrarElipsoides(); }
 void MDIPrincipal::Mnu_MapaGuia_Click() { MostrarVentana(zonas_); }
+void MDIPrincipal::Mnu_MapaPuntos_Click() { MostrarVentana(mapaPuntos_); }
 void MDIPrincipal::Mnu_gradsexa_Click() { MostrarVentana(form1_); }
 void MDIPrincipal::Mnu_DatosAngulares_Click() {
     if (!datosAngulares_) datosAngulares_ = new DAngular(this);

@@ -36,6 +36,7 @@ class DAngular;
 class DElipsoides;
 class DialogosLote;
 class Zonas_Utm;
+class MapaPuntos;
 class Principal;
 class GEO_UTM;
 class Form1;
@@ -92,6 +93,7 @@ private slots:
     void Mnu_Salir_Click();
     void Mnu_Elipsoides_Click();
     void Mnu_MapaGuia_Click();
+    void Mnu_MapaPuntos_Click();
     void Mnu_gradsexa_Click();
     void Mnu_DatosAngulares_Click();
     void Mnu_Utm_Geo_Click();
@@ -130,6 +132,7 @@ private:
     QTimer* reloj_ = nullptr;
 
     QPointer<Zonas_Utm> zonas_;
+    QPointer<MapaPuntos> mapaPuntos_;
     QPointer<Principal> principal_;
     QPointer<GEO_UTM> geoUtm_;
     QPointer<Form1> form1_;
