@@ -121,9 +121,8 @@ int main(int argc, char** argv) {
         Silencio interfaz;
         interfaz.puntos = entrada.string();
         interfaz.rejilla = RutaRejillaVentanas();
-        std::string rutaRejilla;
         const auto t0 = std::chrono::steady_clock::now();
-        const ResumenLote r = TratarFichero(c.codigo, rutaRejilla, interfaz);
+        const ResumenLote r = TratarFichero(c.codigo, interfaz);
         const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
         if (!r.error.empty()) std::fprintf(stderr, "%s: %s\n", c.nombre, r.error.c_str());
         const double mb = static_cast<double>(fs::file_size(entrada)) / 1e6;
