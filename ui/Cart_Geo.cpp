@@ -82,6 +82,7 @@ Cart_Geo::Cart_Geo(EntornoVentanas& entorno, QWidget* padre) : VentanaConversion
     connect(Calcular, &QPushButton::clicked, this, &Cart_Geo::Calcular_Click);
     connect(Limpiar, &QPushButton::clicked, this, &Cart_Geo::Limpiar_Click);
     connect(Fichero, &QPushButton::clicked, this, &Cart_Geo::Fichero_Click);
+    BotonesFichero({Fichero});
     CoordX->setFocus();
 }
 
@@ -91,19 +92,22 @@ void Cart_Geo::showEvent(QShowEvent* evento) {
 }
 
 void Cart_Geo::Calcular_Click() {
-    if (CoordX->text().isEmpty() || CoordY->text().isEmpty() || CoordZ->text().isEmpty()) return;
+    const auto resultados = {lat1, long1, Altitud};
+    if (CoordX->text().isEmpty() || CoordY->text().isEmpty() || CoordZ->text().isEmpty()) return Rehusar(resultados);
     const ParametrosElipsoide elipsoide = ElipsoideEnUso();
-    if (!elipsoide.valido) return;
+    if (!elipsoide.valido) return Rehusar(resultados);
     const double X = Leer(CoordX);
     const double Y = Leer(CoordY);
     const double Z = Leer(CoordZ);
+    const QString motivo = Primero({MetrosImposibles(QStringLiteral("La coordenada X"), X, -1e8, 1e8, true),
+                                    MetrosImposibles(QStringLiteral("La coordenada Y"), Y, -1e8, 1e8, true),
+                                    MetrosImposibles(QStringLiteral("La coordenada Z"), Z, -1e8, 1e8, true)});
+    if (!motivo.isEmpty()) return Rehusar(resultados, motivo);
     const ResultadoGeograficas r = CalculoCartGeo(X, Y, Z, elipsoide.a, elipsoide.rf);
-    if (r.estado != Estado::Correcto) {
-        AvisoDesbordamiento();
-        return;
-    }
     const double fi = RadianesAUnidad(r.fi);
     const double lambda = RadianesAUnidad(r.lambda);
+    if (r.estado != Estado::Correcto || !Finitos({fi, lambda, r.h}))
+        return Rehusar(resultados, Q(TextoDesbordamiento), IconoMensaje::Critico);
     const bool sexagesimal = Check_Grad->isChecked();
     lat1->setText(TextoAngulo(fi, sexagesimal, "Lat1"));
     long1->setText(TextoAngulo(lambda, sexagesimal, "Long1"));

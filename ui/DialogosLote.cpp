@@ -5,6 +5,10 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLocale>
+#include <QPushButton>
+#include <QTimer>
+#include <algorithm>
 #include <QProgressDialog>
 #include <QStringList>
 
@@ -15,14 +19,24 @@ namespace tesmaro {
 
 namespace {
 
-// A run shorter than this shows no progress dialog.
-constexpr qint64 EsperaProgresoMs = 400;
-// How often a long run lets the progress dialog paint and read its button.
-constexpr qint64 IntervaloRepintadoMs = 50;
+// How often the progress dialog is refreshed.
+constexpr int IntervaloRefrescoMs = 100;
+
+// "unos 5 s", "unos 3 min", "unos 2 h 10 min".
+QString TextoTiempo(qint64 ms) {
+    const qint64 segundos = (ms + 999) / 1000;
+    if (segundos < 60) return QStringLiteral("unos %1 s").arg(segundos);
+    const qint64 minutos = (segundos + 59) / 60;
+    if (minutos < 60) return QStringLiteral("unos %1 min").arg(minutos);
+    return QStringLiteral("unos %1 h %2 min").arg(minutos / 60).arg(minutos % 60);
+}
 
 }  // namespace
 
-DialogosLote::DialogosLote(QWidget* ventana) : ventana_(ventana) {}
+DialogosLote::DialogosLote(QWidget* ventana) : ventana_(ventana), reloj_(std::make_unique<QTimer>()) {
+    reloj_->setInterval(IntervaloRefrescoMs);
+    QObject::connect(reloj_.get(), &QTimer::timeout, reloj_.get(), [this] { Refrescar(); });
+}
 
 DialogosLote::~DialogosLote() { delete progreso_.data(); }
 
@@ -77,13 +91,16 @@ void DialogosLote::Mensaje(std::string_view texto) { MostrarMensaje(texto, Icono
 
 void DialogosLote::EmpezarLote() {
     TerminarLote();
-    reloj_.start();
-    ultimoRepintado_.start();
-    valor_ = -1;
+    leidos_ = 0;
+    total_ = 0;
+    lineas_ = 0;
+    informado_ = false;
     cancelado_ = false;
+    reloj_->start();
 }
 
 void DialogosLote::TerminarLote() {
+    reloj_->stop();
     if (progreso_) {
         progreso_->hide();
         progreso_->deleteLater();
@@ -92,33 +109,53 @@ void DialogosLote::TerminarLote() {
 }
 
 void DialogosLote::Progreso(std::uint64_t leidos, std::uint64_t total) {
-    if (!reloj_.isValid()) EmpezarLote();
-    if (!progreso_) {
-        if (reloj_.elapsed() < EsperaProgresoMs) return;
-        progreso_ = new QProgressDialog(QStringLiteral("Convirtiendo el fichero de puntos…"),
-                                        QStringLiteral("Cancelar"), 0, 1000, ventana_);
-        progreso_->setWindowTitle(TituloPrograma);
-        progreso_->setWindowModality(Qt::ApplicationModal);
-        progreso_->setMinimumDuration(0);
-        progreso_->setAutoClose(false);
-        progreso_->setAutoReset(false);
-        progreso_->show();
-    }
-    const int valor = total == 0 ? 0 : static_cast<int>((leidos >= total ? 1.0 : double(leidos) / double(total)) * 1000);
-    if (valor != valor_) {
-        valor_ = valor;
-        progreso_->setValue(valor);  // a modal progress dialog processes events here
-    }
+    leidos_ = leidos;
+    total_ = total;
+    informado_ = true;
 }
 
-bool DialogosLote::Cancelado() {
-    if (!progreso_) return false;
-    if (ultimoRepintado_.elapsed() >= IntervaloRepintadoMs) {
-        ultimoRepintado_.restart();
-        QApplication::processEvents();
+void DialogosLote::LineasLeidas(std::uint64_t lineas) { lineas_ = lineas; }
+
+bool DialogosLote::Cancelado() { return cancelado_; }
+
+void DialogosLote::Refrescar() {
+    if (!informado_) return;
+    const std::uint64_t leidos = leidos_;
+    const std::uint64_t total = total_;
+    if (!progreso_) {
+        progreso_ = new QProgressDialog(ventana_);
+        progreso_->setWindowTitle(TituloPrograma);
+        progreso_->setWindowModality(Qt::NonModal);
+        progreso_->setAutoClose(false);
+        progreso_->setAutoReset(false);
+        progreso_->setMinimumDuration(0);
+        progreso_->setRange(0, 1000);
+        // Not a default button: Enter must not cancel the run. The dialog's
+        // own button goes first, with its Escape shortcut (replacing the
+        // button alone would leave two, and Escape would do nothing).
+        auto* cancelar = new QPushButton(QStringLiteral("Cancelar"), progreso_);
+        cancelar->setAutoDefault(false);
+        cancelar->setDefault(false);
+        progreso_->setCancelButton(nullptr);
+        progreso_->setCancelButton(cancelar);
+        // The button, Escape and the window's close button all cancel.
+        QObject::connect(progreso_, &QProgressDialog::canceled, reloj_.get(), [this] { cancelado_ = true; });
+        QObject::connect(progreso_, &QDialog::rejected, reloj_.get(), [this] { cancelado_ = true; });
+        progreso_->setMinimumWidth(progreso_->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 28);
+        desde_.start();
+        leidosAlPrincipio_ = leidos;
     }
-    if (progreso_ && progreso_->wasCanceled()) cancelado_ = true;
-    return cancelado_;
+    const QLocale espaniol(QLocale::Spanish, QLocale::Spain);
+    QString restante = QStringLiteral("calculando…");
+    if (leidos > leidosAlPrincipio_ && desde_.elapsed() >= 500 && total >= leidos) {
+        const double porByte = double(desde_.elapsed()) / double(leidos - leidosAlPrincipio_);
+        restante = TextoTiempo(qint64(porByte * double(total - leidos)));
+    }
+    progreso_->setLabelText(QStringLiteral("Convirtiendo el fichero de puntos…\n\nLíneas leídas: %1\nTiempo restante: %2")
+                                .arg(espaniol.toString(qulonglong(lineas_.load())), restante));
+    progreso_->setValue(total == 0 ? 0 : int(double(std::min(leidos, total)) / double(total) * 1000));
+    if (cancelado_) progreso_->setLabelText(QStringLiteral("Cancelando…"));
+    if (!progreso_->isVisible()) progreso_->show();
 }
 
 }  // namespace tesmaro

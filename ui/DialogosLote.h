@@ -8,10 +8,16 @@
 //   "*". Choosing a file makes its folder the current folder, as the dialog
 //   always did. Each dialog opens where it was last used.
 // - Messages through MostrarMensaje (ui/Mensajes.h).
-// - A progress dialog with a "Cancelar" button, shown once a run has lasted
-//   more than a moment (0.4 s), driven by Progreso(); Cancelado() lets it
-//   paint and reports the button. While it is shown it is application modal,
-//   so no other window can start work meanwhile.
+// - A progress dialog, shown as soon as the run reports progress: the lines
+//   read, the share of the file done and an estimate of the time left. It is
+//   not modal: the other windows stay usable. "Cancelar" (or Escape, or
+//   closing the dialog) asks the run to stop; Enter does nothing, so that a
+//   key pressed for another window never cancels a run.
+//
+// The run itself goes on another thread (HiloLote): Progreso, LineasLeidas
+// and Cancelado may be called from any thread; they only store what the
+// dialog, refreshed on its own thread every tenth of a second, shows. The
+// file dialogs and messages are called on the user-interface thread.
 //
 // The main window owns one instance and hands it to the file buttons through
 // EntornoVentanas::EmpezarLote, which calls EmpezarLote() here; TerminarLote()
@@ -20,12 +26,15 @@
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QString>
+#include <atomic>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "InterfazLote.h"
 
 class QProgressDialog;
+class QTimer;
 class QWidget;
 
 namespace tesmaro {
@@ -39,10 +48,11 @@ public:
     std::string ElegirRejilla(const DialogoFichero& dialogo) override;
     void Mensaje(std::string_view texto) override;
     void Progreso(std::uint64_t leidos, std::uint64_t total) override;
+    void LineasLeidas(std::uint64_t lineas) override;
     bool Cancelado() override;
 
-    // Around every run of the driver: starts the clock of the progress
-    // dialog; closes it.
+    // Around every run of the driver: clears what the last run reported and
+    // starts watching for progress; closes the progress dialog.
     void EmpezarLote();
     void TerminarLote();
 
@@ -56,15 +66,24 @@ public:
 
 private:
     std::string Elegir(const DialogoFichero& dialogo, bool rejilla);
+    // The timer's tick: shows the dialog once the run reports, refreshes it.
+    void Refrescar();
 
     QPointer<QWidget> ventana_;
     QString carpetaPuntos_;
     QString carpetaRejilla_;
-    QElapsedTimer reloj_;
-    QElapsedTimer ultimoRepintado_;
+    std::unique_ptr<QTimer> reloj_;
     QPointer<QProgressDialog> progreso_;
-    int valor_ = -1;
-    bool cancelado_ = false;
+    // What the run reported (any thread).
+    std::atomic<std::uint64_t> leidos_{0};
+    std::atomic<std::uint64_t> total_{0};
+    std::atomic<std::uint64_t> lineas_{0};
+    std::atomic<bool> informado_{false};
+    std::atomic<bool> cancelado_{false};
+    // The estimate of the time left: the clock and the bytes read when the
+    // dialog appeared.
+    QElapsedTimer desde_;
+    std::uint64_t leidosAlPrincipio_ = 0;
 };
 
 }  // namespace tesmaro

@@ -122,25 +122,27 @@ GEO_UTM::GEO_UTM(EntornoVentanas& entorno, QWidget* padre) : VentanaConversion(e
     connect(Command4, &QPushButton::clicked, this, &GEO_UTM::Command4_Click);
     connect(Command1, &QPushButton::clicked, this, &GEO_UTM::Command1_Click);
     connect(Command6, &QPushButton::clicked, this, &GEO_UTM::Command6_Click);
+    BotonesFichero({Fichero, Command4, Command1});
     long1->setFocus();
 }
 
 void GEO_UTM::Calcular_Click() {
     Check_Grad->setChecked(false);
     const Datum datum = Check1->isChecked() ? Datum::ETRS89 : Datum::ED50;
-    if (Huso1->text().isEmpty()) return;
+    const auto resultados = {CoordX, CoordY, Cover1, Ana1};
+    if (Huso1->text().isEmpty() || long1->text().isEmpty() || lat1->text().isEmpty()) return Rehusar(resultados);
     const std::int16_t huso = RedondearHuso(Leer(Huso1));
-    if (long1->text().isEmpty() || lat1->text().isEmpty()) return;
     const double longitud = Leer(long1);
     const double latitud = Leer(lat1);
-    // Outside 27 to 31 nothing happens; within, only a result that is not
-    // finite can fail.
-    if (huso < 27 || huso > 31) return;
+    // The zone rounded half to even: 31.5 is zone 32.
+    if (huso < 27 || huso > 31)
+        return Rehusar(resultados, QStringLiteral("El huso %1 no se calcula: solo los husos 27 a 31.").arg(Huso1->text()));
+    const QString motivo = Primero({AnguloImposible(QStringLiteral("La longitud"), longitud, 180, false),
+                                    AnguloImposible(QStringLiteral("La latitud"), latitud, 90, false)});
+    if (!motivo.isEmpty()) return Rehusar(resultados, motivo);
     const ResultadoUtm r = GeodesicasAUtm(longitud, latitud, huso, datum);
-    if (r.estado != Estado::Correcto) {
-        AvisoDesbordamiento();
-        return;
-    }
+    if (r.estado != Estado::Correcto || !Finitos({r.X, r.Y, r.convergencia, r.anamorfosis}))
+        return Rehusar(resultados, Q(TextoDesbordamiento), IconoMensaje::Critico);
     CoordX->setText(TextoPunto(r.X));
     CoordY->setText(TextoPunto(r.Y));
     Cover1->setText(TextoPunto(ConvertirUnidad(r.convergencia)));

@@ -98,6 +98,7 @@ Geo_Cart::Geo_Cart(EntornoVentanas& entorno, QWidget* padre) : VentanaConversion
     connect(Calcular, &QPushButton::clicked, this, &Geo_Cart::Calcular_Click);
     connect(Limpiar, &QPushButton::clicked, this, &Geo_Cart::Limpiar_Click);
     connect(Fichero, &QPushButton::clicked, this, &Geo_Cart::Fichero_Click);
+    BotonesFichero({Fichero});
     lat1->setFocus();
 }
 
@@ -107,17 +108,20 @@ void Geo_Cart::showEvent(QShowEvent* evento) {
 }
 
 void Geo_Cart::Calcular_Click() {
-    if (lat1->text().isEmpty() || long1->text().isEmpty() || Long_MC->text().isEmpty()) return;
+    const auto resultados = {CoordX, CoordY, CoordZ};
+    if (lat1->text().isEmpty() || long1->text().isEmpty() || Long_MC->text().isEmpty()) return Rehusar(resultados);
     const ParametrosElipsoide elipsoide = ElipsoideEnUso();
-    if (!elipsoide.valido) return;
+    if (!elipsoide.valido) return Rehusar(resultados);
+    const QString motivo = Primero({AnguloImposible(QStringLiteral("La latitud"), Leer(lat1), 90, true),
+                                    AnguloImposible(QStringLiteral("La longitud"), Leer(long1), 180, true),
+                                    MetrosImposibles(QStringLiteral("La altura"), Leer(Long_MC), -1e8, 1e8, true)});
+    if (!motivo.isEmpty()) return Rehusar(resultados, motivo);
     const double fi = UnidadARadianes(Leer(lat1));
     const double lambda = UnidadARadianes(Leer(long1));
     const double h = Leer(Long_MC);
     const ResultadoCartesianas r = CalculoGeoCart(fi, lambda, h, elipsoide.a, elipsoide.rf);
-    if (r.estado != Estado::Correcto) {
-        AvisoDesbordamiento();
-        return;
-    }
+    if (r.estado != Estado::Correcto || !Finitos({r.X, r.Y, r.Z}))
+        return Rehusar(resultados, Q(TextoDesbordamiento), IconoMensaje::Critico);
     CoordX->setText(TextoPunto(r.X));
     CoordY->setText(TextoPunto(r.Y));
     CoordZ->setText(TextoPunto(r.Z));

@@ -22,10 +22,10 @@ namespace tesmaro {
 
 namespace ventanarejilla {
 
-const QString AvisoFuera = QStringLiteral(
-    "El punto está fuera de la rejilla sped2et.gsb: no se puede transformar (los resultados 0 no son válidos).");
+const QString AvisoFuera =
+    QStringLiteral("El punto está fuera de la rejilla sped2et.gsb: no se puede transformar.");
 const QString AvisoComprobacionFuera =
-    QStringLiteral("La comprobación vuelve a salir de la rejilla sped2et.gsb: sus resultados 0 no son válidos.");
+    QStringLiteral("La comprobación vuelve a salir de la rejilla sped2et.gsb: no se puede comprobar.");
 
 QLabel* CrearTitulo(QWidget* ventana) {
     auto* titulo = Nombrar(new QLabel(Titulo, ventana), "Label_Titulo");
@@ -57,13 +57,18 @@ double SegundosLongitud(const QLineEdit* caja, bool oeste) {
     return segundos;
 }
 
-bool LeerPunto(QLineEdit* longitud, QLineEdit* latitud, bool oeste, double& lon, double& lat) {
+bool LeerPunto(VentanaConversion* ventana, QLineEdit* longitud, QLineEdit* latitud, bool oeste, double& lon,
+               double& lat) {
     if (longitud->text().isEmpty() || latitud->text().isEmpty()) return false;
     ComasAPuntos(longitud);
     ComasAPuntos(latitud);
     lon = SegundosLongitud(longitud, oeste);
     lat = VentanaConversion::Leer(latitud) * 3600;
-    return true;
+    const QString motivo = VentanaConversion::Primero(
+        {VentanaConversion::AnguloImposible(QStringLiteral("La longitud"), lon / 3600, 180, false),
+         VentanaConversion::AnguloImposible(QStringLiteral("La latitud"), lat / 3600, 90, false)});
+    if (!motivo.isEmpty()) ventana->Mensaje(motivo);
+    return motivo.isEmpty();
 }
 
 std::optional<Rejilla> AbrirRejilla(VentanaConversion* ventana) {
@@ -177,6 +182,7 @@ Geo_rejilla_ed2et::Geo_rejilla_ed2et(EntornoVentanas& entorno, QWidget* padre) :
     connect(Fichero, &QPushButton::clicked, this, &Geo_rejilla_ed2et::Fichero_Click);
     connect(Command1, &QPushButton::clicked, this, &Geo_rejilla_ed2et::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Geo_rejilla_ed2et::Command2_Click);
+    BotonesFichero({Fichero, Command1});
     Form_Load();
     Long1t->setFocus();
 }
@@ -190,13 +196,17 @@ void Geo_rejilla_ed2et::Form_Load() {
 void Geo_rejilla_ed2et::Calcular_Click() {
     double lon = 0;
     double lat = 0;
-    if (!LeerPunto(Long1t, Lat1t, Long_opt->checkedId() == 1, lon, lat)) return;
+    // Nothing computed (no point, an impossible one, no grid, outside it):
+    // empty result boxes.
+    Label_Fuera->hide();
+    Rehusar({LoET89, LaET89, LOET89gms, LAET89GMS, LoED50, LaED50});
+    if (!LeerPunto(this, Long1t, Lat1t, Long_opt->checkedId() == 1, lon, lat)) return;
     const std::optional<Rejilla> rejilla = AbrirRejilla(this);
     if (!rejilla) return;
     const PuntoRejilla etrs89 = rejilla->ED50aETRS89(lon, lat);
-    EscribirPunto(etrs89, LoET89, LaET89, LOET89gms, LAET89GMS);
     const PuntoRejilla ed50 = rejilla->ETRS89aED50(etrs89.lon, etrs89.lat);
-    EscribirPunto(ed50, LoED50, LaED50);
+    if (etrs89.dentro) EscribirPunto(etrs89, LoET89, LaET89, LOET89gms, LAET89GMS);
+    if (etrs89.dentro && ed50.dentro) EscribirPunto(ed50, LoED50, LaED50);
     if (!etrs89.dentro) {
         Label_Fuera->setText(AvisoFuera);
         Label_Fuera->show();

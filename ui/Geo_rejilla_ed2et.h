@@ -10,8 +10,10 @@
 // the regional decimal separator; the sexagesimal texts always use a point.
 // The grid is read afresh at each "Calcular": sped2et.gsb in the current
 // folder, else the one in the program's data folder. A missing or unusable
-// grid gives a message naming it and changes nothing; a point outside the
-// grid gives zero results and the notice Label_Fuera in the window.
+// grid gives a message naming it; a point beyond ±180° or ±90° a message;
+// a point outside the grid the notice Label_Fuera in the window. Whenever
+// nothing is computed the result boxes are left empty (a check that leaves
+// the grid empties the check's boxes only).
 //
 // The hidden panels (nothing shows them): Frame_Fich with LMCH_Fich (decimal
 // filter) and Command1 "Aceptar", which runs the geographic-to-UTM ETRS89
@@ -52,11 +54,13 @@ void ComasAPuntos(QLineEdit* caja);
 // The typed longitude in seconds of arc, its sign from the option: west
 // when oeste, whatever sign was typed.
 double SegundosLongitud(const QLineEdit* caja, bool oeste);
-// What "Calcular" reads: false when a box is empty. Otherwise both boxes'
-// commas are turned into points (longitude first) and lon, lat are the
-// point in seconds of arc, the longitude's sign from the option (west when
-// oeste), the latitude signed as typed.
-bool LeerPunto(QLineEdit* longitud, QLineEdit* latitud, bool oeste, double& lon, double& lat);
+// What "Calcular" reads: false when a box is empty, or when the point is
+// beyond ±180° or ±90° (the window says so). Otherwise both boxes' commas
+// are turned into points (longitude first) and lon, lat are the point in
+// seconds of arc, the longitude's sign from the option (west when oeste),
+// the latitude signed as typed.
+bool LeerPunto(VentanaConversion* ventana, QLineEdit* longitud, QLineEdit* latitud, bool oeste, double& lon,
+               double& lat);
 // The grid of the windows (RutaRejillaVentanas), read afresh; when it cannot
 // be used, a critical message naming it and nothing.
 std::optional<Rejilla> AbrirRejilla(VentanaConversion* ventana);

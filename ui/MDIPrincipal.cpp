@@ -64,7 +64,12 @@ MDIPrincipal::MDIPrincipal(QWidget* padre) : QMainWindow(padre), dialogos_(std::
     MDIForm_Load();
 }
 
-MDIPrincipal::~MDIPrincipal() { delete elipsoides_.data(); }
+MDIPrincipal::~MDIPrincipal() {
+    // The windows go first: a file run still going stops while the batch
+    // dialogs it uses are still there.
+    qDeleteAll(Mdi->subWindowList());
+    delete elipsoides_.data();
+}
 
 void MDIPrincipal::Mensaje(const QString& texto, IconoMensaje icono, QWidget* ventana) {
     MostrarMensaje(texto, icono, ventana);

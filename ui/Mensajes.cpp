@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QThread>
 
 #include "Avisos.h"
 
@@ -13,7 +14,19 @@ namespace {
 class AvisadorVentanas final : public Avisador {
 public:
     void Avisar(std::string_view texto, bool critico) override {
-        MostrarMensaje(texto, critico ? IconoMensaje::Critico : IconoMensaje::Ninguno);
+        const IconoMensaje icono = critico ? IconoMensaje::Critico : IconoMensaje::Ninguno;
+        // A notice from the thread of a file run is shown later, on the
+        // user-interface thread; the run does not wait for it.
+        if (QThread::currentThread() != QCoreApplication::instance()->thread()) {
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(),
+                [mostrado = QString::fromUtf8(texto.data(), qsizetype(texto.size())), icono] {
+                    MostrarMensaje(mostrado, icono);
+                },
+                Qt::QueuedConnection);
+            return;
+        }
+        MostrarMensaje(texto, icono);
     }
 };
 

@@ -16,6 +16,7 @@
 #include "Angulos.h"
 #include "DElipsoides.h"
 #include "Elipsoides.h"
+#include "Avisos.h"
 #include "Filtros.h"
 #include "Geodesia.h"
 #include "Mensajes.h"
@@ -124,6 +125,7 @@ P_Inverso::P_Inverso(EntornoVentanas& entorno, QWidget* padre) : VentanaConversi
     connect(Calcular, &QPushButton::clicked, this, &P_Inverso::Calcular_Click);
     connect(Limpiar, &QPushButton::clicked, this, &P_Inverso::Limpiar_Click);
     connect(Fichero, &QPushButton::clicked, this, &P_Inverso::Fichero_Click);
+    BotonesFichero({Fichero});
 
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
@@ -157,24 +159,29 @@ void P_Inverso::showEvent(QShowEvent* evento) {
 }
 
 void P_Inverso::Calcular_Click() {
+    const auto resultados = {Acimut_Dir, Acimut_Inv, Dist_Res};
     if (long1->text().isEmpty() || lat1->text().isEmpty() || Long2->text().isEmpty() || Lat2->text().isEmpty())
-        return;
+        return Rehusar(resultados);
     const ParametrosElipsoide elipsoide = ElipsoideEnUso();
-    if (!elipsoide.valido) return;
+    if (!elipsoide.valido) return Rehusar(resultados);
+    const QString motivo = Primero({AnguloImposible(QStringLiteral("La longitud del punto A"), Leer(long1), 180, true),
+                                    AnguloImposible(QStringLiteral("La latitud del punto A"), Leer(lat1), 90, true),
+                                    AnguloImposible(QStringLiteral("La longitud del punto B"), Leer(Long2), 180, true),
+                                    AnguloImposible(QStringLiteral("La latitud del punto B"), Leer(Lat2), 90, true)});
+    if (!motivo.isEmpty()) return Rehusar(resultados, motivo);
     const double longitud1 = UnidadARadianes(Leer(long1));
     const double latitud1 = UnidadARadianes(Leer(lat1));
     const double longitud2 = UnidadARadianes(Leer(Long2));
     const double latitud2 = UnidadARadianes(Leer(Lat2));
     const ResultadoInverso r =
         ProblemaInverso(latitud1, longitud1, latitud2, longitud2, elipsoide.a, elipsoide.rf);
-    if (r.estado != Estado::Correcto) {
-        // Different hemispheres, 90° of arc or more apart, or absurd input:
-        // say why; the result boxes keep what they showed.
-        Mensaje(Q(TextoEstado(r.estado)));
-        return;
-    }
+    // Different hemispheres, 90° of arc or more apart, or absurd input: say
+    // why, with empty result boxes.
+    if (r.estado != Estado::Correcto) return Rehusar(resultados, Q(TextoEstado(r.estado)));
     const double acimut1 = GradosAUnidad(r.acimutDirecto);
     const double acimut2 = GradosAUnidad(r.acimutInverso);
+    if (!Finitos({acimut1, acimut2, r.distancia}))
+        return Rehusar(resultados, Q(TextoDesbordamiento), IconoMensaje::Critico);
     const bool sexagesimal = Check_Grad->isChecked();
     Acimut_Dir->setText(TextoAngulo(acimut1, sexagesimal, "OTRO"));
     Acimut_Inv->setText(TextoAngulo(acimut2, sexagesimal, "OTRO"));

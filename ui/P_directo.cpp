@@ -15,6 +15,7 @@
 #include "Angulos.h"
 #include "DElipsoides.h"
 #include "Elipsoides.h"
+#include "Avisos.h"
 #include "Filtros.h"
 #include "Geodesia.h"
 #include "Mensajes.h"
@@ -114,6 +115,7 @@ P_directo::P_directo(EntornoVentanas& entorno, QWidget* padre) : VentanaConversi
     connect(Calcular, &QPushButton::clicked, this, &P_directo::Calcular_Click);
     connect(Limpiar, &QPushButton::clicked, this, &P_directo::Limpiar_Click);
     connect(Fichero, &QPushButton::clicked, this, &P_directo::Fichero_Click);
+    BotonesFichero({Fichero});
     long1->setFocus();
 }
 
@@ -123,24 +125,27 @@ void P_directo::showEvent(QShowEvent* evento) {
 }
 
 void P_directo::Calcular_Click() {
+    const auto resultados = {Lat_Res, Long_Res, Acimut_Res};
     if (long1->text().isEmpty() || lat1->text().isEmpty() || Acimut1->text().isEmpty() ||
         Distancia1->text().isEmpty())
-        return;
+        return Rehusar(resultados);
     const ParametrosElipsoide elipsoide = ElipsoideEnUso();
-    if (!elipsoide.valido) return;
+    if (!elipsoide.valido) return Rehusar(resultados);
+    const QString motivo =
+        Primero({AnguloImposible(QStringLiteral("La longitud"), Leer(long1), 180, true),
+                 AnguloImposible(QStringLiteral("La latitud"), Leer(lat1), 90, true),
+                 MetrosImposibles(QStringLiteral("La distancia"), Leer(Distancia1), 0, 20004000, false)});
+    if (!motivo.isEmpty()) return Rehusar(resultados, motivo);
     const double longitud = UnidadARadianes(Leer(long1));
     const double latitud = UnidadARadianes(Leer(lat1));
     const double acimut = UnidadAGrados(Leer(Acimut1));
     const double distancia = Leer(Distancia1);
     const ResultadoDirecto r = ProblemaDirecto(latitud, longitud, acimut, distancia, elipsoide.a, elipsoide.rf);
-    if (r.estado != Estado::Correcto) {
-        // The result boxes keep what they showed.
-        Mensaje(Q(TextoEstado(r.estado)));
-        return;
-    }
+    if (r.estado != Estado::Correcto) return Rehusar(resultados, Q(TextoEstado(r.estado)));
     const double lat2 = GradosAUnidad(r.latitud);
     const double lon2 = GradosAUnidad(r.longitud);
     const double rho = GradosAUnidad(r.acimutInverso);
+    if (!Finitos({lat2, lon2, rho})) return Rehusar(resultados, Q(TextoDesbordamiento), IconoMensaje::Critico);
     const bool sexagesimal = Check_Grad->isChecked();
     Lat_Res->setText(TextoAngulo(lat2, sexagesimal, "Lat1"));
     Long_Res->setText(TextoAngulo(lon2, sexagesimal, "Long1"));

@@ -145,28 +145,27 @@ Principal::Principal(EntornoVentanas& entorno, QWidget* padre) : VentanaConversi
     connect(Command2, &QPushButton::clicked, this, &Principal::Command2_Click);
     connect(Command4, &QPushButton::clicked, this, &Principal::Command4_Click);
     connect(salir, &QPushButton::clicked, this, &Principal::salir_Click);
+    BotonesFichero({Command1, Command2});
     CoordX->setFocus();
 }
 
 void Principal::Calcular_Click() {
     Check_Grad->setChecked(false);
     const Datum datum = Check1->isChecked() ? Datum::ETRS89 : Datum::ED50;
-    if (CoordX->text().isEmpty() || CoordY->text().isEmpty()) return;
-    if (Huso1->text().isEmpty()) return;
+    const auto resultados = {long1, lat1, Conver1, Ana1};
+    if (CoordX->text().isEmpty() || CoordY->text().isEmpty() || Huso1->text().isEmpty()) return Rehusar(resultados);
     const std::int16_t huso = RedondearHuso(Leer(Huso1));
     const double X = Leer(CoordX);
     const double Y = Leer(CoordY);
+    const QString motivo = Primero({MetrosImposibles(QStringLiteral("La coordenada X"), X, 0, 1500000, true),
+                                    MetrosImposibles(QStringLiteral("La coordenada Y"), Y, 0, 10000000, false)});
+    if (!motivo.isEmpty()) return Rehusar(resultados, motivo);
     const bool sur = Option_Norte->checkedId() == 1;
     const bool husoExtendido = Check2->isChecked();
     const ResultadoGeodesicas r = UtmAGeodesicas(X, Y, huso, sur, husoExtendido, datum);
-    if (r.estado == Estado::HusoNoCalculado) {
-        Mensaje(Q(textos::HusoFueraDeArea));
-        return;
-    }
-    if (r.estado != Estado::Correcto) {
-        AvisoDesbordamiento();
-        return;
-    }
+    if (r.estado == Estado::HusoNoCalculado) return Rehusar(resultados, Q(textos::HusoFueraDeArea));
+    if (r.estado != Estado::Correcto || !Finitos({r.longitud, r.latitud, r.convergencia, r.anamorfosis}))
+        return Rehusar(resultados, Q(TextoDesbordamiento), IconoMensaje::Critico);
     long1->setText(TextoRegional(ConvertirUnidad(r.longitud)));
     lat1->setText(TextoRegional(ConvertirUnidad(r.latitud)));
     Conver1->setText(TextoRegional(ConvertirUnidad(r.convergencia)));

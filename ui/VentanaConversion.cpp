@@ -31,6 +31,7 @@
 namespace tesmaro {
 
 QPointer<QLineEdit> VentanaConversion::CampoDestino;
+QPointer<HiloLote> VentanaConversion::enCurso_;
 
 namespace {
 const QString AyudaShiftClick = QStringLiteral("Haga \"Shift+Click\" para entrada dd mm ss.ss");
@@ -41,7 +42,13 @@ VentanaConversion::VentanaConversion(EntornoVentanas& entorno, QWidget* padre) :
     CrearPanelGrados();
 }
 
-VentanaConversion::~VentanaConversion() = default;
+VentanaConversion::~VentanaConversion() {
+    // A run still going: stopped without a word, its thread waited for.
+    if (hilo_) {
+        delete hilo_.data();
+        entorno_.TerminarLote();
+    }
+}
 
 void VentanaConversion::CrearPanelGrados() {
     Frame_Gra = new QGroupBox(QStringLiteral("ddº mm' ss''"), this);
@@ -311,13 +318,74 @@ QString VentanaConversion::TextoResumen(const ResumenLote& r) {
 void VentanaConversion::Mensaje(const QString& texto, IconoMensaje icono) { entorno_.Mensaje(texto, icono, this); }
 
 void VentanaConversion::ConvertirFichero(std::int16_t codigo, bool conPista) {
+    if (enCurso_) {
+        Mensaje(QStringLiteral("Ya se está convirtiendo un fichero: espere a que termine o cancele la conversión."));
+        return;
+    }
     const Conversion* conversion = BuscarConversion(codigo);
     if (conPista && conversion && !conversion->pista.empty()) Mensaje(Q(conversion->pista));
     InterfazLote& lote = entorno_.EmpezarLote(window());
-    const ResumenLote resumen = TratarFichero(codigo, lote);
+    for (QPushButton* boton : botonesFichero_)
+        if (boton) boton->setEnabled(false);
+    hilo_ = enCurso_ = new HiloLote(codigo, lote, [this](const ResumenLote& r) { AcabarFichero(r); }, this);
+}
+
+void VentanaConversion::AcabarFichero(const ResumenLote& resumen) {
+    hilo_->deleteLater();
+    hilo_ = nullptr;
+    enCurso_ = nullptr;
     entorno_.TerminarLote();
+    for (QPushButton* boton : botonesFichero_)
+        if (boton) boton->setEnabled(true);
     const QString texto = TextoResumen(resumen);
     if (!texto.isEmpty()) Mensaje(texto, resumen.error.empty() ? IconoMensaje::Ninguno : IconoMensaje::Critico);
+}
+
+void VentanaConversion::BotonesFichero(std::initializer_list<QPushButton*> botones) {
+    for (QPushButton* boton : botones) botonesFichero_ << boton;
+}
+
+QString VentanaConversion::Primero(std::initializer_list<QString> motivos) {
+    for (const QString& motivo : motivos)
+        if (!motivo.isEmpty()) return motivo;
+    return {};
+}
+
+QString VentanaConversion::AnguloImposible(const QString& nombre, double valor, double limiteGrados, bool enUnidad) {
+    // As the batch: in the unit in use, a hair of tolerance for the unit's
+    // conversion; in degrees, exactly.
+    const bool posible = enUnidad ? std::fabs(UnidadAGrados(valor)) <= limiteGrados + 1e-9
+                                  : std::fabs(valor) <= limiteGrados;
+    if (posible) return {};
+    QString unidad = QStringLiteral("grados");
+    double limite = limiteGrados;
+    if (enUnidad && ajustes::UnidadAngular == 2) {
+        unidad = QStringLiteral("grados centesimales");
+        limite = GradosAUnidad(limiteGrados);
+    } else if (enUnidad && ajustes::UnidadAngular == 3) {
+        unidad = QStringLiteral("radianes");
+        limite = GradosAUnidad(limiteGrados);
+    }
+    return QStringLiteral("%1 %2 no es posible: debe estar entre -%3 y %3 %4.")
+        .arg(nombre, TextoPunto(valor), TextoPunto(limite), unidad);
+}
+
+QString VentanaConversion::MetrosImposibles(const QString& nombre, double valor, double minimo, double maximo,
+                                            bool abierto) {
+    const bool posible = abierto ? valor > minimo && valor < maximo : valor >= minimo && valor <= maximo;
+    if (posible) return {};
+    return QStringLiteral("%1 %2 no es posible: debe estar entre %3 y %4 m.")
+        .arg(nombre, TextoPunto(valor), TextoPunto(minimo), TextoPunto(maximo));
+}
+
+bool VentanaConversion::Finitos(std::initializer_list<double> valores) {
+    return std::all_of(valores.begin(), valores.end(), [](double v) { return std::isfinite(v); });
+}
+
+void VentanaConversion::Rehusar(std::initializer_list<QLineEdit*> resultados, const QString& motivo,
+                                IconoMensaje icono) {
+    for (QLineEdit* caja : resultados) caja->clear();
+    if (!motivo.isEmpty()) Mensaje(motivo, icono);
 }
 
 int AnchoCifras(const QWidget* control, int cifras) {

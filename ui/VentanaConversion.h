@@ -31,11 +31,23 @@
 // - The program around it, EntornoVentanas (given to the constructor):
 //   Mensaje(texto) shows a message box over the window; ConvertirFichero(codigo)
 //   is a file button: it shows the conversion's hint (the pista of its row in
-//   the table of conversions, unless told not to), runs TratarFichero with the
-//   environment's batch dialogs, then says how many lines could not be
-//   computed or were left out (when any), or that the run was cancelled, or
-//   why it failed; VerHusosUtm() shows the zone map and VerElipsoides() the
-//   ellipsoid dialog.
+//   the table of conversions, unless told not to) and starts TratarFichero on
+//   a thread of its own (HiloLote) with the environment's batch dialogs; the
+//   window stays responsive and its file buttons (BotonesFichero) are
+//   disabled meanwhile. When the run ends it says how many lines could not
+//   be computed or were left out (when any), or that the run was cancelled,
+//   or why it failed. One run at a time in the program: a file button pressed
+//   during a run says so and starts nothing. Closing the window stops its run
+//   without a word (nothing replaced). VerHusosUtm() shows the zone map and
+//   VerElipsoides() the ellipsoid dialog.
+//
+// - The checks of typed values, with the ranges of the batch: Primero gives
+//   the first non-empty reason of a list; AnguloImposible (an angle beyond
+//   ±limite degrees, in the unit in use or in degrees), MetrosImposibles (a
+//   length outside a range) give the reason a value is impossible, empty when
+//   it is possible. Rehusar(resultados, motivo) empties the result boxes and
+//   says why: a window never leaves an earlier point's results beside input
+//   it did not compute. Finitos tells whether every result is a number.
 //
 // - Helpers to read and write boxes: Leer(caja) is LeerNumero of its text;
 //   TextoPunto(v) is TextoNumero with every "," turned into "." (what the
@@ -63,6 +75,7 @@
 
 #include "Angulos.h"
 #include "EntornoVentanas.h"
+#include "HiloLote.h"
 #include "TratarFichero.h"
 
 class QButtonGroup;
@@ -157,8 +170,19 @@ public:
         return QString::fromUtf8(texto.data(), static_cast<qsizetype>(texto.size()));
     }
 
+    // Whether a file run started here is going on.
+    bool ConvirtiendoFichero() const { return !hilo_.isNull(); }
+
     // The summary message of a file run (empty: nothing to say).
     static QString TextoResumen(const ResumenLote& resumen);
+
+    // The checks of typed values (see above).
+    static QString Primero(std::initializer_list<QString> motivos);
+    static QString AnguloImposible(const QString& nombre, double valor, double limiteGrados, bool enUnidad);
+    // abierto: both ends excluded.
+    static QString MetrosImposibles(const QString& nombre, double valor, double minimo, double maximo,
+                                    bool abierto);
+    static bool Finitos(std::initializer_list<double> valores);
 
     // Sign of a filtered number box and its option pair (button ids 0 and 1).
     static void OpcionSegunSigno(const QLineEdit* caja, QButtonGroup* opciones);
@@ -194,6 +218,10 @@ protected:
                                   const char* nombreOpciones, int indiceElegido, bool conBotonGrados);
     void VigilarCheckGrad(QCheckBox* Check_Grad);
     void ConvertirFichero(std::int16_t codigo, bool conPista = true);
+    void BotonesFichero(std::initializer_list<QPushButton*> botones);
+
+    void Rehusar(std::initializer_list<QLineEdit*> resultados, const QString& motivo = {},
+                 IconoMensaje icono = IconoMensaje::Ninguno);
     void VerHusosUtm();
     void VerElipsoides();
     // Grows the window's frame to show the panel, shrinks it back after.
@@ -220,8 +248,13 @@ protected slots:
 private:
     void CrearPanelGrados();
 
+    void AcabarFichero(const ResumenLote& resumen);
+
     EntornoVentanas& entorno_;
     QPointer<QLineEdit> destino_;  // the box this window's panel was opened for
+    QList<QPointer<QPushButton>> botonesFichero_;
+    QPointer<HiloLote> hilo_;             // this window's file run
+    static QPointer<HiloLote> enCurso_;   // the program's file run
 };
 
 // Widths that follow the font (and so any scaling of it), not pixels: a box

@@ -82,17 +82,22 @@ geo_rejilla_et2ed::geo_rejilla_et2ed(EntornoVentanas& entorno, QWidget* padre) :
     connect(Calcular, &QPushButton::clicked, this, &geo_rejilla_et2ed::Calcular_Click);
     connect(Limpiar, &QPushButton::clicked, this, &geo_rejilla_et2ed::Limpiar_Click);
     connect(Fichero, &QPushButton::clicked, this, &geo_rejilla_et2ed::Fichero_Click);
+    BotonesFichero({Fichero});
     Lat1et->setFocus();
 }
 
 void geo_rejilla_et2ed::Calcular_Click() {
     double lon = 0;
     double lat = 0;
-    if (!LeerPunto(Long1et, Lat1et, Long_opt->checkedId() == 1, lon, lat)) return;
+    // Nothing computed (no point, an impossible one, no grid, outside it):
+    // empty result boxes.
+    Label_Fuera->hide();
+    Rehusar({LoED50, LaED50, LOED50GMS, LAED50GMS});
+    if (!LeerPunto(this, Long1et, Lat1et, Long_opt->checkedId() == 1, lon, lat)) return;
     const std::optional<Rejilla> rejilla = AbrirRejilla(this);
     if (!rejilla) return;
     const PuntoRejilla ed50 = rejilla->ETRS89aED50(lon, lat);
-    EscribirPunto(ed50, LoED50, LaED50, LOED50GMS, LAED50GMS);
+    if (ed50.dentro) EscribirPunto(ed50, LoED50, LaED50, LOED50GMS, LAED50GMS);
     Label_Fuera->setText(AvisoFuera);
     Label_Fuera->setVisible(!ed50.dentro);
 }

@@ -8,7 +8,7 @@
 // into points, decimal results in the regional decimal separator,
 // sexagesimal texts with a point, the grid read afresh at each "Calcular", a
 // message naming the grid when it is missing, and the notice Label_Fuera
-// beside the zero results of a point outside the grid.
+// with empty result boxes for a point outside the grid.
 #pragma once
 #include "VentanaConversion.h"
 

@@ -9,7 +9,10 @@
 #include <QStringList>
 #include <QTest>
 #include <QWidget>
+#include <atomic>
+#include <chrono>
 #include <memory>
+#include <thread>
 
 #include "AcercaDe.h"
 #include "Ajustes.h"
@@ -18,6 +21,7 @@
 #include "DAngular.h"
 #include "DElipsoides.h"
 #include "DElipsoides_ETED.h"
+#include "DialogosLote.h"
 #include "EntornoVentanas.h"
 #include "Filtros.h"
 #include "Form1.h"
@@ -36,6 +40,8 @@ namespace prueba {
 // Records every message (and core's notices) with its icon, answers the
 // point-file dialog with `puntos` (empty: cancelled), says "cancelled" when
 // asked to, counts the zone maps shown, and owns a real ellipsoid dialog.
+// A file run may report its progress to real batch dialogs (`progreso`),
+// each report taking `pausa` ms more.
 class Entorno final : public tesmaro::EntornoVentanas, public tesmaro::InterfazLote, public tesmaro::Avisador {
 public:
     Entorno() { anterior_ = tesmaro::FijarAvisador(this); }
@@ -49,8 +55,13 @@ public:
         Mensaje(QString::fromUtf8(texto.data(), qsizetype(texto.size())),
                 critico ? tesmaro::IconoMensaje::Critico : tesmaro::IconoMensaje::Ninguno, nullptr);
     }
-    tesmaro::InterfazLote& EmpezarLote(QWidget*) override { return *this; }
-    void TerminarLote() override {}
+    tesmaro::InterfazLote& EmpezarLote(QWidget*) override {
+        if (progreso) progreso->EmpezarLote();
+        return *this;
+    }
+    void TerminarLote() override {
+        if (progreso) progreso->TerminarLote();
+    }
     void MostrarZonasUtm() override { ++mapas; }
     void MostrarElipsoides() override { elipsoides.Mostrar(); }
 
@@ -60,13 +71,23 @@ public:
     }
     std::string ElegirRejilla(const tesmaro::DialogoFichero&) override { return {}; }
     void Mensaje(std::string_view texto) override { Avisar(texto, false); }
-    bool Cancelado() override { return cancelar; }
+    // From the run's thread.
+    void Progreso(std::uint64_t leidos, std::uint64_t total) override {
+        if (progreso) progreso->Progreso(leidos, total);
+        std::this_thread::sleep_for(std::chrono::milliseconds(pausa));
+    }
+    void LineasLeidas(std::uint64_t lineas) override {
+        if (progreso) progreso->LineasLeidas(lineas);
+    }
+    bool Cancelado() override { return cancelar || (progreso && progreso->Cancelado()); }
 
     QStringList textos;
     QList<bool> criticos;
     QStringList titulos;
     QString puntos;
-    bool cancelar = false;
+    std::atomic<bool> cancelar{false};
+    int pausa = 0;
+    tesmaro::DialogosLote* progreso = nullptr;
     int mapas = 0;
     tesmaro::DElipsoides elipsoides;
 

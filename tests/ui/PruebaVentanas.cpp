@@ -44,9 +44,23 @@ QString Texto(QWidget* v, QString nombre) {
     return qobject_cast<QLineEdit*>(c)->text();
 }
 
+// "Calcular" (or Command1).
+void PulsarCalcular(QWidget* v) {
+    auto* calcular = v->findChild<QPushButton*>(QStringLiteral("Calcular"));
+    (calcular ? calcular : prueba::Hijo<QPushButton>(v, QStringLiteral("Command1")))->click();
+}
+
+// The progress dialog on screen, if any.
+QProgressDialog* Progreso() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* p = qobject_cast<QProgressDialog*>(w); p && p->isVisible()) return p;
+    return nullptr;
+}
+
 // "caja=texto": types into a box, ticks ("1") or clears a check box, chooses
-// an option.
+// an option; "!" runs "Calcular".
 void Poner(QWidget* v, const QString& asignacion) {
+    if (asignacion == QLatin1String("!")) return PulsarCalcular(v);
     const QString nombre = asignacion.section(QLatin1Char('='), 0, 0);
     const QString valor = asignacion.section(QLatin1Char('='), 1);
     QWidget* c = prueba::Hijo(v, nombre);
@@ -108,7 +122,9 @@ private slots:
     }
 
     // Typed input, "Calcular" (or Command1), optionally Check_Grad ticked
-    // after it, in an angular unit; then the boxes and the messages.
+    // after it, in an angular unit; then the boxes and the messages. An
+    // impossible value or a refused computation empties the result boxes,
+    // also after a good point ("!" computes it first), and says why.
     // Expected "v±t" is a number within t: UTM values are PROJ's
     //   echo lon lat | cs2cs +proj=longlat +ellps=GRS80 +to +proj=utm +zone=N +ellps=GRS80
     // (intl for ED50) within 5 mm, the legacy series and its 10-digit π
@@ -138,8 +154,12 @@ private slots:
             << QStringList{"CoordX=500000", "CoordY=4400000", "Huso1=31"} << QStringList{"long1=3"} << nada;
         for (const char* huso : {"29", "32", "x"})
             QTest::newRow(qPrintable(QStringLiteral("UTM huso %1").arg(QLatin1String(huso)))) << "Principal" << 1 << false
-                << QStringList{"CoordX=400000", "CoordY=4400000", "long1=antes", QStringLiteral("Huso1=") + huso}
-                << QStringList{"long1=antes"} << QStringList{fuera};
+                << QStringList{"CoordX=400000", "CoordY=4400000", "!", QStringLiteral("Huso1=") + huso}
+                << QStringList{"long1=", "Ana1="} << QStringList{fuera};
+        QTest::newRow("UTM Y imposible") << "Principal" << 1 << false << QStringList{"CoordX=500000", "CoordY=20000000"}
+            << QStringList{"lat1="} << QStringList{"La coordenada Y 20000000 no es posible: debe estar entre 0 y 10000000 m."};
+        QTest::newRow("UTM X imposible") << "Principal" << 1 << false << QStringList{"CoordX=0", "CoordY=4400000"}
+            << QStringList{"lat1="} << QStringList{"La coordenada X 0 no es posible: debe estar entre 0 y 1500000 m."};
         // Geographic to UTM, zones 27 to 31 (PROJ) and ED50.
         QTest::newRow("GEO huso 30") << "GEO_UTM" << 1 << false << QStringList{"long1=-0.5", "lat1=39.5"}
             << QStringList{"CoordX=714960.6955±0.005", "CoordY=4375248.5785±0.005", "Ana1=1.0002±0.0001"} << nada;
@@ -157,8 +177,11 @@ private slots:
             << QStringList{"CoordX=450838.3869±0.005", "CoordY=3097303.0777±0.005"} << nada;
         for (const char* huso : {"26", "32", "31.5"})
             QTest::newRow(qPrintable(QStringLiteral("GEO huso %1").arg(QLatin1String(huso)))) << "GEO_UTM" << 1 << false
-                << QStringList{"long1=-8", "lat1=42", "CoordX=antes", QStringLiteral("Huso1=") + huso}
-                << QStringList{"CoordX=antes"} << nada;
+                << QStringList{"long1=-8", "lat1=42", "!", QStringLiteral("Huso1=") + huso}
+                << QStringList{"CoordX=", "Ana1="}
+                << QStringList{QStringLiteral("El huso %1 no se calcula: solo los husos 27 a 31.").arg(QLatin1String(huso))};
+        QTest::newRow("GEO latitud 95") << "GEO_UTM" << 1 << false << QStringList{"long1=-3", "lat1=95"}
+            << QStringList{"CoordY="} << QStringList{"La latitud 95 no es posible: debe estar entre -90 y 90 grados."};
         // The convergence in the unit chosen, the scale factor as it is.
         QTest::newRow("GEO convergencia sexagesimal") << "GEO_UTM" << 1 << true << QStringList{"long1=-3", "lat1=40"}
             << QStringList{"Cover1=0º 0' 0.000000''", "Ana1=0.9996"} << nada;
@@ -167,7 +190,20 @@ private slots:
             << QStringList{"lat1=39.5", "long1=-0.5", "Long_MC=100.25"}
             << QStringList{"CoordX=4922e3±25e3", "CoordY=-43e3±1e3", "CoordZ=4036e3±25e3"} << nada;
         QTest::newRow("Cartesianas sin altitud") << "Geo_Cart" << 1 << false
-            << QStringList{"lat1=1", "long1=1", "CoordX=antes"} << QStringList{"CoordX=antes"} << nada;
+            << QStringList{"lat1=1", "long1=1", "CoordX=antes"} << QStringList{"CoordX="} << nada;
+        // The ranges in the unit in use: the pole (100 grads) is possible.
+        QTest::newRow("Cartesianas centesimal") << "Geo_Cart" << 2 << false
+            << QStringList{"lat1=100", "long1=250", "Long_MC=0"} << QStringList{"CoordX="}
+            << QStringList{"La longitud 250 no es posible: debe estar entre -200 y 200 grados centesimales."};
+        QTest::newRow("Cartesianas radianes") << "Geo_Cart" << 3 << false
+            << QStringList{"lat1=1.6", "long1=0", "Long_MC=0"} << QStringList{"CoordZ="}
+            << QStringList{"La latitud 1.6 no es posible: debe estar entre -1.570796327 y 1.570796327 radianes."};
+        QTest::newRow("Cartesianas altura") << "Geo_Cart" << 1 << false
+            << QStringList{"lat1=0", "long1=0", "Long_MC=100000000"} << QStringList{"CoordX="}
+            << QStringList{"La altura 100000000 no es posible: debe estar entre -100000000 y 100000000 m."};
+        QTest::newRow("Geodésicas Z imposible") << "Cart_Geo" << 1 << false
+            << QStringList{"CoordX=0", "CoordY=0", "CoordZ=-200000000"} << QStringList{"lat1="}
+            << QStringList{"La coordenada Z -200000000 no es posible: debe estar entre -100000000 y 100000000 m."};
         for (auto [x, y, lon] : {std::tuple{"4500000", "4500000", "45"}, {"-4500000", "4500000", "135"},
                                  {"-4500000", "-4500000", "-135"}, {"4500000", "-4500000", "-45"}})
             QTest::newRow(qPrintable(QStringLiteral("Geodésicas longitud %1").arg(QLatin1String(lon)))) << "Cart_Geo" << 1
@@ -184,7 +220,14 @@ private slots:
             << QStringList{"Long_Res=3º 15' 0.000000'' W", "Lat_Res=40º 30' 0.000000'' N",
                            "Acimut_Res=210º 0' 0.000000''"} << nada;
         QTest::newRow("Directo sin distancia") << "P_directo" << 1 << false
-            << QStringList{"long1=1", "lat1=1", "Acimut1=1", "Lat_Res=antes"} << QStringList{"Lat_Res=antes"} << nada;
+            << QStringList{"long1=1", "lat1=1", "Acimut1=1", "Lat_Res=antes"} << QStringList{"Lat_Res="} << nada;
+        for (const char* distancia : {"-5", "20004001"})
+            QTest::newRow(qPrintable(QStringLiteral("Directo distancia %1").arg(QLatin1String(distancia))))
+                << "P_directo" << 1 << false
+                << QStringList{"long1=1", "lat1=1", "Acimut1=1", "Distancia1=1", "!", QStringLiteral("Distancia1=") + distancia}
+                << QStringList{"Long_Res=", "Acimut_Res="}
+                << QStringList{QStringLiteral("La distancia %1 no es posible: debe estar entre 0 y 20004000 m.")
+                               .arg(QLatin1String(distancia))};
         // The WGS 84 meridian arc from 40° to 41° is 111.04 km.
         QTest::newRow("Inverso meridiano") << "P_Inverso" << 1 << false
             << QStringList{"long1=-3", "lat1=40", "Long2=-3", "Lat2=41"}
@@ -192,11 +235,14 @@ private slots:
         QTest::newRow("Inverso coincidentes") << "P_Inverso" << 1 << false
             << QStringList{"long1=-3.5", "lat1=40.25", "Long2=-3.5", "Lat2=40.25"} << QStringList{"Dist_Res=0"} << nada;
         QTest::newRow("Inverso hemisferios") << "P_Inverso" << 1 << false
-            << QStringList{"long1=0", "lat1=10", "Long2=1", "Lat2=-10", "Dist_Res=antes"}
-            << QStringList{"Dist_Res=antes"} << QStringList{Q(TextoEstado(Estado::HemisferiosDistintos))};
+            << QStringList{"long1=0", "lat1=10", "Long2=1", "Lat2=11", "!", "Lat2=-10"}
+            << QStringList{"Dist_Res=", "Acimut_Dir="} << QStringList{Q(TextoEstado(Estado::HemisferiosDistintos))};
         QTest::newRow("Inverso alejados") << "P_Inverso" << 1 << false
             << QStringList{"long1=0", "lat1=10", "Long2=120", "Lat2=10", "Dist_Res=antes"}
-            << QStringList{"Dist_Res=antes"} << QStringList{Q(TextoEstado(Estado::PuntosDemasiadoAlejados))};
+            << QStringList{"Dist_Res="} << QStringList{Q(TextoEstado(Estado::PuntosDemasiadoAlejados))};
+        QTest::newRow("Inverso longitud B") << "P_Inverso" << 1 << false
+            << QStringList{"long1=0", "lat1=10", "Long2=181", "Lat2=10"} << QStringList{"Dist_Res="}
+            << QStringList{"La longitud del punto B 181 no es posible: debe estar entre -180 y 180 grados."};
         // Sexagesimal conversion: the longitude's sign is the option's.
         QTest::newRow("Conversor oeste") << "Form1" << 1 << false
             << QStringList{"Long1gra=0", "long1min=30", "long1seg=0", "lat1gra=-39", "lat1min=30", "lat1seg=0"}
@@ -208,12 +254,16 @@ private slots:
             << QStringList{"long1=antes"} << QStringList{"Introduzca los valores a convertir"};
         // ED50 to ETRS89 by the grid: ETRS89 lies 3" to 5" south and 3" to 6"
         // west in eastern Spain, and the check returns the typed point;
-        // outside the grid, zeros and the notice.
+        // outside the grid, as in the batch, no results and the notice.
         QTest::newRow("Rejilla ED50 a ETRS89") << "Geo_rejilla_ed2et" << 1 << false << QStringList{"Long1t=0,5", "Lat1t=39,5"}
             << QStringList{"Lat1t=39.5", "LaET89=39.498889±0.000278", "LoET89=0.49875±0.000417", "LaED50=39.5±1e-9",
                            "Label_Fuera=oculto"} << nada;
-        QTest::newRow("Rejilla fuera") << "geo_rejilla_et2ed" << 1 << false << QStringList{"Long1et=20", "Lat1et=10"}
-            << QStringList{"LoED50=0±0", "LOED50GMS=0º 0' 0.000000'' E", "Label_Fuera=visible"} << nada;
+        QTest::newRow("Rejilla fuera") << "geo_rejilla_et2ed" << 1 << false
+            << QStringList{"Long1et=0,5", "Lat1et=39,5", "!", "Long1et=20", "Lat1et=10"}
+            << QStringList{"LoED50=", "LOED50GMS=", "LaED50=", "Label_Fuera=visible"} << nada;
+        QTest::newRow("Rejilla latitud 95") << "Geo_rejilla_ed2et" << 1 << false << QStringList{"Long1t=0,5", "Lat1t=95"}
+            << QStringList{"LaET89=", "LaED50=", "Label_Fuera=oculto"}
+            << QStringList{"La latitud 95 no es posible: debe estar entre -90 y 90 grados."};
     }
     void Calcular() {
         QFETCH(QString, ventana);
@@ -226,8 +276,7 @@ private slots:
         NotificadorAjustes::FijarUnidadAngular(std::int16_t(unidad));
         const auto v = prueba::Crear(ventana, e);
         for (const QString& entrada : entradas) Poner(v.get(), entrada);
-        auto* calcular = v->findChild<QPushButton*>(QStringLiteral("Calcular"));
-        (calcular ? calcular : prueba::Hijo<QPushButton>(v.get(), QStringLiteral("Command1")))->click();
+        PulsarCalcular(v.get());
         if (sexagesimal) prueba::Hijo<QCheckBox>(v.get(), QStringLiteral("Check_Grad"))->click();
         for (const QString& salida : salidas) {
             const QString nombre = salida.section(QLatin1Char('='), 0, 0);
@@ -362,7 +411,9 @@ private slots:
         e.puntos = carpeta.filePath(QStringLiteral("puntos"));  // no extension
         prueba::Escribir(e.puntos, entrada);
         const auto v = prueba::Crear(ventana, e);
+        auto* conversion = qobject_cast<VentanaConversion*>(v.get());
         prueba::Hijo<QPushButton>(v.get(), boton)->click();
+        QTRY_VERIFY(!conversion->ConvirtiendoFichero());  // on its own thread
         QStringList esperados;
         if (codigo >= 0) esperados << Q(BuscarConversion(std::int16_t(codigo))->pista);
         esperados << Q(textos::FicherosSalida) + base + QStringLiteral(".txt,") + base + QStringLiteral(".csv");
@@ -378,44 +429,62 @@ private slots:
         e.textos.clear();
         e.puntos.clear();
         prueba::Hijo<QPushButton>(v.get(), boton)->click();
+        QTRY_VERIFY(!conversion->ConvirtiendoFichero());
         QCOMPARE(e.textos.size(), codigo >= 0 ? 1 : 0);
     }
 
-    // Cancelling keeps the records written and their CSV twin, and says so.
-    void FicheroCancelado() {
+    // A file run beside the window, with the real progress dialog: it shows
+    // the lines read; the window's file buttons are off and another window's
+    // run is refused meanwhile; Enter leaves it running, Escape stops it and
+    // nothing is replaced; closing the window mid-run stops it without a
+    // word. A cancel known from the start replaces nothing either.
+    void FicheroEnCurso() {
         QTemporaryDir carpeta;
         prueba::Entorno e;
+        DialogosLote dialogos;
+        e.progreso = &dialogos;
+        e.pausa = 20;  // each block of lines
         e.puntos = carpeta.filePath(QStringLiteral("muchos.txt"));
         QByteArray contenido = "Punto,X,Y,Huso,Hemisferio\r\n";
-        for (int i = 0; i < 10000; ++i) contenido += "P" + QByteArray::number(i) + ",500000,4400000,30,N\r\n";
+        for (int i = 0; i < 100000; ++i) contenido += "P,500000,4400000,30,N\r\n";
         prueba::Escribir(e.puntos, contenido);
-        e.cancelar = true;
-        prueba::Escribir(carpeta.filePath(QStringLiteral("Geodesicas_ED50.csv")), "anterior");
-        Principal(e).Command2->click();
-        // Nothing replaced: the earlier results stay as they were.
-        QCOMPARE(prueba::Leer(carpeta.filePath(QStringLiteral("Geodesicas_ED50.csv"))), QByteArray("anterior"));
-        QVERIFY(!QFile::exists(carpeta.filePath(QStringLiteral("Geodesicas_ED50.txt"))));
+        const QString anterior = carpeta.filePath(QStringLiteral("Geodesicas_ETRS89.csv"));
+        prueba::Escribir(anterior, "anterior");
+        QPointer<Principal> v = new Principal(e);  // deletes itself when closed
+        v->Command1->click();
+        QVERIFY(v->ConvirtiendoFichero() && !v->Command1->isEnabled() && !v->Command2->isEnabled());
+        GEO_UTM otra(e);
+        otra.Fichero->click();
+        QCOMPARE(e.textos.last(), QStringLiteral("Ya se está convirtiendo un fichero: espere a que termine o cancele la conversión."));
+        QTRY_VERIFY(Progreso() && Progreso()->labelText().contains(QStringLiteral("Líneas leídas: 2")));
+        auto* cancelar = Progreso()->findChild<QPushButton*>();
+        QVERIFY(!cancelar->isDefault() && !cancelar->autoDefault());
+        QTest::keyClick(Progreso(), Qt::Key_Return);
+        QTest::keyClick(cancelar, Qt::Key_Enter);
+        QTest::qWait(100);
+        QVERIFY(v->ConvirtiendoFichero() && !dialogos.Cancelado());
+        QTest::keyClick(Progreso(), Qt::Key_Escape);
+        QTRY_VERIFY(!v->ConvirtiendoFichero());
+        QVERIFY(v->Command1->isEnabled() && !Progreso());
         QVERIFY(e.textos.last().startsWith(QStringLiteral("Conversión cancelada: no se ha escrito ningún fichero")));
-    }
+        QCOMPARE(prueba::Leer(anterior), QByteArray("anterior"));
 
-    // The real batch dialogs: progress only after a moment, its "Cancelar"
-    // read between lines; the driver's filters as Qt's.
-    void DialogosDelLote() {
-        DialogosLote d;
-        d.EmpezarLote();
-        d.Progreso(1, 10);
-        QVERIFY(!d.Cancelado());
-        QTest::qWait(450);
-        d.Progreso(5, 10);
-        QProgressDialog* progreso = nullptr;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* p = qobject_cast<QProgressDialog*>(w); p && p->isVisible()) progreso = p;
-        QVERIFY(progreso);
-        QCOMPARE(progreso->value(), 500);
-        progreso->cancel();
-        QVERIFY(d.Cancelado());
-        d.TerminarLote();
-        QVERIFY(!progreso->isVisible());
+        v->Command1->click();
+        QTRY_VERIFY(Progreso());
+        const QStringList dichos = e.textos;
+        v->close();
+        QTRY_VERIFY(v.isNull());
+        QVERIFY(!Progreso());
+        QCOMPARE(e.textos, dichos);
+        QCOMPARE(prueba::Leer(anterior), QByteArray("anterior"));
+
+        e.progreso = nullptr;
+        e.cancelar = true;
+        Principal w(e);
+        w.Command1->click();
+        QTRY_VERIFY(!w.ConvirtiendoFichero());
+        QCOMPARE(prueba::Leer(anterior), QByteArray("anterior"));
+        QVERIFY(e.textos.last().startsWith(QStringLiteral("Conversión cancelada")));
         QCOMPARE(DialogosLote::FiltroQt("Todos los archivos (*.*)|*.*"), QStringLiteral("Todos los archivos (*)"));
         QCOMPARE(DialogosLote::FiltroQt("Texto|*.txt|Todos|*.*"), QStringLiteral("Texto (*.txt);;Todos (*)"));
         QCOMPARE(DialogosLote::FiltroQt(""), QStringLiteral("Todos los archivos (*)"));
