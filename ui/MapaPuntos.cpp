@@ -25,9 +25,21 @@ struct PuntoVentana {
 };
 
 // The points of the session, shared by every open map.
+// A file's point kept in memory for redrawing: 16 bytes.
+struct PuntoGuardado {
+    float lon, lat;  // degrees; a float is a metre on the ground, far below a pixel
+    std::uint64_t desplazamiento : 63;
+    std::uint64_t convertido : 1;
+};
+// Up to this many points are kept (256 MB); a larger file is read again from
+// its result at each redraw.
+constexpr std::size_t MaxPuntosGuardados = std::size_t{16} << 20;
+
 struct Almacen {
     bool hayFichero = false;
     FuentePuntos fichero;
+    std::vector<PuntoGuardado> guardados;
+    bool enMemoria = false;  // guardados holds every point of the file
     QRectF cajaFichero;  // extent of the file's points
     CuentaPuntos cuentaFichero;
     QMap<QString, PuntoVentana> ventanas;
@@ -94,7 +106,18 @@ void MapaPuntos::MostrarFichero(std::int16_t conversion, const QString& rutaTxt,
     a.fichero = FuentePuntos{conversion, rutaTxt.toStdString(), rutaEntrada.toStdString(), unidad};
     double lonMin = 1e9, lonMax = -1e9, latMin = 1e9, latMax = -1e9;
     a.cuentaFichero = {};
+    a.guardados.clear();
+    a.guardados.shrink_to_fit();
+    a.enMemoria = true;
     a.hayFichero = RecorrerPuntos(a.fichero, [&](const PuntoLeido& p) {
+        if (a.enMemoria && a.guardados.size() < MaxPuntosGuardados) {
+            a.guardados.push_back({static_cast<float>(p.lon), static_cast<float>(p.lat), p.desplazamiento,
+                                   p.tipo == TipoPunto::Convertido ? 1u : 0u});
+        } else if (a.enMemoria) {
+            a.enMemoria = false;
+            a.guardados.clear();
+            a.guardados.shrink_to_fit();
+        }
         lonMin = std::min(lonMin, p.lon);
         lonMax = std::max(lonMax, p.lon);
         latMin = std::min(latMin, p.lat);
@@ -118,6 +141,7 @@ void MapaPuntos::PonerPunto(const QString& ventana, const QString& nombre, doubl
 void MapaPuntos::Olvidar() {
     Almacen& a = Puntos();
     a.hayFichero = false;
+    a.guardados.clear();
     a.ventanas.clear();
     a.cuentaFichero = {};
     for (MapaPuntos* m : a.abiertos) m->Cambiado();
@@ -187,12 +211,17 @@ void MapaPuntos::Dibujar() {
     for (auto& i : indice_) i.clear();
     Punteador punteador(imagen_, vista_);
     cuenta_ = {};
-    if (a.hayFichero)
-        RecorrerPuntos(a.fichero, [&](const PuntoLeido& p) {
-            std::uint32_t pixel;
-            if (punteador.Poner(p.lon, p.lat, p.tipo, &pixel))
-                indice_[p.tipo == TipoPunto::Convertido ? 0 : 1].emplace(pixel, p.desplazamiento);
-        });
+    auto poner = [&](double lon, double lat, TipoPunto tipo, std::uint64_t desplazamiento) {
+        std::uint32_t pixel;
+        if (punteador.Poner(lon, lat, tipo, &pixel))
+            indice_[tipo == TipoPunto::Convertido ? 0 : 1].emplace(pixel, desplazamiento);
+    };
+    if (a.hayFichero && a.enMemoria) {
+        for (const PuntoGuardado& g : a.guardados)
+            poner(g.lon, g.lat, g.convertido ? TipoPunto::Convertido : TipoPunto::NoConvertido, g.desplazamiento);
+    } else if (a.hayFichero) {
+        RecorrerPuntos(a.fichero, [&](const PuntoLeido& p) { poner(p.lon, p.lat, p.tipo, p.desplazamiento); });
+    }
     punteador.Terminar();
     cuenta_.dibujados = punteador.Dibujados();
 

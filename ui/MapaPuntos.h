@@ -8,8 +8,9 @@
 //
 // The points outlive the window: MostrarFichero and PonerPunto keep them for
 // the whole session, and every open map redraws when they change. A file's
-// points are read from its result as a stream when the view is drawn, so a
-// million of them cost memory only for the pixels they fall on.
+// points are kept in memory, 16 bytes each, so that a million of them redraw
+// at once; a file of more than 16 million is read again from its result at
+// each redraw.
 #pragma once
 #include <QImage>
 #include <QMap>
