@@ -62,7 +62,7 @@ constexpr Caso Casos[] = {
 };
 
 std::string Linea(std::int16_t codigo, std::uint64_t i, Azar& azar) {
-    const std::string nombre = "P" + std::to_string(i);
+    const std::string nombre = std::string("P").append(std::to_string(i));
     const double lon = azar.Uniforme(-9, 3.5);
     const double lat = azar.Uniforme(36.5, 43.5);
     switch (codigo) {

@@ -30,9 +30,9 @@ std::string Cuentas(const ResumenLote& r) {
     for (const auto& [nombre, c] : tipos) {
         if (c->total == 0) continue;
         t += std::string("; ") + nombre;
-        for (const std::uint64_t n : c->primeras) t += " " + std::to_string(n);
+        for (const std::uint64_t n : c->primeras) t.append(" ").append(std::to_string(n));
     }
-    if (r.detenido) t += "; detenida " + std::to_string(r.lineaDetenida) + " «" + r.husoDetenido + "»";
+    if (r.detenido) t.append("; detenida ").append(std::to_string(r.lineaDetenida)).append(" «" + r.husoDetenido + "»");
     return t;
 }
 
@@ -150,7 +150,7 @@ TEST_P(Lotes, Fallos) {
 // A cancel leaves the earlier results as they were; a run to its end replaces them.
 TEST_P(Lotes, CanceladoYProgreso) {
     std::string contenido = "c\n";
-    for (int i = 0; i < 20000; ++i) contenido += "P" + std::to_string(i) + ",1,40,100\n";
+    for (int i = 0; i < 20000; ++i) contenido.append("P").append(std::to_string(i)).append(",1,40,100\n");
     Escribir(tmp / "p.txt", contenido);
     Escribir(tmp / "Cartesianas_geocéntricas.txt", "anterior");
     for (const int cancelar : {1, -1}) {  // at the second check; never
