@@ -1,5 +1,6 @@
 #include "Cart_Geo.h"
 
+#include <QtMath>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -9,6 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "MapaPuntos.h"
 #include "Angulos.h"
 #include "Avisos.h"
 #include "Cartesianas.h"
@@ -83,6 +85,8 @@ Cart_Geo::Cart_Geo(EntornoVentanas& entorno, QWidget* padre) : VentanaConversion
     connect(Limpiar, &QPushButton::clicked, this, &Cart_Geo::Limpiar_Click);
     connect(Fichero, &QPushButton::clicked, this, &Cart_Geo::Fichero_Click);
     BotonesFichero({Fichero});
+    RotularConUnidad(Frame2);
+    CajasResultado({lat1, long1, Altitud});
     CoordX->setFocus();
 }
 
@@ -112,6 +116,8 @@ void Cart_Geo::Calcular_Click() {
     lat1->setText(TextoAngulo(fi, sexagesimal, "Lat1"));
     long1->setText(TextoAngulo(lambda, sexagesimal, "Long1"));
     Altitud->setText(TextoPunto(r.h));
+    MapaPuntos::PonerPunto(windowTitle(), QStringLiteral("Punto"), qRadiansToDegrees(r.lambda),
+                           qRadiansToDegrees(r.fi), QStringLiteral("h %1 m").arg(Altitud->text()));
 }
 
 void Cart_Geo::Check_Grad_Click(bool marcado) {

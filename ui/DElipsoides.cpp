@@ -246,7 +246,9 @@ void DElipsoides::Mostrar() {
     activateWindow();
 }
 
-BarraElipsoide::BarraElipsoide(const QString& texto, QWidget* padre) : QLabel(texto, padre) {
+BarraElipsoide::BarraElipsoide(const QString& texto, QWidget* padre) : QLabel(padre), invitacion_(texto) {
+    Rotular();
+    connect(&NotificadorAjustes::Instancia(), &NotificadorAjustes::ElipsoideCambiado, this, &BarraElipsoide::Rotular);
     setCursor(Qt::PointingHandCursor);
     setAlignment(Qt::AlignCenter);
     setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -257,6 +259,17 @@ BarraElipsoide::BarraElipsoide(const QString& texto, QWidget* padre) : QLabel(te
     setPalette(paleta);
     setMargin(3);
     setFocusPolicy(Qt::StrongFocus);
+}
+
+void BarraElipsoide::setText(const QString& texto) {
+    invitacion_ = texto;
+    Rotular();
+}
+
+void BarraElipsoide::Rotular() {
+    const QString nombre = TextoFilaElipsoide(ajustes::ElipsoideActual).section(QLatin1Char('\t'), 0, 0).trimmed();
+    QLabel::setText(nombre.isEmpty() ? invitacion_
+                                     : invitacion_ + QStringLiteral("\nElipsoide en uso: ") + nombre);
 }
 
 void BarraElipsoide::mousePressEvent(QMouseEvent* evento) {

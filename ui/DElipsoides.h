@@ -81,11 +81,16 @@ public:
 };
 
 // The ellipsoid bar: a label that emits Click() on a left-button press, and
-// on Space, Return or Enter when it has the focus.
+// on Space, Return or Enter when it has the focus. Under the text the window
+// gives it (setText, Invitacion) a second line names the ellipsoid in use,
+// "Elipsoide en uso: WGS 84", kept in step with ElipsoideActual.
 class BarraElipsoide final : public QLabel {
     Q_OBJECT
 public:
     BarraElipsoide(const QString& texto, QWidget* padre = nullptr);
+
+    void setText(const QString& texto);
+    const QString& Invitacion() const { return invitacion_; }
 
 signals:
     void Click();
@@ -94,6 +99,11 @@ protected:
     void mousePressEvent(QMouseEvent* evento) override;
     void keyPressEvent(QKeyEvent* evento) override;
     void paintEvent(QPaintEvent* evento) override;
+
+private:
+    void Rotular();
+
+    QString invitacion_;
 };
 
 }  // namespace tesmaro

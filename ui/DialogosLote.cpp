@@ -6,9 +6,13 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLocale>
+#include <QGuiApplication>
 #include <QPushButton>
+#include <QScreen>
+#include <QSettings>
 #include <QTimer>
 #include <algorithm>
+#include <utility>
 #include <QProgressDialog>
 #include <QStringList>
 
@@ -18,6 +22,9 @@
 namespace tesmaro {
 
 namespace {
+
+const QString ClavePuntos = QStringLiteral("carpetas/puntos");
+const QString ClaveRejilla = QStringLiteral("carpetas/rejilla");
 
 // How often the progress dialog is refreshed.
 constexpr int IntervaloRefrescoMs = 100;
@@ -34,6 +41,12 @@ QString TextoTiempo(qint64 ms) {
 }  // namespace
 
 DialogosLote::DialogosLote(QWidget* ventana) : ventana_(ventana), reloj_(std::make_unique<QTimer>()) {
+    // The folders of the last session, when they are still there.
+    const QSettings ajustes(QStringLiteral("Tesmaro"), QStringLiteral("Tesmaro"));
+    for (auto [clave, carpeta] : {std::pair{ClavePuntos, &carpetaPuntos_}, {ClaveRejilla, &carpetaRejilla_}}) {
+        const QString guardada = ajustes.value(clave).toString();
+        if (!guardada.isEmpty() && QFileInfo(guardada).isDir()) *carpeta = guardada;
+    }
     reloj_->setInterval(IntervaloRefrescoMs);
     QObject::connect(reloj_.get(), &QTimer::timeout, reloj_.get(), [this] { Refrescar(); });
 }
@@ -71,12 +84,22 @@ std::string DialogosLote::Elegir(const DialogoFichero& dialogo, bool rejilla) {
             if (!datos.isEmpty()) inicio = datos;
         }
     }
-    const QString ruta = QFileDialog::getOpenFileName(ventana_, QString::fromUtf8(dialogo.titulo.c_str()), inicio,
-                                                      FiltroQt(dialogo.filtro));
+    QFileDialog elegir(ventana_, QString::fromUtf8(dialogo.titulo.c_str()), inicio, FiltroQt(dialogo.filtro));
+    elegir.setFileMode(QFileDialog::ExistingFile);
+    elegir.setAcceptMode(QFileDialog::AcceptOpen);
+    // Wide enough for the names, sizes and dates without cutting them.
+    QSize tamanio(900, 600);
+    if (const QScreen* pantalla = ventana_ ? ventana_->screen() : QGuiApplication::primaryScreen())
+        tamanio = tamanio.boundedTo(pantalla->availableGeometry().size() * 0.9);
+    elegir.resize(tamanio);
+    if (elegir.exec() != QDialog::Accepted || elegir.selectedFiles().isEmpty()) return {};
+    const QString ruta = elegir.selectedFiles().constFirst();
     if (ruta.isEmpty()) return {};
     const QFileInfo info(ruta);
     const QString carpetaElegida = info.absolutePath();
     (rejilla ? carpetaRejilla_ : carpetaPuntos_) = carpetaElegida;
+    QSettings(QStringLiteral("Tesmaro"), QStringLiteral("Tesmaro"))
+        .setValue(rejilla ? ClaveRejilla : ClavePuntos, carpetaElegida);
     QDir::setCurrent(carpetaElegida);
     return QFile::encodeName(info.absoluteFilePath()).toStdString();
 }

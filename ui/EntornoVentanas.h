@@ -28,10 +28,18 @@ public:
     virtual InterfazLote& EmpezarLote(QWidget* ventana) = 0;
     virtual void TerminarLote() = 0;
 
+    // "Guardar como capa…": the layer file to write, asked over `ventana`
+    // starting at `propuesta`, with the layer formats as filters; empty:
+    // cancelled. By default the save dialog (EntornoVentanas.cpp).
+    virtual QString ElegirCapa(QWidget* ventana, const QString& propuesta);
+
     // "Ver Husos UTM": the zone map.
     virtual void MostrarZonasUtm() = 0;
     // The ellipsoid dialog (the ellipsoid bars and the menu entry).
     virtual void MostrarElipsoides() = 0;
+    // "Mapa de puntos": the map of the last file run and of each window's
+    // last "Calcular" ("Ver en el mapa").
+    virtual void MostrarMapaPuntos() = 0;
 };
 
 }  // namespace tesmaro

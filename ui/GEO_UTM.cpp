@@ -12,11 +12,13 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "MapaPuntos.h"
 #include "Avisos.h"
 #include "Filtros.h"
 #include "Mensajes.h"
 #include "Texto.h"
 #include "Textos.h"
+#include "Exacto.h"
 #include "Utm.h"
 #include "Teclado.h"
 
@@ -72,6 +74,7 @@ GEO_UTM::GEO_UTM(EntornoVentanas& entorno, QWidget* padre) : VentanaConversion(e
     IgualarAnchos({este, oeste, norte, sur});
     auto* rejilla1 = DisponerFilas(Frame1, {{Label1, CoordX}, {Label2, CoordY}, {Label8, Cover1}, {Label3, Ana1}});
     rejilla1->addWidget(Check_Grad, 4, 1);
+    rejilla1->addLayout(CrearMetodo(), 5, 0, 1, 2);
 
     // Buttons.
     auto* botones = CrearBotones(Calcular, Limpiar, Fichero, QStringLiteral("Fichero GEO ETRS89"));
@@ -100,6 +103,7 @@ GEO_UTM::GEO_UTM(EntornoVentanas& entorno, QWidget* padre) : VentanaConversion(e
                      Segundos, Aceptar, Command3, LMCH_Fich, Command1, Command2, Text1, Command6, Command5});
     Acompaniar({{Label10, Huso1}, {Label6, Long_MC}, {Label1, CoordX}, {Label2, CoordY},
                                   {Label8, Cover1}, {Label3, Ana1}, {Label4, LMCH_Fich}, {Label5, Text1}});
+    setTabOrder(Check_Grad, Check_Exacto);
     TeclaIntro(this, Calcular);
 
     ConectarFiltro(long1, TipoFiltro::Decimal);
@@ -123,6 +127,10 @@ GEO_UTM::GEO_UTM(EntornoVentanas& entorno, QWidget* padre) : VentanaConversion(e
     connect(Command1, &QPushButton::clicked, this, &GEO_UTM::Command1_Click);
     connect(Command6, &QPushButton::clicked, this, &GEO_UTM::Command6_Click);
     BotonesFichero({Fichero, Command4, Command1});
+    // The coordinates are read in degrees; the convergence is in the unit.
+    AngulosEnGrados();
+    RotularConUnidad(Label8);
+    CajasResultado({CoordX, CoordY, Cover1, Ana1});
     long1->setFocus();
 }
 
@@ -140,13 +148,19 @@ void GEO_UTM::Calcular_Click() {
     const QString motivo = Primero({AnguloImposible(QStringLiteral("La longitud"), longitud, 180, false),
                                     AnguloImposible(QStringLiteral("La latitud"), latitud, 90, false)});
     if (!motivo.isEmpty()) return Rehusar(resultados, motivo);
-    const ResultadoUtm r = GeodesicasAUtm(longitud, latitud, huso, datum);
+    const bool exacto = Exacto();
+    const ResultadoUtm r = exacto ? GeodesicasAUtmExacto(longitud, latitud, huso, datum)
+                                  : GeodesicasAUtm(longitud, latitud, huso, datum);
     if (r.estado != Estado::Correcto || !Finitos({r.X, r.Y, r.convergencia, r.anamorfosis}))
         return Rehusar(resultados, Q(TextoDesbordamiento), IconoMensaje::Critico);
     CoordX->setText(TextoPunto(r.X));
     CoordY->setText(TextoPunto(r.Y));
     Cover1->setText(TextoPunto(ConvertirUnidad(r.convergencia)));
     Ana1->setText(TextoPunto(r.anamorfosis));
+    MostrarMetodo(true);
+    if (!exacto) AvisarErrorUtm(longitud, latitud, huso, datum);
+    MapaPuntos::PonerPunto(windowTitle(), QStringLiteral("Punto"), longitud, latitud,
+                           QStringLiteral("X %1  Y %2  huso %3").arg(CoordX->text(), CoordY->text()).arg(huso));
 }
 
 void GEO_UTM::Check_Grad_Click(bool marcado) {
@@ -166,6 +180,7 @@ void GEO_UTM::long1_Change() { OpcionSegunSigno(long1, Long_opt); }
 
 void GEO_UTM::Limpiar_Click() {
     for (QLineEdit* caja : {CoordX, CoordY, Long_MC, long1, lat1, Cover1, Ana1}) caja->clear();
+    OcultarMetodo();
 }
 
 void GEO_UTM::Fichero_Click() { ConvertirFichero(codigo::GeoUtmETRS89); }

@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "MapaPuntos.h"
 #include "Angulos.h"
 #include "Avisos.h"
 #include "Cartesianas.h"
@@ -99,6 +100,7 @@ Geo_Cart::Geo_Cart(EntornoVentanas& entorno, QWidget* padre) : VentanaConversion
     connect(Limpiar, &QPushButton::clicked, this, &Geo_Cart::Limpiar_Click);
     connect(Fichero, &QPushButton::clicked, this, &Geo_Cart::Fichero_Click);
     BotonesFichero({Fichero});
+    CajasResultado({CoordX, CoordY, CoordZ});
     lat1->setFocus();
 }
 
@@ -125,6 +127,9 @@ void Geo_Cart::Calcular_Click() {
     CoordX->setText(TextoPunto(r.X));
     CoordY->setText(TextoPunto(r.Y));
     CoordZ->setText(TextoPunto(r.Z));
+    MapaPuntos::PonerPunto(windowTitle(), QStringLiteral("Punto"), UnidadAGrados(Leer(long1)),
+                           UnidadAGrados(Leer(lat1)),
+                           QStringLiteral("X %1  Y %2  Z %3").arg(CoordX->text(), CoordY->text(), CoordZ->text()));
 }
 
 void Geo_Cart::Lat_Opt_Click(int indice) { SignoSegunOpcion(lat1, indice); }

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "MapaPuntos.h"
 #include "Filtros.h"
 #include "Mensajes.h"
 #include "Rejilla.h"
@@ -40,6 +41,14 @@ QLabel* CrearAvisoFuera(QWidget* ventana) {
     auto* aviso = Nombrar(new QLabel(ventana), "Label_Fuera");
     aviso->setWordWrap(true);
     aviso->setStyleSheet(QStringLiteral("QLabel { color: #a00000; font-weight: bold; }"));
+    // Its room is kept while hidden (two lines at least), so that showing it
+    // never takes height or width from the boxes.
+    aviso->setText(AvisoComprobacionFuera);
+    aviso->setMinimumHeight(aviso->fontMetrics().lineSpacing() * 2 + 4);
+    QSizePolicy politica = aviso->sizePolicy();
+    politica.setRetainSizeWhenHidden(true);
+    politica.setHorizontalPolicy(QSizePolicy::Ignored);
+    aviso->setSizePolicy(politica);
     aviso->hide();
     return aviso;
 }
@@ -183,6 +192,8 @@ Geo_rejilla_ed2et::Geo_rejilla_ed2et(EntornoVentanas& entorno, QWidget* padre) :
     connect(Command1, &QPushButton::clicked, this, &Geo_rejilla_ed2et::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Geo_rejilla_ed2et::Command2_Click);
     BotonesFichero({Fichero, Command1});
+    AngulosEnGrados();
+    CajasResultado({LoET89, LaET89, LOET89gms, LAET89GMS, LoED50, LaED50});
     Form_Load();
     Long1t->setFocus();
 }
@@ -207,6 +218,9 @@ void Geo_rejilla_ed2et::Calcular_Click() {
     const PuntoRejilla ed50 = rejilla->ETRS89aED50(etrs89.lon, etrs89.lat);
     if (etrs89.dentro) EscribirPunto(etrs89, LoET89, LaET89, LOET89gms, LAET89GMS);
     if (etrs89.dentro && ed50.dentro) EscribirPunto(ed50, LoED50, LaED50);
+    if (etrs89.dentro)
+        MapaPuntos::PonerPunto(windowTitle(), QStringLiteral("Punto"), etrs89.lon / 3600, etrs89.lat / 3600,
+                               QStringLiteral("ETRS89: %1, %2").arg(LoET89->text(), LaET89->text()));
     if (!etrs89.dentro) {
         Label_Fuera->setText(AvisoFuera);
         Label_Fuera->show();

@@ -8,10 +8,15 @@
 namespace tesmaro {
 
 HiloLote::HiloLote(std::int16_t codigo, InterfazLote& destino, std::function<void(const ResumenLote&)> alAcabar,
-                   QObject* padre)
-    : QObject(padre), destino_(destino), alAcabar_(std::move(alAcabar)) {
-    hilo_ = std::thread([this, codigo] {
-        resumen_ = TratarFichero(codigo, *this);
+                   QObject* padre, std::string fichero, const OpcionesLote& opciones)
+    : HiloLote([codigo, opciones](InterfazLote& interfaz) { return TratarFichero(codigo, interfaz, opciones); },
+               destino, std::move(alAcabar), padre, std::move(fichero)) {}
+
+HiloLote::HiloLote(std::function<ResumenLote(InterfazLote&)> trabajo, InterfazLote& destino,
+                   std::function<void(const ResumenLote&)> alAcabar, QObject* padre, std::string fichero)
+    : QObject(padre), destino_(destino), alAcabar_(std::move(alAcabar)), fichero_(std::move(fichero)) {
+    hilo_ = std::thread([this, trabajo = std::move(trabajo)] {
+        resumen_ = trabajo(*this);
         terminado_ = true;
         QMetaObject::invokeMethod(this, [this] { Acabar(); }, Qt::QueuedConnection);
     });
@@ -43,7 +48,9 @@ void HiloLote::EnHiloVentanas(const std::function<void()>& llamada) {
 
 std::string HiloLote::ElegirFicheroPuntos(const DialogoFichero& dialogo) {
     std::string ruta;
-    EnHiloVentanas([&] { ruta = destino_.ElegirFicheroPuntos(dialogo); });
+    if (!fichero_.empty()) ruta = std::exchange(fichero_, {});
+    else EnHiloVentanas([&] { ruta = destino_.ElegirFicheroPuntos(dialogo); });
+    rutaEntrada_ = ruta;
     return ruta;
 }
 

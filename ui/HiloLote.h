@@ -9,6 +9,12 @@
 // - Progreso, LineasLeidas and Cancelado are called on the worker thread
 //   itself: `destino` must take them from any thread.
 //
+// `fichero`, when given, answers the point-file dialog without showing it
+// (a file dropped on a window); RutaEntrada() is the point file of the run,
+// chosen or given, once the run has ended.
+//
+// The job is TratarFichero(codigo) with `opciones`, or any other `trabajo`
+// given the interface (writing a layer from a finished run's results).
 // When the run ends, `alAcabar` receives its summary on the creating thread.
 // Detener() (and the destructor) stops the run without a word: the dialogs
 // still pending are answered "cancelled", messages are dropped, the driver
@@ -19,6 +25,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <thread>
 
 #include "InterfazLote.h"
@@ -30,10 +37,14 @@ class HiloLote final : public QObject, private InterfazLote {
     Q_OBJECT
 public:
     HiloLote(std::int16_t codigo, InterfazLote& destino, std::function<void(const ResumenLote&)> alAcabar,
-             QObject* padre = nullptr);
+             QObject* padre = nullptr, std::string fichero = {}, const OpcionesLote& opciones = {});
+    HiloLote(std::function<ResumenLote(InterfazLote&)> trabajo, InterfazLote& destino,
+             std::function<void(const ResumenLote&)> alAcabar, QObject* padre = nullptr,
+             std::string fichero = {});
     ~HiloLote() override;
 
     void Detener();
+    const std::string& RutaEntrada() const { return rutaEntrada_; }
 
 private:
     std::string ElegirFicheroPuntos(const DialogoFichero& dialogo) override;
@@ -54,6 +65,8 @@ private:
     std::atomic<bool> detener_{false};
     std::atomic<bool> terminado_{false};
     ResumenLote resumen_;  // written by the worker before terminado_
+    std::string fichero_;
+    std::string rutaEntrada_;  // written by the worker before terminado_
     std::thread hilo_;
 };
 

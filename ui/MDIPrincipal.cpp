@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSettings>
 #include <algorithm>
 #include <QStatusBar>
 #include <QTimer>
@@ -61,6 +62,9 @@ MDIPrincipal::MDIPrincipal(QWidget* padre) : QMainWindow(padre), dialogos_(std::
     QSize tamanio(1000, 720);
     if (const QScreen* pantalla = screen()) tamanio = tamanio.boundedTo(pantalla->availableGeometry().size() * 0.9);
     resize(tamanio);
+    restoreGeometry(QSettings(QStringLiteral("Tesmaro"), QStringLiteral("Tesmaro"))
+                        .value(QStringLiteral("ventanas/MDIPrincipal"))
+                        .toByteArray());
     MDIForm_Load();
 }
 
@@ -86,7 +90,8 @@ void MDIPrincipal::TerminarLote() { dialogos_->TerminarLote(); }
 void MDIPrincipal::MostrarZonasUtm() { MostrarVentana(zonas_); }
 
 void MDIPrincipal::MostrarElipsoides() {
-    if (!elipsoides_) elipsoides_ = new DElipsoides;
+    // Owned by the main window, so that it stays above it.
+    if (!elipsoides_) elipsoides_ = new DElipsoides(this);
     elipsoides_->Mostrar();
 }
 
@@ -214,7 +219,33 @@ void MDIPrincipal::Activar(QWidget* ventana) {
 
 void MDIPrincipal::closeEvent(QCloseEvent* evento) {
     QMainWindow::closeEvent(evento);
-    if (evento->isAccepted()) QApplication::quit();
+    if (!evento->isAccepted()) return;
+    GuardarPosiciones();
+    QApplication::quit();
+}
+
+namespace {
+QString ClavePosicion(const QWidget* ventana) {
+    return QStringLiteral("ventanas/") +
+           QString::fromLatin1(ventana->metaObject()->className()).section(QStringLiteral("::"), -1);
+}
+}  // namespace
+
+void MDIPrincipal::RestaurarPosicion(QMdiSubWindow* sub) {
+    if (!sub->widget()) return;
+    const QVariant posicion =
+        QSettings(QStringLiteral("Tesmaro"), QStringLiteral("Tesmaro")).value(ClavePosicion(sub->widget()));
+    if (!posicion.canConvert<QPoint>()) return;
+    // Only where the frame shows it.
+    const QPoint punto = posicion.toPoint();
+    if (Mdi->viewport()->rect().contains(punto)) sub->move(punto);
+}
+
+void MDIPrincipal::GuardarPosiciones() {
+    QSettings ajustes(QStringLiteral("Tesmaro"), QStringLiteral("Tesmaro"));
+    ajustes.setValue(QStringLiteral("ventanas/MDIPrincipal"), saveGeometry());
+    for (QMdiSubWindow* sub : Mdi->subWindowList())
+        if (sub->widget()) ajustes.setValue(ClavePosicion(sub->widget()), sub->pos());
 }
 
 void MDIPrincipal::Mnu_Salir_Click() {
@@ -225,7 +256,8 @@ void MDIPrincipal::Mnu_Salir_Click() {
 
 void MDIPrincipal::Mnu_Elipsoides_Click() { MostrarElipsoides(); }
 void MDIPrincipal::Mnu_MapaGuia_Click() { MostrarVentana(zonas_); }
-void MDIPrincipal::Mnu_MapaPuntos_Click() { MostrarVentana(mapaPuntos_); }
+void MDIPrincipal::Mnu_MapaPuntos_Click() { MostrarMapaPuntos(); }
+void MDIPrincipal::MostrarMapaPuntos() { MostrarVentana(mapaPuntos_); }
 void MDIPrincipal::Mnu_gradsexa_Click() { MostrarVentana(form1_); }
 void MDIPrincipal::Mnu_DatosAngulares_Click() {
     if (!datosAngulares_) datosAngulares_ = new DAngular(this);

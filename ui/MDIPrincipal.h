@@ -62,6 +62,7 @@ public:
     void TerminarLote() override;
     void MostrarZonasUtm() override;
     void MostrarElipsoides() override;
+    void MostrarMapaPuntos() override;
 
     // Shows a child window inside the frame, creating it on first use.
     template <class T>
@@ -74,6 +75,7 @@ public:
             sub->setAttribute(Qt::WA_DeleteOnClose);
             ventana->show();
             sub->adjustSize();
+            RestaurarPosicion(sub);
             Mdi->setActiveSubWindow(sub);
         } else {
             Activar(ventana);
@@ -112,14 +114,19 @@ private slots:
     void MostrarEnfocado(QWidget* anterior, QWidget* ahora);
 
 protected:
-    // Closing the main window ends the program at once, whatever other
-    // window (the ellipsoid dialog has no owner) is still open.
+    // Closing the main window keeps the windows' positions and ends the
+    // program at once, whatever other window is still open.
     void closeEvent(QCloseEvent* evento) override;
 
 private:
     void CrearMenus();
     void CrearBarraEstado();
     void Activar(QWidget* ventana);
+    // Where each window was when the program last closed, and the main
+    // window's geometry (QSettings "Tesmaro"; the computation settings are
+    // never kept).
+    void RestaurarPosicion(QMdiSubWindow* sub);
+    void GuardarPosiciones();
     QAction* Entrada(QMenu* menu, const char* nombre, const QString& texto, void (MDIPrincipal::*slot)());
 
     std::unique_ptr<DialogosLote> dialogos_;

@@ -16,11 +16,13 @@ void NotificadorAjustes::FijarUnidadAngular(std::int16_t unidad) {
 
 void NotificadorAjustes::FijarElipsoideActual(std::int16_t indice) {
     ajustes::ElipsoideActual = indice;
+    emit Instancia().ElipsoideCambiado();
 }
 
 void NotificadorAjustes::Restablecer() {
     ajustes::Restablecer();
     emit Instancia().UnidadAngularCambiada();
+    emit Instancia().ElipsoideCambiado();
 }
 
 }  // namespace tesmaro

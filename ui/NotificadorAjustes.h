@@ -4,9 +4,10 @@
 //
 // Windows write the angular unit only through FijarUnidadAngular, which
 // updates the setting and then emits UnidadAngularCambiada; windows connect to
-// NotificadorAjustes::Instancia(). Nothing shown depends on the current
-// ellipsoid (the next "Calcular" reads it), so FijarElipsoideActual only
-// writes it.
+// NotificadorAjustes::Instancia(). The results shown do not depend on the
+// current ellipsoid (the next "Calcular" reads it); FijarElipsoideActual
+// writes it and emits ElipsoideCambiado for the ellipsoid bars, which name
+// it.
 #pragma once
 #include <QObject>
 #include <cstdint>
@@ -20,13 +21,15 @@ public:
 
     // ajustes::UnidadAngular = unidad, then UnidadAngularCambiada().
     static void FijarUnidadAngular(std::int16_t unidad);
-    // ajustes::ElipsoideActual = indice.
+    // ajustes::ElipsoideActual = indice, then ElipsoideCambiado().
     static void FijarElipsoideActual(std::int16_t indice);
-    // ajustes::Restablecer(), then UnidadAngularCambiada().
+    // ajustes::Restablecer(), then UnidadAngularCambiada() and
+    // ElipsoideCambiado().
     static void Restablecer();
 
 signals:
     void UnidadAngularCambiada();
+    void ElipsoideCambiado();
 
 private:
     NotificadorAjustes() = default;

@@ -13,11 +13,13 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "MapaPuntos.h"
 #include "Angulos.h"
 #include "DElipsoides.h"
 #include "Elipsoides.h"
 #include "Avisos.h"
 #include "Filtros.h"
+#include "Exacto.h"
 #include "Geodesia.h"
 #include "Mensajes.h"
 #include "Texto.h"
@@ -73,7 +75,8 @@ P_Inverso::P_Inverso(EntornoVentanas& entorno, QWidget* padre) : VentanaConversi
     auto* rejilla1 = DisponerFilas(Frame1, {{Label7, Dist_Res}, {Label5, Acimut_Dir}, {Label3, Acimut_Inv}});
     rejilla1->addWidget(Check_Grad, 3, 1);
     rejilla1->addWidget(Label_Info, 4, 0, 1, 2);
-    rejilla1->setRowStretch(5, 1);
+    rejilla1->addLayout(CrearMetodo(), 5, 0, 1, 2);
+    rejilla1->setRowStretch(6, 1);
 
     auto* columnas = new QHBoxLayout(UTM_GEO);
     columnas->addWidget(Frame2, 3);
@@ -104,6 +107,7 @@ P_Inverso::P_Inverso(EntornoVentanas& entorno, QWidget* padre) : VentanaConversi
                      marcoLat2.negativa, Dist_Res, Acimut_Dir, Acimut_Inv, Check_Grad, Calcular, Limpiar, Fichero,
                      Grados, Minutos, Segundos, Aceptar, Command3});
     Acompaniar({{Label7, Dist_Res}, {Label5, Acimut_Dir}, {Label3, Acimut_Inv}});
+    setTabOrder(Check_Grad, Check_Exacto);
     TeclaIntro(this, Calcular);
 
     for (QLineEdit* caja : {long1, lat1, Long2, Lat2}) {
@@ -126,6 +130,8 @@ P_Inverso::P_Inverso(EntornoVentanas& entorno, QWidget* padre) : VentanaConversi
     connect(Limpiar, &QPushButton::clicked, this, &P_Inverso::Limpiar_Click);
     connect(Fichero, &QPushButton::clicked, this, &P_Inverso::Fichero_Click);
     BotonesFichero({Fichero});
+    RotularConUnidad(Frame1);
+    CajasResultado({Acimut_Dir, Acimut_Inv, Dist_Res});
 
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
@@ -174,7 +180,8 @@ void P_Inverso::Calcular_Click() {
     const double longitud2 = UnidadARadianes(Leer(Long2));
     const double latitud2 = UnidadARadianes(Leer(Lat2));
     const ResultadoInverso r =
-        ProblemaInverso(latitud1, longitud1, latitud2, longitud2, elipsoide.a, elipsoide.rf);
+        Exacto() ? ProblemaInversoExacto(latitud1, longitud1, latitud2, longitud2, elipsoide.a, elipsoide.rf)
+                 : ProblemaInverso(latitud1, longitud1, latitud2, longitud2, elipsoide.a, elipsoide.rf);
     // Different hemispheres, 90° of arc or more apart, or absurd input: say
     // why, with empty result boxes.
     if (r.estado != Estado::Correcto) return Rehusar(resultados, Q(TextoEstado(r.estado)));
@@ -186,6 +193,9 @@ void P_Inverso::Calcular_Click() {
     Acimut_Dir->setText(TextoAngulo(acimut1, sexagesimal, "OTRO"));
     Acimut_Inv->setText(TextoAngulo(acimut2, sexagesimal, "OTRO"));
     Dist_Res->setText(TextoPunto(r.distancia));
+    MostrarMetodo(false);
+    MapaPuntos::PonerPunto(windowTitle(), QStringLiteral("B"), UnidadAGrados(Leer(Long2)), UnidadAGrados(Leer(Lat2)),
+                           QStringLiteral("Distancia %1 m  acimut %2").arg(Dist_Res->text(), Acimut_Dir->text()));
 }
 
 void P_Inverso::Check_Grad_Click(bool marcado) {
@@ -219,6 +229,7 @@ void P_Inverso::Timer2_Timer() {
 
 void P_Inverso::Limpiar_Click() {
     for (QLineEdit* caja : {long1, lat1, Long2, Lat2, Acimut_Dir, Acimut_Inv, Dist_Res}) caja->clear();
+    OcultarMetodo();
 }
 
 void P_Inverso::Fichero_Click() { ConvertirFichero(codigo::Inverso); }

@@ -12,11 +12,13 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "MapaPuntos.h"
 #include "Angulos.h"
 #include "DElipsoides.h"
 #include "Elipsoides.h"
 #include "Avisos.h"
 #include "Filtros.h"
+#include "Exacto.h"
 #include "Geodesia.h"
 #include "Mensajes.h"
 #include "Texto.h"
@@ -71,7 +73,8 @@ P_directo::P_directo(EntornoVentanas& entorno, QWidget* padre) : VentanaConversi
     IgualarAnchos({este, oeste, norte, sur});
     auto* rejilla1 = DisponerFilas(Frame1, {{Label5, Long_Res}, {Label7, Lat_Res}, {Label3, Acimut_Res}});
     rejilla1->addWidget(Check_Grad, 3, 1);
-    rejilla1->setRowStretch(4, 1);
+    rejilla1->addLayout(CrearMetodo(), 4, 0, 1, 2);
+    rejilla1->setRowStretch(5, 1);
 
     auto* columnas = new QHBoxLayout(UTM_GEO);
     columnas->addWidget(Frame2, 3);
@@ -95,6 +98,7 @@ P_directo::P_directo(EntornoVentanas& entorno, QWidget* padre) : VentanaConversi
                      Acimut1_gms, Distancia1, Long_Res, Lat_Res, Acimut_Res, Check_Grad, Calcular, Limpiar, Fichero,
                      Grados, Minutos, Segundos, Aceptar, Command3});
     Acompaniar({{Label1, Acimut1}, {Label2, Distancia1}, {Label5, Long_Res}, {Label7, Lat_Res}, {Label3, Acimut_Res}});
+    setTabOrder(Check_Grad, Check_Exacto);
     TeclaIntro(this, Calcular);
 
     ConectarFiltro(long1, TipoFiltro::Decimal);
@@ -116,6 +120,8 @@ P_directo::P_directo(EntornoVentanas& entorno, QWidget* padre) : VentanaConversi
     connect(Limpiar, &QPushButton::clicked, this, &P_directo::Limpiar_Click);
     connect(Fichero, &QPushButton::clicked, this, &P_directo::Fichero_Click);
     BotonesFichero({Fichero});
+    RotularConUnidad(Frame1);
+    CajasResultado({Lat_Res, Long_Res, Acimut_Res});
     long1->setFocus();
 }
 
@@ -140,7 +146,9 @@ void P_directo::Calcular_Click() {
     const double latitud = UnidadARadianes(Leer(lat1));
     const double acimut = UnidadAGrados(Leer(Acimut1));
     const double distancia = Leer(Distancia1);
-    const ResultadoDirecto r = ProblemaDirecto(latitud, longitud, acimut, distancia, elipsoide.a, elipsoide.rf);
+    const ResultadoDirecto r =
+        Exacto() ? ProblemaDirectoExacto(latitud, longitud, acimut, distancia, elipsoide.a, elipsoide.rf)
+                 : ProblemaDirecto(latitud, longitud, acimut, distancia, elipsoide.a, elipsoide.rf);
     if (r.estado != Estado::Correcto) return Rehusar(resultados, Q(TextoEstado(r.estado)));
     const double lat2 = GradosAUnidad(r.latitud);
     const double lon2 = GradosAUnidad(r.longitud);
@@ -150,6 +158,9 @@ void P_directo::Calcular_Click() {
     Lat_Res->setText(TextoAngulo(lat2, sexagesimal, "Lat1"));
     Long_Res->setText(TextoAngulo(lon2, sexagesimal, "Long1"));
     Acimut_Res->setText(TextoAngulo(rho, sexagesimal, "OTRO"));
+    MostrarMetodo(false);
+    MapaPuntos::PonerPunto(windowTitle(), QStringLiteral("B"), r.longitud, r.latitud,
+                           QStringLiteral("Acimut inverso %1").arg(Acimut_Res->text()));
 }
 
 void P_directo::Check_Grad_Click(bool marcado) {
@@ -170,6 +181,7 @@ void P_directo::InvitarAElegirElipsoide() { Label4->setText(QStringLiteral("Sele
 
 void P_directo::Limpiar_Click() {
     for (QLineEdit* caja : {long1, lat1, Long_Res, Lat_Res, Acimut1, Distancia1, Acimut_Res}) caja->clear();
+    OcultarMetodo();
 }
 
 void P_directo::Fichero_Click() { ConvertirFichero(codigo::Directo); }

@@ -12,12 +12,14 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "MapaPuntos.h"
 #include "Avisos.h"
 #include "Filtros.h"
 #include "Mensajes.h"
 #include "Rejilla.h"
 #include "Texto.h"
 #include "Textos.h"
+#include "Exacto.h"
 #include "Utm.h"
 #include "Teclado.h"
 
@@ -100,6 +102,7 @@ Principal::Principal(EntornoVentanas& entorno, QWidget* padre) : VentanaConversi
     rejilla2->addWidget(Label7, 3, 0);
     rejilla2->addWidget(Ana1, 3, 1);
     rejilla2->addWidget(Check_Grad, 4, 1);
+    rejilla2->addLayout(CrearMetodo(), 5, 0, 1, 2);
     rejilla2->setColumnStretch(1, 1);
 
     // Buttons.
@@ -112,6 +115,7 @@ Principal::Principal(EntornoVentanas& entorno, QWidget* padre) : VentanaConversi
     auto* botones = new QHBoxLayout;
     botones->addWidget(Calcular);
     botones->addWidget(salir);
+    BotonesResultado(botones);
     botones->addStretch(1);
     botones->addWidget(Command4);
     auto* ficheros = new QHBoxLayout;
@@ -132,6 +136,7 @@ Principal::Principal(EntornoVentanas& entorno, QWidget* padre) : VentanaConversi
                      Command3});
     Acompaniar({{Label1, CoordX}, {Label2, CoordY}, {Label10, Huso1}, {Label3, Long_MC},
                                   {Label4, long1}, {Label5, lat1}, {Label6, Conver1}, {Label7, Ana1}});
+    setTabOrder(Check_Grad, Check_Exacto);
     TeclaIntro(this, Calcular);
 
     ConectarFiltro(CoordX, TipoFiltro::Decimal);
@@ -146,6 +151,8 @@ Principal::Principal(EntornoVentanas& entorno, QWidget* padre) : VentanaConversi
     connect(Command4, &QPushButton::clicked, this, &Principal::Command4_Click);
     connect(salir, &QPushButton::clicked, this, &Principal::salir_Click);
     BotonesFichero({Command1, Command2});
+    RotularConUnidad(Frame2);
+    CajasResultado({long1, lat1, Conver1, Ana1});
     CoordX->setFocus();
 }
 
@@ -162,7 +169,9 @@ void Principal::Calcular_Click() {
     if (!motivo.isEmpty()) return Rehusar(resultados, motivo);
     const bool sur = Option_Norte->checkedId() == 1;
     const bool husoExtendido = Check2->isChecked();
-    const ResultadoGeodesicas r = UtmAGeodesicas(X, Y, huso, sur, husoExtendido, datum);
+    const bool exacto = Exacto();
+    const ResultadoGeodesicas r = exacto ? UtmAGeodesicasExacto(X, Y, huso, sur, husoExtendido, datum)
+                                         : UtmAGeodesicas(X, Y, huso, sur, husoExtendido, datum);
     if (r.estado == Estado::HusoNoCalculado) return Rehusar(resultados, Q(textos::HusoFueraDeArea));
     if (r.estado != Estado::Correcto || !Finitos({r.longitud, r.latitud, r.convergencia, r.anamorfosis}))
         return Rehusar(resultados, Q(TextoDesbordamiento), IconoMensaje::Critico);
@@ -171,6 +180,10 @@ void Principal::Calcular_Click() {
     Conver1->setText(TextoRegional(ConvertirUnidad(r.convergencia)));
     Ana1->setText(TextoRegional(r.anamorfosis));
     for (QLineEdit* caja : {long1, lat1, Conver1, Ana1}) caja->setText(Q(Normalizar(caja->text().toStdString())));
+    MostrarMetodo(true);
+    if (!exacto) AvisarErrorUtm(r.longitud, r.latitud, huso, datum);
+    MapaPuntos::PonerPunto(windowTitle(), QStringLiteral("Punto"), r.longitud, r.latitud,
+                           QStringLiteral("X %1  Y %2  huso %3").arg(CoordX->text(), CoordY->text()).arg(huso));
 }
 
 void Principal::Check1_Click(bool marcado) {
@@ -198,6 +211,7 @@ void Principal::Command4_Click() { VerHusosUtm(); }
 
 void Principal::salir_Click() {
     for (QLineEdit* caja : {CoordX, CoordY, Long_MC, long1, lat1, Conver1, Ana1}) caja->clear();
+    OcultarMetodo();
 }
 
 }  // namespace tesmaro

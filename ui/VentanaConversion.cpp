@@ -3,7 +3,16 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QUrl>
+#include <QDir>
 #include <QFileInfo>
+#include <QVBoxLayout>
+#include <memory>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -21,9 +30,12 @@
 #include <utility>
 
 #include "Ajustes.h"
+#include "Capas.h"
+#include "Exacto.h"
 #include "Conversiones.h"
 #include "DElipsoides.h"
 #include "Filtros.h"
+#include "MapaPuntos.h"
 #include "NotificadorAjustes.h"
 #include "Teclado.h"
 #include "Texto.h"
@@ -33,20 +45,25 @@ namespace tesmaro {
 QPointer<QLineEdit> VentanaConversion::CampoDestino;
 QPointer<HiloLote> VentanaConversion::enCurso_;
 
+static QBoxLayout* FilaDe(QLayout* disposicion, QWidget* control);
+
 namespace {
 const QString AyudaShiftClick = QStringLiteral("Haga \"Shift+Click\" para entrada dd mm ss.ss");
 }
 
 VentanaConversion::VentanaConversion(EntornoVentanas& entorno, QWidget* padre) : QWidget(padre), entorno_(entorno) {
     setAttribute(Qt::WA_DeleteOnClose);
+    setAcceptDrops(true);
     CrearPanelGrados();
+    connect(&NotificadorAjustes::Instancia(), &NotificadorAjustes::UnidadAngularCambiada, this,
+            &VentanaConversion::RotularUnidad);
 }
 
 VentanaConversion::~VentanaConversion() {
     // A run still going: stopped without a word, its thread waited for.
     if (hilo_) {
         delete hilo_.data();
-        entorno_.TerminarLote();
+        if (!capaEnCurso_) entorno_.TerminarLote();
     }
 }
 
@@ -195,16 +212,57 @@ MarcoCoordenada VentanaConversion::CrearMarcoCoordenada(QWidget* padre, const ch
 
 MarcoCoordenada VentanaConversion::MarcoLatitud(QWidget* padre, const char* nombreMarco, const char* nombreCaja,
                                                 const char* nombreOpciones, int indiceElegido, bool conBotonGrados) {
-    return CrearMarcoCoordenada(padre, nombreMarco, QStringLiteral("Latitud (dd.ddddddd)"), nombreCaja,
-                                nombreOpciones, QStringLiteral("Norte"), QStringLiteral("Sur"), indiceElegido,
-                                conBotonGrados);
+    const MarcoCoordenada m = CrearMarcoCoordenada(padre, nombreMarco, QStringLiteral("Latitud (dd.ddddddd)"),
+                                                   nombreCaja, nombreOpciones, QStringLiteral("Norte"),
+                                                   QStringLiteral("Sur"), indiceElegido, conBotonGrados);
+    RotularConUnidad(m.marco);
+    return m;
 }
 
 MarcoCoordenada VentanaConversion::MarcoLongitud(QWidget* padre, const char* nombreMarco, const char* nombreCaja,
                                                  const char* nombreOpciones, int indiceElegido, bool conBotonGrados) {
-    return CrearMarcoCoordenada(padre, nombreMarco, QStringLiteral("Longitud (dd.ddddddd)"), nombreCaja,
-                                nombreOpciones, QStringLiteral("Este"), QStringLiteral("Oeste"), indiceElegido,
-                                conBotonGrados);
+    const MarcoCoordenada m = CrearMarcoCoordenada(padre, nombreMarco, QStringLiteral("Longitud (dd.ddddddd)"),
+                                                   nombreCaja, nombreOpciones, QStringLiteral("Este"),
+                                                   QStringLiteral("Oeste"), indiceElegido, conBotonGrados);
+    RotularConUnidad(m.marco);
+    return m;
+}
+
+namespace {
+void PonerRotulo(QWidget* control, const QString& texto) {
+    if (auto* marco = qobject_cast<QGroupBox*>(control)) marco->setTitle(texto);
+    else if (auto* etiqueta = qobject_cast<QLabel*>(control)) etiqueta->setText(texto);
+}
+}  // namespace
+
+void VentanaConversion::RotularConUnidad(QWidget* marco) {
+    const auto* grupo = qobject_cast<QGroupBox*>(marco);
+    const auto* etiqueta = qobject_cast<QLabel*>(marco);
+    marco->setProperty("tituloGrados", grupo ? grupo->title() : etiqueta ? etiqueta->text() : QString());
+    marcosAngulo_ << marco;
+    RotularUnidad();
+}
+
+void VentanaConversion::AngulosEnGrados() {
+    for (QWidget* marco : std::as_const(marcosAngulo_))
+        if (marco) PonerRotulo(marco, marco->property("tituloGrados").toString());
+    marcosAngulo_.clear();
+}
+
+void VentanaConversion::RotularUnidad() {
+    QString unidad;
+    if (ajustes::UnidadAngular == 2) unidad = QStringLiteral("(grados centesimales)");
+    else if (ajustes::UnidadAngular == 3) unidad = QStringLiteral("(radianes)");
+    for (QWidget* marco : std::as_const(marcosAngulo_)) {
+        if (!marco) continue;
+        QString titulo = marco->property("tituloGrados").toString();
+        if (!unidad.isEmpty()) {
+            const QString grados = QStringLiteral("(dd.ddddddd)");
+            if (titulo.contains(grados)) titulo.replace(grados, unidad);
+            else titulo = titulo.trimmed() + QLatin1Char(' ') + unidad;
+        }
+        PonerRotulo(marco, titulo);
+    }
 }
 
 QHBoxLayout* VentanaConversion::CrearBotones(QPushButton*& Calcular, QPushButton*& Limpiar, QPushButton*& Fichero,
@@ -216,9 +274,70 @@ QHBoxLayout* VentanaConversion::CrearBotones(QPushButton*& Calcular, QPushButton
     auto* botones = new QHBoxLayout;
     botones->addWidget(Calcular);
     botones->addWidget(Limpiar);
+    BotonesResultado(botones);
     botones->addStretch(1);
     botones->addWidget(Fichero);
     return botones;
+}
+
+void VentanaConversion::BotonesResultado(QHBoxLayout* fila) {
+    // In the Tab order right after the button before them (BotonesFichero
+    // puts them there, once the window has set its order).
+    if (fila->count() > 0) antesResultado_ = fila->itemAt(fila->count() - 1)->widget();
+    auto* copiar = Nombrar(new QToolButton(this), "Copiar");
+    copiar->setText(QStringLiteral("Copiar"));
+    copiar->setToolTip(QStringLiteral("Copia los resultados, separados por tabuladores"));
+    auto* mapa = Nombrar(new QToolButton(this), "VerMapa");
+    mapa->setText(QStringLiteral("Ver en el mapa"));
+    mapa->setToolTip(QStringLiteral("Muestra el último punto calculado y el último fichero en el mapa"));
+    for (QToolButton* boton : {copiar, mapa}) {
+        boton->setAccessibleName(boton->text());
+        boton->setFocusPolicy(Qt::TabFocus);
+        fila->addWidget(boton);
+    }
+    connect(copiar, &QToolButton::clicked, this, &VentanaConversion::CopiarResultados);
+    connect(mapa, &QToolButton::clicked, this, &VentanaConversion::VerMapa);
+}
+
+void VentanaConversion::CajasResultado(std::initializer_list<QLineEdit*> cajas) {
+    resultados_.clear();
+    for (QLineEdit* caja : cajas) resultados_ << caja;
+}
+
+QString VentanaConversion::LineaResultados() const {
+    QStringList textos;
+    for (const QPointer<QLineEdit>& caja : resultados_)
+        if (caja) textos << caja->text();
+    return textos.join(QLatin1Char('\t'));
+}
+
+void VentanaConversion::CopiarResultados() { QGuiApplication::clipboard()->setText(LineaResultados()); }
+
+void VentanaConversion::VerMapa() { entorno_.MostrarMapaPuntos(); }
+
+namespace {
+// The first local file of a drag, empty when it brings none.
+QString FicheroArrastrado(const QMimeData* datos) {
+    if (!datos || !datos->hasUrls()) return {};
+    for (const QUrl& url : datos->urls())
+        if (url.isLocalFile() && QFileInfo(url.toLocalFile()).isFile()) return url.toLocalFile();
+    return {};
+}
+}  // namespace
+
+void VentanaConversion::dragEnterEvent(QDragEnterEvent* evento) {
+    if (!botonesFichero_.isEmpty() && !FicheroArrastrado(evento->mimeData()).isEmpty()) evento->acceptProposedAction();
+}
+
+void VentanaConversion::dropEvent(QDropEvent* evento) {
+    const QString fichero = FicheroArrastrado(evento->mimeData());
+    QPushButton* boton = botonesFichero_.isEmpty() ? nullptr : botonesFichero_.first().data();
+    if (fichero.isEmpty() || !boton || !boton->isEnabled()) return;
+    evento->acceptProposedAction();
+    // The button's own slot runs the conversion; ConvertirFichero takes the file.
+    soltado_ = fichero;
+    boton->click();
+    soltado_.clear();
 }
 
 BarraElipsoide* VentanaConversion::CrearBarraElipsoide(QGroupBox*& Frame6, const QString& texto,
@@ -327,22 +446,63 @@ void VentanaConversion::ConvertirFichero(std::int16_t codigo, bool conPista) {
     InterfazLote& lote = entorno_.EmpezarLote(window());
     for (QPushButton* boton : botonesFichero_)
         if (boton) boton->setEnabled(false);
-    hilo_ = enCurso_ = new HiloLote(codigo, lote, [this](const ResumenLote& r) { AcabarFichero(r); }, this);
+    codigoFichero_ = codigo;
+    OpcionesLote opciones;
+    opciones.exacto = Exacto();
+    if (Guardar_Capa) Guardar_Capa->setEnabled(false);
+    hilo_ = enCurso_ = new HiloLote(codigo, lote, [this](const ResumenLote& r) { AcabarFichero(r); }, this,
+                                    std::exchange(soltado_, {}).toStdString(), opciones);
 }
 
 void VentanaConversion::AcabarFichero(const ResumenLote& resumen) {
+    const QString rutaEntrada = QString::fromStdString(hilo_->RutaEntrada());
     hilo_->deleteLater();
     hilo_ = nullptr;
     enCurso_ = nullptr;
     entorno_.TerminarLote();
     for (QPushButton* boton : botonesFichero_)
         if (boton) boton->setEnabled(true);
+    if (resumen.ejecutado && resumen.error.empty() && !resumen.cancelado && !resumen.rutaTxt.empty())
+        MapaPuntos::MostrarFichero(codigoFichero_, QString::fromStdString(resumen.rutaTxt), rutaEntrada,
+                                   ajustes::UnidadAngular);
+    // Results written: they are what "Guardar como capa…" saves from now on.
+    if (resumen.ejecutado && resumen.error.empty() && !resumen.cancelado && resumen.registros > 0 &&
+        QFileInfo::exists(QString::fromStdString(resumen.rutaTxt))) {
+        codigoCapa_ = codigoFichero_;
+        txtCapa_ = resumen.rutaTxt;
+        entradaCapa_ = rutaEntrada.toStdString();
+    }
+    if (Guardar_Capa) Guardar_Capa->setEnabled(!txtCapa_.empty());
     const QString texto = TextoResumen(resumen);
     if (!texto.isEmpty()) Mensaje(texto, resumen.error.empty() ? IconoMensaje::Ninguno : IconoMensaje::Critico);
 }
 
 void VentanaConversion::BotonesFichero(std::initializer_list<QPushButton*> botones) {
     for (QPushButton* boton : botones) botonesFichero_ << boton;
+    auto* copiar = findChild<QToolButton*>(QStringLiteral("Copiar"), Qt::FindDirectChildrenOnly);
+    auto* mapa = findChild<QToolButton*>(QStringLiteral("VerMapa"), Qt::FindDirectChildrenOnly);
+    if (antesResultado_ && copiar && mapa) {
+        setTabOrder(antesResultado_, copiar);
+        setTabOrder(copiar, mapa);
+    }
+    if (Guardar_Capa || botonesFichero_.isEmpty()) return;
+    // "Guardar como capa…" after the last file button in sight, in its row.
+    QPushButton* ultimo = nullptr;
+    for (QPushButton* boton : botones)
+        if (boton && boton->parentWidget() == this) ultimo = boton;
+    Guardar_Capa = Nombrar(new QPushButton(QStringLiteral("Guardar como &capa…"), this), "Guardar_Capa");
+    Guardar_Capa->setToolTip(QStringLiteral("Guarda los resultados del último fichero convertido como capa SIG (") +
+                             QString::fromStdString(ExtensionesCapa()) + QStringLiteral(")"));
+    Guardar_Capa->setEnabled(false);
+    connect(Guardar_Capa, &QPushButton::clicked, this, &VentanaConversion::GuardarCapa);
+    if (ultimo) {
+        if (QBoxLayout* fila = FilaDe(layout(), ultimo)) {
+            fila->insertWidget(fila->indexOf(ultimo) + 1, Guardar_Capa);
+            setTabOrder(ultimo, Guardar_Capa);
+            return;
+        }
+    }
+    if (auto* todo = qobject_cast<QBoxLayout*>(layout())) todo->addWidget(Guardar_Capa, 0, Qt::AlignRight);
 }
 
 QString VentanaConversion::Primero(std::initializer_list<QString> motivos) {
@@ -385,6 +545,7 @@ bool VentanaConversion::Finitos(std::initializer_list<double> valores) {
 void VentanaConversion::Rehusar(std::initializer_list<QLineEdit*> resultados, const QString& motivo,
                                 IconoMensaje icono) {
     for (QLineEdit* caja : resultados) caja->clear();
+    OcultarMetodo();
     if (!motivo.isEmpty()) Mensaje(motivo, icono);
 }
 
@@ -421,5 +582,122 @@ void IgualarAnchos(const QList<QWidget*>& controles) {
 void VentanaConversion::VerHusosUtm() { entorno_.MostrarZonasUtm(); }
 
 void VentanaConversion::VerElipsoides() { entorno_.MostrarElipsoides(); }
+
+// The box layout under `disposicion` that holds `control` directly.
+static QBoxLayout* FilaDe(QLayout* disposicion, QWidget* control) {
+    if (!disposicion) return nullptr;
+    auto* caja = qobject_cast<QBoxLayout*>(disposicion);
+    if (caja && caja->indexOf(control) >= 0) return caja;
+    for (int i = 0; i < disposicion->count(); ++i)
+        if (QBoxLayout* fila = FilaDe(disposicion->itemAt(i)->layout(), control)) return fila;
+    return nullptr;
+}
+
+QVBoxLayout* VentanaConversion::CrearMetodo() {
+    Check_Exacto = Nombrar(new QCheckBox(QStringLiteral("&Método exacto"), this), "Check_Exacto");
+    Check_Exacto->setToolTip(QStringLiteral("Transversa de Mercator exacta y líneas geodésicas de GeographicLib, "
+                                            "en «Calcular» y en los ficheros. Sin marcar: el método clásico."));
+    Label_Metodo = Nombrar(new QLabel(this), "Label_Metodo");
+    QFont pequenia = Label_Metodo->font();
+    pequenia.setPointSizeF(pequenia.pointSizeF() * 0.9);
+    Label_Metodo->setFont(pequenia);
+    Label_Aviso = Nombrar(new QLabel(this), "Label_Aviso");
+    Label_Aviso->setWordWrap(true);
+    Label_Aviso->setStyleSheet(QStringLiteral("color: #a00000; font-weight: bold;"));
+    OcultarMetodo();
+    auto* fila = new QHBoxLayout;
+    fila->addWidget(Check_Exacto);
+    fila->addWidget(Label_Metodo);
+    fila->addStretch(1);
+    auto* columna = new QVBoxLayout;
+    columna->addLayout(fila);
+    columna->addWidget(Label_Aviso);
+    // A choice made for one result, never the next start's: unticked here,
+    // and the labels of the result shown no longer apply once it changes.
+    connect(Check_Exacto, &QCheckBox::toggled, this, [this] { OcultarMetodo(); });
+    return columna;
+}
+
+bool VentanaConversion::Exacto() const { return Check_Exacto && Check_Exacto->isChecked(); }
+
+void VentanaConversion::MostrarMetodo(bool utm) {
+    if (!Label_Metodo) return;
+    Label_Aviso->hide();
+    if (!Exacto()) return Label_Metodo->hide();
+    Label_Metodo->setText(utm ? QStringLiteral("Método exacto (Krüger, GeographicLib)")
+                              : QStringLiteral("Método exacto (Karney, GeographicLib)"));
+    Label_Metodo->show();
+}
+
+QString VentanaConversion::TextoAvisoUtm(double metros) {
+    QString cantidad = metros < 1 ? QString::number(metros * 100, 'f', metros < 0.1 ? 1 : 0) + QStringLiteral(" cm")
+                                  : QString::number(metros, 'f', 2) + QStringLiteral(" m");
+    cantidad.replace(QLatin1Char('.'), QLatin1Char(','));
+    return QStringLiteral("Error del método clásico aquí: %1; marque «Método exacto»").arg(cantidad);
+}
+
+void VentanaConversion::AvisarErrorUtm(double longitud, double latitud, std::int16_t huso, Datum datum) {
+    if (!Label_Aviso || Exacto()) return;
+    const double error = ErrorUtmLegado(longitud, latitud, huso, datum);
+    Label_Aviso->setText(TextoAvisoUtm(error));
+    Label_Aviso->setVisible(error > UmbralErrorUtm);
+}
+
+void VentanaConversion::OcultarMetodo() {
+    if (Label_Metodo) Label_Metodo->hide();
+    if (Label_Aviso) Label_Aviso->hide();
+}
+
+namespace {
+// The batch interface of a layer write, which asks nothing.
+class SinDialogos final : public InterfazLote {
+public:
+    std::string ElegirFicheroPuntos(const DialogoFichero&) override { return {}; }
+    std::string ElegirRejilla(const DialogoFichero&) override { return {}; }
+    void Mensaje(std::string_view) override {}
+};
+SinDialogos sinDialogos;
+}  // namespace
+
+void VentanaConversion::GuardarCapa() {
+    const Conversion* conversion = BuscarConversion(codigoCapa_);
+    if (txtCapa_.empty() || !conversion) return;
+    if (enCurso_) {
+        Mensaje(QStringLiteral("Ya se está convirtiendo un fichero: espere a que termine o cancele la conversión."));
+        return;
+    }
+    // Proposed: the text result's name, as a GeoPackage.
+    const QFileInfo txt(QString::fromStdString(txtCapa_));
+    const QString ruta = entorno_.ElegirCapa(window(), txt.dir().filePath(txt.completeBaseName() + QStringLiteral(".gpkg")));
+    if (ruta.isEmpty()) return;
+    OpcionesCapa opciones;
+    opciones.rutaEntrada = entradaCapa_;
+    // A large result takes seconds: on a thread of its own, the window
+    // responsive and the file buttons off meanwhile.
+    auto resumen = std::make_shared<ResumenCapa>();
+    auto trabajo = [conversion, txt = txtCapa_, capa = ruta.toStdString(), opciones, resumen](InterfazLote&) {
+        *resumen = EscribirCapa(*conversion, txt, capa, opciones);
+        return ResumenLote{};
+    };
+    for (QPushButton* boton : botonesFichero_)
+        if (boton) boton->setEnabled(false);
+    Guardar_Capa->setEnabled(false);
+    capaEnCurso_ = true;
+    hilo_ = enCurso_ = new HiloLote(trabajo, sinDialogos, [this, resumen, ruta](const ResumenLote&) {
+        AcabarCapa(resumen->escrita ? Q(TextoResumenCapa(*resumen, ruta.toStdString())) : Q(resumen->error),
+                   resumen->escrita);
+    }, this);
+}
+
+void VentanaConversion::AcabarCapa(const QString& texto, bool escrita) {
+    hilo_->deleteLater();
+    hilo_ = nullptr;
+    enCurso_ = nullptr;
+    capaEnCurso_ = false;
+    for (QPushButton* boton : botonesFichero_)
+        if (boton) boton->setEnabled(true);
+    Guardar_Capa->setEnabled(true);
+    Mensaje(texto, escrita ? IconoMensaje::Ninguno : IconoMensaje::Critico);
+}
 
 }  // namespace tesmaro

@@ -41,6 +41,20 @@
 //   without a word (nothing replaced). VerHusosUtm() shows the zone map and
 //   VerElipsoides() the ellipsoid dialog.
 //
+// - The exact method (UTM and geodetic-problem windows): CrearMetodo builds
+//   the tick box Check_Exacto "Método exacto", unticked at every start, and
+//   under it Label_Metodo, naming the exact method beside a result computed
+//   by it, and Label_Aviso, the legacy UTM method's error at the point where
+//   it exceeds UmbralErrorUtm (AvisarErrorUtm). Both hide with no result
+//   shown (Rehusar, OcultarMetodo). The file buttons run the exact method
+//   too while the box is ticked.
+//
+// - "Guardar como capa…" (Guardar_Capa): BotonesFichero puts it after the
+//   last file button; it is enabled once a run of this window wrote results,
+//   asks for the layer's name (EntornoVentanas::ElegirCapa) and writes the
+//   last run's results with EscribirCapa on a thread of its own, then says
+//   what was written or why nothing was.
+//
 // - The checks of typed values, with the ranges of the batch: Primero gives
 //   the first non-empty reason of a list; AnguloImposible (an angle beyond
 //   ±limite degrees, in the unit in use or in degrees), MetrosImposibles (a
@@ -74,11 +88,14 @@
 #include <string_view>
 
 #include "Angulos.h"
+#include "Elipsoides.h"
 #include "EntornoVentanas.h"
 #include "HiloLote.h"
 #include "TratarFichero.h"
 
 class QButtonGroup;
+class QDragEnterEvent;
+class QDropEvent;
 class QCheckBox;
 class QGridLayout;
 class QGroupBox;
@@ -86,6 +103,7 @@ class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QVBoxLayout;
 class QRadioButton;
 class QToolButton;
 
@@ -192,9 +210,17 @@ protected:
     void HacerAbridorGrados(QLineEdit* caja);
     QToolButton* BotonGrados(QLineEdit* caja);
     // The row of buttons under a window's frames: Calcular "Calcular" (the
-    // default button), Limpiar "Borrar", the spare width, Fichero textoFichero.
+    // default button), Limpiar "Borrar", the result buttons (BotonesResultado),
+    // the spare width, Fichero textoFichero.
     QHBoxLayout* CrearBotones(QPushButton*& Calcular, QPushButton*& Limpiar, QPushButton*& Fichero,
                               const QString& textoFichero);
+    // The small buttons beside a window's results, added to fila: "Copiar"
+    // (every box of CajasResultado, in order, as one tab-separated line on
+    // the clipboard) and "Ver en el mapa" (the map of points).
+    void BotonesResultado(QHBoxLayout* fila);
+    void CajasResultado(std::initializer_list<QLineEdit*> cajas);
+    // The tab-separated line "Copiar" puts on the clipboard.
+    QString LineaResultados() const;
     // The ellipsoid bar Label4 (showing texto, with the tool tip ayuda) in its
     // frame Frame6.
     BarraElipsoide* CrearBarraElipsoide(QGroupBox*& Frame6, const QString& texto, const QString& ayuda);
@@ -217,8 +243,30 @@ protected:
     MarcoCoordenada MarcoLongitud(QWidget* padre, const char* nombreMarco, const char* nombreCaja,
                                   const char* nombreOpciones, int indiceElegido, bool conBotonGrados);
     void VigilarCheckGrad(QCheckBox* Check_Grad);
+    // The caption of marco (a group box's title or a label's text) names the
+    // angular unit in use while it is not sexagesimal degrees: "(dd.ddddddd)"
+    // becomes "(grados centesimales)" or "(radianes)", a caption without it
+    // gets the unit appended. The frames of MarcoLatitud and MarcoLongitud do
+    // it already; AngulosEnGrados() undoes it for a window whose coordinate
+    // frames always read degrees (call it before RotularConUnidad).
+    void RotularConUnidad(QWidget* marco);
+    void AngulosEnGrados();
     void ConvertirFichero(std::int16_t codigo, bool conPista = true);
+    // The file buttons, in order; the first one also runs on a point file
+    // dropped on the window (a local file; the run asks for no file then).
     void BotonesFichero(std::initializer_list<QPushButton*> botones);
+
+    // The exact method (see above): the tick box and the two labels in a
+    // layout the window places under its results.
+    QVBoxLayout* CrearMetodo();
+    bool Exacto() const;
+    // After a result: the method's name when exact (utm: the transverse
+    // Mercator; else the geodesic), hidden otherwise.
+    void MostrarMetodo(bool utm);
+    // After a legacy UTM result: the warning where the legacy method is off
+    // by more than UmbralErrorUtm at the point, hidden otherwise.
+    void AvisarErrorUtm(double longitud, double latitud, std::int16_t huso, Datum datum);
+    void OcultarMetodo();
 
     void Rehusar(std::initializer_list<QLineEdit*> resultados, const QString& motivo = {},
                  IconoMensaje icono = IconoMensaje::Ninguno);
@@ -228,8 +276,18 @@ protected:
     void AjustarMarco();
 
     bool eventFilter(QObject* objeto, QEvent* evento) override;
+    void dragEnterEvent(QDragEnterEvent* evento) override;
+    void dropEvent(QDropEvent* evento) override;
 
 public:
+    // The exact method (nullptr in windows without it) and the layer button.
+    QCheckBox* Check_Exacto = nullptr;
+    QLabel* Label_Metodo = nullptr;
+    QLabel* Label_Aviso = nullptr;
+    QPushButton* Guardar_Capa = nullptr;
+    // The warning's text for an error of `metros`.
+    static QString TextoAvisoUtm(double metros);
+
     // The degrees-minutes-seconds panel (hidden until opened).
     QGroupBox* Frame_Gra;
     QLineEdit* Grados;
@@ -249,12 +307,30 @@ private:
     void CrearPanelGrados();
 
     void AcabarFichero(const ResumenLote& resumen);
+    void GuardarCapa();
+    void AcabarCapa(const QString& texto, bool escrita);
+    void CopiarResultados();
+    void VerMapa();
+    // Keeps the captions of the angle frames in the unit in use.
+    void RotularUnidad();
 
     EntornoVentanas& entorno_;
     QPointer<QLineEdit> destino_;  // the box this window's panel was opened for
     QList<QPointer<QPushButton>> botonesFichero_;
     QPointer<HiloLote> hilo_;             // this window's file run
     static QPointer<HiloLote> enCurso_;   // the program's file run
+    bool capaEnCurso_ = false;            // hilo_ writes a layer, not a run
+    // The last run of this window that wrote results: its conversion, its
+    // text result and its point file.
+    std::int16_t codigoCapa_ = 0;
+    std::string txtCapa_;
+    std::string entradaCapa_;
+    std::int16_t codigoFichero_ = 0;      // the conversion of hilo_
+    QString soltado_;                     // the file dropped, while its button runs
+    QList<QPointer<QLineEdit>> resultados_;
+    QPointer<QWidget> antesResultado_;  // the button before "Copiar"
+
+    QList<QPointer<QWidget>> marcosAngulo_;  // frames whose caption names the unit
 };
 
 // Widths that follow the font (and so any scaling of it), not pixels: a box

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "MapaPuntos.h"
 #include "Geo_rejilla_ed2et.h"
 #include "Mensajes.h"
 #include "Rejilla.h"
@@ -83,6 +84,8 @@ geo_rejilla_et2ed::geo_rejilla_et2ed(EntornoVentanas& entorno, QWidget* padre) :
     connect(Limpiar, &QPushButton::clicked, this, &geo_rejilla_et2ed::Limpiar_Click);
     connect(Fichero, &QPushButton::clicked, this, &geo_rejilla_et2ed::Fichero_Click);
     BotonesFichero({Fichero});
+    AngulosEnGrados();
+    CajasResultado({LaED50, LAED50GMS, LoED50, LOED50GMS});
     Lat1et->setFocus();
 }
 
@@ -98,6 +101,9 @@ void geo_rejilla_et2ed::Calcular_Click() {
     if (!rejilla) return;
     const PuntoRejilla ed50 = rejilla->ETRS89aED50(lon, lat);
     if (ed50.dentro) EscribirPunto(ed50, LoED50, LaED50, LOED50GMS, LAED50GMS);
+    if (ed50.dentro)
+        MapaPuntos::PonerPunto(windowTitle(), QStringLiteral("Punto"), lon / 3600, lat / 3600,
+                               QStringLiteral("ED50: %1, %2").arg(LoED50->text(), LaED50->text()));
     Label_Fuera->setText(AvisoFuera);
     Label_Fuera->setVisible(!ed50.dentro);
 }

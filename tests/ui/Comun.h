@@ -39,7 +39,8 @@ namespace prueba {
 
 // Records every message (and core's notices) with its icon, answers the
 // point-file dialog with `puntos` (empty: cancelled), says "cancelled" when
-// asked to, counts the zone maps shown, and owns a real ellipsoid dialog.
+// asked to, counts the zone maps and point maps shown, and owns a real
+// ellipsoid dialog.
 // A file run may report its progress to real batch dialogs (`progreso`),
 // each report taking `pausa` ms more.
 class Entorno final : public tesmaro::EntornoVentanas, public tesmaro::InterfazLote, public tesmaro::Avisador {
@@ -64,12 +65,17 @@ public:
     }
     void MostrarZonasUtm() override { ++mapas; }
     void MostrarElipsoides() override { elipsoides.Mostrar(); }
+    void MostrarMapaPuntos() override { ++mapasPuntos; }
 
     std::string ElegirFicheroPuntos(const tesmaro::DialogoFichero& d) override {
         titulos << QString::fromStdString(d.titulo);
         return puntos.toStdString();
     }
     std::string ElegirRejilla(const tesmaro::DialogoFichero&) override { return {}; }
+    QString ElegirCapa(QWidget*, const QString& propuesta) override {
+        propuestas << propuesta;
+        return capa;
+    }
     void Mensaje(std::string_view texto) override { Avisar(texto, false); }
     // From the run's thread.
     void Progreso(std::uint64_t leidos, std::uint64_t total) override {
@@ -85,10 +91,13 @@ public:
     QList<bool> criticos;
     QStringList titulos;
     QString puntos;
+    QString capa;  // the answer to "Guardar como capa…" (empty: cancelled)
+    QStringList propuestas;
     std::atomic<bool> cancelar{false};
     int pausa = 0;
     tesmaro::DialogosLote* progreso = nullptr;
     int mapas = 0;
+    int mapasPuntos = 0;
     tesmaro::DElipsoides elipsoides;
 
 private:
