@@ -6,6 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QStringList>
 #include <QTest>
 #include <QWidget>
@@ -103,6 +106,14 @@ public:
 private:
     tesmaro::Avisador* anterior_ = nullptr;
 };
+
+// The program's remembered positions and folders (QSettings) in a folder of
+// the test's own, so that no real settings are read or touched.
+inline void AjustesDePrueba() {
+    static QTemporaryDir carpeta;
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, carpeta.path());
+}
 
 // Puts the settings and the filters' memory back as a run starts.
 inline void Restablecer() {

@@ -59,6 +59,7 @@ class PruebaTeclado : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { prueba::AjustesDePrueba(); }
     void init() { prueba::Restablecer(); }
     void cleanup() { prueba::Restablecer(); }
 

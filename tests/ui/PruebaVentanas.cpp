@@ -7,7 +7,11 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QClipboard>
 #include <QListWidget>
+#include <QMimeData>
+#include <QUrl>
+#include <QPlainTextEdit>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QProgressDialog>
@@ -15,12 +19,16 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <cmath>
+#include <gdal.h>
+#include <ogr_api.h>
 
 #include "Comun.h"
 #include "Conversiones.h"
 #include "DialogosLote.h"
 #include "Estado.h"
 #include "MDIPrincipal.h"
+#include "MapaPuntos.h"
+#include "Exactitud.h"
 #include "Textos.h"
 
 using namespace tesmaro;
@@ -38,6 +46,9 @@ QString Texto(QWidget* v, QString nombre) {
     if (ayuda) return c->toolTip();
     if (c == v) return v->windowTitle();
     if (nombre == QLatin1String("Label_Fuera")) return c->isHidden() ? QStringLiteral("oculto") : QStringLiteral("visible");
+    // The method's name and the legacy method's warning: their text, or hidden.
+    if (nombre.startsWith(QLatin1String("Label_Metodo")) || nombre.startsWith(QLatin1String("Label_Aviso")))
+        if (c->isHidden()) return QStringLiteral("oculto");
     if (auto* g = qobject_cast<QGroupBox*>(c)) return g->title();
     if (auto* b = qobject_cast<QAbstractButton*>(c)) return b->text();
     if (auto* l = qobject_cast<QLabel*>(c)) return l->text();
@@ -76,7 +87,10 @@ class PruebaVentanas : public QObject {
     QString carpetaInicial;
 
 private slots:
-    void initTestCase() { carpetaInicial = QDir::currentPath(); }
+    void initTestCase() {
+        prueba::AjustesDePrueba();
+        carpetaInicial = QDir::currentPath();
+    }
     void init() { prueba::Restablecer(); }
     void cleanup() {
         QDir::setCurrent(carpetaInicial);
@@ -117,7 +131,8 @@ private slots:
         // The ellipsoid bar invites a click as soon as the window is shown.
         if (auto* barra = v->findChild<BarraElipsoide*>(QStringLiteral("Label4"))) {
             QVERIFY(prueba::Mostrar(v.get()));
-            QCOMPARE(barra->text(), QStringLiteral("Seleccione elipsoide pulsando esta barra"));
+            QCOMPARE(barra->Invitacion(), QStringLiteral("Seleccione elipsoide pulsando esta barra"));
+            QCOMPARE(barra->text(), barra->Invitacion() + QStringLiteral("\nElipsoide en uso: WGS 84"));
         }
     }
 
@@ -182,9 +197,35 @@ private slots:
                 << QStringList{QStringLiteral("El huso %1 no se calcula: solo los husos 27 a 31.").arg(QLatin1String(huso))};
         QTest::newRow("GEO latitud 95") << "GEO_UTM" << 1 << false << QStringList{"long1=-3", "lat1=95"}
             << QStringList{"CoordY="} << QStringList{"La latitud 95 no es posible: debe estar entre -90 y 90 grados."};
-        // The convergence in the unit chosen, the scale factor as it is.
+        // The convergence in the unit chosen, the scale factor as it is; on
+        // the central meridian the legacy method says nothing of its error.
         QTest::newRow("GEO convergencia sexagesimal") << "GEO_UTM" << 1 << true << QStringList{"long1=-3", "lat1=40"}
-            << QStringList{"Cover1=0º 0' 0.000000''", "Ana1=0.9996"} << nada;
+            << QStringList{"Cover1=0º 0' 0.000000''", "Ana1=0.9996", "Label_Aviso=oculto", "Label_Metodo=oculto"} << nada;
+        // Extended zone 30 at 3° E (PROJ: 1016054.97716 4389486.45579). The
+        // exact method within 0.1 mm (printed to 10 µm; PROJ's own series
+        // agree with Krüger's to well under 1 µm 6° from the meridian); the
+        // legacy one 0.38 m off, as its warning says.
+        QTest::newRow("GEO exacto 3° E") << "GEO_UTM" << 1 << false << QStringList{"Check_Exacto=1", "long1=3", "lat1=39.5"}
+            << QStringList{"CoordX=1016054.97716±1e-4", "CoordY=4389486.45579±1e-4", "Label_Aviso=oculto",
+                           "Label_Metodo=Método exacto (Krüger, GeographicLib)"} << nada;
+        QTest::newRow("GEO clásico 3° E aviso") << "GEO_UTM" << 1 << false << QStringList{"long1=3", "lat1=39.5"}
+            << QStringList{"CoordX=1016054.97716±0.5", "Label_Metodo=oculto",
+                           "Label_Aviso=Error del método clásico aquí: 38 cm; marque «Método exacto»"} << nada;
+        // Back from PROJ's point: 1e-8° covers the 10 µm of its printed X, Y.
+        QTest::newRow("UTM exacto 3° E") << "Principal" << 1 << false
+            << QStringList{"Check_Exacto=1", "Check2=1", "CoordX=1016054.97716", "CoordY=4389486.45579"}
+            << QStringList{"long1=3±1e-8", "lat1=39.5±1e-8", "Label_Metodo=Método exacto (Krüger, GeographicLib)"} << nada;
+        // Captions name the unit in use where the window reads or shows it;
+        // GEO_UTM reads degrees whatever the unit, and its convergence is in it.
+        QTest::newRow("Rótulos radianes") << "Geo_Cart" << 3 << false << nada
+            << QStringList{"Frame4=Latitud (radianes)", "Frame5=Longitud (radianes)"} << nada;
+        QTest::newRow("Rótulos centesimales") << "P_Inverso" << 2 << false << nada
+            << QStringList{"Frame10=Longitud (grados centesimales)",
+                           "Frame1=Problema Inverso.  (Resultados) (grados centesimales)"} << nada;
+        QTest::newRow("Rótulos GEO radianes") << "GEO_UTM" << 3 << false << nada
+            << QStringList{"GEO_UTM_0=Longitud (dd.ddddddd)", "Label8=Convergencia de cuadrícula (radianes)"} << nada;
+        QTest::newRow("Rótulos rejilla radianes") << "geo_rejilla_et2ed" << 3 << false << nada
+            << QStringList{"Frame5=Longitud (dd.ddddddd)"} << nada;
         // 39.5° N 0.5° W 100 m: within 25 km of the sphere of 6371 km.
         QTest::newRow("Cartesianas punto") << "Geo_Cart" << 1 << false
             << QStringList{"lat1=39.5", "long1=-0.5", "Long_MC=100.25"}
@@ -228,6 +269,20 @@ private slots:
                 << QStringList{"Long_Res=", "Acimut_Res="}
                 << QStringList{QStringLiteral("La distancia %1 no es posible: debe estar entre 0 y 20004000 m.")
                                .arg(QLatin1String(distancia))};
+        // Exact geodesics on WGS 84 against GeodSolve -p 9 (its reverse
+        // azimuth + 180°): 1e-8° and 0.1 mm hold the window's printed digits
+        // and its 10-digit π, which turns the typed degrees to radians and
+        // back unchanged. The legacy method refuses the inverse pair.
+        QTest::newRow("Directo exacto 15000 km") << "P_directo" << 1 << false
+            << QStringList{"Check_Exacto=1", "long1=-3", "lat1=40", "Acimut1=30", "Distancia1=15000000"}
+            << QStringList{"Lat_Res=0.96049400579347±1e-8", "Long_Res=156.10525935608410±1e-8",
+                           "Acimut_Res=337.44273813468834±1e-8", "Label_Metodo=Método exacto (Karney, GeographicLib)"}
+            << nada;
+        QTest::newRow("Inverso exacto hemisferios") << "P_Inverso" << 1 << false
+            << QStringList{"Check_Exacto=1", "long1=-3", "lat1=40", "Long2=18.4", "Lat2=-33.9"}
+            << QStringList{"Dist_Res=8473062.4997075±1e-4", "Acimut_Dir=161.76896711728438±1e-8",
+                           "Acimut_Inv=343.21162943955289±1e-8", "Label_Metodo=Método exacto (Karney, GeographicLib)"}
+            << nada;
         // The WGS 84 meridian arc from 40° to 41° is 111.04 km.
         QTest::newRow("Inverso meridiano") << "P_Inverso" << 1 << false
             << QStringList{"long1=-3", "lat1=40", "Long2=-3", "Lat2=41"}
@@ -261,6 +316,8 @@ private slots:
         QTest::newRow("Rejilla fuera") << "geo_rejilla_et2ed" << 1 << false
             << QStringList{"Long1et=0,5", "Lat1et=39,5", "!", "Long1et=20", "Lat1et=10"}
             << QStringList{"LoED50=", "LOED50GMS=", "LaED50=", "Label_Fuera=visible"} << nada;
+        QTest::newRow("Rejilla fuera ED50") << "Geo_rejilla_ed2et" << 1 << false << QStringList{"Long1t=20", "Lat1t=10"}
+            << QStringList{"LoET89=", "LaED50=", "Label_Fuera=visible"} << nada;
         QTest::newRow("Rejilla latitud 95") << "Geo_rejilla_ed2et" << 1 << false << QStringList{"Long1t=0,5", "Lat1t=95"}
             << QStringList{"LaET89=", "LaED50=", "Label_Fuera=oculto"}
             << QStringList{"La latitud 95 no es posible: debe estar entre -90 y 90 grados."};
@@ -273,10 +330,41 @@ private slots:
         QFETCH(QStringList, salidas);
         QFETCH(QStringList, mensajes);
         prueba::Entorno e;
+        MapaPuntos::Olvidar();
         NotificadorAjustes::FijarUnidadAngular(std::int16_t(unidad));
         const auto v = prueba::Crear(ventana, e);
+        // The outside notice takes no room from the boxes (a frame of fixed
+        // size, as in the main window).
+        const bool fuera = salidas.contains(QStringLiteral("Label_Fuera=visible"));
+        QMap<QString, QSize> tamanios;
+        if (fuera) {
+            v->setFixedSize(v->sizeHint());
+            QVERIFY(prueba::Mostrar(v.get()));
+            for (const QLineEdit* caja : v->findChildren<QLineEdit*>())
+                if (caja->isVisible()) tamanios[caja->objectName()] = caja->size();
+        }
         for (const QString& entrada : entradas) Poner(v.get(), entrada);
         PulsarCalcular(v.get());
+        for (auto [nombre, tamanio] : tamanios.asKeyValueRange())
+            QCOMPARE(prueba::Hijo(v.get(), nombre)->size(), tamanio);
+        // A computed point goes to the map; "Copiar" holds every result
+        // checked here, tab-separated.
+        // (A row with "!" computed a point before.)
+        const QString primera = salidas.value(0);
+        const bool calculado =
+            ventana != QLatin1String("Form1") &&
+            (entradas.contains(QStringLiteral("!")) ||
+             (v->findChild<QLineEdit*>(primera.section(QLatin1Char('='), 0, 0)) && !primera.section(QLatin1Char('='), 1).isEmpty()));
+        QRectF caja;
+        QCOMPARE(MapaPuntos().CajaPuntos(caja), calculado);
+        if (auto* copiar = v->findChild<QToolButton*>(QStringLiteral("Copiar")); copiar && calculado) {
+            copiar->click();
+            const QStringList campos = QGuiApplication::clipboard()->text().split(QLatin1Char('\t'));
+            QVERIFY(campos.size() >= 3);
+            for (const QString& salida : salidas)
+                if (salida.contains(QStringLiteral("±")))
+                    QVERIFY(campos.contains(Texto(v.get(), salida.section(QLatin1Char('='), 0, 0))));
+        }
         if (sexagesimal) prueba::Hijo<QCheckBox>(v.get(), QStringLiteral("Check_Grad"))->click();
         for (const QString& salida : salidas) {
             const QString nombre = salida.section(QLatin1Char('='), 0, 0);
@@ -314,11 +402,13 @@ private slots:
         v.Calcular->click();
         v.Check_Grad->click();
         NotificadorAjustes::FijarUnidadAngular(3);
+        QCOMPARE(v.Frame2->title(), QStringLiteral("Coordenadas Geodésicas (radianes)"));
         QVERIFY(!v.Check_Grad->isEnabled() && !v.Check_Grad->isChecked());
         QCOMPARE(v.long1->text(), QStringLiteral("-3"));
         QVERIFY(!P_directo(e).Check_Grad->isEnabled());
         NotificadorAjustes::FijarUnidadAngular(1);
         QVERIFY(v.Check_Grad->isEnabled());
+        QCOMPARE(v.Frame2->title(), QStringLiteral("Coordenadas Geodésicas") + QString(19, QLatin1Char(' ')));
         // A sexagesimal result edited into nonsense: the critical notice.
         v.Check_Grad->click();
         v.lat1->setText(QStringLiteral("39.5"));
@@ -342,6 +432,10 @@ private slots:
         QCOMPARE(e.elipsoides.ELIPSOIDES->currentRow(), 4);
         e.elipsoides.ELIPSOIDES->setCurrentRow(18);  // Hough 1960
         QCOMPARE(g.CoordX->text(), QStringLiteral("6378137"));
+        QVERIFY(c.Label4->text().endsWith(QStringLiteral("\nElipsoide en uso: Hough 1960")));
+        NotificadorAjustes::FijarElipsoideActual(2);
+        QVERIFY(g.Label4->text().endsWith(QStringLiteral("\nElipsoide en uso: International Hayford 1924")));
+        NotificadorAjustes::FijarElipsoideActual(18);
         g.Calcular->click();
         QCOMPARE(g.CoordX->text(), QStringLiteral("6378270"));
         QTest::mouseClick(c.Label4, Qt::LeftButton);
@@ -412,8 +506,11 @@ private slots:
         prueba::Escribir(e.puntos, entrada);
         const auto v = prueba::Crear(ventana, e);
         auto* conversion = qobject_cast<VentanaConversion*>(v.get());
+        MapaPuntos::Olvidar();
         prueba::Hijo<QPushButton>(v.get(), boton)->click();
         QTRY_VERIFY(!conversion->ConvirtiendoFichero());  // on its own thread
+        QRectF caja;
+        QVERIFY(MapaPuntos().CajaPuntos(caja));  // the run's points on the map
         QStringList esperados;
         if (codigo >= 0) esperados << Q(BuscarConversion(std::int16_t(codigo))->pista);
         esperados << Q(textos::FicherosSalida) + base + QStringLiteral(".txt,") + base + QStringLiteral(".csv");
@@ -425,12 +522,49 @@ private slots:
         QCOMPARE(txt.count("\r\n"), 2);
         QCOMPARE(csv.count("\r\n"), 2);
         QVERIFY(!csv.contains('"'));
+        // "Guardar como capa…": the results as a GeoPackage, one feature for
+        // the converted line, read back with OGR; a name cancelled does nothing.
+        auto* guardar = prueba::Hijo<QPushButton>(v.get(), QStringLiteral("Guardar_Capa"));
+        QVERIFY(guardar->isEnabled());
+        e.textos.clear();
+        guardar->click();
+        QVERIFY(e.textos.isEmpty());
+        QCOMPARE(e.propuestas, QStringList{carpeta.filePath(base + QStringLiteral(".gpkg"))});
+        e.capa = carpeta.filePath(QStringLiteral("capa.gpkg"));
+        guardar->click();
+        QTRY_VERIFY(!conversion->ConvirtiendoFichero());
+        QCOMPARE(e.textos.size(), 1);
+        QVERIFY2(e.textos[0].startsWith(QStringLiteral("Capa: ") + e.capa), qPrintable(e.textos[0]));
+        GDALAllRegister();
+        GDALDatasetH capa = GDALOpenEx(e.capa.toUtf8().constData(), GDAL_OF_VECTOR, nullptr, nullptr, nullptr);
+        QVERIFY(capa && GDALDatasetGetLayerCount(capa) == 1);
+        QCOMPARE(OGR_L_GetFeatureCount(GDALDatasetGetLayer(capa, 0), 1), GIntBig(1));
+        GDALClose(capa);
         // A cancelled dialog: the hint alone, nothing more.
         e.textos.clear();
         e.puntos.clear();
         prueba::Hijo<QPushButton>(v.get(), boton)->click();
         QTRY_VERIFY(!conversion->ConvirtiendoFichero());
         QCOMPARE(e.textos.size(), codigo >= 0 ? 1 : 0);
+        // The file dropped on the window runs its first file button without
+        // asking for it, with the same messages; a folder is refused.
+        if (boton != QLatin1String(ventana == QLatin1String("Principal") ? "Command1" : "Fichero")) return;
+        QFile::remove(carpeta.filePath(base + QStringLiteral(".txt")));
+        e.textos.clear();
+        e.titulos.clear();
+        for (const QString& soltado : {carpeta.path(), carpeta.filePath(QStringLiteral("puntos"))}) {
+            QMimeData datos;
+            datos.setUrls({QUrl::fromLocalFile(soltado)});
+            QDragEnterEvent entrar(QPoint(5, 5), Qt::CopyAction, &datos, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(v.get(), &entrar);
+            QCOMPARE(entrar.isAccepted(), soltado != carpeta.path());
+            QDropEvent soltar(QPointF(5, 5), Qt::CopyAction, &datos, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(v.get(), &soltar);
+            QTRY_VERIFY(!conversion->ConvirtiendoFichero());
+        }
+        QCOMPARE(e.textos, esperados);
+        QVERIFY(e.titulos.isEmpty());
+        QCOMPARE(prueba::Leer(carpeta.filePath(base + QStringLiteral(".txt"))), txt);
     }
 
     // A file run beside the window, with the real progress dialog: it shows
@@ -566,11 +700,15 @@ private slots:
         QCOMPARE(sub->height(), antes);
     }
 
-    // Shift + right click at x >= 5310 and y <= 3300 twips (15 a pixel).
+    // Shift + right click at x >= 5310 and y <= 3300 twips (15 a pixel);
+    // "Exactitud…" opens the accuracy table.
     void AcercaDeRincon() {
         prueba::Entorno e;
         AcercaDe a(e);
         a.show();
+        a.cmdExactitud->click();
+        QVERIFY(a.Exactitud->isVisible());
+        QCOMPARE(prueba::Hijo<QPlainTextEdit>(a.Exactitud, QStringLiteral("txtExactitud"))->toPlainText(), Q(TextoExactitud));
         QTest::mousePress(&a, Qt::RightButton, Qt::ShiftModifier, QPoint(353, 220));  // 5295 twips
         QTest::mousePress(&a, Qt::RightButton, Qt::ShiftModifier, QPoint(354, 221));  // 3315 twips
         QTest::mousePress(&a, Qt::RightButton, Qt::ShiftModifier | Qt::ControlModifier, QPoint(400, 10));
