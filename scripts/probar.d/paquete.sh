@@ -110,7 +110,9 @@ EOF
 prueba "$BUILD/tesmaro-lote" ed50-etrs89 P1,-3.7,40.4 compilacion
 cmake --install "$BUILD" --prefix "$TEMPORAL/prefijo" >/dev/null
 prueba "$TEMPORAL/prefijo/bin/tesmaro-lote" etrs89-ed50 P1,-3.7,40.4 prefijo
-[ "$(ls -A /usr/share/tesmaro | wc -l)" -eq 2 ] || fallo "han aparecido ficheros en /usr/share/tesmaro"
+# Nothing written into the installed data folder: only the package's own files.
+SOBRAN="$(comm -23 <(find /usr/share/tesmaro -mindepth 1 | sort) <(dpkg -L tesmaro | sort))"
+[ -z "$SOBRAN" ] || fallo "han aparecido ficheros en /usr/share/tesmaro: $SOBRAN"
 
 echo "== Quitando el paquete"
 APT remove tesmaro || fallo "apt-get remove tesmaro ha fallado"
