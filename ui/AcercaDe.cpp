@@ -5,12 +5,14 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
 
 #include "EntornoVentanas.h"
+#include "Exactitud.h"
 
 namespace tesmaro {
 
@@ -88,6 +90,30 @@ AcercaDe::AcercaDe(EntornoVentanas& entorno, QWidget* padre) : QDialog(padre), e
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &AcercaDe::cmdOK_Click);
 
+    cmdExactitud = new QPushButton(QStringLiteral("&Exactitud…"), this);
+    cmdExactitud->setObjectName(QStringLiteral("cmdExactitud"));
+    cmdExactitud->setAutoDefault(false);
+    Exactitud = new QDialog(this);
+    Exactitud->setObjectName(QStringLiteral("Exactitud"));
+    Exactitud->setWindowTitle(QStringLiteral("Exactitud de las conversiones"));
+    auto* texto = new QPlainTextEdit(Exactitud);
+    texto->setObjectName(QStringLiteral("txtExactitud"));
+    texto->setReadOnly(true);
+    texto->setPlainText(QString::fromUtf8(TextoExactitud.data(), qsizetype(TextoExactitud.size())));
+    auto* cerrar = new QPushButton(QStringLiteral("Cerrar"), Exactitud);
+    cerrar->setDefault(true);
+    connect(cerrar, &QPushButton::clicked, Exactitud, &QDialog::hide);
+    auto* columna = new QVBoxLayout(Exactitud);
+    columna->addWidget(texto);
+    columna->addWidget(cerrar, 0, Qt::AlignRight);
+    // Wide enough for most lines, high enough for all of them.
+    Exactitud->resize(std::max(640, fontMetrics().averageCharWidth() * 100), fontMetrics().lineSpacing() * 24);
+    connect(cmdExactitud, &QPushButton::clicked, Exactitud, [this] {
+        Exactitud->show();
+        Exactitud->raise();
+        Exactitud->activateWindow();
+    });
+
     auto* cabecera = new QHBoxLayout;
     cabecera->addWidget(new Logo(this));
     auto* textos = new QVBoxLayout;
@@ -101,7 +127,12 @@ AcercaDe::AcercaDe(EntornoVentanas& entorno, QWidget* padre) : QDialog(padre), e
     todo->addWidget(Label3);
     todo->addWidget(Label4);
     todo->addStretch(1);
-    todo->addWidget(cmdOK, 0, Qt::AlignRight);
+    setTabOrder(cmdExactitud, cmdOK);
+    auto* botones = new QHBoxLayout;
+    botones->addWidget(cmdExactitud);
+    botones->addStretch(1);
+    botones->addWidget(cmdOK);
+    todo->addLayout(botones);
     // A fixed size, as it has always had, taken from the font: about 80
     // characters wide and as high as the texts wrap into at that width.
     const int ancho = std::max(560, fontMetrics().averageCharWidth() * 80);

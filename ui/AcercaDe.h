@@ -1,5 +1,5 @@
 // The About window: the program's name and purpose, and the credits of the
-// grid and of the map data. Shown over the empty frame at start-up and from
+// grid and of the map data, and the accuracy of every conversion. Shown over the empty frame at start-up and from
 // "&Acerca de"; cmdOK "Aceptar" hides it.
 //
 // Shift + right click in its upper right part (x >= 5310 and y <= 3300 twips
@@ -30,6 +30,10 @@ public:
     QLabel* Label3;
     QLabel* Label4;
     QPushButton* cmdOK;
+    // "Exactitud…": the accuracy of every conversion (TextoExactitud) in a
+    // read-only text box of its own window, Exactitud.
+    QPushButton* cmdExactitud;
+    QDialog* Exactitud;
 
 protected:
     void mousePressEvent(QMouseEvent* evento) override;

@@ -70,19 +70,19 @@ private slots:
         QTest::addColumn<QString>("orden");
         QTest::addColumn<bool>("escape");
         QTest::newRow("Principal") << "Principal" << "CoordX CoordY Huso1 Option_Norte_0 Long_MC Check1 Check2 long1 "
-            "lat1 Conver1 Ana1 Check_Grad Calcular salir Copiar VerMapa Command4 Command1 Command2" << false;
+            "lat1 Conver1 Ana1 Check_Grad Check_Exacto Calcular salir Copiar VerMapa Command4 Command1 Command2" << false;
         QTest::newRow("GEO_UTM") << "GEO_UTM" << "Huso1 Check1 long1 long1_gms Long_opt_0 lat1 lat1_gms Lat_Opt_0 "
-            "Long_MC CoordX CoordY Cover1 Ana1 Check_Grad Calcular Limpiar Copiar VerMapa Fichero Command4" << false;
+            "Long_MC CoordX CoordY Cover1 Ana1 Check_Grad Check_Exacto Calcular Limpiar Copiar VerMapa Fichero Command4" << false;
         QTest::newRow("Geo_Cart") << "Geo_Cart" << "Label4 lat1 lat1_gms Lat_Opt_0 long1 long1_gms Long_opt_0 Long_MC "
             "CoordX CoordY CoordZ Calcular Limpiar Copiar VerMapa Fichero" << false;
         QTest::newRow("Cart_Geo") << "Cart_Geo"
             << "Label4 CoordX CoordY CoordZ lat1 long1 Altitud Check_Grad Calcular Limpiar Copiar VerMapa Fichero" << false;
         QTest::newRow("P_directo") << "P_directo" << "Label4 long1 long1_gms Long_opt_0 lat1 lat1_gms Lat_Opt_0 "
-            "Acimut1 Acimut1_gms Distancia1 Long_Res Lat_Res Acimut_Res Check_Grad Calcular Limpiar Copiar VerMapa "
-            "Fichero" << false;
+            "Acimut1 Acimut1_gms Distancia1 Long_Res Lat_Res Acimut_Res Check_Grad Check_Exacto Calcular Limpiar Copiar "
+            "VerMapa Fichero" << false;
         QTest::newRow("P_Inverso") << "P_Inverso" << "Label4 long1 long1_gms Long_opt_0 lat1 lat1_gms Lat_Opt_0 Long2 "
-            "Long2_gms Long_opt2_0 Lat2 Lat2_gms Lat_Opt2_0 Dist_Res Acimut_Dir Acimut_Inv Check_Grad Calcular "
-            "Limpiar Copiar VerMapa Fichero" << false;
+            "Long2_gms Long_opt2_0 Lat2 Lat2_gms Lat_Opt2_0 Dist_Res Acimut_Dir Acimut_Inv Check_Grad Check_Exacto "
+            "Calcular Limpiar Copiar VerMapa Fichero" << false;
         QTest::newRow("Form1") << "Form1"
             << "Long1gra long1min long1seg Option1 long1 lat1gra lat1min lat1seg lat1 Command1" << false;
         QTest::newRow("Geo_rejilla_ed2et") << "Geo_rejilla_ed2et" << "Long1t Long_opt_0 Lat1t Lat_Opt_0 LoET89 "
@@ -93,7 +93,7 @@ private slots:
         QTest::newRow("DAngular") << "DAngular" << "Tip_Grad_0 Command1" << true;
         QTest::newRow("DElipsoides") << "DElipsoides" << "ELIPSOIDES Command1" << true;
         QTest::newRow("DElipsoides_ETED") << "DElipsoides_ETED" << "ELIPSOIDES Command1" << true;
-        QTest::newRow("AcercaDe") << "AcercaDe" << "cmdOK" << true;
+        QTest::newRow("AcercaDe") << "AcercaDe" << "cmdExactitud cmdOK" << true;
     }
     void Orden() {
         QFETCH(QString, ventana);
