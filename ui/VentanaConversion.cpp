@@ -490,7 +490,7 @@ void VentanaConversion::BotonesFichero(std::initializer_list<QPushButton*> boton
     QPushButton* ultimo = nullptr;
     for (QPushButton* boton : botones)
         if (boton && boton->parentWidget() == this) ultimo = boton;
-    Guardar_Capa = Nombrar(new QPushButton(QStringLiteral("Guardar como &capa…"), this), "Guardar_Capa");
+    Guardar_Capa = Nombrar(new QPushButton(QStringLiteral("Guardar como capa…"), this), "Guardar_Capa");
     Guardar_Capa->setToolTip(QStringLiteral("Guarda los resultados del último fichero convertido como capa SIG (") +
                              QString::fromStdString(ExtensionesCapa()) + QStringLiteral(")"));
     Guardar_Capa->setEnabled(false);
