@@ -429,8 +429,9 @@ void VentanaConversion::SignoSegunOpcion(QLineEdit* caja, int indice) {
 
 QString VentanaConversion::TextoResumen(const ResumenLote& r) {
     // A run whose every line was converted says nothing more: the names of
-    // its results were shown before it.
-    if (r.Completo()) return {};
+    // its results were shown before it; unless the legacy UTM method put
+    // some of them more than 1 cm off, which the summary says.
+    if (r.Completo() && r.imprecisas.total == 0) return {};
     return Q(tesmaro::TextoResumen(r));
 }
 
