@@ -139,6 +139,7 @@ void MostrarAyuda() {
          "                     SHA-256), los puntos de control por la rejilla en los dos\n"
          "                     sentidos y un ejemplo de cada conversión; una línea por\n"
          "                     comprobación con su desviación máxima; estado 0 o 1\n"
+         "  --version          la versión y la licencia\n"
          "  --help             esta ayuda\n"
          "\n"
          "Cada línea de puntos queda convertida o, con su nombre y las columnas calculadas\n"
@@ -161,6 +162,8 @@ void MostrarAyuda() {
          "hacer (entrada ilegible, resultado no escribible, falta la rejilla, error al\n"
          "escribir en la salida estándar) y no se ha sustituido nada; 2 opción o argumento\n"
          "incorrecto.\n"
+         "\n"
+         "Tesmaro es software libre (GPL-3.0-or-later), sin ninguna garantía.\n"
          "\n"
          "Ejemplo:\n"
          "  $ printf 'Punto,Longitud,Latitud,Huso,Hemisferio\\r\\nP1,-0.5,39.5,30,N\\r\\n' > puntos.txt\n"
@@ -311,6 +314,11 @@ int Ejecutar(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--") break;
+        if (arg == "--version") {
+            Escribir(stdout, std::string(Programa) + " " TESMARO_VERSION "\n"
+                             "Licencia GPL-3.0-or-later: software libre, sin ninguna garantía.\n");
+            return 0;
+        }
         if (arg == "--help" || arg == "-h") {
             MostrarAyuda();
             return 0;

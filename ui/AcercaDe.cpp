@@ -85,6 +85,15 @@ AcercaDe::AcercaDe(EntornoVentanas& entorno, QWidget* padre) : QDialog(padre), e
     Label4->setObjectName(QStringLiteral("Label4"));
     Label4->setWordWrap(true);
 
+    // The program's own licence, beside the data's.
+    auto* licencia = new QLabel(
+        QStringLiteral("Tesmaro es software libre: puede redistribuirlo y modificarlo según la Licencia Pública "
+                       "General de GNU, versión 3 o (a su elección) cualquier versión posterior (GPL-3.0-or-later). "
+                       "Se distribuye sin ninguna garantía."),
+        this);
+    licencia->setObjectName(QStringLiteral("lblLicencia"));
+    licencia->setWordWrap(true);
+
     cmdOK = new QPushButton(QStringLiteral("Aceptar"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
@@ -126,6 +135,7 @@ AcercaDe::AcercaDe(EntornoVentanas& entorno, QWidget* padre) : QDialog(padre), e
     todo->addSpacing(8);
     todo->addWidget(Label3);
     todo->addWidget(Label4);
+    todo->addWidget(licencia);
     todo->addStretch(1);
     setTabOrder(cmdExactitud, cmdOK);
     auto* botones = new QHBoxLayout;
