@@ -431,7 +431,7 @@ ResumenLote LoteUtmGeo(const TareaLote& tarea) {
             if (!bien) return Linea::NoCalculable;
             // The legacy error at the point found, in extended zone 30 only:
             // within zones 30 and 31 the series stay within 7 mm.
-            if (!exacto && extendido && ErrorUtmLegado(r.longitud, r.latitud, huso, datum) > UmbralErrorUtm)
+            if (!exacto && extendido && SuperaUmbralUtmLegado(r.longitud, r.latitud, huso, datum))
                 return Linea::Imprecisa;
             return Linea::Convertida;
         });
@@ -467,7 +467,7 @@ ResumenLote LoteGeoUtm(const TareaLote& tarea) {
             esc.Texto(sur ? "Sur" : "Norte");
             esc.Numeros({r.convergencia, r.anamorfosis}, bien);
             if (!bien) return Linea::NoCalculable;
-            if (!exacto && ErrorUtmLegado(longitud, latitud, huso, datum) > UmbralErrorUtm) return Linea::Imprecisa;
+            if (!exacto && SuperaUmbralUtmLegado(longitud, latitud, huso, datum, r.X, r.Y)) return Linea::Imprecisa;
             return Linea::Convertida;
         });
     if (exacto && resumen.ejecutado && resumen.error.empty()) resumen.metodo = MetodoUtmExacto;

@@ -165,4 +165,21 @@ double ErrorUtmLegado(double longitud, double latitud, std::int16_t huso, Datum 
     return std::hypot(legado.X - exacto.X, legado.Y - exacto.Y);
 }
 
+namespace {
+bool CercaDelMeridiano(double longitud, std::int16_t huso) {
+    constexpr double MeridianoSinAviso = 2.5;  // degrees
+    return std::fabs(longitud - (6.0 * huso - 183.0)) < MeridianoSinAviso;
+}
+}  // namespace
+
+bool SuperaUmbralUtmLegado(double longitud, double latitud, std::int16_t huso, Datum datum) {
+    return !CercaDelMeridiano(longitud, huso) && ErrorUtmLegado(longitud, latitud, huso, datum) > UmbralErrorUtm;
+}
+
+bool SuperaUmbralUtmLegado(double longitud, double latitud, std::int16_t huso, Datum datum, double X, double Y) {
+    if (CercaDelMeridiano(longitud, huso)) return false;
+    const ResultadoUtm exacto = GeodesicasAUtmExacto(longitud, latitud, huso, datum);
+    return exacto.estado == Estado::Correcto && std::hypot(X - exacto.X, Y - exacto.Y) > UmbralErrorUtm;
+}
+
 }  // namespace tesmaro
