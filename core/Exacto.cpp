@@ -166,20 +166,50 @@ double ErrorUtmLegado(double longitud, double latitud, std::int16_t huso, Datum 
 }
 
 namespace {
-bool CercaDelMeridiano(double longitud, std::int16_t huso) {
-    constexpr double MeridianoSinAviso = 2.5;  // degrees
-    return std::fabs(longitud - (6.0 * huso - 183.0)) < MeridianoSinAviso;
+
+// How far from the central meridian (degrees of longitude) the legacy series
+// start to err by more than 1 cm, per 2° band of |latitude| (0–2°, 2–4°, …,
+// 82–84°): the least and the greatest over the band. Measured against the
+// exact projection every 0.05° of latitude and 0.002° of longitude, both
+// datums, both sides of the meridian; within a band the error grows with the
+// distance from the meridian.
+constexpr double BandasUmbral[42][2] = {
+    {3.924, 5.876}, {3.502, 3.924}, {3.284, 3.502}, {3.146, 3.284}, {3.050, 3.146}, {2.982, 3.050},
+    {2.934, 2.982}, {2.900, 2.934}, {2.880, 2.900}, {2.872, 2.880}, {2.872, 2.874}, {2.874, 2.888},
+    {2.888, 2.910}, {2.910, 2.946}, {2.946, 2.992}, {2.992, 3.054}, {3.054, 3.134}, {3.134, 3.238},
+    {3.236, 3.374}, {3.374, 3.562}, {3.562, 3.848}, {3.848, 4.386}, {4.386, 9.588}, {4.444, 7.218},
+    {4.020, 4.444}, {3.804, 4.020}, {3.672, 3.804}, {3.584, 3.672}, {3.524, 3.584}, {3.484, 3.524},
+    {3.456, 3.484}, {3.440, 3.456}, {3.432, 3.440}, {3.432, 3.436}, {3.436, 3.448}, {3.448, 3.472},
+    {3.472, 3.508}, {3.508, 3.560}, {3.560, 3.632}, {3.632, 3.734}, {3.732, 3.872}, {3.872, 4.074},
+};
+
+// Whether the legacy error at the point is over 1 cm: the table decides away
+// from its edges (a margin of 0.01° for what falls between the samples), the
+// exact projection (`exacto`) near them.
+template <class Exacto>
+bool SuperaUmbral(double longitud, double latitud, std::int16_t huso, Exacto&& exacto) {
+    constexpr double Margen = 0.01;  // degrees
+    const double distancia = std::fabs(longitud - (6.0 * huso - 183.0));
+    const double a = std::fabs(latitud);
+    if (a < 84) {
+        const double* banda = BandasUmbral[static_cast<int>(a / 2)];
+        if (distancia < banda[0] - Margen) return false;
+        if (distancia > banda[1] + Margen) return true;
+    }
+    return exacto() > UmbralErrorUtm;
 }
+
 }  // namespace
 
 bool SuperaUmbralUtmLegado(double longitud, double latitud, std::int16_t huso, Datum datum) {
-    return !CercaDelMeridiano(longitud, huso) && ErrorUtmLegado(longitud, latitud, huso, datum) > UmbralErrorUtm;
+    return SuperaUmbral(longitud, latitud, huso, [&] { return ErrorUtmLegado(longitud, latitud, huso, datum); });
 }
 
 bool SuperaUmbralUtmLegado(double longitud, double latitud, std::int16_t huso, Datum datum, double X, double Y) {
-    if (CercaDelMeridiano(longitud, huso)) return false;
-    const ResultadoUtm exacto = GeodesicasAUtmExacto(longitud, latitud, huso, datum);
-    return exacto.estado == Estado::Correcto && std::hypot(X - exacto.X, Y - exacto.Y) > UmbralErrorUtm;
+    return SuperaUmbral(longitud, latitud, huso, [&] {
+        const ResultadoUtm r = GeodesicasAUtmExacto(longitud, latitud, huso, datum);
+        return r.estado == Estado::Correcto ? std::hypot(X - r.X, Y - r.Y) : 0.0;
+    });
 }
 
 }  // namespace tesmaro

@@ -66,11 +66,10 @@ double ErrorUtmLegado(double longitud, double latitud, std::int16_t huso, Datum 
 // and the exact method is suggested (metres).
 inline constexpr double UmbralErrorUtm = 0.01;
 
-// Whether ErrorUtmLegado exceeds UmbralErrorUtm, cheaply: within 2.5° of the
-// zone's central meridian the legacy series stay within 9 mm at every
-// latitude from 80° S to 84° N (measured every 0.25° of latitude and 0.01° of
-// longitude, both datums, zones 27 to 31), so only points farther out are
-// computed twice. For the file conversions, which check every line.
+// Whether ErrorUtmLegado exceeds UmbralErrorUtm, cheaply: a table of the
+// distance from the central meridian at which the legacy error passes 1 cm,
+// per band of latitude, decides; only points near that distance are computed
+// again. For the file conversions, which check every line.
 bool SuperaUmbralUtmLegado(double longitud, double latitud, std::int16_t huso, Datum datum);
 // The same with the legacy X and Y already computed (metres).
 bool SuperaUmbralUtmLegado(double longitud, double latitud, std::int16_t huso, Datum datum, double X, double Y);
