@@ -72,6 +72,7 @@ lote() {
 echo "Ficheros de $N líneas; $(nproc) núcleos; $(cs2cs 2>&1 | head -1)"
 printf "%-36s %8s %8s %12s %12s %9s\n" "programa" "real s" "CPU s" "líneas/s" "líneas/s CPU" "RSS KB"
 
+if [ "${SOLO_PROBLEMAS:-0}" != 1 ]; then
 generar geoutm "$TMP/geoutm.txt"
 generar cs2cs "$TMP/cs2cs.txt"
 lote "geo-utm-etrs89" geo-utm-etrs89 "$TMP/geoutm.txt"
@@ -95,16 +96,20 @@ rm -f "$TMP/geocart.txt"
 generar cartgeo "$TMP/cartgeo.txt"
 lote "cart-geo" cart-geo "$TMP/cartgeo.txt"
 rm -f "$TMP/cartgeo.txt"
-# SIN_PROBLEMAS=1 leaves out the two geodetic problems (minutes of CPU).
+fi
+# SIN_PROBLEMAS=1 leaves out the two geodetic problems (minutes of CPU);
+# SOLO_PROBLEMAS=1 runs only them.
 if [ "${SIN_PROBLEMAS:-0}" != 1 ]; then
   generar directo "$TMP/directo.txt"
   generar geodsolve-d "$TMP/geodsolve-d.txt"
   lote "directo" directo "$TMP/directo.txt"
+  lote "directo --exacto" directo "$TMP/directo.txt" --exacto
   medir "GeodSolve directo" "$N" GeodSolve --input-file "$TMP/geodsolve-d.txt"
   rm -f "$TMP/directo.txt" "$TMP/geodsolve-d.txt"
   generar inverso "$TMP/inverso.txt"
   generar geodsolve-i "$TMP/geodsolve-i.txt"
   lote "inverso" inverso "$TMP/inverso.txt"
+  lote "inverso --exacto" inverso "$TMP/inverso.txt" --exacto
   medir "GeodSolve inverso" "$N" GeodSolve -i --input-file "$TMP/geodsolve-i.txt"
   rm -f "$TMP/inverso.txt" "$TMP/geodsolve-i.txt"
 fi

@@ -70,6 +70,8 @@ QT_QPA_PLATFORM=offscreen timeout -k 2 3 /usr/bin/tesmaro >ventanas.log 2>&1 || 
 # 124: still running when the time was up (137: it had to be killed too).
 [ "$estado" -eq 124 ] || [ "$estado" -eq 137 ] || { fallo "tesmaro terminó con estado $estado"; cat ventanas.log >&2; }
 /usr/bin/tesmaro-lote --help >/dev/null || fallo "tesmaro-lote --help"
+# The self-test: the installed grid is the shipped one and every check passes.
+/usr/bin/tesmaro-lote --verificar >verificar.log 2>&1 || { fallo "tesmaro-lote --verificar"; cat verificar.log >&2; }
 
 # Runs PROGRAM on a one-point file of CONVERSION in the folder DIR: the two
 # results it names land beside the input, each with a header and one whole
