@@ -16,6 +16,7 @@
 // unusable, standard output not writable, an unexpected failure said as
 // "error inesperado"; or the layer could not be written, the text results
 // being in place); 2 wrong usage.
+#include <dlfcn.h>
 #include <unistd.h>
 
 #include <charconv>
@@ -25,6 +26,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,19 +34,16 @@
 
 #include "Ajustes.h"
 #include "Avisos.h"
-#include "Capas.h"
 #include "Conversiones.h"
 #include "Elipsoides.h"
 #include "InterfazLote.h"
+#include "Extras.h"
 #include "Registros.h"
 #include "Rejilla.h"
 #include "TratarFichero.h"
 #include "Verificar.h"
 
-#include <QGuiApplication>
-#include <QImage>
 
-#include "Puntos.h"
 
 namespace {
 
@@ -256,33 +255,31 @@ private:
     int porcentaje_ = -1;
 };
 
-// --mapa: the result's points on the map, into a PNG. The GUI library draws
-// without a display on its "offscreen" platform, chosen before it starts.
-bool DibujarMapa(const std::string& ruta, const Conversion& conversion, const std::string& entrada,
-                 const ResumenLote& r, const std::string& prefijo) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Its notices about the session (no runtime folder, no fonts folder) are
-    // not the user's concern; failures are still said.
-    qInstallMessageHandler([](QtMsgType tipo, const QMessageLogContext&, const QString& texto) {
-        if (tipo == QtCriticalMsg || tipo == QtFatalMsg) Error(texto.toStdString());
-    });
-    int argc = 1;
-    char nombre[] = "tesmaro-lote";
-    char* argv[] = {nombre, nullptr};
-    QGuiApplication aplicacion(argc, argv);
-    FuentePuntos fuente;
-    fuente.codigo = conversion.codigo;
-    fuente.rutaTxt = r.rutaTxt;
-    fuente.rutaEntrada = entrada;
-    fuente.unidad = ajustes::UnidadAngular;
-    CuentaPuntos cuenta;
-    const QImage imagen = DibujarResultado(fuente, QSize(1200, 900), &cuenta);
-    if (imagen.isNull() || !imagen.save(QString::fromStdString(ruta), "PNG")) {
-        Error("no se ha podido escribir el mapa " + ruta + " (los resultados sí se han escrito)");
-        return false;
+// The module of --capa and --mapa, loaded on first use: beside the program
+// in the build tree, in its library folder when installed. Null when it
+// cannot be loaded (said on standard error).
+const TesmaroExtras* extrasCargados = nullptr;
+
+const TesmaroExtras* Extras() {
+    if (extrasCargados) return extrasCargados;
+    std::error_code ec;
+    const std::filesystem::path programa = std::filesystem::read_symlink("/proc/self/exe", ec).parent_path();
+    std::string fallo;
+    for (const std::filesystem::path& ruta : {programa / NombreModuloExtras,
+                                              (programa / TESMARO_EXTRAS_DESDE_BIN / NombreModuloExtras).lexically_normal()}) {
+        if (!std::filesystem::exists(ruta, ec)) continue;
+        if (void* modulo = dlopen(ruta.c_str(), RTLD_NOW | RTLD_LOCAL)) {
+            using Tabla = const TesmaroExtras* (*)();
+            if (auto tabla = reinterpret_cast<Tabla>(dlsym(modulo, "tesmaro_extras"))) {
+                extrasCargados = tabla();
+                return extrasCargados;
+            }
+        }
+        fallo = dlerror() ? dlerror() : ruta.string();
     }
-    Escribir(stderr, prefijo + "Mapa: " + ruta + " (" + std::to_string(cuenta.Total()) + " puntos)\n");
-    return true;
+    Error("no se puede cargar el módulo de capas y mapas (" + std::string(NombreModuloExtras) + ")" +
+          (fallo.empty() ? std::string() : ": " + fallo));
+    return nullptr;
 }
 
 // --verificar: one line per check on standard output; 0 when all pass.
@@ -393,10 +390,14 @@ int Ejecutar(int argc, char** argv) {
     }
 
     if (capa) {
-        if (!FormatoDeRuta(*capa))
-            ErrorDeUso("formato de capa desconocido: " + *capa + " (formatos: " + ExtensionesCapa() + ")");
+        const TesmaroExtras* extras = Extras();
+        if (!extras) return 1;
+        char formatos[256];
+        if (!extras->FormatoCapaValido(capa->c_str(), formatos, sizeof formatos))
+            ErrorDeUso("formato de capa desconocido: " + *capa + " (formatos: " + formatos + ")");
         if (entrada == "-") ErrorDeUso("--capa necesita un fichero de entrada, no \"-\"");
     }
+    if (mapa && !Extras()) return 1;
 
     AvisosConsola avisos;
     FijarAvisador(&avisos);
@@ -424,18 +425,23 @@ int Ejecutar(int argc, char** argv) {
     std::string t = prefijo;
     for (const char c : resumen) t += c == '\n' ? "\n" + prefijo : std::string(1, c);
     Escribir(stderr, t + "\n");
+    char texto[4096];
     if (capa) {
-        OpcionesCapa opcionesCapa;
-        opcionesCapa.rutaEntrada = entrada;
-        opcionesCapa.rutaRejilla = interfaz.ElegirRejilla({});
-        const ResumenCapa rc = EscribirCapa(*conversion, r.rutaTxt, *capa, opcionesCapa);
-        if (!rc.escrita) {
-            Error(rc.error);
+        if (!Extras()->Capa(conversion->codigo, r.rutaTxt.c_str(), capa->c_str(), entrada.c_str(),
+                            interfaz.ElegirRejilla({}).c_str(), ajustes::UnidadAngular, texto, sizeof texto)) {
+            Error(texto);
             return 1;
         }
-        Escribir(stderr, prefijo + TextoResumenCapa(rc, *capa) + "\n");
+        Escribir(stderr, prefijo + texto + "\n");
     }
-    if (mapa && !DibujarMapa(*mapa, *conversion, entrada, r, prefijo)) return 1;
+    if (mapa) {
+        if (!Extras()->Mapa(conversion->codigo, r.rutaTxt.c_str(), mapa->c_str(), entrada.c_str(),
+                            ajustes::UnidadAngular, texto, sizeof texto)) {
+            Error(texto);
+            return 1;
+        }
+        Escribir(stderr, prefijo + texto + "\n");
+    }
     return r.Completo() ? 0 : 3;
 }
 
@@ -443,7 +449,7 @@ int Ejecutar(int argc, char** argv) {
 // and the signal ends the program as it would have.
 extern "C" void AlRecibirSenal(int senal) {
     BorrarTemporales();
-    BorrarTemporalesCapa();
+    if (extrasCargados) extrasCargados->BorrarTemporales();
     std::signal(senal, SIG_DFL);
     std::raise(senal);
 }

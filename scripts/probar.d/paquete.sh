@@ -108,6 +108,9 @@ inverso P1,-0.5,39.5,0.5,40
 ed50-etrs89 P1,-3.7,40.4
 etrs89-ed50 P1,-3.7,40.4
 EOF
+# Layers and maps come from the module the installed program loads for them.
+( cd "$TEMPORAL/paquete/geo-utm-etrs89" && /usr/bin/tesmaro-lote geo-utm-etrs89 puntos.txt --capa capa.gpkg \
+    --mapa mapa.png >/dev/null 2>&1 && [ -s capa.gpkg ] && [ -s mapa.png ] ) || fallo "tesmaro-lote --capa --mapa"
 # The data folder is found from the build tree and from any prefix.
 prueba "$BUILD/tesmaro-lote" ed50-etrs89 P1,-3.7,40.4 compilacion
 cmake --install "$BUILD" --prefix "$TEMPORAL/prefijo" >/dev/null
