@@ -17,6 +17,15 @@ struct TareaLote;  // Procesadores.h
 // Runs one conversion on one input file (see Procesadores.h).
 using Procesador = ResumenLote (*)(const TareaLote& tarea);
 
+// Where the points of a conversion's text result are.
+enum class ResultadoPuntos {
+    Geograficas,  // columns 2 and 3: longitude and latitude
+    Utm,          // columns 2 to 5: X, Y, zone, hemisphere
+    Cartesianas,  // columns 2 to 4: geocentric X, Y, Z; then a and 1/f
+    Directo,      // columns 2 and 3: point B; point A is in the input line
+    Inverso,      // columns 2, 3 and 6, 7: points A and B
+};
+
 struct Conversion {
     std::int16_t codigo;           // the file buttons' code (codigo:: in TratarFichero.h)
     std::string_view nombre;       // command-line name, e.g. "geo-utm-etrs89"
@@ -31,6 +40,10 @@ struct Conversion {
     bool leeUnidad;                  // ajustes::UnidadAngular
     std::string_view tituloRejilla;  // title of the NTv2 grid dialog; empty: no grid
     Procesador procesar;
+    // What its result holds, for the layers and the map.
+    ResultadoPuntos puntos;
+    std::optional<Datum> datumPuntos;  // datum of the positions; none: the ellipsoid's columns
+    bool entradaLonLat;                // input fields 2 and 3 are longitude and latitude
 
     constexpr bool LeeRejilla() const { return !tituloRejilla.empty(); }
 };

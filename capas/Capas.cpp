@@ -21,11 +21,11 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <numbers>
 #include <set>
 #include <vector>
 
 #include "Ajustes.h"
+#include "Angulos.h"
 #include "Conversiones.h"
 #include "Elipsoides.h"
 #include "Lector.h"
@@ -108,7 +108,7 @@ double Valor(const std::vector<Campo>& campos, std::size_t i) {
 
 // ---- What each conversion's result holds -----------------------------------
 
-enum class Geometria { Geograficas, Utm, Cartesianas, Directo, Inverso };
+using Geometria = ResultadoPuntos;
 
 struct Disposicion {
     Geometria geometria;
@@ -116,20 +116,7 @@ struct Disposicion {
     bool enUnidad;               // angles in the user's unit (else decimal degrees)
 };
 
-Disposicion DisposicionDe(const Conversion& c) {
-    switch (c.codigo) {
-        case codigo::UtmGeoETRS89:
-        case codigo::ED50aETRS89: return {Geometria::Geograficas, Datum::ETRS89, false};
-        case codigo::UtmGeoED50:
-        case codigo::ETRS89aED50: return {Geometria::Geograficas, Datum::ED50, false};
-        case codigo::GeoUtmETRS89:
-        case codigo::GeoUtmED50: return {Geometria::Utm, c.datum, false};
-        case codigo::GeoCart: return {Geometria::Cartesianas, {}, true};
-        case codigo::CartGeo: return {Geometria::Geograficas, {}, true};
-        case codigo::Directo: return {Geometria::Directo, {}, true};
-        default: return {Geometria::Inverso, {}, true};
-    }
-}
+Disposicion DisposicionDe(const Conversion& c) { return {c.puntos, c.datumPuntos, c.leeUnidad}; }
 
 enum class Tipo { Vacio, Entero, Real, Texto };
 
@@ -250,8 +237,9 @@ public:
              const OpcionesCapa& opciones, const Formato& formato)
         : disp_(DisposicionDe(conversion)), rutaTxt_(rutaTxt), rutaCapa_(rutaCapa), opciones_(opciones),
           formato_(formato), wgs84_(formato.formato == FormatoCapa::GeoJSON || formato.formato == FormatoCapa::KML) {
-        const std::int16_t u = opciones.unidad ? opciones.unidad : ajustes::UnidadAngular;
-        aGrados_ = !disp_.enUnidad || u == 1 ? 1.0 : u == 2 ? 0.9 : 180 / std::numbers::pi;
+        // The result's angles back to degrees as the program turned them from
+        // degrees (its own π).
+        unidad_ = !disp_.enUnidad ? 1 : opciones.unidad ? opciones.unidad : ajustes::UnidadAngular;
     }
 
     ResumenCapa Ejecutar() {
@@ -372,8 +360,8 @@ private:
         double lon = 0, lat = 0;
         switch (disp_.geometria) {
             case Geometria::Geograficas:
-                lon = Valor(campos, 1) * aGrados_;
-                lat = Valor(campos, 2) * aGrados_;
+                lon = AGrados(Valor(campos, 1));
+                lat = AGrados(Valor(campos, 2));
                 break;
             case Geometria::Utm: {
                 const double x = Valor(campos, 1), y = Valor(campos, 2);
@@ -402,8 +390,8 @@ private:
                     lonA = Valor(campos, 1);
                     latA = Valor(campos, 2);
                 }
-                return Geodesica(lonA * aGrados_, latA * aGrados_, Valor(campos, directo ? 1 : 5) * aGrados_,
-                                 Valor(campos, directo ? 2 : 6) * aGrados_);
+                return Geodesica(AGrados(lonA), AGrados(latA), AGrados(Valor(campos, directo ? 1 : 5)),
+                                 AGrados(Valor(campos, directo ? 2 : 6)));
             }
         }
         if (!Llevar(lon, lat)) return nullptr;
@@ -600,7 +588,8 @@ private:
     const OpcionesCapa& opciones_;
     const Formato& formato_;
     bool wgs84_;
-    double aGrados_ = 1;
+    std::int16_t unidad_ = 1;
+    double AGrados(double valor) const { return UnidadAGrados(valor, unidad_); }
     Examen ex_;
     std::optional<std::size_t> colA_, colRf_;
     bool utm_ = false;

@@ -30,8 +30,10 @@ double RadianesAUnidad(double radianes) {
     }
 }
 
-double UnidadAGrados(double valor) {
-    switch (ajustes::UnidadAngular) {
+double UnidadAGrados(double valor) { return UnidadAGrados(valor, ajustes::UnidadAngular); }
+
+double UnidadAGrados(double valor, std::int16_t unidad) {
+    switch (unidad) {
         case 2:
             return (valor * 180) / 200;
         case 3:

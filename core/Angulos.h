@@ -4,6 +4,7 @@
 // Every conversion uses the program's π, 3.141592654 (ten significant digits,
 // not the full double value), forming the product before the quotient.
 #pragma once
+#include <cstdint>
 
 namespace tesmaro {
 
@@ -22,6 +23,8 @@ double RadianesAUnidad(double radianes);
 // An azimuth typed in the unit of UnidadAngular, into sexagesimal degrees:
 // 1: unchanged; 2: (v × 180) / 200; 3: (v × 180) / π.
 double UnidadAGrados(double valor);
+// The same for the unit `unidad` (1, 2 or 3) instead of the setting.
+double UnidadAGrados(double valor, std::int16_t unidad);
 
 // Sexagesimal degrees into the unit of UnidadAngular (the geodetic problems'
 // results): 1: unchanged; 2: (x × 200) / 180; 3: (π × x) / 180.

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "Cartesianas.h"
+#include "Angulos.h"
 #include "Conversiones.h"
 #include "Elipsoides.h"
 #include "Lector.h"
@@ -26,11 +27,8 @@ Fichero Abrir(const std::string& ruta) { return Fichero(std::fopen(ruta.c_str(),
 // The result files are the program's own: comma-separated, decimal point.
 const FormatoCampos FormatoResultado{',', false};
 
-double AGrados(double valor, std::int16_t unidad) {
-    if (unidad == 2) return valor * 0.9;
-    if (unidad == 3) return valor * 180 / std::numbers::pi;
-    return valor;
-}
+// The result's angles back to degrees as the program turned them from degrees.
+double AGrados(double valor, std::int16_t unidad) { return UnidadAGrados(valor, unidad); }
 
 std::string_view SinComillas(std::string_view t) {
     while (!t.empty() && (t.front() == ' ' || t.front() == '"')) t.remove_prefix(1);
@@ -48,19 +46,18 @@ struct Forma {
 };
 
 std::optional<Forma> FormaDe(std::int16_t codigo) {
-    switch (codigo) {
-        case codigo::UtmGeoETRS89:
-        case codigo::UtmGeoED50: return Forma{Origen::LonLat, false, false};
-        case codigo::GeoUtmETRS89:
-        case codigo::GeoUtmED50: return Forma{Origen::Utm, true, false};
-        case codigo::GeoCart: return Forma{Origen::Cartesianas, true, true};
-        case codigo::CartGeo: return Forma{Origen::LonLatUnidad, false, false};
-        case codigo::Directo: return Forma{Origen::LonLatUnidad, true, true};
-        case codigo::Inverso: return Forma{Origen::Inverso, false, false};
-        case codigo::ED50aETRS89:
-        case codigo::ETRS89aED50: return Forma{Origen::LonLat, true, false};
-        default: return std::nullopt;
+    const Conversion* c = BuscarConversion(codigo);
+    if (!c) return std::nullopt;
+    switch (c->puntos) {
+        case ResultadoPuntos::Geograficas:
+        case ResultadoPuntos::Directo:
+            return Forma{c->leeUnidad ? Origen::LonLatUnidad : Origen::LonLat, c->entradaLonLat,
+                         c->entradaLonLat && c->leeUnidad};
+        case ResultadoPuntos::Utm: return Forma{Origen::Utm, c->entradaLonLat, false};
+        case ResultadoPuntos::Cartesianas: return Forma{Origen::Cartesianas, c->entradaLonLat, c->leeUnidad};
+        case ResultadoPuntos::Inverso: return Forma{Origen::Inverso, false, false};
     }
+    return std::nullopt;
 }
 
 // The input file read in step with the result: its next data line that
