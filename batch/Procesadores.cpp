@@ -357,11 +357,6 @@ ResumenLote Recorrer(const TareaLote& tarea, std::initializer_list<std::string_v
     return resumen;
 }
 
-bool Finitos(std::initializer_list<double> valores) {
-    for (const double v : valores)
-        if (!std::isfinite(v)) return false;
-    return true;
-}
 
 // a and 1/f of the current ellipsoid, read once per run before any file is
 // opened. An index outside the table gives the error of the run.

@@ -1,8 +1,17 @@
 // Outcome of a computation of core.
 #pragma once
+#include <cmath>
+#include <initializer_list>
 #include <string_view>
 
 namespace tesmaro {
+
+// Whether every value is finite: a result that is not gives NoFinito.
+inline bool Finitos(std::initializer_list<double> valores) {
+    for (const double v : valores)
+        if (!std::isfinite(v)) return false;
+    return true;
+}
 
 enum class Estado {
     Correcto,

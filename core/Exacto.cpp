@@ -20,11 +20,6 @@ constexpr double K0 = 0.9996;
 constexpr double FalsoEste = 500000;
 constexpr double FalsoNorte = 10000000;
 
-bool Finitos(std::initializer_list<double> valores) {
-    for (const double v : valores)
-        if (!std::isfinite(v)) return false;
-    return true;
-}
 
 // The projection of each datum, built once (its methods are const and
 // thread-safe).

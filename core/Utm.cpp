@@ -31,11 +31,6 @@ constexpr double RadianesPorGrado = 0.01745329252;
 constexpr double SegundoRadian = 0.04848136811;
 constexpr double SegundosPorRadian = 20.62648062;
 
-bool TodosFinitos(std::initializer_list<double> valores) {
-    for (double v : valores)
-        if (!std::isfinite(v)) return false;
-    return true;
-}
 
 }  // namespace
 
@@ -176,7 +171,7 @@ ResultadoGeodesicas UtmAGeodesicas(double X, double Y, std::int16_t huso, bool s
     if (L > 0 && huso == 30) L = -L;
     if (husoExtendido) L = std::fabs(L);
 
-    if (!TodosFinitos({L, phi, gamma, k})) {
+    if (!Finitos({L, phi, gamma, k})) {
         r.estado = Estado::NoFinito;
         return r;
     }
@@ -284,7 +279,7 @@ ResultadoUtm GeodesicasAUtm(double longitud, double latitud, std::int16_t huso, 
     // whichever zone the point is given.
     if (-0.39 < longitud && longitud < 0.45) k = k - 0.0000002;
 
-    if (!TodosFinitos({K1, K2, K3, K4, K5, B5, A6, X, Y, convergencia, k})) {
+    if (!Finitos({K1, K2, K3, K4, K5, B5, A6, X, Y, convergencia, k})) {
         r.estado = Estado::NoFinito;
         return r;
     }

@@ -539,9 +539,6 @@ QString VentanaConversion::MetrosImposibles(const QString& nombre, double valor,
         .arg(nombre, TextoPunto(valor), TextoPunto(minimo), TextoPunto(maximo));
 }
 
-bool VentanaConversion::Finitos(std::initializer_list<double> valores) {
-    return std::all_of(valores.begin(), valores.end(), [](double v) { return std::isfinite(v); });
-}
 
 void VentanaConversion::Rehusar(std::initializer_list<QLineEdit*> resultados, const QString& motivo,
                                 IconoMensaje icono) {

@@ -61,7 +61,7 @@
 //   length outside a range) give the reason a value is impossible, empty when
 //   it is possible. Rehusar(resultados, motivo) empties the result boxes and
 //   says why: a window never leaves an earlier point's results beside input
-//   it did not compute. Finitos tells whether every result is a number.
+//   it did not compute (core's Finitos tells whether every result is a number).
 //
 // - Helpers to read and write boxes: Leer(caja) is LeerNumero of its text;
 //   TextoPunto(v) is TextoNumero with every "," turned into "." (what the
@@ -88,6 +88,7 @@
 #include <string_view>
 
 #include "Angulos.h"
+#include "Estado.h"
 #include "Elipsoides.h"
 #include "EntornoVentanas.h"
 #include "HiloLote.h"
@@ -200,7 +201,6 @@ public:
     // abierto: both ends excluded.
     static QString MetrosImposibles(const QString& nombre, double valor, double minimo, double maximo,
                                     bool abierto);
-    static bool Finitos(std::initializer_list<double> valores);
 
     // Sign of a filtered number box and its option pair (button ids 0 and 1).
     static void OpcionSegunSigno(const QLineEdit* caja, QButtonGroup* opciones);
