@@ -1,33 +1,62 @@
-// The table of file conversions: one row per conversion, read by the batch
-// driver, the windows' file buttons, the command line (names and --help) and
-// the tests. Adding a conversion means adding one row and its processor.
+// The table of conversions: one row per conversion, read by the batch run,
+// the windows (their "Calcular" and file buttons), the command line (names
+// and --help), the self-test, the layers, the map and the tests. Adding a
+// conversion means adding one row, its two functions (ConversionPunto.h) and
+// its test.
 #pragma once
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string_view>
 
+#include "ConversionPunto.h"
 #include "Elipsoides.h"
 
 namespace tesmaro {
 
-struct ResumenLote;
-struct TareaLote;  // Procesadores.h
+// The conversions' codes, by which the windows name their file buttons.
+namespace codigo {
+inline constexpr std::int16_t UtmGeoETRS89 = 0;
+inline constexpr std::int16_t GeoUtmETRS89 = 1;
+inline constexpr std::int16_t GeoCart = 2;
+inline constexpr std::int16_t CartGeo = 3;
+inline constexpr std::int16_t Directo = 8;
+inline constexpr std::int16_t Inverso = 9;
+inline constexpr std::int16_t ED50aETRS89 = 10;
+inline constexpr std::int16_t ETRS89aED50 = 11;
+inline constexpr std::int16_t UtmGeoED50 = 12;
+inline constexpr std::int16_t GeoUtmED50 = 13;
+}  // namespace codigo
 
-// Runs one conversion on one input file (see Procesadores.h).
-using Procesador = ResumenLote (*)(const TareaLote& tarea);
+// How a result column is written.
+enum class TipoColumna : std::uint8_t {
+    Real,      // 15 significant digits, decimal point; not finite: empty
+    Entero,    // plain digits
+    NorteSur,  // "Norte" (value 0) or "Sur" (any other), in double quotes
+};
+
+// One column of a result after the name: its header, its value (an index
+// into ResultadoPunto::v) and whether it is computed (empty in the record of
+// a line that could not be computed) or echoes the input or the ellipsoid.
+struct Columna {
+    std::string_view titulo;
+    TipoColumna tipo;
+    std::uint8_t valor;
+    bool calculada;
+    std::string_view corto;  // the name where ten bytes are all there is (a shapefile's fields)
+};
 
 // Where the points of a conversion's text result are.
 enum class ResultadoPuntos {
-    Geograficas,  // columns 2 and 3: longitude and latitude
-    Utm,          // columns 2 to 5: X, Y, zone, hemisphere
-    Cartesianas,  // columns 2 to 4: geocentric X, Y, Z; then a and 1/f
-    Directo,      // columns 2 and 3: point B; point A is in the input line
-    Inverso,      // columns 2, 3 and 6, 7: points A and B
+    Geograficas,  // a point: ResultadoPunto::a
+    Utm,          // a point, and UTM X, Y, zone, hemisphere in values 0 to 3
+    Cartesianas,  // a point on the ellipsoid of the run
+    Directo,      // the geodesic from a to b
+    Inverso,      // the geodesic from a to b
 };
 
 struct Conversion {
-    std::int16_t codigo;           // the file buttons' code (codigo:: in TratarFichero.h)
+    std::int16_t codigo;           // the file buttons' code (codigo:: above)
     std::string_view nombre;       // command-line name, e.g. "geo-utm-etrs89"
     std::string_view base;         // result base name: base + ".txt" and base + ".csv"
     std::string_view pista;        // hint the window's file button shows before the run
@@ -39,11 +68,19 @@ struct Conversion {
     bool leeElipsoide;               // ajustes::ElipsoideActual
     bool leeUnidad;                  // ajustes::UnidadAngular
     std::string_view tituloRejilla;  // title of the NTv2 grid dialog; empty: no grid
-    Procesador procesar;
+    // The name of the exact method in the summary when it is used; empty: the
+    // conversion has no exact method.
+    std::string_view metodoExacto;
+    // The point: read from the fields of a line, converted.
+    EstadoPunto (*leer)(const LineaPunto& linea, EntradaPunto& entrada);
+    ResultadoPunto (*convertir)(const EntradaPunto& entrada, const AjustesConversion& ajustes);
+    // The result's columns after "Nombre", and a last header title that no
+    // record fills (empty: none).
+    std::span<const Columna> columnas;
+    std::string_view notaCabecera;
     // What its result holds, for the layers and the map.
     ResultadoPuntos puntos;
-    std::optional<Datum> datumPuntos;  // datum of the positions; none: the ellipsoid's columns
-    bool entradaLonLat;                // input fields 2 and 3 are longitude and latitude
+    std::optional<Datum> datumPuntos;  // datum of the positions; none: the ellipsoid's
 
     constexpr bool LeeRejilla() const { return !tituloRejilla.empty(); }
 };

@@ -18,8 +18,7 @@ struct Comprobacion {
 };
 
 // Runs every check with the grid at `rutaRejilla` and the recorded checksum
-// and check points of the folder `carpetaDatos`. The settings (ellipsoide,
-// unit) are set to their defaults for the worked examples and left so.
+// and check points of the folder `carpetaDatos`.
 std::vector<Comprobacion> Verificar(const std::string& rutaRejilla, const std::string& carpetaDatos);
 
 // SHA-256 of `datos`, as 64 lower-case hexadecimal digits.

@@ -1,9 +1,7 @@
 #include "Capas.h"
 
-#include <GeographicLib/Geocentric.hpp>
 #include <GeographicLib/Geodesic.hpp>
 #include <GeographicLib/GeodesicLine.hpp>
-#include <GeographicLib/TransverseMercator.hpp>
 #include <cpl_conv.h>
 #include <cpl_error.h>
 #include <cpl_string.h>
@@ -13,24 +11,16 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
-#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <memory>
 #include <set>
 #include <vector>
 
-#include "Ajustes.h"
-#include "Angulos.h"
 #include "Conversiones.h"
 #include "Elipsoides.h"
-#include "Lector.h"
 #include "Rejilla.h"
-#include "TratarFichero.h"
 
 namespace tesmaro {
 
@@ -56,138 +46,42 @@ const Formato& DatosFormato(FormatoCapa f) {
     return *std::find_if(Formatos.begin(), Formatos.end(), [f](const Formato& d) { return d.formato == f; });
 }
 
-// ---- The text result -------------------------------------------------------
-
-struct Campo {
-    std::string texto;
-    bool comillas = false;
-};
-
-// One record: fields separated by ",", a text in double quotes (which may
-// hold commas but no quote), a number bare.
-void Partir(std::string_view linea, std::vector<Campo>& campos) {
-    if (!linea.empty() && linea.back() == '\r') linea.remove_suffix(1);
-    campos.clear();
-    std::size_t i = 0;
-    while (true) {
-        Campo c;
-        if (i < linea.size() && linea[i] == '"') {
-            const std::size_t fin = linea.find('"', i + 1);
-            const std::size_t hasta = fin == std::string_view::npos ? linea.size() : fin;
-            c.texto = linea.substr(i + 1, hasta - i - 1);
-            c.comillas = true;
-            i = std::min(linea.size(), hasta + 1);
-        }
-        const std::size_t coma = linea.find(',', i);
-        const std::size_t hasta = coma == std::string_view::npos ? linea.size() : coma;
-        if (!c.comillas) c.texto = linea.substr(i, hasta - i);
-        campos.push_back(std::move(c));
-        if (coma == std::string_view::npos) break;
-        i = coma + 1;
-    }
+std::string Minusculas(std::string t) {
+    for (char& c : t) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return t;
 }
 
-bool Numero(const Campo& c, double& v) {
-    if (c.comillas || c.texto.empty()) return false;
-    const char* fin = c.texto.data() + c.texto.size();
-    const auto r = std::from_chars(c.texto.data(), fin, v);
-    return r.ec == std::errc() && r.ptr == fin && std::isfinite(v);
-}
+// Spacing of the vertices of a geodesic line (metres).
+constexpr double PasoLinea = 10000;
 
-bool Entero(const Campo& c, long long& v) {
-    if (c.comillas || c.texto.empty()) return false;
-    const char* fin = c.texto.data() + c.texto.size();
-    const auto r = std::from_chars(c.texto.data(), fin, v);
-    return r.ec == std::errc() && r.ptr == fin;
-}
-
-double Valor(const std::vector<Campo>& campos, std::size_t i) {
-    double v = 0;
-    return i < campos.size() && Numero(campos[i], v) ? v : std::nan("");
-}
-
-// ---- What each conversion's result holds -----------------------------------
-
-using Geometria = ResultadoPuntos;
-
-struct Disposicion {
-    Geometria geometria;
-    std::optional<Datum> datum;  // fixed by the conversion; else by the ellipsoid columns
-    bool enUnidad;               // angles in the user's unit (else decimal degrees)
-};
-
-Disposicion DisposicionDe(const Conversion& c) { return {c.puntos, c.datumPuntos, c.leeUnidad}; }
-
-enum class Tipo { Vacio, Entero, Real, Texto };
-
-struct Columna {
-    std::string titulo;
-    Tipo tipo = Tipo::Vacio;
-    std::size_t ancho = 1;  // longest text, in bytes
-};
-
-// The ellipsoid of the records and the coordinate system it stands for.
+// The ellipsoid of the positions and the coordinate system it stands for.
 struct Sistema {
-    double a = 0, rf = 0;
-    int epsg = 0;        // 0: the ellipsoid's own geographic system
-    std::string nombre;  // the ellipsoid's name in the table, if it is there
-    bool ed50 = false;   // positions need the grid to be WGS 84
+    Elipsoide elipsoide;
+    int epsg = 0;      // 0: the ellipsoid's own geographic system
+    bool ed50 = false;  // positions need the grid to be WGS 84
 };
 
 bool Igual(double x, double y) { return std::abs(x - y) <= 1e-9 * std::abs(y); }
 
-Sistema SistemaDe(Datum d) {
-    const Elipsoide e = ElipsoideDatum(d);
-    return {e.a, e.rf, d == Datum::ED50 ? 4230 : 4258, std::string(e.nombre), d == Datum::ED50};
-}
+Sistema SistemaDe(Datum d) { return {ElipsoideDatum(d), d == Datum::ED50 ? 4230 : 4258, d == Datum::ED50}; }
 
-Sistema SistemaDe(double a, double rf) {
+Sistema SistemaDe(const Elipsoide& e) {
     for (const Datum d : {Datum::ETRS89, Datum::ED50}) {
-        const Elipsoide e = ElipsoideDatum(d);
-        if (Igual(a, e.a) && Igual(rf, e.rf)) return SistemaDe(d);
+        const Elipsoide de = ElipsoideDatum(d);
+        if (Igual(e.a, de.a) && Igual(e.rf, de.rf)) return SistemaDe(d);
     }
-    Sistema s{a, rf, 0, {}, false};
-    for (const Elipsoide& e : TablaElipsoides)
-        if (Igual(a, e.a) && Igual(rf, e.rf)) s.nombre = e.nombre;
-    if (s.nombre == "WGS 84") s.epsg = 4326;
-    return s;
+    return {e, e.nombre == "WGS 84" ? 4326 : 0, false};
 }
 
 std::string Decimal(double v) {
     char b[32];
-    const auto r = std::to_chars(b, b + sizeof b, v);
-    return std::string(b, r.ptr);
+    std::snprintf(b, sizeof b, "%.12g", v);
+    return b;
 }
 
-// What the first reading learns.
-struct Examen {
-    std::vector<Columna> columnas;
-    std::size_t calculadas = 0;  // leading columns a converted record has filled
-    std::optional<Sistema> sistema;
-    int huso = 0;                // geographic-to-UTM: the one zone of every point, north
-    bool unHuso = true;
-    std::uint64_t convertidos = 0;
-};
-
-bool Convertido(const std::vector<Campo>& campos, std::size_t calculadas) {
-    if (campos.size() < calculadas) return false;
-    for (std::size_t i = 1; i < calculadas; ++i)
-        if (campos[i].texto.empty()) return false;
-    return true;
+std::string NombreElipsoide(const Elipsoide& e) {
+    return e.nombre.empty() ? "a=" + Decimal(e.a) + " 1/f=" + Decimal(e.rf) : std::string(e.nombre);
 }
-
-void Anotar(Columna& col, const Campo& c) {
-    if (c.texto.empty()) return;
-    col.ancho = std::max(col.ancho, c.texto.size());
-    long long e = 0;
-    double r = 0;
-    Tipo t = Entero(c, e) && e >= INT32_MIN && e <= INT32_MAX ? Tipo::Entero
-             : Numero(c, r)                                   ? Tipo::Real
-                                                              : Tipo::Texto;
-    col.tipo = std::max(col.tipo, t);
-}
-
-// ---- The run -----------------------------------------------------------------
 
 std::string ErrorGdal(std::string_view que) {
     std::string t(que);
@@ -199,154 +93,194 @@ std::string ErrorGdal(std::string_view que) {
     return t;
 }
 
-// Temporaries of the layer being written, for the signal handlers.
-constexpr std::size_t MaxTemporales = 6;
-char temporales[MaxTemporales][4096];
-volatile std::sig_atomic_t numTemporales = 0;
-
-class Temporales {
-public:
-    void Anadir(const std::string& ruta) {
-        rutas_.push_back(ruta);
-        const auto n = static_cast<std::size_t>(numTemporales);
-        if (n < MaxTemporales && ruta.size() < sizeof temporales[0]) {
-            std::memcpy(temporales[n], ruta.c_str(), ruta.size() + 1);
-            numTemporales = static_cast<std::sig_atomic_t>(n + 1);
-        }
-    }
-    void Olvidar() {
-        numTemporales = 0;
-        rutas_.clear();
-    }
-    ~Temporales() {
-        numTemporales = 0;
-        for (const std::string& r : rutas_) ::unlink(r.c_str());
-    }
-
-private:
-    std::vector<std::string> rutas_;
-};
-
 struct CerrarDataset {
     void operator()(GDALDataset* d) const { GDALClose(d); }
 };
 
-class Escritor {
+// The name field without its double quotes, as the text result has it.
+std::string SinComillas(std::string_view nombre) {
+    std::string t;
+    for (const char c : nombre)
+        if (c != '"') t += c;
+    return t;
+}
+
+// Cut to `max` bytes on a UTF-8 character boundary.
+std::string Cortar(std::string t, std::size_t max) {
+    if (t.size() <= max) return t;
+    while (max > 0 && (static_cast<unsigned char>(t[max]) & 0xC0) == 0x80) --max;
+    return t.substr(0, max);
+}
+
+// Whether a file ends, blanks aside, with `final` (a GeoJSON or KML file
+// whose end a full disk cut off does not).
+bool TerminaEn(const std::string& ruta, std::string_view final) {
+    std::FILE* f = std::fopen(ruta.c_str(), "rb");
+    if (!f) return false;
+    char cola[64] = {};
+    std::size_t n = 0;
+    if (std::fseek(f, -static_cast<long>(sizeof cola), SEEK_END) != 0) std::fseek(f, 0, SEEK_SET);
+    n = std::fread(cola, 1, sizeof cola, f);
+    std::fclose(f);
+    std::string_view t(cola, n);
+    while (!t.empty() && std::isspace(static_cast<unsigned char>(t.back()))) t.remove_suffix(1);
+    return t.size() >= final.size() && t.substr(t.size() - final.size()) == final;
+}
+
+bool Sincronizar(const std::string& ruta) {
+    std::FILE* f = std::fopen(ruta.c_str(), "rb");
+    if (!f) return true;  // a sidecar the driver did not write
+    const bool bien = ::fsync(fileno(f)) == 0;
+    std::fclose(f);
+    return bien;
+}
+
+class SalidaCapa final : public Sumidero {
 public:
-    Escritor(const Conversion& conversion, const std::string& rutaTxt, const std::string& rutaCapa,
-             const OpcionesCapa& opciones, const Formato& formato)
-        : disp_(DisposicionDe(conversion)), rutaTxt_(rutaTxt), rutaCapa_(rutaCapa), opciones_(opciones),
-          formato_(formato), wgs84_(formato.formato == FormatoCapa::GeoJSON || formato.formato == FormatoCapa::KML) {
-        // The result's angles back to degrees as the program turned them from
-        // degrees (its own π).
-        unidad_ = !disp_.enUnidad ? 1 : opciones.unidad ? opciones.unidad : ajustes::UnidadAngular;
+    explicit SalidaCapa(std::string ruta) : ruta_(std::move(ruta)) {}
+    ~SalidaCapa() override {
+        if (borrador_) std::fclose(borrador_);
     }
 
-    ResumenCapa Ejecutar() {
-        resumen_.formato = formato_.nombre;
-        resumen_.lineas = disp_.geometria == Geometria::Directo || disp_.geometria == Geometria::Inverso;
-        if (!Examinar()) return resumen_;
-        if (!Preparar()) return resumen_;
-        if (!Escribir()) {
-            resumen_.entidades = resumen_.sinConvertir = resumen_.fueraRejilla = 0;
-            return resumen_;
+    bool Empezar(const ContextoLote& contexto, Salidas& salidas, std::string& error) override {
+        const auto f = FormatoDeRuta(ruta_);
+        if (!f) {
+            error = "Formato de capa desconocido: " + ruta_ + " (formatos: " + ExtensionesCapa() + ")";
+            return false;
         }
-        resumen_.escrita = true;
-        return resumen_;
-    }
-
-private:
-    bool Fallar(std::string texto) {
-        resumen_.error = std::move(texto);
-        return false;
-    }
-
-    bool Examinar() {
-        std::ifstream f(rutaTxt_, std::ios::binary);
-        std::string linea;
-        if (!f || !std::getline(f, linea)) return Fallar("No se puede leer el fichero de resultados: " + rutaTxt_);
-        std::vector<Campo> campos;
-        Partir(linea, campos);
-        for (const Campo& c : campos) ex_.columnas.push_back({c.texto});
-        // The inverse problem's last column is a note, empty when all is well.
-        ex_.calculadas = ex_.columnas.size() - (disp_.geometria == Geometria::Inverso ? 1 : 0);
-        if (ex_.columnas.size() < (disp_.geometria == Geometria::Inverso ? 10u : 4u))
-            return Fallar("El fichero no es un resultado de esta conversión: " + rutaTxt_);
-        for (std::size_t i = 0; i < ex_.columnas.size(); ++i) {
-            if (ex_.columnas[i].titulo == "Semieje a") colA_ = i;
-            if (ex_.columnas[i].titulo == "1/f") colRf_ = i;
+        formato_ = &DatosFormato(*f);
+        conversion_ = &contexto.conversion;
+        wgs84_ = *f == FormatoCapa::GeoJSON || *f == FormatoCapa::KML;
+        lineas_ = conversion_->puntos == ResultadoPuntos::Directo || conversion_->puntos == ResultadoPuntos::Inverso;
+        sistema_ = conversion_->datumPuntos ? SistemaDe(*conversion_->datumPuntos) : SistemaDe(contexto.ajustes.elipsoide);
+        for (const Columna& c : conversion_->columnas) valores_ = std::max<std::size_t>(valores_, c.valor + 1u);
+        if (wgs84_ && sistema_.epsg == 0) {
+            error = std::string(formato_->nombre) + " es WGS 84 y no hay transformación desde el elipsoide " +
+                    NombreElipsoide(sistema_.elipsoide) + "; guarde la capa como .gpkg o .shp";
+            return false;
         }
-        if (!disp_.datum && !colA_) return Fallar("El fichero no es un resultado de esta conversión: " + rutaTxt_);
-        if (disp_.datum) ex_.sistema = SistemaDe(*disp_.datum);
-        while (std::getline(f, linea)) {
-            Partir(linea, campos);
-            if (campos.size() == 1 && campos[0].texto.empty()) continue;
-            if (!Convertido(campos, ex_.calculadas)) continue;
-            ++ex_.convertidos;
-            for (std::size_t i = 0; i < std::min(campos.size(), ex_.columnas.size()); ++i)
-                Anotar(ex_.columnas[i], campos[i]);
-            if (!ex_.sistema) ex_.sistema = SistemaDe(Valor(campos, *colA_), Valor(campos, *colRf_));
-            if (disp_.geometria == Geometria::Utm) {
-                const int huso = static_cast<int>(Valor(campos, 3));
-                if (campos[4].texto != "Norte" || (ex_.huso && huso != ex_.huso)) ex_.unHuso = false;
-                ex_.huso = huso;
+        if (wgs84_ && sistema_.ed50) {
+            rejilla_.emplace(contexto.rutaRejilla.empty() ? RutaRejillaVentanas() : contexto.rutaRejilla);
+            if (rejilla_->estado() != EstadoRejilla::Correcta) {
+                error = rejilla_->mensaje();
+                return false;
             }
         }
-        if (f.bad()) return Fallar("No se puede leer el fichero de resultados: " + rutaTxt_);
-        if (!ex_.sistema) ex_.sistema = SistemaDe(Datum::ETRS89);  // no record: any will do
+        // A sidecar name of this layer that a file of another format uses
+        // (the .prj of p.shp when the layer is p.csv) is not ours to replace.
+        const fs::path ruta(ruta_);
+        for (const std::string_view anejo : formato_->anejos) {
+            for (const Formato& otro : Formatos) {
+                if (&otro == formato_ ||
+                    std::find(otro.anejos.begin(), otro.anejos.end(), anejo) == otro.anejos.end())
+                    continue;
+                fs::path suyo = ruta;
+                suyo.replace_extension(std::string(otro.extension));
+                std::error_code ec;
+                fs::path mio = ruta;
+                mio.replace_extension(std::string(anejo));
+                if (fs::exists(suyo, ec) && fs::exists(mio, ec)) {
+                    error = "No se sustituye " + mio.string() + ": es de " + suyo.string() + ", no de la capa " + ruta_;
+                    return false;
+                }
+            }
+        }
+        std::vector<std::string_view> anejos;
+        for (const std::string_view a : formato_->anejos)
+            if (!a.empty()) anejos.push_back(a);
+        preparada_ = salidas.Preparar(ruta_, anejos, error);
+        if (preparada_.empty()) return false;
+        borrador_ = salidas.Borrador(ruta_, error);
+        return borrador_ != nullptr;
+    }
+
+    bool Recibir(std::span<const RegistroPunto> registros, const Preparado&) override {
+        for (const RegistroPunto& reg : registros) {
+            const EstadoPunto e = reg.r.estado;
+            if (e == EstadoPunto::Omitido || e == EstadoPunto::Detener) continue;
+            if (!Convertido(e)) {
+                ++sinConvertir_;
+                continue;
+            }
+            const std::string nombre = SinComillas(reg.nombre);
+            anchoNombre_ = std::max(anchoNombre_, nombre.size());
+            if (conversion_->puntos == ResultadoPuntos::Utm) {
+                const int huso = static_cast<int>(reg.r.v[2]);
+                if (reg.r.v[3] != 0 || (huso_ != 0 && huso != huso_)) unHuso_ = false;
+                huso_ = huso;
+            }
+            const auto largo = static_cast<std::uint32_t>(nombre.size());
+            const double posiciones[4] = {reg.r.a.lon, reg.r.a.lat, reg.r.b.lon, reg.r.b.lat};
+            if (std::fwrite(&largo, sizeof largo, 1, borrador_) != 1 ||
+                std::fwrite(nombre.data(), 1, nombre.size(), borrador_) != nombre.size() ||
+                std::fwrite(posiciones, sizeof(double), 4, borrador_) != 4 ||
+                std::fwrite(reg.r.v.data(), sizeof(double), valores_, borrador_) != valores_)
+                return false;
+            ++convertidos_;
+        }
         return true;
     }
 
-    bool Preparar() {
-        const Sistema& s = *ex_.sistema;
-        utm_ = disp_.geometria == Geometria::Utm && ex_.unHuso && ex_.huso && !wgs84_;
-        const int epsg = wgs84_ ? 4326 : utm_ ? (s.ed50 ? 23000 : 25800) + ex_.huso : s.epsg;
-        if (wgs84_ && s.epsg == 0)
-            return Fallar(std::string(formato_.nombre) + std::string(" es WGS 84 y no hay transformación desde el elipsoide ") +
-                          (s.nombre.empty() ? "a = " + Decimal(s.a) + ", 1/f = " + Decimal(s.rf) : s.nombre) +
-                          "; guarde la capa como .gpkg o .shp");
-        if (epsg) {
-            srs_.importFromEPSG(epsg);
-            resumen_.sistema = "EPSG:" + std::to_string(epsg);
+    bool Terminar(ObservadorLote& observador, std::string& error) override {
+        CPLPushErrorHandler(CPLQuietErrorHandler);
+        CPLErrorReset();
+        const bool bien = Escribir(observador, error);
+        CPLPopErrorHandler();
+        return bien;
+    }
+
+    std::string Resumen() const override {
+        auto contar = [](std::uint64_t n, std::string_view uno, std::string_view varios) {
+            return std::to_string(n) + " " + std::string(n == 1 ? uno : varios);
+        };
+        std::string t = "Capa: " + ruta_ + " (" + std::string(formato_->nombre) + ", " + nombreSistema_ + "): ";
+        t += lineas_ ? contar(entidades_, "línea geodésica", "líneas geodésicas") : contar(entidades_, "punto", "puntos");
+        if (sinConvertir_)
+            t += "; " + contar(sinConvertir_, "línea sin convertir", "líneas sin convertir") + " fuera de la capa";
+        if (fueraRejilla_)
+            t += "; " + contar(fueraRejilla_, "punto", "puntos") + " fuera de la rejilla, sin paso a WGS 84";
+        return t;
+    }
+
+    std::uint64_t Excluidos() const override { return fueraRejilla_; }
+
+private:
+    // The layer's coordinate system, named for the summary.
+    void PonerSistema(OGRSpatialReference& srs) {
+        const bool utm = conversion_->puntos == ResultadoPuntos::Utm && unHuso_ && huso_ != 0 && !wgs84_;
+        utm_ = utm;
+        if (wgs84_) {
+            srs.importFromEPSG(4326);
+            nombreSistema_ = "EPSG:4326";
+        } else if (utm) {
+            // ETRS89 / UTM 28N..38N and ED50 / UTM 28N..38N are in EPSG;
+            // zone 27 is built from its datum and zone.
+            const int epsg = (sistema_.ed50 ? 23000 : 25800) + huso_;
+            if (huso_ >= 28 && srs.importFromEPSG(epsg) == OGRERR_NONE) {
+                nombreSistema_ = "EPSG:" + std::to_string(epsg);
+            } else {
+                const std::string nombre =
+                    std::string(sistema_.ed50 ? "ED50" : "ETRS89") + " / UTM zone " + std::to_string(huso_) + "N";
+                srs.SetProjCS(nombre.c_str());
+                srs.SetWellKnownGeogCS(sistema_.ed50 ? "EPSG:4230" : "EPSG:4258");
+                srs.SetUTM(huso_, TRUE);
+                nombreSistema_ = nombre;
+            }
+        } else if (sistema_.epsg) {
+            srs.importFromEPSG(sistema_.epsg);
+            nombreSistema_ = "EPSG:" + std::to_string(sistema_.epsg);
         } else {
-            const std::string nombre = s.nombre.empty() ? "a=" + Decimal(s.a) + " 1/f=" + Decimal(s.rf) : s.nombre;
-            srs_.SetGeogCS(("Geográficas " + nombre).c_str(), ("Datum sobre " + nombre).c_str(), nombre.c_str(),
-                           s.a, s.rf);
-            resumen_.sistema = "geográficas en el elipsoide " + nombre;
+            const std::string nombre = NombreElipsoide(sistema_.elipsoide);
+            srs.SetGeogCS(("Geográficas " + nombre).c_str(), ("Datum sobre " + nombre).c_str(), nombre.c_str(),
+                          sistema_.elipsoide.a, sistema_.elipsoide.rf);
+            nombreSistema_ = "geográficas en el elipsoide " + nombre;
         }
-        srs_.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
-        if (wgs84_ && s.ed50) {
-            rejilla_ = std::make_unique<Rejilla>(opciones_.rutaRejilla.empty() ? RutaRejillaVentanas()
-                                                                                : opciones_.rutaRejilla);
-            if (rejilla_->estado() != EstadoRejilla::Correcta) return Fallar(rejilla_->mensaje());
-        }
-        if (disp_.geometria == Geometria::Directo) {
-            entrada_.reset(std::fopen(opciones_.rutaEntrada.c_str(), "rb"));
-            if (opciones_.rutaEntrada.empty() || !entrada_)
-                return Fallar("El problema directo necesita su fichero de puntos para trazar las líneas: " +
-                              opciones_.rutaEntrada);
-            lector_ = std::make_unique<LectorLineas>(entrada_.get());
-            formatoEntrada_ = DetectarFormato(lector_->PrimerasLineas(20));
-            std::string_view cabecera;
-            lector_->Siguiente(cabecera);
-        }
-        return true;
+        srs.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
     }
 
-    // The next point line of the direct problem's input: its A in degrees.
-    bool PuntoA(double& lon, double& lat) {
-        std::string_view l;
-        do {
-            if (!lector_->Siguiente(l)) return false;
-        } while (LineaEnBlanco(l));
-        const CamposFichero c(l, formatoEntrada_);
-        return LeerCampoNumero(c[1], formatoEntrada_.comaDecimal, lon) &&
-               LeerCampoNumero(c[2], formatoEntrada_.comaDecimal, lat);
-    }
-
-    // A geographic position (degrees) in the layer's system: to WGS 84
-    // through the grid when the layer is WGS 84 and the datum ED50.
-    bool Llevar(double& lon, double& lat) {
+    // A position (degrees) in the layer's system: to WGS 84 through the
+    // grid when the layer is WGS 84 and the datum ED50.
+    bool Llevar(double& lon, double& lat) const {
         if (!rejilla_) return true;
         const PuntoRejilla p = rejilla_->ED50aETRS89(lon * 3600, lat * 3600);
         lon = p.lon / 3600;
@@ -354,263 +288,211 @@ private:
         return p.dentro;
     }
 
-    // The geometry of a converted record; null when a position is outside the grid.
-    std::unique_ptr<OGRGeometry> Forma(const std::vector<Campo>& campos, bool& errorEntrada) {
-        const Sistema& s = *ex_.sistema;
-        double lon = 0, lat = 0;
-        switch (disp_.geometria) {
-            case Geometria::Geograficas:
-                lon = AGrados(Valor(campos, 1));
-                lat = AGrados(Valor(campos, 2));
-                break;
-            case Geometria::Utm: {
-                const double x = Valor(campos, 1), y = Valor(campos, 2);
-                if (utm_) return std::make_unique<OGRPoint>(x, y);
-                const double huso = Valor(campos, 3);
-                const GeographicLib::TransverseMercator tm(s.a, 1 / s.rf, 0.9996);
-                tm.Reverse(huso * 6 - 183, x - 500000, campos[4].texto == "Norte" ? y : y - 10000000, lat, lon);
-                break;
-            }
-            case Geometria::Cartesianas: {
-                double h = 0;
-                GeographicLib::Geocentric(s.a, 1 / s.rf)
-                    .Reverse(Valor(campos, 1), Valor(campos, 2), Valor(campos, 3), lat, lon, h);
-                break;
-            }
-            case Geometria::Directo:
-            case Geometria::Inverso: {
-                double lonA = 0, latA = 0;
-                const bool directo = disp_.geometria == Geometria::Directo;
-                if (directo) {
-                    if (!PuntoA(lonA, latA)) {
-                        errorEntrada = true;
-                        return nullptr;
-                    }
-                } else {
-                    lonA = Valor(campos, 1);
-                    latA = Valor(campos, 2);
-                }
-                return Geodesica(AGrados(lonA), AGrados(latA), AGrados(Valor(campos, directo ? 1 : 5)),
-                                 AGrados(Valor(campos, directo ? 2 : 6)));
-            }
-        }
-        if (!Llevar(lon, lat)) return nullptr;
-        return std::make_unique<OGRPoint>(lon, lat);
-    }
-
-    // A to B along the geodesic of the run's ellipsoid: a vertex every 10 km
-    // at most (1000 at most), the ends exactly the result's.
-    std::unique_ptr<OGRGeometry> Geodesica(double lonA, double latA, double lonB, double latB) {
-        const Sistema& s = *ex_.sistema;
-        const GeographicLib::Geodesic g(s.a, 1 / s.rf);
-        const GeographicLib::GeodesicLine l = g.InverseLine(latA, lonA, latB, lonB);
-        const int n = static_cast<int>(std::clamp(std::ceil(l.Distance() / 10000), 1.0, 1000.0));
-        auto linea = std::make_unique<OGRLineString>();
+    // A to B along the geodesic of the run's ellipsoid, a vertex every
+    // PasoLinea at most; split where it crosses the antimeridian, so that
+    // every longitude stays within [-180, 180]. Null when a vertex is outside
+    // the grid.
+    std::unique_ptr<OGRGeometry> Geodesica(const Posicion& a, const Posicion& b) const {
+        const Elipsoide& e = sistema_.elipsoide;
+        const GeographicLib::Geodesic g(e.a, 1 / e.rf);
+        const GeographicLib::GeodesicLine l = g.InverseLine(a.lat, a.lon, b.lat, b.lon);
+        const int n = std::max(1, static_cast<int>(std::ceil(l.Distance() / PasoLinea)));
+        auto multi = std::make_unique<OGRMultiLineString>();
+        auto tramo = std::make_unique<OGRLineString>();
+        double vuelta = 0;  // the multiple of 360 the unrolled longitudes are off by
+        double antLon = 0, antLat = 0;
         for (int i = 0; i <= n; ++i) {
-            double lat = latA, lon = lonA, nada = 0;
+            double lat = a.lat, lon = a.lon, nada = 0;
             if (i > 0) {
                 l.GenPosition(false, l.Distance() * i / n,
                               GeographicLib::GeodesicLine::LATITUDE | GeographicLib::GeodesicLine::LONGITUDE |
                                   GeographicLib::GeodesicLine::LONG_UNROLL,
                               lat, lon, nada, nada, nada, nada, nada, nada);
-                if (i == n) {  // B as written, on the same turn as the line
-                    lat = latB;
-                    lon = lonB + 360 * std::round((lon - lonB) / 360);
+                if (i == n) {  // B itself, on the same turn as the line
+                    lat = b.lat;
+                    lon = b.lon + 360 * std::round((lon - b.lon) / 360);
                 }
             }
             if (!Llevar(lon, lat)) return nullptr;
-            linea->addPoint(lon, lat);
+            const double v = 360 * std::floor((lon + 180) / 360);
+            if (i > 0 && v != vuelta) {
+                // The crossing of ±180, interpolated in longitude.
+                const double borde = v > vuelta ? vuelta + 180 : vuelta - 180;
+                const double t = (borde - antLon) / (lon - antLon);
+                const double latBorde = antLat + t * (lat - antLat);
+                tramo->addPoint(borde - vuelta, latBorde);
+                multi->addGeometryDirectly(tramo.release());
+                tramo = std::make_unique<OGRLineString>();
+                tramo->addPoint(borde - v, latBorde);
+            }
+            vuelta = v;
+            antLon = lon;
+            antLat = lat;
+            tramo->addPoint(lon - v, lat);
         }
-        return linea;
+        multi->addGeometryDirectly(tramo.release());
+        return multi;
+    }
+
+    std::unique_ptr<OGRGeometry> Forma(const Posicion& a, const Posicion& b, const double* v) const {
+        if (lineas_) return Geodesica(a, b);
+        if (utm_) return std::make_unique<OGRPoint>(v[0], v[1]);
+        double lon = a.lon, lat = a.lat;
+        if (!Llevar(lon, lat)) return nullptr;
+        return std::make_unique<OGRPoint>(lon, lat);
     }
 
     std::vector<std::string> NombresCampos() const {
-        std::vector<std::string> nombres;
-        std::set<std::string> usados;
-        for (const Columna& c : ex_.columnas) {
-            std::string n = c.titulo.empty() ? "Campo" : c.titulo;
-            if (formato_.formato == FormatoCapa::Shapefile) {
-                // dBase names: 10 bytes, cut on a UTF-8 character boundary, unique.
-                auto cortar = [](std::string t, std::size_t max) {
-                    if (t.size() <= max) return t;
-                    while (max > 0 && (static_cast<unsigned char>(t[max]) & 0xC0) == 0x80) --max;
-                    return t.substr(0, max);
-                };
-                const std::string base = n;
-                n = cortar(base, 10);
-                for (int k = 2; usados.count(n); ++k) {
-                    std::string sufijo(1, '_');
-                    sufijo += std::to_string(k);
-                    n = cortar(base, 10 - sufijo.size()) + sufijo;
-                }
-            }
-            usados.insert(n);
-            nombres.push_back(n);
-        }
+        std::vector<std::string> nombres{"Nombre"};
+        const bool shp = formato_->formato == FormatoCapa::Shapefile;
+        for (const Columna& c : conversion_->columnas) nombres.emplace_back(shp ? c.corto : c.titulo);
         return nombres;
     }
 
-    bool Escribir() {
-        const fs::path final(rutaCapa_);
-        const std::string raiz = (final.parent_path() / ("." + final.stem().string() + ".temporal-" +
-                                                         std::to_string(::getpid())))
-                                     .string();
-        const std::string temporal = raiz + std::string(formato_.extension);
-        Temporales temporales;
-        temporales.Anadir(temporal);
-        for (const std::string_view a : formato_.anejos)
-            if (!a.empty()) temporales.Anadir(raiz + std::string(a));
+    bool Fallar(std::string& error, std::string texto) {
+        error = std::move(texto);
+        return false;
+    }
 
+    bool Escribir(ObservadorLote& observador, std::string& error) {
+        const std::string fallo = "No se puede escribir la capa " + ruta_;
+        OGRSpatialReference srs;
+        PonerSistema(srs);
         GDALAllRegister();
-        GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(std::string(formato_.driver).c_str());
-        if (!driver) return Fallar(std::string("GDAL no tiene el formato ") + std::string(formato_.nombre));
-        CPLStringList opcionesDataset;
+        GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(std::string(formato_->driver).c_str());
+        if (!driver) return Fallar(error, "GDAL no tiene el formato " + std::string(formato_->nombre));
         CPLStringList opcionesCapa;
-        const bool lineas = resumen_.lineas;
-        switch (formato_.formato) {
+        switch (formato_->formato) {
             case FormatoCapa::Shapefile: opcionesCapa.SetNameValue("ENCODING", "UTF-8"); break;
             case FormatoCapa::GeoJSON:
                 // Every double read back to the last bit.
                 opcionesCapa.SetNameValue("SIGNIFICANT_FIGURES", "17");
                 break;
-            case FormatoCapa::KML: break;
             case FormatoCapa::CSV:
-                opcionesCapa.SetNameValue("GEOMETRY", lineas ? "AS_WKT" : "AS_XY");
+                opcionesCapa.SetNameValue("GEOMETRY", lineas_ ? "AS_WKT" : "AS_XY");
                 opcionesCapa.SetNameValue("CREATE_CSVT", "YES");
                 break;
+            case FormatoCapa::KML:
             case FormatoCapa::GeoPackage: break;
         }
-        ::unlink(temporal.c_str());
-        std::unique_ptr<GDALDataset, CerrarDataset> ds(
-            driver->Create(temporal.c_str(), 0, 0, 0, GDT_Unknown, opcionesDataset.List()));
-        if (!ds) return Fallar(ErrorGdal("No se puede crear la capa " + rutaCapa_));
-        OGRLayer* capa = ds->CreateLayer(final.stem().string().c_str(), &srs_, lineas ? wkbLineString : wkbPoint,
-                                         opcionesCapa.List());
-        if (!capa) return Fallar(ErrorGdal("No se puede crear la capa " + rutaCapa_));
-        const std::vector<std::string> nombres = NombresCampos();
+        std::unique_ptr<GDALDataset, CerrarDataset> ds(driver->Create(preparada_.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
+        if (!ds) return Fallar(error, ErrorGdal(fallo));
+        OGRLayer* capa = ds->CreateLayer(fs::path(ruta_).stem().string().c_str(), &srs,
+                                         lineas_ ? wkbMultiLineString : wkbPoint, opcionesCapa.List());
+        if (!capa) return Fallar(error, ErrorGdal(fallo));
         // A KML layer has its own Name and Description fields first: the
         // record's name goes to Name, the placemark's <name>.
-        const bool kml = formato_.formato == FormatoCapa::KML;
-        std::vector<int> indices(1, capa->GetLayerDefn()->GetFieldIndex("Name"));
-        for (std::size_t i = kml ? 1 : 0; i < ex_.columnas.size(); ++i) {
-            const Columna& c = ex_.columnas[i];
-            OGRFieldDefn campo(nombres[i].c_str(), c.tipo == Tipo::Entero ? OFTInteger
-                                                   : c.tipo == Tipo::Real ? OFTReal
-                                                                          : OFTString);
-            if (formato_.formato == FormatoCapa::Shapefile && campo.GetType() == OFTString)
-                campo.SetWidth(static_cast<int>(std::min<std::size_t>(c.ancho, 254)));
-            if (capa->CreateField(&campo) != OGRERR_NONE)
-                return Fallar(ErrorGdal("No se puede crear la capa " + rutaCapa_));
-            // The driver may have adjusted the name: the field is the last one.
-            indices.resize(i + 1);
-            indices[i] = capa->GetLayerDefn()->GetFieldCount() - 1;
-        }
-
-        std::ifstream f(rutaTxt_, std::ios::binary);
-        std::string linea;
-        std::getline(f, linea);
-        std::vector<Campo> campos;
-        const bool transacciones = ds->StartTransaction() == OGRERR_NONE;
-        std::uint64_t enTransaccion = 0;
-        while (std::getline(f, linea)) {
-            Partir(linea, campos);
-            if (campos.size() == 1 && campos[0].texto.empty()) continue;
-            if (!Convertido(campos, ex_.calculadas)) {
-                ++resumen_.sinConvertir;
-                // The direct problem's input line of this record is passed over.
-                double nada = 0;
-                if (lector_ && !PuntoA(nada, nada) && lector_->Error())
-                    return Fallar("No se puede leer el fichero de puntos: " + opciones_.rutaEntrada);
+        const bool kml = formato_->formato == FormatoCapa::KML;
+        const std::vector<std::string> nombres = NombresCampos();
+        std::vector<int> indices;
+        for (std::size_t i = 0; i < nombres.size(); ++i) {
+            if (kml && i == 0) {
+                indices.push_back(capa->GetLayerDefn()->GetFieldIndex("Name"));
                 continue;
             }
-            bool errorEntrada = false;
-            std::unique_ptr<OGRGeometry> geometria = Forma(campos, errorEntrada);
-            if (errorEntrada)
-                return Fallar("El fichero de puntos no corresponde al resultado " + rutaTxt_ + ": " +
-                              opciones_.rutaEntrada);
+            const TipoColumna tipo = i == 0 ? TipoColumna::NorteSur : conversion_->columnas[i - 1].tipo;
+            OGRFieldDefn campo(nombres[i].c_str(), i == 0 || tipo == TipoColumna::NorteSur ? OFTString
+                                                   : tipo == TipoColumna::Entero         ? OFTInteger
+                                                                                         : OFTReal);
+            if (formato_->formato == FormatoCapa::Shapefile && campo.GetType() == OFTString)
+                campo.SetWidth(static_cast<int>(i == 0 ? std::clamp<std::size_t>(anchoNombre_, 1, 254) : 5));
+            if (capa->CreateField(&campo) != OGRERR_NONE) return Fallar(error, ErrorGdal(fallo));
+            // The driver may have adjusted the name: the field is the last one.
+            indices.push_back(capa->GetLayerDefn()->GetFieldCount() - 1);
+        }
+
+        observador.Fase("Escribiendo la capa");
+        if (std::fflush(borrador_) != 0 || std::fseek(borrador_, 0, SEEK_SET) != 0)
+            return Fallar(error, "No se puede leer el fichero temporal de la capa " + ruta_);
+        const bool transacciones = ds->StartTransaction() == OGRERR_NONE;
+        std::string nombre;
+        std::vector<double> v(valores_);
+        for (std::uint64_t k = 0; k < convertidos_; ++k) {
+            std::uint32_t largo = 0;
+            double p[4];
+            if (std::fread(&largo, sizeof largo, 1, borrador_) != 1)
+                return Fallar(error, "No se puede leer el fichero temporal de la capa " + ruta_);
+            nombre.resize(largo);
+            if (std::fread(nombre.data(), 1, largo, borrador_) != largo || std::fread(p, sizeof(double), 4, borrador_) != 4 ||
+                std::fread(v.data(), sizeof(double), valores_, borrador_) != valores_)
+                return Fallar(error, "No se puede leer el fichero temporal de la capa " + ruta_);
+            std::unique_ptr<OGRGeometry> geometria = Forma({p[0], p[1]}, {p[2], p[3]}, v.data());
             if (!geometria) {
-                ++resumen_.fueraRejilla;
+                ++fueraRejilla_;
                 continue;
             }
             OGRFeature entidad(capa->GetLayerDefn());
-            for (std::size_t i = 0; i < std::min(campos.size(), ex_.columnas.size()); ++i) {
-                const Campo& c = campos[i];
-                if (c.texto.empty()) continue;
-                const int k = indices[i];
-                switch (kml && i == 0 ? Tipo::Texto : ex_.columnas[i].tipo) {
-                    case Tipo::Entero: entidad.SetField(k, static_cast<int>(Valor(campos, i))); break;
-                    case Tipo::Real: entidad.SetField(k, Valor(campos, i)); break;
-                    default: entidad.SetField(k, c.texto.c_str()); break;
+            const std::string nombreCampo =
+                formato_->formato == FormatoCapa::Shapefile ? Cortar(nombre, 254) : nombre;
+            entidad.SetField(indices[0], nombreCampo.c_str());
+            for (std::size_t i = 0; i < conversion_->columnas.size(); ++i) {
+                const Columna& c = conversion_->columnas[i];
+                const double valor = v[c.valor];
+                switch (c.tipo) {
+                    case TipoColumna::Real: entidad.SetField(indices[i + 1], valor); break;
+                    case TipoColumna::Entero: entidad.SetField(indices[i + 1], static_cast<int>(valor)); break;
+                    case TipoColumna::NorteSur: entidad.SetField(indices[i + 1], valor == 0 ? "Norte" : "Sur"); break;
                 }
             }
             entidad.SetGeometryDirectly(geometria.release());
-            if (capa->CreateFeature(&entidad) != OGRERR_NONE)
-                return Fallar(ErrorGdal("No se puede escribir la capa " + rutaCapa_));
-            ++resumen_.entidades;
-            if (transacciones && ++enTransaccion == 20000) {
-                if (ds->CommitTransaction() != OGRERR_NONE || ds->StartTransaction() != OGRERR_NONE)
-                    return Fallar(ErrorGdal("No se puede escribir la capa " + rutaCapa_));
-                enTransaccion = 0;
+            if (capa->CreateFeature(&entidad) != OGRERR_NONE) return Fallar(error, ErrorGdal(fallo));
+            ++entidades_;
+            if (entidades_ % 20000 == 0) {
+                if (transacciones && (ds->CommitTransaction() != OGRERR_NONE || ds->StartTransaction() != OGRERR_NONE))
+                    return Fallar(error, ErrorGdal(fallo));
+                observador.Progreso(k, convertidos_);
+                if (observador.Cancelado()) return false;
             }
         }
-        if (f.bad()) return Fallar("No se puede leer el fichero de resultados: " + rutaTxt_);
-        if (transacciones && ds->CommitTransaction() != OGRERR_NONE)
-            return Fallar(ErrorGdal("No se puede escribir la capa " + rutaCapa_));
+        if (transacciones && ds->CommitTransaction() != OGRERR_NONE) return Fallar(error, ErrorGdal(fallo));
         CPLErrorReset();
         ds.reset();  // closing writes what is buffered
-        if (CPLGetLastErrorType() >= CE_Failure) return Fallar(ErrorGdal("No se puede escribir la capa " + rutaCapa_));
-
-        // Into place: the sidecars first, the main file last.
-        const std::string base = (final.parent_path() / final.stem()).string();
-        for (const std::string_view a : formato_.anejos) {
-            if (a.empty()) continue;
-            const std::string desde = raiz + std::string(a), hasta = base + std::string(a);
-            if (!fs::exists(desde)) {
-                ::unlink(hasta.c_str());  // a stale sidecar of an earlier layer
-                continue;
-            }
-            if (std::rename(desde.c_str(), hasta.c_str()) != 0)
-                return Fallar("No se puede escribir la capa " + rutaCapa_ + ": " + std::strerror(errno));
-        }
-        if (std::rename(temporal.c_str(), rutaCapa_.c_str()) != 0)
-            return Fallar("No se puede escribir la capa " + rutaCapa_ + ": " + std::strerror(errno));
-        temporales.Olvidar();
+        if (CPLGetLastErrorType() >= CE_Failure) return Fallar(error, ErrorGdal(fallo));
+        // Drivers that do not say when a write fails: the file must end as
+        // they end it, and every file must reach the disk.
+        if ((formato_->formato == FormatoCapa::GeoJSON && !TerminaEn(preparada_, "}")) ||
+            (formato_->formato == FormatoCapa::KML && !TerminaEn(preparada_, "</kml>")))
+            return Fallar(error, fallo + ": el fichero ha quedado incompleto");
+        if (!Contar(preparada_, entidades_)) return Fallar(error, fallo + ": el fichero ha quedado incompleto");
+        const std::string raiz = (fs::path(preparada_).parent_path() / fs::path(preparada_).stem()).string();
+        bool sincronizado = Sincronizar(preparada_);
+        for (const std::string_view a : formato_->anejos)
+            if (!a.empty()) sincronizado = Sincronizar(raiz + std::string(a)) && sincronizado;
+        if (!sincronizado) return Fallar(error, fallo + ": " + std::strerror(errno));
+        observador.Progreso(convertidos_, convertidos_);
         return true;
     }
 
-    struct CerrarFichero {
-        void operator()(std::FILE* f) const { std::fclose(f); }
-    };
+    // A GeoPackage, a shapefile or a CSV layer read back: it holds every
+    // feature written.
+    bool Contar(const std::string& ruta, std::uint64_t entidades) const {
+        if (formato_->formato == FormatoCapa::GeoJSON || formato_->formato == FormatoCapa::KML) return true;
+        std::unique_ptr<GDALDataset, CerrarDataset> ds(
+            GDALDataset::Open(ruta.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY, nullptr, nullptr, nullptr));
+        OGRLayer* capa = ds ? ds->GetLayer(0) : nullptr;
+        return capa && static_cast<std::uint64_t>(capa->GetFeatureCount(TRUE)) == entidades;
+    }
 
-    Disposicion disp_;
-    const std::string& rutaTxt_;
-    const std::string& rutaCapa_;
-    const OpcionesCapa& opciones_;
-    const Formato& formato_;
-    bool wgs84_;
-    std::int16_t unidad_ = 1;
-    double AGrados(double valor) const { return UnidadAGrados(valor, unidad_); }
-    Examen ex_;
-    std::optional<std::size_t> colA_, colRf_;
-    bool utm_ = false;
-    OGRSpatialReference srs_;
-    std::unique_ptr<Rejilla> rejilla_;
-    std::unique_ptr<std::FILE, CerrarFichero> entrada_;
-    std::unique_ptr<LectorLineas> lector_;
-    FormatoCampos formatoEntrada_;
-    ResumenCapa resumen_;
+    std::string ruta_;
+    const Formato* formato_ = nullptr;
+    const Conversion* conversion_ = nullptr;
+    bool wgs84_ = false, lineas_ = false, utm_ = false;
+    Sistema sistema_{};
+    std::string nombreSistema_;
+    std::size_t valores_ = 0;
+    std::optional<Rejilla> rejilla_;
+    std::string preparada_;
+    std::FILE* borrador_ = nullptr;
+    std::size_t anchoNombre_ = 1;
+    int huso_ = 0;
+    bool unHuso_ = true;
+    std::uint64_t convertidos_ = 0, entidades_ = 0, sinConvertir_ = 0, fueraRejilla_ = 0;
 };
-
-bool MismoFichero(const std::string& a, const std::string& b) {
-    std::error_code ec;
-    return fs::equivalent(a, b, ec);
-}
 
 }  // namespace
 
 std::optional<FormatoCapa> FormatoDeRuta(std::string_view ruta) {
-    std::string ext = fs::path(ruta).extension().string();
-    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string ext = Minusculas(fs::path(ruta).extension().string());
     for (const Formato& f : Formatos)
         if (f.extension == ext) return f.formato;
     return std::nullopt;
@@ -624,42 +506,6 @@ std::string ExtensionesCapa() {
 
 std::string_view NombreFormato(FormatoCapa formato) { return DatosFormato(formato).nombre; }
 
-ResumenCapa EscribirCapa(const Conversion& conversion, const std::string& rutaTxt, const std::string& rutaCapa,
-                         const OpcionesCapa& opciones) {
-    ResumenCapa r;
-    const auto formato = FormatoDeRuta(rutaCapa);
-    if (!formato) {
-        r.error = "Formato de capa desconocido: " + rutaCapa + " (formatos: " + ExtensionesCapa() + ")";
-        return r;
-    }
-    const fs::path csv = fs::path(rutaTxt).replace_extension(".csv");
-    if (MismoFichero(rutaCapa, rutaTxt) || MismoFichero(rutaCapa, csv.string()) ||
-        MismoFichero(rutaCapa, opciones.rutaEntrada)) {
-        r.error = "La capa no puede sustituir a un fichero de la conversión: " + rutaCapa;
-        return r;
-    }
-    CPLPushErrorHandler(CPLQuietErrorHandler);
-    CPLErrorReset();
-    r = Escritor(conversion, rutaTxt, rutaCapa, opciones, DatosFormato(*formato)).Ejecutar();
-    CPLPopErrorHandler();
-    return r;
-}
-
-std::string TextoResumenCapa(const ResumenCapa& r, std::string_view rutaCapa) {
-    auto contar = [](std::uint64_t n, std::string_view uno, std::string_view varios) {
-        return std::to_string(n) + " " + std::string(n == 1 ? uno : varios);
-    };
-    std::string t = "Capa: " + std::string(rutaCapa) + " (" + r.formato + ", " + r.sistema + "): ";
-    t += r.lineas ? contar(r.entidades, "línea geodésica", "líneas geodésicas") : contar(r.entidades, "punto", "puntos");
-    if (r.sinConvertir) t += "; " + contar(r.sinConvertir, "línea sin convertir", "líneas sin convertir") + " fuera de la capa";
-    if (r.fueraRejilla)
-        t += "; " + contar(r.fueraRejilla, "punto", "puntos") + " fuera de la rejilla, sin paso a WGS 84";
-    return t;
-}
-
-void BorrarTemporalesCapa() noexcept {
-    const auto n = static_cast<std::size_t>(numTemporales);
-    for (std::size_t i = 0; i < n && i < MaxTemporales; ++i) ::unlink(temporales[i]);
-}
+std::unique_ptr<Sumidero> CrearSalidaCapa(const std::string& ruta) { return std::make_unique<SalidaCapa>(ruta); }
 
 }  // namespace tesmaro

@@ -1,26 +1,22 @@
 // The parts of tesmaro-lote that need large libraries, GDAL for --capa and the
 // Qt GUI for --mapa, live in a module that the program loads only when one of
-// them is asked for: a plain conversion starts without them. The module and
-// the program share nothing but this table of plain C functions; settings
-// such as the angular unit are passed explicitly.
+// them is asked for: a plain conversion starts without them. The module
+// makes the outputs (Sumidero.h) that the program adds to its run; they get
+// everything else through the run (the records, the settings, the Salidas).
 #pragma once
 #include <cstddef>
+
+#include "Sumidero.h"
 
 extern "C" {
 
 struct TesmaroExtras {
     // Whether `ruta` names a layer format; false with the formats in `texto`.
     bool (*FormatoCapaValido)(const char* ruta, char* texto, std::size_t n);
-    // The layer `capa` from the text result `txt` of conversion `codigo`:
-    // true with the summary line in `texto`, false with the error.
-    bool (*Capa)(int codigo, const char* txt, const char* capa, const char* entrada, const char* rejilla,
-                 int unidad, char* texto, std::size_t n);
-    // The points of `txt` on the map into the PNG `png`: true with the summary
-    // line in `texto`, false with the error.
-    bool (*Mapa)(int codigo, const char* txt, const char* png, const char* entrada, int unidad, char* texto,
-                 std::size_t n);
-    // Removes the layer's temporaries; async-signal-safe.
-    void (*BorrarTemporales)();
+    // The layer `ruta` (format by its extension) and the map image `ruta`
+    // (PNG) as outputs of a run; the caller deletes them.
+    tesmaro::Sumidero* (*CrearCapa)(const char* ruta);
+    tesmaro::Sumidero* (*CrearMapa)(const char* ruta);
 };
 
 // The module's table (its only exported symbol).

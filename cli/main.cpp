@@ -4,18 +4,20 @@
 //                [--rejilla FILE] [--salida DIR] [--exacto]
 //   tesmaro-lote --verificar [--rejilla FILE]
 //
-// It runs the same driver and processors as the windows' file buttons, with
-// answers instead of dialogs: the point file is INPUT, the grid --rejilla (or
-// the one the windows find); INPUT "-" is the standard input, with the text
-// result on standard output. It prints the paths of the two result files on
-// standard output and the summary on standard error. --capa FILE also writes
-// the results as a GIS layer (capas/), its format by the extension.
-// Exit status: 0 every line converted; 3 results written but some line not
-// converted (or a UTM file stopped at a zone it does not compute); 1 failed,
-// nothing replaced (input unreadable, result not writable, grid missing or
+// It builds one run (Lote.h) from its arguments, the same run the windows'
+// file buttons start: the point file is INPUT, the grid --rejilla (or the
+// one the windows find); INPUT "-" is the standard input, with the text
+// result on standard output. --capa FILE adds a GIS layer (capas/) and --mapa
+// FILE.png a map (mapa/) to the run's outputs, through a module loaded only
+// then. It prints the paths of the two result files on standard output and
+// the summary on standard error.
+// Exit status: 0 every line converted and held by every output; 3 outputs
+// written but some line not converted (or a UTM file stopped at a zone it
+// does not compute, or a layer left some converted point out); 1 failed,
+// nothing replaced (input unreadable, an output not writable, grid missing or
 // unusable, standard output not writable, an unexpected failure said as
-// "error inesperado"; or the layer could not be written, the text results
-// being in place); 2 wrong usage.
+// "error inesperado"); 2 wrong usage. SIGINT, SIGTERM and SIGHUP stop the
+// run, nothing replaced, and end the program as the signal would.
 #include <dlfcn.h>
 #include <unistd.h>
 
@@ -32,15 +34,12 @@
 #include <string_view>
 #include <vector>
 
-#include "Ajustes.h"
 #include "Avisos.h"
 #include "Conversiones.h"
 #include "Elipsoides.h"
-#include "InterfazLote.h"
 #include "Extras.h"
-#include "Registros.h"
+#include "Lote.h"
 #include "Rejilla.h"
-#include "TratarFichero.h"
 #include "Verificar.h"
 
 
@@ -117,17 +116,17 @@ void MostrarAyuda() {
          "                     sus geográficas); directo e inverso, líneas geodésicas de\n"
          "                     A a B. GeoJSON y KML van en WGS 84: ED50 pasa por la\n"
          "                     rejilla. Cada columna del resultado es un atributo; las\n"
-         "                     líneas sin convertir quedan fuera. Si no se puede escribir\n"
-         "                     la capa, el estado es 1 y los resultados de texto quedan\n"
-         "                     escritos. No admite ENTRADA \"-\".\n"
+         "                     líneas sin convertir quedan fuera. La capa se escribe con\n"
+         "                     los demás resultados: si no se puede escribir, el estado\n"
+         "                     es 1 y no se sustituye ningún fichero.\n"
          "  --mapa FICHERO.png dibuja después los puntos del resultado sobre el mapa de\n"
          "                     costas y husos, en una imagen PNG de 1200 x 900 ajustada a\n"
          "                     ellos: en azul los convertidos y en rojo las líneas no\n"
          "                     convertidas, en la posición de su entrada cuando la entrada\n"
          "                     es de longitud y latitud (geo-utm, geo-cart, directo,\n"
          "                     ed50-etrs89, etrs89-ed50; de inverso, sus dos puntos); no\n"
-         "                     necesita pantalla. No vale con ENTRADA \"-\". Si no se\n"
-         "                     puede escribir, el estado es 1 (los resultados quedan)\n"
+         "                     necesita pantalla. Si no se puede escribir, el estado es 1\n"
+         "                     y no se sustituye ningún fichero\n"
          "  --exacto           utm-geo, geo-utm, directo e inverso por los métodos exactos\n"
          "                     (Mercator transversa de Krüger y geodésicas de Karney, con\n"
          "                     GeographicLib) en lugar de los clásicos; el resumen lo dice.\n"
@@ -153,8 +152,9 @@ void MostrarAyuda() {
          "Escribe en la salida estándar las rutas de los dos ficheros de resultados y en\n"
          "la de errores un resumen: cómo se ha leído la entrada, las líneas convertidas y\n"
          "las de cada otro tipo con los números de las primeras (hasta diez).\n"
-         "Los resultados se escriben aparte y sustituyen a los anteriores solo al terminar\n"
-         "bien: un error o una interrupción (Ctrl+C, SIGTERM, SIGHUP) los deja como estaban.\n"
+         "Los resultados (los de texto, la capa y el mapa) se escriben aparte y sustituyen\n"
+         "a los anteriores todos juntos, solo al terminar bien: un error o una interrupción\n"
+         "(Ctrl+C, SIGTERM, SIGHUP) los deja como estaban.\n"
          "\n"
          "Estado de salida: 0 todas las líneas convertidas; 3 resultados escritos, pero\n"
          "alguna línea no se ha convertido (o utm-geo se ha detenido); 1 no se ha podido\n"
@@ -214,21 +214,15 @@ public:
     void Avisar(std::string_view texto, bool) override { Error(texto); }
 };
 
-// The dialogs answered by the command line; messages and progress on stderr.
-class InterfazConsola final : public InterfazLote {
-public:
-    InterfazConsola(std::string entrada, std::string rejilla)
-        : entrada_(std::move(entrada)), rejilla_(std::move(rejilla)), terminal_(isatty(STDERR_FILENO) == 1) {}
-    ~InterfazConsola() override { BorrarProgreso(); }
+// The signal that asked the run to stop (0: none).
+volatile std::sig_atomic_t senalRecibida = 0;
 
-    std::string ElegirFicheroPuntos(const DialogoFichero&) override { return entrada_; }
-    std::string ElegirRejilla(const DialogoFichero&) override { return rejilla_; }
-    void Mensaje(std::string_view texto) override {
-        BorrarProgreso();
-        Error(texto);
-    }
-    // The result names are printed as paths at the end instead.
-    void Aviso(std::string_view) override {}
+// Progress on standard error when it is a terminal; a signal stops the run.
+class ObservadorConsola final : public ObservadorLote {
+public:
+    ObservadorConsola() : terminal_(isatty(STDERR_FILENO) == 1) {}
+    ~ObservadorConsola() override { BorrarProgreso(); }
+
     void Progreso(std::uint64_t leidos, std::uint64_t total) override {
         if (!terminal_ || total == 0) return;
         const int porcentaje = static_cast<int>((leidos * 100) / total);
@@ -237,22 +231,30 @@ public:
         std::string t = "\r";
         t += Programa;
         t += ": ";
+        t += fase_;
         t += std::to_string(porcentaje);
         t += " %";
         Escribir(stderr, t);
         std::fflush(stderr);
     }
+    void Fase(std::string_view texto) override {
+        fase_ = std::string(texto) + " ";
+        porcentaje_ = -2;
+    }
+    bool Cancelado() override { return senalRecibida != 0; }
     void BorrarProgreso() {
-        if (porcentaje_ < 0) return;
+        if (porcentaje_ == -1) return;
         porcentaje_ = -1;
-        Escribir(stderr, "\r                          \r");
+        std::string t(1, '\r');
+        t.append(40 + fase_.size(), ' ');
+        t += '\r';
+        Escribir(stderr, t);
     }
 
 private:
-    std::string entrada_;
-    std::string rejilla_;
     bool terminal_;
     int porcentaje_ = -1;
+    std::string fase_;
 };
 
 // The module of --capa and --mapa, loaded on first use: beside the program
@@ -369,21 +371,24 @@ int Ejecutar(int argc, char** argv) {
     const std::string entrada(posicionales[1]);
     if (entrada.empty()) ErrorDeUso("el fichero de entrada está vacío");
 
+    // The run, with the settings' start values unless told otherwise.
+    OrdenLote orden;
+    orden.conversion = conversion;
+    orden.entrada = entrada;
     if (elipsoide) {
         const auto n = Entero(*elipsoide);
         if (!n || *n < 0 || *n >= NumeroElipsoides)
             ErrorDeUso("--elipsoide debe ser un número de 0 a 23: " + *elipsoide);
-        ajustes::ElipsoideActual = static_cast<std::int16_t>(*n);
+        orden.elipsoide = static_cast<std::int16_t>(*n);
     }
     if (unidad) {
         const auto n = Entero(*unidad);
         if (!n || *n < 1 || *n > 3) ErrorDeUso("--unidad debe ser 1, 2 o 3: " + *unidad);
-        ajustes::UnidadAngular = static_cast<std::int16_t>(*n);
+        orden.unidad = static_cast<std::int16_t>(*n);
     }
     if (rejilla && rejilla->empty()) ErrorDeUso("--rejilla está vacío");
     if (salida && salida->empty()) ErrorDeUso("--salida está vacío");
     if (mapa && mapa->empty()) ErrorDeUso("--mapa está vacío");
-    if (mapa && entrada == "-") ErrorDeUso("--mapa necesita un fichero de entrada, no \"-\"");
     if (hilos) {
         const auto n = Entero(*hilos);
         if (!n || *n < 1 || *n > 256) ErrorDeUso("--hilos debe ser un número de 1 a 256: " + *hilos);
@@ -395,63 +400,51 @@ int Ejecutar(int argc, char** argv) {
         char formatos[256];
         if (!extras->FormatoCapaValido(capa->c_str(), formatos, sizeof formatos))
             ErrorDeUso("formato de capa desconocido: " + *capa + " (formatos: " + formatos + ")");
-        if (entrada == "-") ErrorDeUso("--capa necesita un fichero de entrada, no \"-\"");
     }
     if (mapa && !Extras()) return 1;
 
     AvisosConsola avisos;
     FijarAvisador(&avisos);
 
-    InterfazConsola interfaz(entrada, rejilla ? *rejilla : RutaRejillaVentanas());
-    OpcionesLote opciones;
-    if (salida) opciones.carpetaSalida = *salida;
-    if (hilos) opciones.hilos = static_cast<unsigned>(*Entero(*hilos));
-    opciones.exacto = exacto;
-    const ResumenLote r = TratarFichero(conversion->codigo, interfaz, opciones);
-    interfaz.BorrarProgreso();
+    if (salida) orden.carpetaSalida = *salida;
+    if (hilos) orden.hilos = static_cast<unsigned>(*Entero(*hilos));
+    if (rejilla) orden.rutaRejilla = *rejilla;
+    orden.exacto = exacto;
+    // The layer and the map, made by the module, go with the run's outputs.
+    std::vector<std::unique_ptr<Sumidero>> otras;
+    if (capa) otras.emplace_back(Extras()->CrearCapa(capa->c_str()));
+    if (mapa) otras.emplace_back(Extras()->CrearMapa(mapa->c_str()));
+    std::vector<Sumidero*> sumideros;
+    for (const auto& s : otras) sumideros.push_back(s.get());
+    ObservadorConsola observador;
+    const ResumenLote r = EjecutarLote(orden, sumideros, observador);
+    observador.BorrarProgreso();
 
+    const std::string prefijo = std::string(Programa) + ": " + std::string(conversion->nombre) + ": ";
+    if (senalRecibida != 0) {
+        Error(std::string(conversion->nombre) + ": interrumpido: no se ha escrito ningún fichero; los "
+              "resultados anteriores siguen como estaban.");
+        return 1;
+    }
     if (!r.error.empty()) {
         Error(r.error);
         return 1;
     }
-    if (!r.ejecutado) return 1;
+    if (r.detenido) Error(TextoDetenido(r));
     if (entrada != "-") Escribir(stdout, r.rutaTxt + "\n" + r.rutaCsv + "\n");
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        Error("error al escribir en la salida estándar");
-        return 1;
-    }
-    std::string resumen = TextoResumen(r);
-    std::string prefijo = std::string(Programa) + ": " + std::string(conversion->nombre) + ": ";
+    std::fflush(stdout);
     std::string t = prefijo;
-    for (const char c : resumen) t += c == '\n' ? "\n" + prefijo : std::string(1, c);
+    for (const char c : TextoResumen(r)) t += c == '\n' ? "\n" + prefijo : std::string(1, c);
     Escribir(stderr, t + "\n");
-    char texto[4096];
-    if (capa) {
-        if (!Extras()->Capa(conversion->codigo, r.rutaTxt.c_str(), capa->c_str(), entrada.c_str(),
-                            interfaz.ElegirRejilla({}).c_str(), ajustes::UnidadAngular, texto, sizeof texto)) {
-            Error(texto);
-            return 1;
-        }
-        Escribir(stderr, prefijo + texto + "\n");
-    }
-    if (mapa) {
-        if (!Extras()->Mapa(conversion->codigo, r.rutaTxt.c_str(), mapa->c_str(), entrada.c_str(),
-                            ajustes::UnidadAngular, texto, sizeof texto)) {
-            Error(texto);
-            return 1;
-        }
-        Escribir(stderr, prefijo + texto + "\n");
-    }
     return r.Completo() ? 0 : 3;
 }
 
-// SIGINT, SIGTERM, SIGHUP: the temporary results go, earlier results stay,
-// and the signal ends the program as it would have.
+// SIGINT, SIGTERM, SIGHUP: the run stops at its next block and replaces
+// nothing; a second signal ends the program at once (the next run in that
+// folder removes what it left).
 extern "C" void AlRecibirSenal(int senal) {
-    BorrarTemporales();
-    if (extrasCargados) extrasCargados->BorrarTemporales();
+    senalRecibida = senal;
     std::signal(senal, SIG_DFL);
-    std::raise(senal);
 }
 
 }  // namespace
@@ -459,15 +452,25 @@ extern "C" void AlRecibirSenal(int senal) {
 // Whatever escapes (memory exhausted, a file system failure) is said in one
 // line, never as an abort.
 int main(int argc, char** argv) {
-    for (const int senal : {SIGINT, SIGTERM, SIGHUP}) std::signal(senal, AlRecibirSenal);
+    // Without SA_RESTART, so that a read waiting on a pipe or a terminal
+    // returns at once and the run stops.
+    struct sigaction accion{};
+    accion.sa_handler = AlRecibirSenal;
+    sigemptyset(&accion.sa_mask);
+    for (const int senal : {SIGINT, SIGTERM, SIGHUP}) sigaction(senal, &accion, nullptr);
     // A closed pipe on standard output is a write error (exit 1), not a silent death.
     std::signal(SIGPIPE, SIG_IGN);
+    int estado = 1;
     try {
-        return Ejecutar(argc, argv);
+        estado = Ejecutar(argc, argv);
     } catch (const std::exception& e) {
         Error(std::string("error inesperado: ") + e.what());
     } catch (...) {
         Error("error inesperado");
     }
-    return 1;
+    if (const int senal = senalRecibida; senal != 0) {
+        std::signal(senal, SIG_DFL);
+        std::raise(senal);
+    }
+    return estado;
 }

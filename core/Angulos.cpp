@@ -8,8 +8,10 @@ namespace tesmaro {
 // Each conversion forms the product first and the quotient after it, with the
 // program's π: the printed digits depend on it.
 
-double UnidadARadianes(double valor) {
-    switch (ajustes::UnidadAngular) {
+double UnidadARadianes(double valor) { return UnidadARadianes(valor, ajustes::UnidadAngular); }
+
+double UnidadARadianes(double valor, std::int16_t unidad) {
+    switch (unidad) {
         case 2:
             return (valor * PiDiezCifras) / 200;
         case 3:
@@ -19,8 +21,10 @@ double UnidadARadianes(double valor) {
     }
 }
 
-double RadianesAUnidad(double radianes) {
-    switch (ajustes::UnidadAngular) {
+double RadianesAUnidad(double radianes) { return RadianesAUnidad(radianes, ajustes::UnidadAngular); }
+
+double RadianesAUnidad(double radianes, std::int16_t unidad) {
+    switch (unidad) {
         case 2:
             return (radianes * 200) / PiDiezCifras;
         case 3:
@@ -43,8 +47,10 @@ double UnidadAGrados(double valor, std::int16_t unidad) {
     }
 }
 
-double GradosAUnidad(double grados) {
-    switch (ajustes::UnidadAngular) {
+double GradosAUnidad(double grados) { return GradosAUnidad(grados, ajustes::UnidadAngular); }
+
+double GradosAUnidad(double grados, std::int16_t unidad) {
+    switch (unidad) {
         case 2:
             return (grados * 200) / 180;
         case 3:

@@ -12,22 +12,26 @@ namespace tesmaro {
 // must match this value, product first, then quotient.
 constexpr double PiDiezCifras = 3.141592654;
 
-// An angle typed in the unit of UnidadAngular, into radians:
+// An angle in the unit `unidad` (1 sexagesimal degrees, 2 centesimal
+// grads, 3 radians; any other value behaves like 1), into radians:
 // 1: (v × π) / 180; 2: (v × π) / 200; 3: unchanged.
-double UnidadARadianes(double valor);
-
-// Radians into the unit of UnidadAngular:
+double UnidadARadianes(double valor, std::int16_t unidad);
+// Radians into the unit `unidad`:
 // 1: (r × 180) / π; 2: (r × 200) / π; 3: unchanged.
+double RadianesAUnidad(double radianes, std::int16_t unidad);
+// The same for the unit of the setting UnidadAngular (the windows).
+double UnidadARadianes(double valor);
 double RadianesAUnidad(double radianes);
-
 // An azimuth typed in the unit of UnidadAngular, into sexagesimal degrees:
 // 1: unchanged; 2: (v × 180) / 200; 3: (v × 180) / π.
 double UnidadAGrados(double valor);
 // The same for the unit `unidad` (1, 2 or 3) instead of the setting.
 double UnidadAGrados(double valor, std::int16_t unidad);
 
-// Sexagesimal degrees into the unit of UnidadAngular (the geodetic problems'
+// Sexagesimal degrees into the unit `unidad` (the geodetic problems'
 // results): 1: unchanged; 2: (x × 200) / 180; 3: (π × x) / 180.
+double GradosAUnidad(double grados, std::int16_t unidad);
+// The same for the unit of UnidadAngular.
 double GradosAUnidad(double grados);
 
 // An angle given as degrees, minutes and seconds (the degrees-minutes-seconds

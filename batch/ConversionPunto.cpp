@@ -1,0 +1,339 @@
+#include "ConversionPunto.h"
+
+#include <initializer_list>
+
+#include "Angulos.h"
+#include "Avisos.h"
+#include "Cartesianas.h"
+#include "Exacto.h"
+#include "Geodesia.h"
+#include "Rejilla.h"
+#include "Texto.h"
+#include "Textos.h"
+#include "Utm.h"
+
+namespace tesmaro {
+
+namespace {
+
+// ---- Reading ------------------------------------------------------------------
+
+std::string_view SinBlancos(std::string_view t) {
+    while (!t.empty() && (t.front() == ' ' || t.front() == '\t')) t.remove_prefix(1);
+    while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.remove_suffix(1);
+    return t;
+}
+
+// Field i as a number, when it is one in full.
+bool Numero(const LineaPunto& l, std::size_t i, double& valor) {
+    return LeerCampoNumero(l.campos[i], l.formato.comaDecimal, valor);
+}
+
+// Fields 1.. as the numbers v[0..n).
+EstadoPunto Numeros(const LineaPunto& l, EntradaPunto& e, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i)
+        if (!Numero(l, i + 1, e.v[i])) return EstadoPunto::Ilegible;
+    return EstadoPunto::Convertido;
+}
+
+// The hemisphere field: its first character other than a blank or a double
+// quote, S or s, is the south; anything else (an empty field too) the north.
+bool EsSur(std::string_view campo) {
+    const std::size_t i = campo.find_first_not_of(" \t\"");
+    return i != std::string_view::npos && (campo[i] == 's' || campo[i] == 'S');
+}
+
+// ---- Checks of values -----------------------------------------------------------
+
+std::string Texto(double valor) { return TextoNumero(valor, '.'); }
+
+// Why an angle is impossible, empty when it is possible. In the unit of the
+// settings (unidad 1..3) with a hair of tolerance for the unit's conversion;
+// in decimal degrees (unidad 0) exactly.
+std::string AnguloImposible(std::string_view nombre, double valor, double limiteGrados, std::int16_t unidad) {
+    const bool posible = unidad != 0 ? std::fabs(UnidadAGrados(valor, unidad)) <= limiteGrados + 1e-9
+                                     : std::fabs(valor) <= limiteGrados;
+    if (posible) return {};
+    std::string_view nombreUnidad = "grados";
+    double limite = limiteGrados;
+    if (unidad == 2 || unidad == 3) {
+        nombreUnidad = unidad == 2 ? "grados centesimales" : "radianes";
+        limite = GradosAUnidad(limiteGrados, unidad);
+    }
+    return std::string(nombre) + " " + Texto(valor) + " no es posible: debe estar entre -" + Texto(limite) + " y " +
+           Texto(limite) + " " + std::string(nombreUnidad) + ".";
+}
+
+// Why a length is impossible (metres), empty when it is possible. abierto:
+// both ends excluded.
+std::string MetrosImposibles(std::string_view nombre, double valor, double minimo, double maximo, bool abierto) {
+    const bool posible = abierto ? valor > minimo && valor < maximo : valor >= minimo && valor <= maximo;
+    if (posible) return {};
+    return std::string(nombre) + " " + Texto(valor) + " no es posible: debe estar entre " + Texto(minimo) + " y " +
+           Texto(maximo) + " m.";
+}
+
+// The first reason of a list, empty when there is none.
+std::string Primero(std::initializer_list<std::string> motivos) {
+    for (const std::string& m : motivos)
+        if (!m.empty()) return m;
+    return {};
+}
+
+ResultadoPunto Rechazo(EstadoPunto estado, std::string motivo) {
+    ResultadoPunto r;
+    r.estado = estado;
+    r.motivo = std::move(motivo);
+    return r;
+}
+
+// The computation refused the point (`calculo`), or gave values that are not
+// all finite (calculo Correcto): the computed values are missing.
+void NoCalculable(ResultadoPunto& r, Estado calculo) {
+    r.estado = EstadoPunto::NoCalculable;
+    r.calculo = calculo;
+    r.motivo = calculo == Estado::Correcto ? std::string(TextoDesbordamiento) : std::string(TextoEstado(calculo));
+}
+
+// A geocentric coordinate or an ellipsoidal height: within 100,000 km.
+constexpr double MaximoMetros = 1e8;
+// A geodesic distance: from 0 to half a meridian and a little more.
+constexpr double MaximaDistancia = 20004000;
+
+}  // namespace
+
+// ---- UTM to geographic ------------------------------------------------------------
+
+EstadoPunto LeerUtmGeo(const LineaPunto& l, EntradaPunto& e) {
+    // The zone text compared exactly, blanks and quotes around it aside.
+    const std::string_view textoHuso = SinBlancos(l.campos[3]);
+    if (textoHuso == "30" || textoHuso == "31") {
+        e.huso = textoHuso == "30" ? 30 : 31;
+    } else if (textoHuso == "30E") {
+        e.huso = 30;
+        e.extendido = true;
+    } else {
+        return textoHuso.empty() ? EstadoPunto::Ilegible : EstadoPunto::Detener;
+    }
+    if (Numeros(l, e, 2) != EstadoPunto::Convertido) return EstadoPunto::Ilegible;
+    e.sur = EsSur(l.campos[4]);
+    return EstadoPunto::Convertido;
+}
+
+ResultadoPunto ConvertirUtmGeo(const EntradaPunto& e, const AjustesConversion& a) {
+    const double X = e.v[0], Y = e.v[1];
+    // An easting that the zones (extended zone 30 included) reach, a northing
+    // from the equator to the pole on either hemisphere.
+    std::string motivo = Primero({MetrosImposibles("La coordenada X", X, 0, 1500000, true),
+                                  MetrosImposibles("La coordenada Y", Y, 0, 10000000, false)});
+    if (!motivo.empty()) return Rechazo(EstadoPunto::Imposible, std::move(motivo));
+    const ResultadoGeodesicas g =
+        (a.exacto ? UtmAGeodesicasExacto : UtmAGeodesicas)(X, Y, e.huso, e.sur, e.extendido, a.datum);
+    ResultadoPunto r;
+    // Unrounded, the convergence and the scale factor after the columns.
+    r.v = {g.longitud, g.latitud, static_cast<double>(e.huso), g.convergencia, g.anamorfosis};
+    if (g.estado == Estado::HusoNoCalculado) {
+        r.estado = EstadoPunto::NoCalculable;
+        r.calculo = g.estado;
+        r.motivo = textos::HusoFueraDeArea;
+        return r;
+    }
+    if (g.estado != Estado::Correcto || !Finitos({g.longitud, g.latitud})) {
+        NoCalculable(r, g.estado);
+        return r;
+    }
+    r.a = {g.longitud, g.latitud};
+    // The legacy error at the point found, in extended zone 30 only: within
+    // zones 30 and 31 the series stay within 7 mm.
+    if (!a.exacto && e.extendido && SuperaUmbralUtmLegado(g.longitud, g.latitud, e.huso, a.datum))
+        r.estado = EstadoPunto::Impreciso;
+    return r;
+}
+
+// ---- Geographic to UTM ------------------------------------------------------------
+
+EstadoPunto LeerGeoUtm(const LineaPunto& l, EntradaPunto& e) {
+    // Field 4 (the hemisphere word) is not used: the latitude's sign decides.
+    return Numeros(l, e, 3);
+}
+
+ResultadoPunto ConvertirGeoUtm(const EntradaPunto& e, const AjustesConversion& a) {
+    const double longitud = e.v[0], latitud = e.v[1];
+    // The zone rounded half to even: 31.5 is zone 32.
+    const std::int16_t huso = RedondearHuso(e.v[2]);
+    ResultadoPunto r;
+    r.a = {longitud, latitud};
+    if (huso < 27 || huso > 31) {
+        r.estado = EstadoPunto::Omitido;
+        r.motivo = "El huso " + Texto(e.v[2]) + " no se calcula: solo los husos 27 a 31.";
+        return r;
+    }
+    r.motivo = Primero({AnguloImposible("La longitud", longitud, 180, 0),
+                        AnguloImposible("La latitud", latitud, 90, 0)});
+    if (!r.motivo.empty()) {
+        r.estado = EstadoPunto::Imposible;
+        return r;
+    }
+    const ResultadoUtm u = (a.exacto ? GeodesicasAUtmExacto : GeodesicasAUtm)(longitud, latitud, huso, a.datum);
+    // Tested on the latitude in radians, as the false northing is.
+    const bool sur = (latitud * PiDiezCifras) / 180 < 0;
+    r.v = {u.X, u.Y, static_cast<double>(huso), sur ? 1.0 : 0.0, u.convergencia, u.anamorfosis};
+    if (u.estado != Estado::Correcto || !Finitos({u.X, u.Y, u.convergencia, u.anamorfosis})) {
+        NoCalculable(r, u.estado);
+        return r;
+    }
+    if (!a.exacto && SuperaUmbralUtmLegado(longitud, latitud, huso, a.datum, u.X, u.Y))
+        r.estado = EstadoPunto::Impreciso;
+    return r;
+}
+
+// ---- Geographic and geocentric --------------------------------------------------------
+
+EstadoPunto LeerGeoCart(const LineaPunto& l, EntradaPunto& e) {
+    if (Numeros(l, e, 2) != EstadoPunto::Convertido) return EstadoPunto::Ilegible;
+    // A missing height is 0: points on the ellipsoid.
+    if (SinBlancos(l.campos[3]).empty()) return EstadoPunto::Convertido;
+    return Numero(l, 3, e.v[2]) ? EstadoPunto::Convertido : EstadoPunto::Ilegible;
+}
+
+ResultadoPunto ConvertirGeoCart(const EntradaPunto& e, const AjustesConversion& a) {
+    const double longitud = e.v[0], latitud = e.v[1], h = e.v[2];
+    ResultadoPunto r;
+    r.a = {UnidadAGrados(longitud, a.unidad), UnidadAGrados(latitud, a.unidad)};
+    r.motivo = Primero({AnguloImposible("La latitud", latitud, 90, a.unidad),
+                        AnguloImposible("La longitud", longitud, 180, a.unidad),
+                        MetrosImposibles("La altura", h, -MaximoMetros, MaximoMetros, true)});
+    if (!r.motivo.empty()) {
+        r.estado = EstadoPunto::Imposible;
+        return r;
+    }
+    const ResultadoCartesianas c = CalculoGeoCart(UnidadARadianes(latitud, a.unidad),
+                                                  UnidadARadianes(longitud, a.unidad), h, a.elipsoide.a,
+                                                  a.elipsoide.rf);
+    r.v = {c.X, c.Y, c.Z, a.elipsoide.a, a.elipsoide.rf};
+    if (c.estado != Estado::Correcto || !Finitos({c.X, c.Y, c.Z})) NoCalculable(r, c.estado);
+    return r;
+}
+
+EstadoPunto LeerCartGeo(const LineaPunto& l, EntradaPunto& e) { return Numeros(l, e, 3); }
+
+ResultadoPunto ConvertirCartGeo(const EntradaPunto& e, const AjustesConversion& a) {
+    const double X = e.v[0], Y = e.v[1], Z = e.v[2];
+    std::string motivo = Primero({MetrosImposibles("La coordenada X", X, -MaximoMetros, MaximoMetros, true),
+                                  MetrosImposibles("La coordenada Y", Y, -MaximoMetros, MaximoMetros, true),
+                                  MetrosImposibles("La coordenada Z", Z, -MaximoMetros, MaximoMetros, true)});
+    if (!motivo.empty()) return Rechazo(EstadoPunto::Imposible, std::move(motivo));
+    const ResultadoGeograficas g = CalculoCartGeo(X, Y, Z, a.elipsoide.a, a.elipsoide.rf);
+    const double fi = RadianesAUnidad(g.fi, a.unidad);
+    const double lambda = RadianesAUnidad(g.lambda, a.unidad);
+    ResultadoPunto r;
+    // The zone by the sign of the longitude alone, as always.
+    r.v = {lambda, fi, lambda <= 0 ? 30.0 : 31.0, fi > 0 ? 0.0 : 1.0, g.h, a.elipsoide.a, a.elipsoide.rf};
+    if (g.estado != Estado::Correcto || !Finitos({fi, lambda, g.h})) {
+        NoCalculable(r, g.estado);
+        return r;
+    }
+    r.a = {RadianesAUnidad(g.lambda, 1), RadianesAUnidad(g.fi, 1)};
+    return r;
+}
+
+// ---- The geodetic problems ------------------------------------------------------------
+
+EstadoPunto LeerDirecto(const LineaPunto& l, EntradaPunto& e) { return Numeros(l, e, 4); }
+
+ResultadoPunto ConvertirDirecto(const EntradaPunto& e, const AjustesConversion& a) {
+    const double longitud = e.v[0], latitud = e.v[1], acimut = e.v[2], distancia = e.v[3];
+    ResultadoPunto r;
+    r.a = {UnidadAGrados(longitud, a.unidad), UnidadAGrados(latitud, a.unidad)};
+    r.motivo = Primero({AnguloImposible("La longitud", longitud, 180, a.unidad),
+                        AnguloImposible("La latitud", latitud, 90, a.unidad),
+                        std::isfinite(acimut) ? std::string() : "El acimut " + Texto(acimut) + " no es posible.",
+                        MetrosImposibles("La distancia", distancia, 0, MaximaDistancia, false)});
+    if (!r.motivo.empty()) {
+        r.estado = EstadoPunto::Imposible;
+        return r;
+    }
+    const ResultadoDirecto d = (a.exacto ? ProblemaDirectoExacto : ProblemaDirecto)(
+        UnidadARadianes(latitud, a.unidad), UnidadARadianes(longitud, a.unidad), UnidadAGrados(acimut, a.unidad),
+        distancia, a.elipsoide.a, a.elipsoide.rf);
+    const double longitudB = GradosAUnidad(d.longitud, a.unidad);
+    const double latitudB = GradosAUnidad(d.latitud, a.unidad);
+    const double inverso = GradosAUnidad(d.acimutInverso, a.unidad);
+    r.v = {longitudB, latitudB, inverso, a.elipsoide.a, a.elipsoide.rf};
+    if (d.estado != Estado::Correcto || !Finitos({longitudB, latitudB, inverso})) {
+        NoCalculable(r, d.estado);
+        return r;
+    }
+    r.b = {d.longitud, d.latitud};
+    return r;
+}
+
+EstadoPunto LeerInverso(const LineaPunto& l, EntradaPunto& e) { return Numeros(l, e, 4); }
+
+ResultadoPunto ConvertirInverso(const EntradaPunto& e, const AjustesConversion& a) {
+    const double longitudA = e.v[0], latitudA = e.v[1], longitudB = e.v[2], latitudB = e.v[3];
+    ResultadoPunto r;
+    r.a = {UnidadAGrados(longitudA, a.unidad), UnidadAGrados(latitudA, a.unidad)};
+    r.b = {UnidadAGrados(longitudB, a.unidad), UnidadAGrados(latitudB, a.unidad)};
+    r.motivo = Primero({AnguloImposible("La longitud del punto A", longitudA, 180, a.unidad),
+                        AnguloImposible("La latitud del punto A", latitudA, 90, a.unidad),
+                        AnguloImposible("La longitud del punto B", longitudB, 180, a.unidad),
+                        AnguloImposible("La latitud del punto B", latitudB, 90, a.unidad)});
+    if (!r.motivo.empty()) {
+        r.estado = EstadoPunto::Imposible;
+        return r;
+    }
+    const ResultadoInverso i = (a.exacto ? ProblemaInversoExacto : ProblemaInverso)(
+        UnidadARadianes(latitudA, a.unidad), UnidadARadianes(longitudA, a.unidad),
+        UnidadARadianes(latitudB, a.unidad), UnidadARadianes(longitudB, a.unidad), a.elipsoide.a, a.elipsoide.rf);
+    const double directo = GradosAUnidad(i.acimutDirecto, a.unidad);
+    const double inverso = GradosAUnidad(i.acimutInverso, a.unidad);
+    // A and B as read, in the user's unit.
+    r.v = {longitudA, latitudA, directo, i.distancia, longitudB, latitudB, inverso, a.elipsoide.a, a.elipsoide.rf};
+    if (i.estado != Estado::Correcto || !Finitos({directo, i.distancia, inverso})) NoCalculable(r, i.estado);
+    return r;
+}
+
+// ---- The grid ---------------------------------------------------------------------------
+
+EstadoPunto LeerRejilla(const LineaPunto& l, EntradaPunto& e) { return Numeros(l, e, 2); }
+
+namespace {
+
+ResultadoPunto ConvertirConRejilla(const EntradaPunto& e, PuntoRejilla (Rejilla::*transformar)(double, double) const,
+                                   const AjustesConversion& a) {
+    const double longitud = e.v[0], latitud = e.v[1];
+    ResultadoPunto r;
+    r.a = {longitud, latitud};
+    r.motivo = Primero({AnguloImposible("La longitud", longitud, 180, 0),
+                        AnguloImposible("La latitud", latitud, 90, 0)});
+    if (!r.motivo.empty()) {
+        r.estado = EstadoPunto::Imposible;
+        return r;
+    }
+    // Seconds of arc inside the grid.
+    const PuntoRejilla p = (a.rejilla->*transformar)(longitud * 3600, latitud * 3600);
+    if (!p.dentro) {
+        r.estado = EstadoPunto::FueraRejilla;
+        r.motivo = "El punto está fuera de la rejilla.";
+        return r;
+    }
+    const double lon = p.lon / 3600;
+    const double lat = p.lat / 3600;
+    // A longitude of exactly 0 has no zone: 0.
+    r.v = {lon, lat, lon > 0 ? 31.0 : lon < 0 ? 30.0 : 0.0};
+    r.a = {lon, lat};
+    return r;
+}
+
+}  // namespace
+
+ResultadoPunto ConvertirED50aETRS89(const EntradaPunto& e, const AjustesConversion& a) {
+    return ConvertirConRejilla(e, &Rejilla::ED50aETRS89, a);
+}
+
+ResultadoPunto ConvertirETRS89aED50(const EntradaPunto& e, const AjustesConversion& a) {
+    return ConvertirConRejilla(e, &Rejilla::ETRS89aED50, a);
+}
+
+}  // namespace tesmaro

@@ -1,0 +1,64 @@
+// The text result of a run and its CSV twin, the files every conversion has
+// always written: one record per point line, under a header record.
+//
+// A record is a list of fields separated by "," with no blank: texts in
+// double quotes, numbers with 15 significant digits and a decimal point
+// (EscribirNumero), integers as plain digits, an empty field as nothing; CR
+// LF at its end. The name is the line's first field without its double
+// quotes. A line that could not be computed keeps its name and the columns
+// that echo its input or the ellipsoid, its computed columns empty; an
+// unreadable or impossible line, or one outside the grid, keeps only its
+// name. Omitted lines and a stop get no record.
+//
+// The CSV line of each record is LineaCsv of it, after a UTF-8 byte-order
+// mark that tells spreadsheets the encoding. Nothing here depends on the
+// user's regional settings.
+#pragma once
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "Sumidero.h"
+
+namespace tesmaro {
+
+struct Conversion;
+
+// The CSV step on one line of the text result (without its line end): every
+// "," becomes ";", then every "." becomes ",", then every double quote is
+// removed. "\"P.1\",-0.5,39.25,30,\"Norte\"" gives "P,1;-0,5;39,25;30;Norte".
+std::string LineaCsv(std::string_view lineaTxt);
+void AnadirLineaCsv(std::string_view lineaTxt, std::string& destino);
+// The CSV step on a whole text result: each line (ended by CR LF, or the last
+// one without it) transformed as above and ended by CR LF.
+std::string TextoACsv(std::string_view texto);
+
+// The header record of a conversion's text result, CR LF included.
+std::string CabeceraTexto(const Conversion& conversion);
+// The record of one line (CR LF included), appended to `txt`; nothing for a
+// line that gets no record.
+void AnadirRegistro(const Conversion& conversion, const RegistroPunto& registro, std::string& txt);
+
+// The sink of the two files `rutaTxt` and `rutaCsv`, or of the text alone on
+// the standard output (rutaTxt "-", no CSV).
+class SalidaTexto final : public Sumidero {
+public:
+    SalidaTexto(std::string rutaTxt, std::string rutaCsv);
+    ~SalidaTexto() override;
+
+    bool Empezar(const ContextoLote& contexto, Salidas& salidas, std::string& error) override;
+    void Preparar(const RegistroPunto& registro, Preparado& preparado) const override;
+    bool Recibir(std::span<const RegistroPunto> registros, const Preparado& preparado) override;
+    bool Terminar(ObservadorLote& observador, std::string& error) override;
+
+private:
+    bool Escribir(std::FILE* f, std::string_view datos, const std::string& ruta);
+
+    const Conversion* conversion_ = nullptr;
+    std::string rutaTxt_, rutaCsv_;
+    std::FILE* txt_ = nullptr;
+    std::FILE* csv_ = nullptr;
+    std::string fallo_;  // the file a write failed on
+};
+
+}  // namespace tesmaro
