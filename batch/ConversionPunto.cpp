@@ -227,8 +227,11 @@ ResultadoPunto ConvertirCartGeo(const EntradaPunto& e, const AjustesConversion& 
     const double fi = RadianesAUnidad(g.fi, a.unidad);
     const double lambda = RadianesAUnidad(g.lambda, a.unidad);
     ResultadoPunto r;
-    // The zone by the sign of the longitude alone, as always.
-    r.v = {lambda, fi, lambda <= 0 ? 30.0 : 31.0, fi > 0 ? 0.0 : 1.0, g.h, a.elipsoide.a, a.elipsoide.rf};
+    // The zone of the point's longitude; Greenwich itself in zone 30, as
+    // always.
+    const double grados = RadianesAUnidad(g.lambda, 1);
+    const double huso = grados == 0 ? 30 : HusoDeLongitud(grados);
+    r.v = {lambda, fi, huso, fi > 0 ? 0.0 : 1.0, g.h, a.elipsoide.a, a.elipsoide.rf};
     if (g.estado != Estado::Correcto || !Finitos({fi, lambda, g.h})) {
         NoCalculable(r, g.estado);
         return r;
@@ -320,8 +323,8 @@ ResultadoPunto ConvertirConRejilla(const EntradaPunto& e, PuntoRejilla (Rejilla:
     }
     const double lon = p.lon / 3600;
     const double lat = p.lat / 3600;
-    // A longitude of exactly 0 has no zone: 0.
-    r.v = {lon, lat, lon > 0 ? 31.0 : lon < 0 ? 30.0 : 0.0};
+    // The zone of the point; a longitude of exactly 0 has none: 0.
+    r.v = {lon, lat, lon == 0 ? 0.0 : static_cast<double>(HusoDeLongitud(lon))};
     r.a = {lon, lat};
     return r;
 }

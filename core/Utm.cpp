@@ -1,5 +1,6 @@
 #include "Utm.h"
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 
@@ -288,6 +289,12 @@ ResultadoUtm GeodesicasAUtm(double longitud, double latitud, std::int16_t huso, 
     r.convergencia = convergencia;
     r.anamorfosis = k;
     return r;
+}
+
+std::int16_t HusoDeLongitud(double longitud) {
+    if (!std::isfinite(longitud)) return 0;
+    const double l = std::remainder(longitud, 360.0);  // in [-180, 180]
+    return static_cast<std::int16_t>(std::min(60.0, std::floor((l + 180) / 6) + 1));
 }
 
 std::int16_t RedondearHuso(double valor) {

@@ -55,6 +55,11 @@ struct ResultadoUtm {
 // 3 mm in X and 12 mm in Y of the exact projection.
 ResultadoUtm GeodesicasAUtm(double longitud, double latitud, std::int16_t huso, Datum datum);
 
+// The UTM zone (1 to 60) of a longitude in degrees: 6° bands from 180° W, a
+// longitude on the edge of two bands in the band east of it, 180° in zone 60.
+// NaN or an infinity gives 0 (no zone).
+std::int16_t HusoDeLongitud(double longitud);
+
 // The zone of a typed or read zone number: rounded to the nearest integer,
 // ties to even, as a signed 16-bit integer (30.5 -> 30, 31.5 -> 32). Values
 // outside the 16-bit range give 0 (no zone).
