@@ -202,7 +202,8 @@ struct Compromiso::Carpeta {
 struct Compromiso::Salida {
     Carpeta* carpeta;
     std::string nombre;
-    bool principal;  // false: a sidecar of the output before it
+    bool principal;      // false: a sidecar of the output before it
+    std::string ruta;    // the main file's path as the caller gave it
 };
 
 Compromiso::Compromiso() = default;
@@ -308,7 +309,7 @@ std::string Compromiso::Preparar(const std::string& ruta, std::span<const std::s
     }
     Carpeta* carpeta = CarpetaDe(padre.string(), error);
     if (!carpeta) return {};
-    for (std::size_t i = 0; i < nombres.size(); ++i) salidas_.push_back({carpeta, nombres[i], i == 0});
+    for (std::size_t i = 0; i < nombres.size(); ++i) salidas_.push_back({carpeta, nombres[i], i == 0, i == 0 ? ruta : ""});
     return (padre / carpeta->preparacion / Nuevos / nombre).string();
 }
 
@@ -335,7 +336,7 @@ std::FILE* Compromiso::Borrador(const std::string& ruta, std::string& error) {
 std::vector<std::string> Compromiso::Rutas() const {
     std::vector<std::string> rutas;
     for (const Salida& s : salidas_)
-        if (s.principal) rutas.push_back(s.carpeta->ruta + "/" + s.nombre);
+        if (s.principal) rutas.push_back(s.ruta);
     return rutas;
 }
 

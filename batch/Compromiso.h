@@ -54,7 +54,8 @@ public:
     // Removes what was written: earlier outputs stay as they were.
     void Descartar();
 
-    // The final paths of the outputs declared (their main files), in order.
+    // The paths of the outputs declared (their main files) as they were
+    // given, in order.
     std::vector<std::string> Rutas() const;
 
 private:

@@ -376,8 +376,16 @@ ResumenLote EjecutarLote(const OrdenLote& orden, std::span<Sumidero* const> otra
             if (!s->Terminar(observador, resumen.error)) break;
     }
     if (resumen.cancelado || !resumen.error.empty()) return resumen;  // the Compromiso discards
-    if (!compromiso.Confirmar(resumen.error)) return resumen;
     resumen.salidas = compromiso.Rutas();
+    if (!observador.AntesDeConfirmar(resumen.salidas)) {
+        if (resumen.error.empty()) resumen.error = "Error al escribir en la salida estándar";
+        resumen.salidas.clear();
+        return resumen;
+    }
+    if (!compromiso.Confirmar(resumen.error)) {
+        resumen.salidas.clear();
+        return resumen;
+    }
     for (Sumidero* s : sumideros) {
         if (std::string t = s->Resumen(); !t.empty()) resumen.otras.push_back(std::move(t));
         resumen.excluidos += s->Excluidos();

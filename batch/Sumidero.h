@@ -14,6 +14,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ConversionPunto.h"
 
@@ -51,6 +52,14 @@ public:
     virtual void Fase(std::string_view texto) { (void)texto; }
     // Whether the user asked to stop; checked between blocks of lines.
     virtual bool Cancelado() { return false; }
+    // The last word before every output goes in place (their main files,
+    // written and synced): false stops the run, nothing replaced. The
+    // command line prints the paths here, so that a standard output it cannot
+    // write to fails the run before anything is replaced.
+    virtual bool AntesDeConfirmar(const std::vector<std::string>& salidas) {
+        (void)salidas;
+        return true;
+    }
 };
 
 // Where a sink writes its files (implemented by Compromiso).

@@ -4,7 +4,7 @@
 //
 // Makes one input file per conversion in a temporary folder (points spread
 // over the region of the grid, fixed seed), runs it through the same driver
-// as the windows and tesmaro-lote, and prints seconds, lines per second and
+// as the windows and tesmaro-lote (a run, Lote.h), and prints seconds, lines per second and
 // MB per second of input, then the peak resident memory of the process.
 // Memory per conversion and the side-by-side with cs2cs: comparar_cs2cs.sh.
 #include <sys/resource.h>
@@ -18,26 +18,14 @@
 #include <string_view>
 #include <vector>
 
-#include "Ajustes.h"
+#include "Lote.h"
 #include "Rejilla.h"
 #include "Texto.h"
-#include "TratarFichero.h"
 
 namespace {
 
 using namespace tesmaro;
 namespace fs = std::filesystem;
-
-class Silencio final : public InterfazLote {
-public:
-    std::string puntos, rejilla;
-    std::string ElegirFicheroPuntos(const DialogoFichero&) override { return puntos; }
-    std::string ElegirRejilla(const DialogoFichero&) override { return rejilla; }
-    void Aviso(std::string_view) override {}
-    void Mensaje(std::string_view texto) override {
-        std::fprintf(stderr, "%.*s\n", static_cast<int>(texto.size()), texto.data());
-    }
-};
 
 // A small fixed-seed generator: the same files on every run.
 struct Azar {
@@ -118,11 +106,12 @@ int main(int argc, char** argv) {
             std::fwrite(bloque.data(), 1, bloque.size(), f);
             std::fclose(f);
         }
-        Silencio interfaz;
-        interfaz.puntos = entrada.string();
-        interfaz.rejilla = RutaRejillaVentanas();
+        OrdenLote orden;
+        orden.conversion = BuscarConversion(c.nombre);
+        orden.entrada = entrada.string();
+        ObservadorLote nadie;
         const auto t0 = std::chrono::steady_clock::now();
-        const ResumenLote r = TratarFichero(c.codigo, interfaz);
+        const ResumenLote r = EjecutarLote(orden, nadie);
         const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
         if (!r.error.empty()) std::fprintf(stderr, "%s: %s\n", c.nombre, r.error.c_str());
         const double mb = static_cast<double>(fs::file_size(entrada)) / 1e6;

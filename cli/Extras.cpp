@@ -27,9 +27,9 @@ bool FormatoCapaValido(const char* ruta, char* texto, std::size_t n) {
 Sumidero* CrearCapa(const char* ruta) { return CrearSalidaCapa(ruta).release(); }
 
 // The map draws with the GUI library, without a display on its "offscreen"
-// platform, chosen before it starts; it lives until the program ends.
+// platform, chosen before it starts; it lives until the program ends, and
+// is never destroyed (the process's exit takes it).
 Sumidero* CrearMapa(const char* ruta) {
-    static std::unique_ptr<QGuiApplication> aplicacion;
     if (!QGuiApplication::instance()) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         // Its notices about the session (no runtime folder, no fonts folder)
@@ -38,7 +38,7 @@ Sumidero* CrearMapa(const char* ruta) {
         static int argc = 1;
         static char nombre[] = "tesmaro-lote";
         static char* argv[] = {nombre, nullptr};
-        aplicacion = std::make_unique<QGuiApplication>(argc, argv);
+        new QGuiApplication(argc, argv);
     }
     return CrearSalidaMapa(ruta).release();
 }

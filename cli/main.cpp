@@ -220,7 +220,8 @@ volatile std::sig_atomic_t senalRecibida = 0;
 // Progress on standard error when it is a terminal; a signal stops the run.
 class ObservadorConsola final : public ObservadorLote {
 public:
-    ObservadorConsola() : terminal_(isatty(STDERR_FILENO) == 1) {}
+    explicit ObservadorConsola(std::string entrada)
+        : entrada_(std::move(entrada)), terminal_(isatty(STDERR_FILENO) == 1) {}
     ~ObservadorConsola() override { BorrarProgreso(); }
 
     void Progreso(std::uint64_t leidos, std::uint64_t total) override {
@@ -242,6 +243,16 @@ public:
         porcentaje_ = -2;
     }
     bool Cancelado() override { return senalRecibida != 0; }
+    // The paths of the two text results on standard output, before they go
+    // in place: if they cannot be written, nothing is replaced.
+    bool AntesDeConfirmar(const std::vector<std::string>& salidas) override {
+        if (entrada_ == "-") return true;
+        std::string t;
+        for (std::size_t i = 0; i < salidas.size() && i < 2; ++i) t += salidas[i] + "\n";
+        BorrarProgreso();
+        Escribir(stdout, t);
+        return std::fflush(stdout) == 0 && !std::ferror(stdout);
+    }
     void BorrarProgreso() {
         if (porcentaje_ == -1) return;
         porcentaje_ = -1;
@@ -252,6 +263,7 @@ public:
     }
 
 private:
+    std::string entrada_;
     bool terminal_;
     int porcentaje_ = -1;
     std::string fase_;
@@ -416,7 +428,7 @@ int Ejecutar(int argc, char** argv) {
     if (mapa) otras.emplace_back(Extras()->CrearMapa(mapa->c_str()));
     std::vector<Sumidero*> sumideros;
     for (const auto& s : otras) sumideros.push_back(s.get());
-    ObservadorConsola observador;
+    ObservadorConsola observador(entrada);
     const ResumenLote r = EjecutarLote(orden, sumideros, observador);
     observador.BorrarProgreso();
 
@@ -431,8 +443,6 @@ int Ejecutar(int argc, char** argv) {
         return 1;
     }
     if (r.detenido) Error(TextoDetenido(r));
-    if (entrada != "-") Escribir(stdout, r.rutaTxt + "\n" + r.rutaCsv + "\n");
-    std::fflush(stdout);
     std::string t = prefijo;
     for (const char c : TextoResumen(r)) t += c == '\n' ? "\n" + prefijo : std::string(1, c);
     Escribir(stderr, t + "\n");

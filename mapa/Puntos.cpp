@@ -1,5 +1,6 @@
 #include "Puntos.h"
 
+#include <QBuffer>
 #include <QPainter>
 #include <unistd.h>
 
@@ -99,11 +100,17 @@ public:
             }
         };
         const QImage imagen = DibujarPuntos(recorrer, QSize(1200, 900), &cuenta_);
-        bool bien = leido && !imagen.isNull() && imagen.save(QString::fromStdString(preparada_), "PNG");
+        // Encoded in memory (a few hundred KB) and written here, where every
+        // write is checked: the image writer does not say when the disk is full.
+        QByteArray png;
+        QBuffer buffer(&png);
+        bool bien = leido && !imagen.isNull() && buffer.open(QIODevice::WriteOnly) && imagen.save(&buffer, "PNG");
         if (bien) {
-            std::FILE* f = std::fopen(preparada_.c_str(), "rb");
-            bien = f && ::fsync(fileno(f)) == 0;
-            if (f) std::fclose(f);
+            std::FILE* f = std::fopen(preparada_.c_str(), "wbx");
+            bien = f && std::fwrite(png.constData(), 1, static_cast<std::size_t>(png.size()), f) ==
+                            static_cast<std::size_t>(png.size()) &&
+                   std::fflush(f) == 0 && ::fsync(fileno(f)) == 0;
+            if (f && std::fclose(f) != 0) bien = false;
         }
         if (!bien) error = "No se puede escribir el mapa " + ruta_;
         return bien;

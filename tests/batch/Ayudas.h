@@ -1,12 +1,19 @@
 // What the batch tests share: a temporary folder, whole-file reading and
-// writing, a scripted InterfazLote, and the two locales every test runs under.
+// writing, a run with a scripted observer, and the two locales every test
+// runs under.
 #pragma once
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <clocale>
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <sstream>
 #include <string>
@@ -14,7 +21,7 @@
 #include <vector>
 
 #include "Ajustes.h"
-#include "InterfazLote.h"
+#include "Lote.h"
 
 namespace tesmaro::pruebas {
 
@@ -53,35 +60,54 @@ private:
     fs::path ruta_;
 };
 
-// Answers the dialogs from a script and records every message.
-class InterfazGuion : public InterfazLote {
+// Records the progress of a run; asks it to stop after some checks.
+class ObservadorGuion : public ObservadorLote {
 public:
-    std::string puntos;   // answer of the point-file dialog ("" = cancelled)
-    std::string rejilla;  // answer of the grid dialog ("" = cancelled)
     int cancelarTrasConsultas = -1;  // Cancelado() turns true after this many calls
-
-    std::vector<DialogoFichero> dialogosPuntos, dialogosRejilla;
-    std::vector<std::string> mensajes;  // Mensaje and Aviso, in order
     std::vector<std::pair<std::uint64_t, std::uint64_t>> progreso;
     int consultas = 0;
 
-    std::string ElegirFicheroPuntos(const DialogoFichero& d) override {
-        dialogosPuntos.push_back(d);
-        return puntos;
-    }
-    std::string ElegirRejilla(const DialogoFichero& d) override {
-        dialogosRejilla.push_back(d);
-        return rejilla;
-    }
-    void Mensaje(std::string_view texto) override { mensajes.emplace_back(texto); }
-    void Progreso(std::uint64_t leidos, std::uint64_t total) override {
-        progreso.emplace_back(leidos, total);
-    }
+    void Progreso(std::uint64_t leidos, std::uint64_t total) override { progreso.emplace_back(leidos, total); }
     bool Cancelado() override {
         ++consultas;
         return cancelarTrasConsultas >= 0 && consultas > cancelarTrasConsultas;
     }
 };
+
+// A run of the conversion `nombre` on `entrada` with the start settings (the
+// grid of the source tree), and optionally more outputs.
+inline ResumenLote Correr(std::string_view nombre, const fs::path& entrada, OrdenLote orden = {},
+                          std::span<Sumidero* const> otras = {}) {
+    ObservadorGuion observador;
+    orden.conversion = BuscarConversion(nombre);
+    orden.entrada = entrada.string();
+    if (orden.rutaRejilla.empty()) orden.rutaRejilla = std::string(TESMARO_DATOS_FUENTE) + "/sped2et.gsb";
+    return EjecutarLote(orden, otras, observador);
+}
+
+// Runs `f` in a child process whose files cannot grow past `bytes` (a full
+// disk: writes beyond fail with EFBIG, SIGXFSZ ignored) and returns its exit
+// status, or -1 when it died.
+inline int EnDiscoLleno(std::size_t bytes, const std::function<int()>& f) {
+    const pid_t hijo = fork();
+    if (hijo == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit limite{bytes, bytes};
+        setrlimit(RLIMIT_FSIZE, &limite);
+        _exit(f());
+    }
+    int estado = 0;
+    waitpid(hijo, &estado, 0);
+    return WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
+}
+
+// The files of a folder, names and contents, hidden ones included.
+inline std::map<std::string, std::string> Contenido(const fs::path& carpeta) {
+    std::map<std::string, std::string> c;
+    for (const auto& e : fs::directory_iterator(carpeta))
+        c[e.path().filename().string()] = e.is_regular_file() ? Leer(e.path()) : "<" + e.path().filename().string() + ">";
+    return c;
+}
 
 // Every batch test runs once under a point locale ("C") and once under
 // es_ES.UTF-8, whose decimal separator is the comma: the result files must
@@ -101,6 +127,5 @@ protected:
 #define TESMARO_EN_LOCALES(Fixture) \
     INSTANTIATE_TEST_SUITE_P(Locales, Fixture, ::testing::Values("C", "es_ES.UTF-8"))
 
-inline std::string RutaRejillaFuente() { return std::string(TESMARO_DATOS_FUENTE) + "/sped2et.gsb"; }
 
 }  // namespace tesmaro::pruebas

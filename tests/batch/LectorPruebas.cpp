@@ -7,7 +7,6 @@
 
 #include "Ayudas.h"
 #include "Lector.h"
-#include "Registros.h"
 
 namespace tesmaro::pruebas {
 namespace {
@@ -117,74 +116,6 @@ TEST(Lector, FormatoCamposYNumeros) {
         }
     }
 }
-
-TEST(Escritor, PasoCsv) {
-    const std::pair<std::string_view, std::string_view> casos[] = {
-        {"\"P.1\",-0.5,39.25,30,\"Norte\"", "P,1;-0,5;39,25;30;Norte"},
-        {"\"A\",,,30", "A;;;30"},
-        {"\"x;y\",1E-07", "x;y;1E-07"},
-        {"", ""},
-    };
-    for (const auto& [txt, csv] : casos) EXPECT_EQ(LineaCsv(txt), csv);
-    EXPECT_EQ(TextoACsv("\"a.b\",1.5\r\n\"c\",2"), "a,b;1,5\r\nc;2\r\n");
-}
-
-class Escritor : public ConLocale {};
-
-// The records and their CSV twin (after its byte-order mark), in either locale;
-// the results are renamed into place only when complete; anything else leaves
-// the earlier results as they were and no temporary behind.
-TEST_P(Escritor, RegistrosEnterosOIntactos) {
-    CarpetaTemporal tmp;
-    Escribir(tmp / "r.txt", "anterior");
-    Escribir(tmp / "r.csv", "anterior");
-    std::string error;
-    {
-        EscritorResultados e;
-        ASSERT_TRUE(e.Abrir((tmp / "r.txt").string(), (tmp / "r.csv").string(), error));
-        e.Texto("a");
-        e.FinRegistro();
-        e.Descartar();
-    }
-    {
-        EscritorResultados e;  // destroyed without Cerrar: a failed run
-        ASSERT_TRUE(e.Abrir((tmp / "r.txt").string(), (tmp / "r.csv").string(), error));
-        e.Texto("a");
-        e.FinRegistro();
-    }
-    EXPECT_EQ(Leer(tmp / "r.txt"), "anterior");
-    EXPECT_EQ(std::distance(fs::directory_iterator(tmp.ruta()), fs::directory_iterator{}), 2);
-
-    EscritorResultados e;
-    ASSERT_TRUE(e.Abrir((tmp / "r.txt").string(), (tmp / "r.csv").string(), error));
-    e.Texto("Nombre");
-    e.FinRegistro();
-    e.Nombre("\"Señal.1\"");
-    e.Numero(-0.5);
-    e.Numero(1234567.891234567);
-    e.Numero(2e-7);
-    e.Numero(0.0 / 0.0);  // not finite: an empty field
-    e.Entero(30);
-    e.Vacio();
-    e.FinRegistro();
-    e.Texto("abierto");  // a record never ended is not written
-    EXPECT_EQ(Leer(tmp / "r.txt"), "anterior") << "nothing replaced before Cerrar";
-    ASSERT_TRUE(e.Cerrar(error)) << error;
-    EXPECT_EQ(Leer(tmp / "r.txt"), "\"Nombre\"\r\n\"Señal.1\",-0.5,1234567.89123457,2E-07,,30,\r\n");
-    EXPECT_EQ(Leer(tmp / "r.csv"), "\xEF\xBB\xBFNombre\r\nSeñal,1;-0,5;1234567,89123457;2E-07;;30;\r\n");
-    EXPECT_EQ(std::distance(fs::directory_iterator(tmp.ruta()), fs::directory_iterator{}), 2);
-
-    // A folder or a symbolic link under a result name is an error, not a target.
-    fs::create_directory(tmp / "d.txt");
-    fs::create_symlink(tmp / "r.txt", tmp / "s.txt");
-    EscritorResultados f;
-    EXPECT_FALSE(f.Abrir((tmp / "d.txt").string(), (tmp / "d.csv").string(), error));
-    EXPECT_NE(error.find("d.txt"), std::string::npos) << error;
-    EXPECT_FALSE(f.Abrir((tmp / "s.txt").string(), (tmp / "s.csv").string(), error));
-    EXPECT_EQ(Leer(tmp / "s.txt"), Leer(tmp / "r.txt"));
-}
-
-TESMARO_EN_LOCALES(Escritor);
 
 }  // namespace
 }  // namespace tesmaro::pruebas

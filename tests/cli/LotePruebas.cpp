@@ -1,6 +1,7 @@
 // tesmaro-lote as a user runs it: a table of arguments and the expected exit
-// status, standard output and standard error; and its files compared byte for
-// byte with what the window's file button writes through the same driver.
+// status, standard output and standard error; its outputs whole or untouched
+// (a full disk on each kind of output, names it must not write over, a
+// signal); and its files compared byte for byte with a run in this process.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -9,7 +10,7 @@
 
 #include "Ayudas.h"
 #include "Conversiones.h"
-#include "TratarFichero.h"
+#include "Lote.h"
 
 namespace tesmaro::pruebas {
 namespace {
@@ -56,11 +57,16 @@ protected:
 };
 
 TEST_F(Lote, TablaDeArgumentos) {
-    const std::string rejilla = RutaRejillaFuente();
+    const std::string rejilla = std::string(TESMARO_DATOS_FUENTE) + "/sped2et.gsb";
     fs::create_directories(dir / "sal");
     std::string otra = Leer(rejilla);
     otra[otra.size() / 2] ^= 1;  // one bit of a shift: still a valid grid, not the shipped one
     Escribir(dir / "otra.gsb", otra);
+    fs::create_symlink(dir / "otra.gsb", dir / "enlace.gpkg");
+    Escribir(dir / "p.shp", "de otra capa");
+    Escribir(dir / "p.prj", "de otra capa");
+    const auto intactos = std::map<std::string, std::string>{
+        {"cart.txt", Leer(dir / "cart.txt")}, {"otra.gsb", otra}, {"p.prj", "de otra capa"}};
     struct Caso {
         std::vector<std::string> args;
         int estado;
@@ -88,10 +94,17 @@ TEST_F(Lote, TablaDeArgumentos) {
         {{"geo-utm-etrs89", "no_existe.txt"}, 1, "",
          "tesmaro-lote: No se puede leer el fichero de entrada: no_existe.txt\n"},
         {{"ed50-etrs89", "rej.txt", "--rejilla", "falta.gsb"}, 1, "", "falta.gsb"},
-        {{"geo-cart", "cart.txt", "--salida", "no_hay_carpeta"}, 1, "",
-         "No se puede crear el fichero de resultados: no_hay_carpeta/Cartesianas_geocéntricas.txt"},
+        {{"geo-cart", "cart.txt", "--salida", "no_hay_carpeta"}, 1, "", "La carpeta de los resultados no existe"},
+        // No output over the input, the grid, another output or a link.
+        {{"geo-cart", "cart.txt", "--mapa", "cart.txt"}, 1, "", "El fichero de entrada no puede ser también"},
+        {{"ed50-etrs89", "rej.txt", "--rejilla", "otra.gsb", "--mapa", "otra.gsb"}, 1, "",
+         "El fichero de entrada no puede ser también"},
+        {{"geo-cart", "cart.txt", "--mapa", "Cartesianas_geocéntricas.txt"}, 1, "",
+         "Dos resultados de la conversión tienen el mismo nombre"},
+        {{"geo-cart", "cart.txt", "--capa", "enlace.gpkg"}, 1, "", "existe y no es un fichero normal"},
+        {{"geo-cart", "cart.txt", "--capa", "p.csv"}, 1, "", "es de p.shp, no de la capa p.csv"},
         {{"geo-cart", "/dev/stdin"}, 1, "", "La entrada no es un fichero normal", "<cart.txt >salida.out"},
-        {{"geo-cart", "cart.txt"}, 1, "", "error al escribir en la salida estándar", ">/dev/full"},
+        {{"geo-cart", "cart.txt"}, 1, "", "Error al escribir en la salida estándar", ">/dev/full"},
         {{"geo-cart", "-"}, 1, "", "Error al escribir el fichero de resultados: la salida estándar",
          "<cart.txt >/dev/full"},
         // Done: the two paths on stdout, the summary on stderr; 0 when every line was converted.
@@ -146,6 +159,7 @@ TEST_F(Lote, TablaDeArgumentos) {
             EXPECT_NE(s.err.find("Uso: "), std::string::npos) << nombre;
         }
     }
+    for (const auto& [nombre, contenido] : intactos) EXPECT_EQ(Leer(dir / nombre), contenido) << nombre;
     // Standard input to standard output: the bytes of the text result.
     const Salida tuberia = Correr({"cart-geo", "-"}, "LC_ALL=C", "<xyz.txt >salida.out");
     EXPECT_EQ(tuberia.estado, 0) << tuberia.err;
@@ -157,33 +171,65 @@ TEST_F(Lote, TablaDeArgumentos) {
 }
 
 // Interrupted (SIGTERM, SIGINT, SIGHUP) or killed, a run leaves the earlier
-// results as they were and no temporary file behind.
+// results as they were; what a killed run leaves behind, the next run in that
+// folder removes.
 TEST_F(Lote, InterrumpidoDejaLosResultados) {
     std::string puntos = "c\n";
     for (int i = 0; i < 200000; ++i) puntos += "P,-0.4,39.5,45,100000\n";
     Escribir(dir / "largo.txt", puntos);
     Escribir(dir / "Problema_directo.txt", "anterior");
     Escribir(dir / "Problema_directo.csv", "anterior");
+    const auto antes = Contenido(dir.ruta());
     for (const std::string senal : {"TERM", "INT", "HUP", "KILL"}) {
-        const Salida s = Correr({"directo", "largo.txt"}, "timeout -s " + senal + " 0.5");
+        const Salida s = Correr({"directo", "largo.txt", "--capa", "capa.gpkg"}, "timeout -s " + senal + " 0.5");
         EXPECT_NE(s.estado, 0) << senal;
-        EXPECT_EQ(Leer(dir / "Problema_directo.txt"), "anterior") << senal;
-        EXPECT_EQ(Leer(dir / "Problema_directo.csv"), "anterior") << senal;
-        for (const auto& f : fs::directory_iterator(dir.ruta())) {
-            const std::string nombre = f.path().filename().string();
-            if (senal != "KILL") {
-                EXPECT_NE(nombre[0], '.') << senal << " left " << nombre;
-            }
-            if (nombre[0] == '.') fs::remove(f.path());  // what SIGKILL cannot clean
+        auto despues = Contenido(dir.ruta());
+        if (senal == "KILL") {
+            EXPECT_EQ(despues.size(), antes.size() + 1) << "its staging folder";
+            Correr({"directo", "dir.txt", "--salida", "sal"});
+            EXPECT_EQ(Contenido(dir.ruta()).size(), antes.size() + 1) << "the next run here cleans it";
+            Correr({"directo", "dir.txt"});
+            EXPECT_EQ(Contenido(dir.ruta()).size(), antes.size());
+            break;
         }
+        EXPECT_EQ(despues, antes) << senal << "\n" << s.err;
     }
 }
 
-// The window's button and the command line write the same bytes: the driver
-// run in this process with the same settings is the reference. The command
-// line runs under a comma locale, this process under a point locale.
+// A full disk on any output (the text results, a layer of each format, the
+// map): status 1, and every earlier output as it was. Each limit lets every
+// file of the run but the one tried grow as it needs (a limit is per file).
+TEST_F(Lote, DiscoLlenoEnCadaSalida) {
+    struct Caso {
+        std::string salida;
+        int lineas;
+        int kib;  // a text result of 6000 lines takes 490 KiB, the layer's scratch file 480 KiB
+    } casos[] = {{"", 6000, 300},           {"--capa=g.gpkg", 6000, 600}, {"--capa=s.shp", 6000, 600},
+                 {"--capa=j.geojson", 6000, 600}, {"--capa=k.kml", 6000, 600}, {"--capa=c.csv", 6000, 515},
+                 {"--mapa=m.png", 50, 20}};
+    auto puntos = [](int n) {  // over the whole region, so that the map has coasts to draw
+        std::string t = "c\n";
+        for (int i = 0; i < n; ++i) t += "P" + std::to_string(i) + "," + std::to_string(-9 + i % 13) + ",39.5,100\n";
+        return t;
+    };
+    for (const Caso& c : casos) {
+        std::vector<std::string> args{"geo-cart", "p.txt"};
+        if (!c.salida.empty()) args.push_back(c.salida);
+        Escribir(dir / "p.txt", puntos(c.lineas / 2));
+        ASSERT_EQ(Correr(args).estado, 0) << c.salida;  // the earlier results
+        Escribir(dir / "p.txt", puntos(c.lineas));
+        const auto antes = Contenido(dir.ruta());
+        const Salida s = Correr(args, "trap '' XFSZ; ulimit -f " + std::to_string(c.kib) + ";");
+        EXPECT_EQ(s.estado, 1) << c.salida << "\n" << s.err;
+        EXPECT_EQ(Contenido(dir.ruta()), antes) << c.salida;
+    }
+}
+
+// The command line writes the bytes of a run made in this process with the
+// same settings: the options reach the run. It runs under a comma locale,
+// this process under a point locale.
 TEST_F(Lote, MismosBytesQueLaVentana) {
-    const std::string rejilla = RutaRejillaFuente();
+    const std::string rejilla = std::string(TESMARO_DATOS_FUENTE) + "/sped2et.gsb";
     fs::create_directories(dir / "ventana");
     const std::map<std::int16_t, std::string> entradas = {
         {codigo::UtmGeoETRS89, "utm.txt"}, {codigo::UtmGeoED50, "utm.txt"}, {codigo::GeoUtmETRS89, "geo.txt"},
@@ -196,10 +242,11 @@ TEST_F(Lote, MismosBytesQueLaVentana) {
         ajustes::ElipsoideActual = static_cast<std::int16_t>((n * 5) % 24);
         ajustes::UnidadAngular = static_cast<std::int16_t>(1 + n++ % 3);
         const std::string nombre(c.base), entrada = entradas.at(c.codigo);
-        InterfazGuion guion;
-        guion.puntos = (dir / entrada).string();
-        guion.rejilla = rejilla;
-        ASSERT_TRUE(TratarFichero(c.codigo, guion, OpcionesLote{(dir / "ventana").string()}).error.empty());
+        OrdenLote orden = OrdenLote::ConAjustesActuales(c, (dir / entrada).string());
+        orden.carpetaSalida = (dir / "ventana").string();
+        orden.rutaRejilla = rejilla;
+        ObservadorLote nadie;
+        ASSERT_TRUE(EjecutarLote(orden, nadie).error.empty());
         Correr({std::string(c.nombre), entrada, "--elipsoide", std::to_string(ajustes::ElipsoideActual), "--unidad",
                 std::to_string(ajustes::UnidadAngular), "--rejilla", rejilla},
                "LC_ALL=es_ES.UTF-8");

@@ -1,6 +1,6 @@
-// The map of points: positions read from each kind of result, the pixels the
-// drawing puts them on, the thinning, the memory of a million points,
-// tesmaro-lote --mapa, and the window (zoom, fit, hover, export).
+// The map of points: where each kind of record places its points, the
+// pixels the drawing puts them on, the thinning, the memory of a million
+// points, and tesmaro-lote --mapa.
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -10,9 +10,9 @@
 #include <cstdio>
 #include <numbers>
 
-#include "MapaPuntos.h"
+#include "Conversiones.h"
+#include "Lote.h"
 #include "Puntos.h"
-#include "TratarFichero.h"
 
 using namespace tesmaro;
 
@@ -55,53 +55,61 @@ class PruebaMapa : public QObject {
     }
 
 private slots:
-    // Each conversion's result gives its points; a line not converted takes
-    // its input's position when the input is longitude and latitude.
+    // Each conversion's record places its points, in degrees whatever the
+    // unit of the run; a line not converted takes its input's position when
+    // the input is longitude and latitude.
     void Posiciones_data() {
-        QTest::addColumn<int>("codigo");
+        QTest::addColumn<QString>("conversion");
         QTest::addColumn<int>("unidad");
-        QTest::addColumn<QByteArray>("resultado");
         QTest::addColumn<QByteArray>("entrada");
         QTest::addColumn<QVector<Esperado>>("esperados");
-        QTest::newRow("ed50-etrs89") << int(codigo::ED50aETRS89) << 1
-                                     << QByteArray("\"N\",\"Lon\",\"Lat\",\"H\"\n\"A\",-3,40,30\n\"C\",,,\n\"D\",,,\n")
-                                     << QByteArray("h\nA,-3.001,40.001\n\nC,-4,39.5\nD,abc,40\n")
-                                     << QVector<Esperado>{{-3, 40, C}, {-4, 39.5, N}};
-        // A zone outside 27..31 has no record: the input is read past it.
-        QTest::newRow("geo-utm") << int(codigo::GeoUtmETRS89) << 1
-                                 << QByteArray("h\n\"G1\",500855.22559,4196516.72194,29,\"Norte\",0,1\n\"L\",,,,,,\n")
-                                 << QByteArray("h\nG1,-8.99,37.9,29,N\nS,1,1,40,N\nL,-5,38,30,N\n")
-                                 << QVector<Esperado>{{-8.99, 37.9, C}, {-5, 38, N}};
-        QTest::newRow("geo-utm sin entrada") << int(codigo::GeoUtmETRS89) << 1
-                                             << QByteArray("h\n\"P1\",714960.69593,4375248.58024,30,\"Norte\",1,1\n\"L\",,,,,,\n")
-                                             << QByteArray() << QVector<Esperado>{{-0.5, 39.5, C}};
-        QTest::newRow("geo-cart grads") << int(codigo::GeoCart) << 2
-                                        << QByteArray("h\n\"P\",6378137,0,0,6378137,298.257223563\n\"K\",,,,6378137,298.257223563\n")
-                                        << QByteArray("h\nP,0,0,0\nK,100,50,0\n") << QVector<Esperado>{{0, 0, C}, {90, 45, N}};
-        QTest::newRow("directo radianes") << int(codigo::Directo) << 3 << QByteArray("h\n\"D\",0.1,0.7,1,6378137,298.257223563\n")
-                                          << QByteArray() << QVector<Esperado>{{5.729577951308232, 40.10704565915762, C}};
-        QTest::newRow("inverso, A y B") << int(codigo::Inverso) << 1
-                                        << QByteArray("h\n\"I\",-0.4,39.5,12,1000,-0.39,39.51,192,6378137,298\n"
-                                                      "\"L\",-0.4,39.5,,,179.1,39.5,,6378137,298\n")
-                                        << QByteArray()
-                                        << QVector<Esperado>{{-0.4, 39.5, C}, {-0.39, 39.51, C}, {-0.4, 39.5, N}, {179.1, 39.5, N}};
-        QTest::newRow("utm-geo sin posición de entrada") << int(codigo::UtmGeoETRS89) << 1
-                                                         << QByteArray("h\n\"U\",6.5,42.5,31\n\"V\",,,\n")
-                                                         << QByteArray("h\nU,1,2,31,N\nV,1,2,31,N\n") << QVector<Esperado>{{6.5, 42.5, C}};
+        QTest::newRow("ed50-etrs89") << "ed50-etrs89" << 1 << QByteArray("h\nA,-3,40\n\nC,20,20\nD,abc,40\n")
+                                     << QVector<Esperado>{{-3.00128923510181, 39.9988096681833, C}, {20, 20, N}};
+        // Zone 30 east of Greenwich (Mallorca): the point converted, at 3° E;
+        // a zone outside 27..31 is drawn at its input, not converted.
+        QTest::newRow("geo-utm") << "geo-utm-etrs89" << 1 << QByteArray("h\nMallorca,3,39.5,30,N\nS,1,40,40,N\n")
+                                 << QVector<Esperado>{{3, 39.5, C}, {1, 40, N}};
+        QTest::newRow("geo-cart grads") << "geo-cart" << 2 << QByteArray("h\nP,0,0,0\nK,300,50,0\n")
+                                        << QVector<Esperado>{{0, 0, C}, {270, 45, N}};
+        QTest::newRow("directo radianes, su B") << "directo" << 3 << QByteArray("h\nD,0.1,0.7,1,0\n")
+                                                << QVector<Esperado>{{5.729577951308232, 40.10704565915762, C}};
+        QTest::newRow("inverso, A y B") << "inverso" << 1 << QByteArray("h\nI,-0.4,39.5,-0.39,39.51\nL,-0.4,39.5,179.1,-39.5\n")
+                                        << QVector<Esperado>{{-0.4, 39.5, C}, {-0.39, 39.51, C}, {-0.4, 39.5, N}, {179.1, -39.5, N}};
+        QTest::newRow("utm-geo sin posición de entrada") << "utm-geo-etrs89" << 1 << QByteArray("h\nU,500000,4400000,31,N\nV,x,2,31,N\n")
+                                                         << QVector<Esperado>{{3, 39.7499075, C}};
     }
     void Posiciones() {
-        QFETCH(int, codigo);
+        QFETCH(QString, conversion);
         QFETCH(int, unidad);
-        QFETCH(QByteArray, resultado);
         QFETCH(QByteArray, entrada);
         QFETCH(QVector<Esperado>, esperados);
-        const FuentePuntos f{std::int16_t(codigo), Fichero("r.txt", resultado),
-                             entrada.isEmpty() ? std::string() : Fichero("e.txt", entrada), std::int16_t(unidad)};
+        const Conversion& c = *BuscarConversion(conversion.toStdString());
         QVector<Esperado> leidos;
-        QVERIFY(RecorrerPuntos(f, [&](const PuntoLeido& p) { leidos.append({p.lon, p.lat, p.tipo}); }));
+        class Recoger final : public Sumidero {
+        public:
+            Recoger(const Conversion& c, QVector<Esperado>& l) : c_(c), l_(l) {}
+            bool Empezar(const ContextoLote&, Salidas&, std::string&) override { return true; }
+            bool Recibir(std::span<const RegistroPunto> rs, const Preparado&) override {
+                for (const RegistroPunto& r : rs) PuntosDeRegistro(c_, r, [&](const PuntoMapa& p) { l_.append({p.lon, p.lat, p.tipo}); });
+                return true;
+            }
+            bool Terminar(ObservadorLote&, std::string&) override { return true; }
+        private:
+            const Conversion& c_;
+            QVector<Esperado>& l_;
+        } recoger(c, leidos);
+        Sumidero* const otras[] = {&recoger};
+        OrdenLote orden;
+        orden.conversion = &c;
+        orden.entrada = Fichero("e.txt", entrada);
+        orden.unidad = std::int16_t(unidad);
+        orden.rutaRejilla = REJILLA;
+        orden.textos = false;
+        ObservadorLote nadie;
+        QVERIFY(EjecutarLote(orden, otras, nadie).error.empty());
         QCOMPARE(leidos.size(), esperados.size());
         for (int i = 0; i < leidos.size(); ++i) {
-            // 1e-7° (1 cm): the UTM and geocentric inverses are good to a millimetre.
+            // 1e-7° (1 cm): the expected positions are written to 7 decimals.
             QVERIFY2(std::fabs(leidos[i].lon - esperados[i].lon) < 1e-7 && std::fabs(leidos[i].lat - esperados[i].lat) < 1e-7,
                      qPrintable(QStringLiteral("punto %1: %2 %3").arg(i).arg(leidos[i].lon, 0, 'g', 15).arg(leidos[i].lat, 0, 'g', 15)));
             QCOMPARE(int(leidos[i].tipo), int(esperados[i].tipo));
@@ -128,22 +136,32 @@ private slots:
         QCOMPARE(QColor(imagen.pixel(Pixel(v, -3, 40) + QPoint(3, 3))), QColor(Qt::white));
     }
 
-    // A million points are streamed: the peak memory grows by far less than
-    // the file (40 MB) or an array of its points would take.
+    // A run of a million points with its map: the points wait on disk, so
+    // the peak memory grows by far less than an array of them would take.
     void MillonDePuntos() {
         const QString ruta = dir_.filePath(QStringLiteral("millon.txt"));
         std::FILE* f = std::fopen(ruta.toLocal8Bit().constData(), "w");
-        std::fputs("\"Nombre\",\"Longitud\",\"Latitud\",\"Huso\"\n", f);
-        for (int i = 0; i < 1000000; ++i) std::fprintf(f, "\"P%d\",%.7f,%.7f,30\n", i, -9 + (i % 997) * 0.012, 36 + (i % 991) * 0.008);
+        std::fputs("Punto\n", f);
+        for (int i = 0; i < 1000000; ++i) std::fprintf(f, "P%d,%.7f,%.7f,30\n", i, -9 + (i % 997) * 0.012, 36 + (i % 991) * 0.008);
         std::fclose(f);
-        DibujarResultado({codigo::UtmGeoETRS89, Fichero("uno.txt", "h\n\"A\",-3,40,30\n"), {}, 1}, QSize(800, 600));
+        auto correr = [&](const QString& entrada) {
+            const std::unique_ptr<Sumidero> mapa = CrearSalidaMapa(dir_.filePath(QStringLiteral("m.png")).toStdString());
+            Sumidero* const otras[] = {mapa.get()};
+            OrdenLote orden;
+            orden.conversion = BuscarConversion("geo-utm-etrs89");
+            orden.entrada = entrada.toStdString();
+            orden.textos = false;
+            orden.hilos = 1;
+            ObservadorLote nadie;
+            return EjecutarLote(orden, otras, nadie);
+        };
+        correr(QString::fromStdString(Fichero("uno.txt", "h\nA,-3,40,30\n")));
         const long antes = PicoKiB();
-        CuentaPuntos cuenta;
-        const QImage imagen = DibujarResultado({codigo::UtmGeoETRS89, ruta.toStdString(), {}, 1}, QSize(800, 600), &cuenta);
-        QCOMPARE(cuenta.convertidos, std::uint64_t(1000000));
-        QVERIFY(cuenta.dibujados < 800 * 600);
-        // 16 MiB: the line buffer (1 MiB), the image and bitmaps (2 MiB) and
-        // allocator slack, against 40 MB for the file's text.
+        const ResumenLote r = correr(ruta);
+        QVERIFY(r.error.empty());
+        QCOMPARE(r.otras.at(0), "Mapa: " + dir_.filePath(QStringLiteral("m.png")).toStdString() + " (1000000 puntos)");
+        // 16 MiB: a block of lines, the image and bitmaps (2 MiB) and
+        // allocator slack, against 16 MB for the points alone.
         QVERIFY2(PicoKiB() - antes < 16 * 1024, qPrintable(QString::number(PicoKiB() - antes)));
     }
 
@@ -166,38 +184,6 @@ private slots:
         QCOMPARE(QColor(png.pixel(Pixel(v, 20, 20))), ColorPunto(N));
     }
 
-    // The window: fit contains every point, the wheel zooms about the cursor,
-    // hovering names a point, export writes the view.
-    void Ventana() {
-        MapaPuntos::MostrarFichero(codigo::ED50aETRS89, QString::fromStdString(Fichero("v.txt", "\"Nombre\",\"Lon\",\"Lat\",\"Huso\"\n\"A\",-3,40,30\n\"B\",2.5,39.6,31\n\"C\",,,\n")),
-                                   QString::fromStdString(Fichero("ve.txt", "h\nA,0,0\nB,0,0\nC,-8,43\n")));
-        MapaPuntos::PonerPunto(QStringLiteral("Geodésicas a U.T.M."), QStringLiteral("Calculado"), -0.5, 37.2, QStringLiteral("X: 1"));
-        MapaPuntos m;
-        m.resize(700, 500);
-        m.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&m));
-        m.AjustarAPuntos();
-        const QRect lienzo = m.Lienzo()->rect();
-        for (const auto& [lon, lat] : {std::pair{-3.0, 40.0}, {2.5, 39.6}, {-8.0, 43.0}, {-0.5, 37.2}})
-            QVERIFY(lienzo.contains(m.Vista().APixel(lon, lat).toPoint()));
-        QVERIFY(m.TextoEn(m.Vista().APixel(-3, 40)).contains(QStringLiteral("Nombre: A")));
-        QVERIFY(m.TextoEn(m.Vista().APixel(-8, 43)).contains(QStringLiteral("Lon: —")));
-        QVERIFY(m.TextoEn(m.Vista().APixel(-0.5, 37.2)).contains(QStringLiteral("Calculado\nX: 1")));
-        QVERIFY(m.TextoEn(QPointF(1, 1)).isEmpty());
-
-        const double escala = m.Vista().escala;
-        const QPointF cursor(100, 80);
-        const QPointF bajo = m.Vista().AGeograficas(cursor);
-        QWheelEvent rueda(cursor, m.Lienzo()->mapToGlobal(cursor), {}, {0, 240}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(m.Lienzo(), &rueda);
-        QCOMPARE(m.Vista().escala, escala * 1.25 * 1.25);  // two notches
-        QVERIFY(QLineF(m.Vista().AGeograficas(cursor), bajo).length() < 1e-9);
-
-        const QString png = dir_.filePath(QStringLiteral("exportado.png"));
-        QVERIFY(m.ExportarPng(png));
-        QCOMPARE(QImage(png).size(), m.Lienzo()->size());
-        MapaPuntos::Olvidar();
-    }
 };
 
 QTEST_MAIN(PruebaMapa)

@@ -1,0 +1,224 @@
+// The outputs of a run: the records of the text result, and the commit of
+// every output together (names refused, a full disk, a killed run, two runs
+// at once).
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <fcntl.h>
+
+#include <cmath>
+#include <random>
+#include <thread>
+
+#include "Ayudas.h"
+#include "Compromiso.h"
+#include "Conversiones.h"
+#include "SalidaTexto.h"
+
+namespace tesmaro::pruebas {
+namespace {
+
+// The record of each kind of line: every column, the columns that echo the
+// input (zone, hemisphere), the name alone, nothing.
+TEST(SalidaTexto, RegistroDeCadaTipo) {
+    const Conversion& geoUtm = *BuscarConversion("geo-utm-etrs89");
+    EXPECT_EQ(CabeceraTexto(geoUtm), "\"Nombre\",\"Coordenada X\",\"Coordenada Y\",\"Huso\",\"Latitud Norte-Sur\","
+                                     "\"Convergencia de meridianos\",\"Anamorfosis lineal\"\r\n");
+    const std::pair<EstadoPunto, std::string_view> casos[] = {
+        {EstadoPunto::Convertido, "\"Señal.1\",-0.5,1234567.89123457,31,\"Sur\",2E-07,\r\n"},
+        {EstadoPunto::Impreciso, "\"Señal.1\",-0.5,1234567.89123457,31,\"Sur\",2E-07,\r\n"},
+        {EstadoPunto::NoCalculable, "\"Señal.1\",,,31,\"Sur\",,\r\n"},
+        {EstadoPunto::Ilegible, "\"Señal.1\",,,,,,\r\n"},
+        {EstadoPunto::Omitido, ""},
+        {EstadoPunto::Detener, ""},
+    };
+    for (const auto& [estado, esperado] : casos) {
+        RegistroPunto r;
+        r.nombre = "\"Señal.1\"";
+        r.r.estado = estado;
+        // A value that is not finite is an empty field, never "nan".
+        r.r.v = {-0.5, 1234567.891234567, 31, 1, 2e-7, std::nan("")};
+        std::string txt;
+        AnadirRegistro(geoUtm, r, txt);
+        EXPECT_EQ(txt, esperado);
+    }
+    EXPECT_EQ(LineaCsv("\"P.1\",-0.5,39.25,30,\"Norte\""), "P,1;-0,5;39,25;30;Norte");
+}
+
+class Compromisos : public ::testing::Test {
+protected:
+    CarpetaTemporal tmp;
+    std::string Ruta(std::string_view nombre) const { return (tmp / nombre).string(); }
+    // A file written at `preparada` (the path Preparar gave).
+    static void Poner(const std::string& preparada, std::string_view texto) { Escribir(preparada, texto); }
+};
+
+// Names an output may not have; nothing is touched, nothing left behind.
+TEST_F(Compromisos, NombresRechazados) {
+    Escribir(tmp / "entrada.txt", "entrada");
+    Escribir(tmp / "ajeno.txt", "de otro");
+    fs::create_symlink(tmp / "ajeno.txt", tmp / "enlace.txt");
+    fs::create_directory(tmp / "carpeta.txt");
+    Escribir(tmp / "p.prj", "de p.shp");
+    const std::string_view prj[] = {".prj"};
+    struct Caso {
+        std::string ruta;
+        std::span<const std::string_view> anejos;
+        std::string_view error;
+    } casos[] = {
+        {Ruta("enlace.txt"), {}, "existe y no es un fichero normal"},
+        {Ruta("carpeta.txt"), {}, "existe y no es un fichero normal"},
+        {Ruta("entrada.txt"), {}, "El fichero de entrada no puede ser también"},
+        {(tmp / "." / "entrada.txt").string(), {}, "El fichero de entrada no puede ser también"},
+        {Ruta("r.txt"), {}, "Dos resultados de la conversión tienen el mismo nombre"},
+        {Ruta("p.csv"), prj, "es de otro conjunto de datos"},
+        {Ruta("falta/r.txt"), {}, "La carpeta de los resultados no existe"},
+    };
+    const auto antes = Contenido(tmp.ruta());
+    {
+        Compromiso c;
+        c.Proteger(Ruta("entrada.txt"));
+        std::string error;
+        ASSERT_FALSE(c.Preparar(Ruta("r.txt"), {}, error).empty()) << error;
+        for (const Caso& caso : casos) {
+            error.clear();
+            EXPECT_TRUE(c.Preparar(caso.ruta, caso.anejos, error).empty()) << caso.ruta;
+            EXPECT_NE(error.find(caso.error), std::string::npos) << error;
+        }
+    }
+    EXPECT_EQ(Contenido(tmp.ruta()), antes);
+}
+
+// Every output in place together, a stale sidecar removed; a discarded run
+// changes nothing.
+TEST_F(Compromisos, TodoOsinCambios) {
+    Escribir(tmp / "r.txt", "anterior");
+    Escribir(tmp / "capa.shp", "anterior");
+    Escribir(tmp / "capa.cpg", "anterior");
+    const auto antes = Contenido(tmp.ruta());
+    const std::string_view anejos[] = {".dbf", ".cpg"};
+    for (const bool confirmar : {false, true}) {
+        Compromiso c;
+        std::string error;
+        const std::string txt = c.Preparar(Ruta("r.txt"), {}, error);
+        const std::string capa = c.Preparar(Ruta("capa.shp"), anejos, error);
+        ASSERT_FALSE(txt.empty() || capa.empty()) << error;
+        EXPECT_EQ(fs::path(txt).filename(), "r.txt");
+        Poner(txt, "nuevo");
+        Poner(capa, "nuevo");
+        Poner((fs::path(capa).parent_path() / "capa.dbf").string(), "nuevo");
+        EXPECT_EQ(Contenido(tmp.ruta()).size(), antes.size() + 1) << "the staging folder";
+        if (!confirmar) continue;  // destroyed: discarded
+        ASSERT_TRUE(c.Confirmar(error)) << error;
+        EXPECT_EQ(Contenido(tmp.ruta()), (std::map<std::string, std::string>{
+                                             {"r.txt", "nuevo"}, {"capa.shp", "nuevo"}, {"capa.dbf", "nuevo"}}));
+    }
+}
+
+// A run killed at any moment: the next run in that folder completes it when
+// its journal was written, removes it when not, and leaves a staging folder
+// still locked (a run going on) alone.
+TEST_F(Compromisos, RecuperacionTrasMatar) {
+    auto preparacion = [&](std::string_view nombre, std::string_view diario) {
+        fs::create_directories(tmp / nombre / "s");
+        Escribir(tmp / nombre / "s" / "r.csv", "nuevo");
+        if (!diario.empty()) Escribir(tmp / nombre / "diario", diario);
+    };
+    // Killed between the two renames: r.txt is the new one already.
+    Escribir(tmp / "r.txt", "nuevo");
+    Escribir(tmp / "r.csv", "anterior");
+    preparacion(".tesmaro-aaaaaa", "P r.txt\nP r.csv\n");
+    RecuperarCarpeta(tmp.ruta().string());
+    EXPECT_EQ(Contenido(tmp.ruta()), (std::map<std::string, std::string>{{"r.txt", "nuevo"}, {"r.csv", "nuevo"}}));
+
+    // Killed before its journal: nothing of it is in place.
+    Escribir(tmp / "r.csv", "anterior");
+    preparacion(".tesmaro-bbbbbb", "");
+    // A run going on, its staging folder locked.
+    preparacion(".tesmaro-cccccc", "P r.csv\n");
+    const int enCurso = open((tmp / ".tesmaro-cccccc").c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_EQ(flock(enCurso, LOCK_EX), 0);
+    RecuperarCarpeta(tmp.ruta().string());
+    close(enCurso);
+    EXPECT_EQ(Leer(tmp / "r.csv"), "anterior");
+    EXPECT_FALSE(fs::exists(tmp / ".tesmaro-bbbbbb"));
+    EXPECT_TRUE(fs::exists(tmp / ".tesmaro-cccccc" / "s" / "r.csv"));
+}
+
+// Real runs killed at random moments, then one more run in the folder: no
+// staging folder is left, and the .txt and the .csv always belong together.
+TEST(Lote, MatadoEnCualquierMomento) {
+    CarpetaTemporal tmp;
+    for (const int n : {1, 2}) {
+        std::string t = "c\n";
+        for (int i = 0; i < 60000; ++i) t += "P" + std::to_string(i) + "," + std::to_string(n) + ",40,100\n";
+        Escribir(tmp / ("p" + std::to_string(n) + ".txt"), t);
+    }
+    std::mt19937 azar(5);
+    for (int prueba = 0; prueba < 12; ++prueba) {
+        const pid_t hijo = fork();
+        if (hijo == 0) {
+            OrdenLote orden;
+            orden.hilos = 1;
+            _exit(Correr("geo-cart", tmp / ("p" + std::to_string(1 + prueba % 2) + ".txt"), orden).error.empty() ? 0 : 1);
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(azar() % 400000));
+        kill(hijo, SIGKILL);
+        waitpid(hijo, nullptr, 0);
+        if (prueba % 3 == 2) RecuperarCarpeta(tmp.ruta().string());  // as the next run does first
+        else continue;
+        for (const auto& e : fs::directory_iterator(tmp.ruta()))
+            EXPECT_NE(e.path().filename().string().substr(0, 9), ".tesmaro-");
+        const fs::path txt = tmp / "Cartesianas_geocéntricas.txt", csv = tmp / "Cartesianas_geocéntricas.csv";
+        ASSERT_EQ(fs::exists(txt), fs::exists(csv));
+        if (fs::exists(txt)) EXPECT_EQ(Leer(csv), "\xEF\xBB\xBF" + TextoACsv(Leer(txt))) << prueba;
+    }
+}
+
+// A full disk while the text results are written: exit with an error,
+// nothing replaced, nothing left behind.
+TEST(Lote, DiscoLleno) {
+    CarpetaTemporal tmp;
+    std::string t = "c\n";
+    for (int i = 0; i < 20000; ++i) t += "P" + std::to_string(i) + ",-3,40,100\n";
+    Escribir(tmp / "p.txt", t);
+    Escribir(tmp / "Cartesianas_geocéntricas.txt", "anterior");
+    const auto antes = Contenido(tmp.ruta());
+    // The text result fits, its CSV twin (with the BOM and a header) does not.
+    EXPECT_EQ(EnDiscoLleno(1 << 20, [&] { return Correr("geo-cart", tmp / "p.txt").error.empty() ? 0 : 7; }), 7);
+    RecuperarCarpeta(tmp.ruta().string());
+    EXPECT_EQ(Contenido(tmp.ruta()), antes);
+}
+
+// Two runs at once into one folder: each writes its own records (no global
+// is shared), and what stays in place is one run's pair.
+TEST(Lote, DosALaVez) {
+    CarpetaTemporal tmp;
+    std::string solo[2];
+    for (const int n : {0, 1}) {
+        std::string t = "c\n";
+        for (int i = 0; i < 30000; ++i) t += "P" + std::to_string(i) + "," + std::to_string(n) + ",40\n";
+        const std::string nombre = "p" + std::to_string(n);
+        Escribir(tmp / (nombre + ".txt"), t);
+        fs::create_directory(tmp / nombre);
+        OrdenLote orden;
+        orden.carpetaSalida = (tmp / nombre).string();
+        orden.unidad = static_cast<std::int16_t>(1 + n);
+        solo[n] = Leer(Correr("geo-cart", tmp / (nombre + ".txt"), orden).rutaTxt);
+    }
+    ResumenLote r[2];
+    auto correr = [&](int n) {
+        OrdenLote orden;
+        orden.unidad = static_cast<std::int16_t>(1 + n);
+        r[n] = Correr("geo-cart", tmp / ("p" + std::to_string(n) + ".txt"), orden);
+    };
+    std::thread a(correr, 0), b(correr, 1);
+    a.join();
+    b.join();
+    ASSERT_TRUE(r[0].error.empty() && r[1].error.empty()) << r[0].error << r[1].error;
+    const std::string txt = Leer(r[0].rutaTxt);
+    EXPECT_TRUE(txt == solo[0] || txt == solo[1]);
+    EXPECT_EQ(Leer(r[0].rutaCsv), "\xEF\xBB\xBF" + TextoACsv(txt));
+}
+
+}  // namespace
+}  // namespace tesmaro::pruebas
