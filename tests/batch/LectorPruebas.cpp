@@ -1,6 +1,6 @@
 // Point files as people have them (the line reader, the layout of the fields,
-// numbers read strictly), the CSV step, and result files that are whole or
-// untouched.
+// numbers read strictly), file text fit for messages, the CSV step, and result
+// files that are whole or untouched.
 #include <sys/stat.h>
 
 #include <cmath>
@@ -8,6 +8,7 @@
 #include "Ayudas.h"
 #include "Lector.h"
 #include "Registros.h"
+#include "Texto.h"
 
 namespace tesmaro::pruebas {
 namespace {
@@ -116,6 +117,20 @@ TEST(Lector, FormatoCamposYNumeros) {
             }
         }
     }
+}
+
+// Control characters and bytes that are not UTF-8 reach no message raw.
+TEST(Mensajes, TextoDeFicheroEscapado) {
+    const std::pair<std::string_view, std::string_view> casos[] = {
+        {"a\tb\r\n", "a\\tb\\r\\n"},
+        {"\x1B]0;titulo\x07\x1B[2J", "\\x1b]0;titulo\\x07\\x1b[2J"},
+        {std::string_view("\0\x7F", 2), "\\x00\\x7f"},
+        {"\xC2\x9B" "1m\xC2\x85", "\\u009b1m\\u0085"},  // C1, as UTF-8
+        {"Ñandú € 😀 \xC2\xA0 C:\\x", "Ñandú € 😀 \xC2\xA0 C:\\x"},
+        {"\xFF\xC3 \xC0\xAF \xED\xA0\x80 \xF4\x90\x80\x80 \xE2\x82",
+         "\\xff\\xc3 \\xc0\\xaf \\xed\\xa0\\x80 \\xf4\\x90\\x80\\x80 \\xe2\\x82"},  // not UTF-8
+    };
+    for (const auto& [texto, esperado] : casos) EXPECT_EQ(TextoParaMensaje(texto), esperado) << esperado;
 }
 
 TEST(Escritor, PasoCsv) {
