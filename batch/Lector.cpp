@@ -1,5 +1,7 @@
 #include "Lector.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstring>
 
@@ -36,21 +38,57 @@ void PonerUtf8(char32_t c, std::string& s) {
     }
 }
 
-// Whether the bytes are UTF-8; a sequence cut at the very end counts as UTF-8
-// (the block may end inside a character).
-bool EsUtf8(const unsigned char* p, std::size_t n) {
-    std::size_t i = 0;
-    while (i < n) {
-        const unsigned char c = p[i];
-        std::size_t largo = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-        if (largo == 0 || (largo == 2 && c < 0xC2)) return false;
-        for (std::size_t k = 1; k < largo; ++k) {
-            if (i + k >= n) return true;
-            if ((p[i + k] & 0xC0) != 0x80) return false;
+// The length of the UTF-8 character at p (of the n bytes left), 0 when the
+// bytes there are not one: overlong forms, surrogates and code points past
+// U+10FFFF are not.
+std::size_t LargoUtf8(const unsigned char* p, std::size_t n) {
+    const unsigned char c = p[0];
+    if (c < 0x80) return 1;
+    std::size_t largo;
+    unsigned char menor = 0x80, mayor = 0xBF;  // the second byte's range
+    if (c >= 0xC2 && c <= 0xDF) {
+        largo = 2;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        largo = 3;
+        if (c == 0xE0) menor = 0xA0;
+        if (c == 0xED) mayor = 0x9F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        largo = 4;
+        if (c == 0xF0) menor = 0x90;
+        if (c == 0xF4) mayor = 0x8F;
+    } else {
+        return 0;
+    }
+    if (n < largo || p[1] < menor || p[1] > mayor) return 0;
+    for (std::size_t k = 2; k < largo; ++k)
+        if ((p[k] & 0xC0) != 0x80) return 0;
+    return largo;
+}
+
+bool EsUtf8(std::string_view t) {
+    const auto* p = reinterpret_cast<const unsigned char*>(t.data());
+    for (std::size_t i = 0, n = t.size(); i < n;) {
+        if (p[i] < 0x80) {
+            ++i;
+            continue;
         }
+        const std::size_t largo = LargoUtf8(p + i, n - i);
+        if (largo == 0) return false;
         i += largo;
     }
     return true;
+}
+
+// The line without a character that the limit cut in two (its lead byte and
+// the continuation bytes that made it into the line).
+std::string_view SinCaracterPartido(std::string_view t) {
+    for (std::size_t k = 1; k <= 3 && k <= t.size(); ++k) {
+        const auto c = static_cast<unsigned char>(t[t.size() - k]);
+        if ((c & 0xC0) == 0x80) continue;
+        const std::size_t largo = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+        return largo > k ? t.substr(0, t.size() - k) : t;
+    }
+    return t;
 }
 
 bool EsBlanco(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
@@ -66,7 +104,34 @@ std::string_view Recortar(std::string_view t) {
 LectorLineas::LectorLineas(std::FILE* fichero, std::size_t capacidadInicial, std::size_t longitudMaxima)
     : fichero_(fichero),
       maxima_(std::max<std::size_t>(longitudMaxima, 16)),
-      buf_(std::clamp<std::size_t>(capacidadInicial, 16, maxima_)) {}
+      buf_(std::clamp<std::size_t>(capacidadInicial, 16, maxima_)) {
+    regular_ = Identificar(fichero_, identidad_);
+    if (regular_) posicionInicial_ = std::max<std::int64_t>(0, ftello(fichero_));
+}
+
+bool LectorLineas::Identificar(std::FILE* fichero, Identidad& identidad) {
+    struct stat st;
+    if (!fichero || fstat(fileno(fichero), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    identidad = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
+                 static_cast<std::int64_t>(st.st_size), static_cast<std::int64_t>(st.st_mtim.tv_sec),
+                 static_cast<std::int64_t>(st.st_mtim.tv_nsec)};
+    return true;
+}
+
+bool LectorLineas::FicheroCambiado() const {
+    Identidad ahora;
+    if (!regular_ || !Identificar(fichero_, ahora)) return false;
+    if (!(ahora == identidad_)) return true;
+    // The end was reached: what was read is the whole file, no more, no less.
+    return eof_ && posicionInicial_ + static_cast<std::int64_t>(bytesFichero_) != ahora.tamano;
+}
+
+std::size_t LectorLineas::Leer(char* destino, std::size_t n) {
+    const std::size_t leidos = std::fread(destino, 1, n, fichero_);
+    bytesFichero_ += leidos;
+    if (leidos < n) (std::ferror(fichero_) ? error_ : eof_) = true;
+    return leidos;
+}
 
 std::uint64_t LectorLineas::Leidos() const {
     // UTF-16 decodes mostly into half as many bytes.
@@ -76,10 +141,8 @@ std::uint64_t LectorLineas::Leidos() const {
 
 bool LectorLineas::Rellenar() {
     if (tipo_ != Codificacion::Utf16LE && tipo_ != Codificacion::Utf16BE) {
-        const std::size_t pedido = buf_.size() - final_;
-        const std::size_t n = std::fread(buf_.data() + final_, 1, pedido, fichero_);
+        const std::size_t n = Leer(buf_.data() + final_, buf_.size() - final_);
         final_ += n;
-        if (n < pedido) (std::ferror(fichero_) ? error_ : eof_) = true;
         return n > 0;
     }
     // UTF-16: raw pairs of bytes decoded into UTF-8, at most 3 bytes each.
@@ -89,9 +152,7 @@ bool LectorLineas::Rellenar() {
         const std::size_t yaCrudo = crudo_.size();
         const std::size_t pedido = std::max<std::size_t>(2, (libre / 3) & ~std::size_t{1});
         crudo_.resize(yaCrudo + pedido);
-        const std::size_t n = std::fread(crudo_.data() + yaCrudo, 1, pedido, fichero_);
-        crudo_.resize(yaCrudo + n);
-        if (n < pedido) (std::ferror(fichero_) ? error_ : eof_) = true;
+        crudo_.resize(yaCrudo + Leer(crudo_.data() + yaCrudo, pedido));
     }
     std::string salida;
     const bool le = tipo_ == Codificacion::Utf16LE;
@@ -148,8 +209,6 @@ void LectorLineas::Detectar() {
         Rellenar();
         eof_ = eof_ || fin;
         entregados_ = 1;  // the mark
-    } else if (!EsUtf8(p, final_)) {
-        tipo_ = Codificacion::Windows1252;
     }
     const std::string_view bloque(buf_.data() + inicio_, final_ - inicio_);
     if (bloque.find('\n') == std::string_view::npos && bloque.find('\r') != std::string_view::npos)
@@ -214,24 +273,41 @@ bool LectorLineas::Siguiente(std::string_view& linea) {
         if (fin_ == '\n' && !cortadaAhora_ && fin > comienzo && buf_[fin - 1] == '\r') --fin;
         ++numero_;
         linea = std::string_view(buf_.data() + comienzo, fin - comienzo);
-        if (tipo_ == Codificacion::Windows1252) {
-            convertida_.clear();
-            Convertir(linea, convertida_);
-            linea = convertida_;
-        }
+        lectura_ = Transcribir(linea, cortadaAhora_, convertida_);
         return true;
     }
 }
 
-void LectorLineas::Convertir(std::string_view linea, std::string& destino) const {
-    if (tipo_ != Codificacion::Windows1252) {
-        destino += linea;
-        return;
+// A line decoded from UTF-16 is UTF-8 already; any other stays as it is when
+// it is UTF-8, and is otherwise converted into `destino`, which `linea` then
+// views: as Windows-1252 where no mark says UTF-8, with U+FFFD for each
+// invalid byte where one does.
+LecturaLinea LectorLineas::Transcribir(std::string_view& linea, bool cortada, std::string& destino) const {
+    if (cortada) linea = SinCaracterPartido(linea);
+    if (tipo_ == Codificacion::Utf16LE || tipo_ == Codificacion::Utf16BE || EsUtf8(linea))
+        return LecturaLinea::Utf8;
+    destino.clear();
+    const auto* p = reinterpret_cast<const unsigned char*>(linea.data());
+    if (tipo_ == Codificacion::Utf8Bom) {
+        for (std::size_t i = 0, n = linea.size(); i < n;) {
+            const std::size_t largo = LargoUtf8(p + i, n - i);
+            if (largo == 0) {
+                PonerUtf8(0xFFFD, destino);
+                ++i;
+            } else {
+                destino.append(linea.substr(i, largo));
+                i += largo;
+            }
+        }
+        linea = destino;
+        return LecturaLinea::Sustituida;
     }
-    for (const char c : linea) {
-        const auto b = static_cast<unsigned char>(c);
+    for (std::size_t i = 0; i < linea.size(); ++i) {
+        const unsigned char b = p[i];
         PonerUtf8(b < 0x80 ? b : b < 0xA0 ? Cp1252[b - 0x80] : b, destino);
     }
+    linea = destino;
+    return LecturaLinea::Windows1252;
 }
 
 std::vector<std::string> LectorLineas::PrimerasLineas(std::size_t n) {
@@ -243,7 +319,9 @@ std::vector<std::string> LectorLineas::PrimerasLineas(std::size_t n) {
         if (fin == std::string_view::npos && !eof_) break;  // cut by the block
         std::string_view linea = resto.substr(0, fin);
         if (fin_ == '\n' && !linea.empty() && linea.back() == '\r') linea.remove_suffix(1);
-        Convertir(linea, lineas.emplace_back());
+        std::string convertida;
+        Transcribir(linea, false, convertida);
+        lineas.emplace_back(linea);
         if (fin == std::string_view::npos) break;
         resto.remove_prefix(fin + 1);
     }
