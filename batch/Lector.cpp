@@ -330,23 +330,138 @@ std::vector<std::string> LectorLineas::PrimerasLineas(std::size_t n) {
 
 // ---------------------------------------------------------------------------
 
-FormatoCampos DetectarFormato(const std::vector<std::string>& primeras) {
-    int conPuntoYComa = 0, lineas = 0;
-    for (const std::string& l : primeras) {
-        if (LineaEnBlanco(l)) continue;
-        ++lineas;
-        if (l.find('\t') != std::string::npos) return {'\t', true};
-        bool entreComillas = false;
-        for (const char c : l) {
-            if (c == '"') entreComillas = !entreComillas;
-            if (c == ';' && !entreComillas) {
-                ++conPuntoYComa;
-                break;
-            }
+namespace {
+
+bool EsDigito(char c) { return c >= '0' && c <= '9'; }
+
+// How many groups of three digits follow the first one when the digits and
+// separators of a number are grouped by thousands: one to three digits (the
+// first not 0), then groups of one separator and three digits, all with the
+// same separator, maybe ending in the other one and decimals. 0 when they are
+// not: "12.345" has 1, "1.234.567" and "1,234.5" have 2, "0.123", "1234.567",
+// "12.3456" and "1.234.56" have none.
+std::size_t GruposDeMillares(std::string_view c) {
+    std::size_t i = 0;
+    while (i < c.size() && EsDigito(c[i])) ++i;
+    if (i == 0 || i > 3 || c[0] == '0' || i == c.size()) return 0;
+    const char millar = c[i];
+    std::size_t grupos = 0;
+    for (; i < c.size() && c[i] == millar; i += 4, ++grupos)
+        if (i + 4 > c.size() || !EsDigito(c[i + 1]) || !EsDigito(c[i + 2]) || !EsDigito(c[i + 3])) return 0;
+    if (i == c.size()) return grupos;
+    if (c[i] != '.' && c[i] != ',') return 0;  // a fourth digit
+    const std::size_t decimales = ++i;
+    while (i < c.size() && EsDigito(c[i])) ++i;
+    return i == c.size() && i > decimales ? grupos : 0;
+}
+
+// The shape of a number field, before the file's layout has its say.
+struct FormaNumero {
+    std::string_view texto;     // without the blanks and quotes around it
+    bool numero = false;        // sign, digits and separators, exponent, nothing else
+    std::size_t separadores = 0;
+    char separador = 0;         // the first one
+    bool dosLecturas = false;   // one separator that may be decimal or of thousands
+    bool millares = false;      // more than one, grouping thousands
+};
+
+FormaNumero Analizar(std::string_view campo) {
+    FormaNumero f;
+    std::string_view t = Recortar(campo);
+    if (t.size() >= 2 && t.front() == '"' && t.back() == '"') t = Recortar(t.substr(1, t.size() - 2));
+    f.texto = t;
+    std::size_t i = 0;
+    const std::size_t n = t.size();
+    if (i < n && (t[i] == '+' || t[i] == '-')) ++i;
+    const std::size_t cuerpo = i;
+    std::size_t digitos = 0;
+    for (; i < n; ++i) {
+        if (EsDigito(t[i])) {
+            ++digitos;
+        } else if (t[i] == '.' || t[i] == ',') {
+            if (f.separadores++ == 0) f.separador = t[i];
+        } else {
+            break;
         }
     }
-    if (lineas > 0 && conPuntoYComa * 2 > lineas) return {';', true};
-    return {',', false};
+    const std::string_view cifras = t.substr(cuerpo, i - cuerpo);
+    if (digitos == 0) return f;
+    bool exponente = false;
+    if (i < n && (t[i] == 'E' || t[i] == 'e' || t[i] == 'D' || t[i] == 'd')) {
+        exponente = true;
+        ++i;
+        if (i < n && (t[i] == '+' || t[i] == '-')) ++i;
+        const std::size_t desde = i;
+        while (i < n && EsDigito(t[i])) ++i;
+        if (i == desde) return f;
+    }
+    if (i != n) return f;
+    f.numero = true;
+    if (f.separadores > 0 && !exponente) {
+        const std::size_t grupos = GruposDeMillares(cifras);
+        f.dosLecturas = f.separadores == 1 && grupos == 1;
+        f.millares = f.separadores > 1 && grupos > 0;
+    }
+    return f;
+}
+
+// The value of a number with at most one separator, by LeerNumero with the
+// separator as a point.
+bool Valor(std::string_view t, double& valor) {
+    if (t.find(',') == std::string_view::npos) {
+        valor = LeerNumero(t);
+        return true;
+    }
+    char copia[128];
+    if (t.size() > sizeof copia) return false;
+    std::replace_copy(t.begin(), t.end(), copia, ',', '.');
+    valor = LeerNumero(std::string_view(copia, t.size()));
+    return true;
+}
+
+}  // namespace
+
+FormatoCampos DetectarFormato(const std::vector<std::string>& primeras) {
+    // The point lines decide; the heading may hold no separator at all.
+    std::vector<std::string_view> lineas;
+    for (std::size_t i = 1; i < primeras.size(); ++i)
+        if (!LineaEnBlanco(primeras[i])) lineas.emplace_back(primeras[i]);
+    const bool puntos = !lineas.empty();
+    if (!puntos && !primeras.empty()) lineas.emplace_back(primeras[0]);
+    auto mayoria = [&](char separador) {
+        std::size_t con = 0;
+        for (const std::string_view l : lineas) {
+            bool entreComillas = false;
+            for (const char c : l) {
+                if (c == '"') entreComillas = !entreComillas;
+                if (c == separador && !entreComillas) {
+                    ++con;
+                    break;
+                }
+            }
+        }
+        return !lineas.empty() && con * 2 > lineas.size();
+    };
+    FormatoCampos formato;
+    if (mayoria('\t')) {
+        formato = {'\t', true, 0};
+    } else if (mayoria(';')) {
+        formato = {';', true, ','};
+    } else {
+        return formato;
+    }
+    // The decimal separator the numbers of the point lines show.
+    bool coma = false, punto = false;
+    for (std::size_t i = 0; puntos && i < lineas.size(); ++i) {
+        const CamposFichero campos(lineas[i], formato);
+        for (std::size_t k = 1; k < campos.size(); ++k) {
+            const FormaNumero f = Analizar(campos[k]);
+            if (f.numero && f.separadores == 1 && !f.dosLecturas) (f.separador == ',' ? coma : punto) = true;
+        }
+    }
+    if (coma != punto) formato.decimal = coma ? ',' : '.';
+    if (coma && punto) formato.decimal = 0;
+    return formato;
 }
 
 std::string DescribirFormato(Codificacion tipo, bool finalesCR, const FormatoCampos& formato) {
@@ -359,11 +474,11 @@ std::string DescribirFormato(Codificacion tipo, bool finalesCR, const FormatoCam
         case Codificacion::Windows1252: t = "Windows-1252"; break;
     }
     if (finalesCR) t += ", fin de línea CR";
-    switch (formato.separador) {
-        case ';': t += ", separado por «;» con coma decimal"; break;
-        case '\t': t += ", separado por tabuladores"; break;
-        default: t += ", separado por comas"; break;
-    }
+    if (formato.separador == ',') return t + ", separado por comas";
+    t += formato.separador == ';' ? ", separado por «;»" : ", separado por tabuladores";
+    t += formato.decimal == ','   ? " con coma decimal"
+         : formato.decimal == '.' ? " con punto decimal"
+                                  : " con coma o punto decimal";
     return t;
 }
 
@@ -397,42 +512,31 @@ CamposFichero::CamposFichero(std::string_view linea, const FormatoCampos& format
     }
 }
 
+LecturaNumero LeerCampoNumero(std::string_view campo, const FormatoCampos& formato, double& valor) {
+    const FormaNumero f = Analizar(campo);
+    if (!f.numero) return LecturaNumero::NoNumero;
+    if (f.separadores > 1) return f.millares ? LecturaNumero::Millares : LecturaNumero::NoNumero;
+    if (f.separador == ',' && !formato.comaDecimal)
+        return f.dosLecturas ? LecturaNumero::Ambiguo : LecturaNumero::ComaDecimal;
+    if (f.dosLecturas && f.separador != formato.decimal) return LecturaNumero::Ambiguo;
+    return Valor(f.texto, valor) ? LecturaNumero::Numero : LecturaNumero::NoNumero;
+}
+
+std::string_view TextoLecturaNumero(LecturaNumero lectura) {
+    switch (lectura) {
+        case LecturaNumero::Numero: return "";
+        case LecturaNumero::NoNumero: return "no es un número";
+        case LecturaNumero::Ambiguo: return "número ambiguo: ¿separador decimal o de millares?";
+        case LecturaNumero::Millares: return "número con separador de millares";
+        case LecturaNumero::ComaDecimal: return "número con coma decimal en un fichero separado por comas";
+    }
+    return "";
+}
+
 bool LeerCampoNumero(std::string_view campo, bool comaDecimal, double& valor) {
-    std::string_view t = Recortar(campo);
-    if (t.size() >= 2 && t.front() == '"' && t.back() == '"') t = Recortar(t.substr(1, t.size() - 2));
-    std::size_t i = 0;
-    const std::size_t n = t.size();
-    if (i < n && (t[i] == '+' || t[i] == '-')) ++i;
-    std::size_t digitos = 0;
-    bool separador = false;
-    for (; i < n; ++i) {
-        const char c = t[i];
-        if (c >= '0' && c <= '9') {
-            ++digitos;
-        } else if ((c == '.' || (comaDecimal && c == ',')) && !separador) {
-            separador = true;
-        } else {
-            break;
-        }
-    }
-    if (digitos == 0) return false;
-    if (i < n && (t[i] == 'E' || t[i] == 'e' || t[i] == 'D' || t[i] == 'd')) {
-        ++i;
-        if (i < n && (t[i] == '+' || t[i] == '-')) ++i;
-        const std::size_t cifras = i;
-        while (i < n && t[i] >= '0' && t[i] <= '9') ++i;
-        if (i == cifras) return false;
-    }
-    if (i != n) return false;
-    if (comaDecimal && t.find(',') != std::string_view::npos) {
-        char copia[128];
-        if (t.size() > sizeof copia) return false;
-        std::replace_copy(t.begin(), t.end(), copia, ',', '.');
-        valor = LeerNumero(std::string_view(copia, t.size()));
-    } else {
-        valor = LeerNumero(t);
-    }
-    return true;
+    const FormaNumero f = Analizar(campo);
+    if (!f.numero || f.separadores > 1 || (f.separador == ',' && !comaDecimal)) return false;
+    return Valor(f.texto, valor);
 }
 
 bool LineaEnBlanco(std::string_view linea) { return Recortar(linea).empty(); }

@@ -1,7 +1,8 @@
 // Reading point files as people have them: the line reader (any line end, a
 // byte-order mark, UTF-16, Windows-1252 lines among UTF-8 ones), the layout of
-// the fields (comma, semicolon with decimal comma, tab; quoted fields) decided
-// once per file from its first lines, and the strict reading of a number field.
+// the fields (comma, semicolon, tab; quoted fields; the decimal separator)
+// decided once per file from its first lines, and the strict reading of a
+// number field, which refuses what it could read two ways.
 #pragma once
 #include <cstdint>
 #include <cstdio>
@@ -108,14 +109,21 @@ private:
 // The layout of the fields of a point file.
 struct FormatoCampos {
     char separador = ',';      // ',', ';' or '\t'
-    bool comaDecimal = false;  // a ',' inside a number is its decimal separator
+    bool comaDecimal = false;  // a ',' may be a number's decimal separator (';' and tab files)
+    // The file's decimal separator, '.' or ',': a number whose only separator
+    // is followed by exactly three digits is read with it, and refused when it
+    // has the other. 0: the first lines do not tell (a tab file without
+    // decimals there, or with both): both are refused.
+    char decimal = '.';
 };
 
-// Decides the layout from the first lines of a file (its heading included):
-// a tab in any of them gives tab-separated fields, a ';' (outside quotes) in
-// most of them gives ';' with decimal comma, anything else the program's own
-// comma-separated layout with a decimal point. Either way a number with a
-// decimal comma in a ';' or tab file, and quoted fields in any, read right.
+// Decides the layout from the first lines of a file, the first of them its
+// heading. The separator is the one found (outside quotes) in most point lines
+// among them, or in the heading when there are none: a tab before ';' before
+// the program's own comma. A comma file has a decimal point. A ';' or tab file
+// takes as decimal separator the one its point lines show in numbers that
+// only read one way ("39,5", "-0.25", "1234,567", "1,5E3"); when they show both,
+// none (0); when none, ',' for ';' (the spreadsheets' layout) and none for tabs.
 FormatoCampos DetectarFormato(const std::vector<std::string>& primeras);
 
 // The name of a file's reading for the summary, such as
@@ -143,12 +151,34 @@ private:
     std::size_t cuenta_ = 0;
 };
 
-// A number field read strictly: blanks around it aside, it must be a number in
-// full (an optional sign, digits with at most one decimal separator, an
-// optional exponent E/e/D/d with optional sign and digits); "", "abc", "nan",
-// "inf", "0x10", "--5" and "1.5abc" are not numbers. The value is the one
-// LeerNumero gives for the same text, to the last bit. comaDecimal: a ',' is
-// read as the decimal point. False when the field is not a number.
+// What a number field held.
+enum class LecturaNumero : unsigned char {
+    Numero,       // a number, read
+    NoNumero,     // not a number: "", "abc", "nan", "0x10", "1.2.3", "1.5abc"
+    Ambiguo,      // one separator that may be decimal or of thousands, and the file
+                  // does not say which: "12.345" where ',' is decimal, "500,000"
+                  // where '.' is, either in a tab file that does not tell
+    Millares,     // thousands separators: "1.234.567", "1,234.5", "1.234,5"
+    ComaDecimal,  // a decimal comma in a comma-separated file (a quoted "1,5")
+};
+
+// The reason a field was refused, as the summary names it ("" for Numero).
+std::string_view TextoLecturaNumero(LecturaNumero lectura);
+
+// A number field read strictly: blanks and one pair of double quotes around it
+// aside, it must be a number in full (an optional sign, digits with at most
+// one decimal separator, an optional exponent E/e/D/d with optional sign and
+// digits). A decimal separator is '.' or, where formato.comaDecimal, ','. A
+// number that reads one way only gives, in valor, the value LeerNumero gives
+// for the same text (a ',' read as '.'), to the last bit. A number that reads
+// two ways is refused: one to three digits (the first not 0), one separator,
+// exactly three digits, no exponent, where that separator is not
+// formato.decimal. valor is set only for Numero.
+LecturaNumero LeerCampoNumero(std::string_view campo, const FormatoCampos& formato, double& valor);
+
+// The reading before ambiguous numbers were refused, for callers not yet
+// moved to the one above: either decimal separator where comaDecimal, '.'
+// otherwise; true for a number.
 bool LeerCampoNumero(std::string_view campo, bool comaDecimal, double& valor);
 
 // Whether a line holds nothing but blanks (ignored: no record, no count).

@@ -225,11 +225,63 @@ TEST(Lector, FormatoCamposYNumeros) {
         EXPECT_EQ(campos[campos.size() + 3], "") << "a field beyond the last is empty";
         for (std::size_t i = 0; i < c.numeros.size(); ++i) {
             double v = 0;
-            const bool numero = LeerCampoNumero(campos[i + 1], formato.comaDecimal, v);
+            const bool numero = LeerCampoNumero(campos[i + 1], formato, v) == LecturaNumero::Numero;
             EXPECT_EQ(numero, !std::isnan(c.numeros[i])) << c.linea << " field " << i + 1;
             if (numero) {
                 EXPECT_EQ(v, c.numeros[i]) << c.linea << " field " << i + 1;
             }
+        }
+    }
+}
+
+// The separator is the one of most point lines, for tabs as for ';'. A number
+// reads as before when it reads one way only; one that reads two ways (a
+// separator then three digits: decimals, or thousands?) is read by the
+// decimal separator the first lines show, and refused where it is the other
+// one or they do not show one; thousands separators are refused.
+TEST(Lector, NumerosDeUnaSolaLectura) {
+    using L = LecturaNumero;
+    struct Numero {
+        std::string_view texto;
+        L lectura;
+        double valor = 0;
+    };
+    struct Caso {
+        V primeras;
+        char separador, decimal;
+        std::vector<Numero> numeros;
+    };
+    const Caso casos[] = {
+        {{"N,X,Y", "P,1.5,2"}, ',', '.',
+         {{"12.345", L::Numero, 12.345}, {"\"500,000\"", L::Ambiguo}, {"\"1,5\"", L::ComaDecimal},
+          {"1.234.567", L::Millares}, {"1.2.3", L::NoNumero}}},
+        {{"Cabecera", "P;1;2"}, ';', ',',
+         {{"12,345", L::Numero, 12.345}, {"-12.345", L::Ambiguo}, {"12.5", L::Numero, 12.5},
+          {"0.123", L::Numero, 0.123}, {"1234.567", L::Numero, 1234.567}, {"12.345E0", L::Numero, 12.345},
+          {"1.234,5", L::Millares}, {"1.234.56", L::NoNumero}}},
+        {{"N;X", "P;39.4567", "Q;-0.25"}, ';', '.',
+         {{"12.345", L::Numero, 12.345}, {"12,345", L::Ambiguo}, {"12,5", L::Numero, 12.5}}},
+        {{"Cabecera", "P\t500000.5\t1"}, '\t', '.',
+         {{"500,000", L::Ambiguo}, {"500000.5", L::Numero, 500000.5}, {"1,5", L::Numero, 1.5},
+          {"1,234.5", L::Millares}}},
+        {{"N\tX", "P\t39,5"}, '\t', ',', {{"652,123", L::Numero, 652.123}, {"652.123", L::Ambiguo}}},
+        {{"N\tX", "P\t1\t2"}, '\t', 0,
+         {{"652,123", L::Ambiguo}, {"652.123", L::Ambiguo}, {"1652,123", L::Numero, 1652.123},
+          {"+6,1234", L::Numero, 6.1234}}},
+        {{"N\tX", "P\t39,5\t39.5"}, '\t', 0, {{"652,123", L::Ambiguo}}},
+        // One tab inside a name, or in a ';' line, does not make a tab file.
+        {{"Nombre,X,Y", "P\t1,1,2", "Q,1,2", "R,1,2"}, ',', '.', {}},
+        {{"N;X", "P\t1;2", "Q;1;2"}, ';', ',', {}},
+        {{"N,X", "\"P\t1\",1,2"}, ',', '.', {}},
+    };
+    for (const Caso& c : casos) {
+        const FormatoCampos formato = DetectarFormato(c.primeras);
+        EXPECT_EQ(formato.separador, c.separador) << c.primeras[1];
+        EXPECT_EQ(formato.decimal, c.decimal) << c.primeras[1];
+        for (const Numero& n : c.numeros) {
+            double v = -1;
+            EXPECT_EQ(LeerCampoNumero(n.texto, formato, v), n.lectura) << c.primeras[1] << ": " << n.texto;
+            EXPECT_EQ(v, n.lectura == L::Numero ? n.valor : -1) << c.primeras[1] << ": " << n.texto;
         }
     }
 }
