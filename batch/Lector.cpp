@@ -1,5 +1,7 @@
 #include "Lector.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstring>
 
@@ -36,21 +38,57 @@ void PonerUtf8(char32_t c, std::string& s) {
     }
 }
 
-// Whether the bytes are UTF-8; a sequence cut at the very end counts as UTF-8
-// (the block may end inside a character).
-bool EsUtf8(const unsigned char* p, std::size_t n) {
-    std::size_t i = 0;
-    while (i < n) {
-        const unsigned char c = p[i];
-        std::size_t largo = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-        if (largo == 0 || (largo == 2 && c < 0xC2)) return false;
-        for (std::size_t k = 1; k < largo; ++k) {
-            if (i + k >= n) return true;
-            if ((p[i + k] & 0xC0) != 0x80) return false;
+// The length of the UTF-8 character at p (of the n bytes left), 0 when the
+// bytes there are not one: overlong forms, surrogates and code points past
+// U+10FFFF are not.
+std::size_t LargoUtf8(const unsigned char* p, std::size_t n) {
+    const unsigned char c = p[0];
+    if (c < 0x80) return 1;
+    std::size_t largo;
+    unsigned char menor = 0x80, mayor = 0xBF;  // the second byte's range
+    if (c >= 0xC2 && c <= 0xDF) {
+        largo = 2;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        largo = 3;
+        if (c == 0xE0) menor = 0xA0;
+        if (c == 0xED) mayor = 0x9F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        largo = 4;
+        if (c == 0xF0) menor = 0x90;
+        if (c == 0xF4) mayor = 0x8F;
+    } else {
+        return 0;
+    }
+    if (n < largo || p[1] < menor || p[1] > mayor) return 0;
+    for (std::size_t k = 2; k < largo; ++k)
+        if ((p[k] & 0xC0) != 0x80) return 0;
+    return largo;
+}
+
+bool EsUtf8(std::string_view t) {
+    const auto* p = reinterpret_cast<const unsigned char*>(t.data());
+    for (std::size_t i = 0, n = t.size(); i < n;) {
+        if (p[i] < 0x80) {
+            ++i;
+            continue;
         }
+        const std::size_t largo = LargoUtf8(p + i, n - i);
+        if (largo == 0) return false;
         i += largo;
     }
     return true;
+}
+
+// The line without a character that the limit cut in two (its lead byte and
+// the continuation bytes that made it into the line).
+std::string_view SinCaracterPartido(std::string_view t) {
+    for (std::size_t k = 1; k <= 3 && k <= t.size(); ++k) {
+        const auto c = static_cast<unsigned char>(t[t.size() - k]);
+        if ((c & 0xC0) == 0x80) continue;
+        const std::size_t largo = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+        return largo > k ? t.substr(0, t.size() - k) : t;
+    }
+    return t;
 }
 
 bool EsBlanco(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
@@ -66,7 +104,34 @@ std::string_view Recortar(std::string_view t) {
 LectorLineas::LectorLineas(std::FILE* fichero, std::size_t capacidadInicial, std::size_t longitudMaxima)
     : fichero_(fichero),
       maxima_(std::max<std::size_t>(longitudMaxima, 16)),
-      buf_(std::clamp<std::size_t>(capacidadInicial, 16, maxima_)) {}
+      buf_(std::clamp<std::size_t>(capacidadInicial, 16, maxima_)) {
+    regular_ = Identificar(fichero_, identidad_);
+    if (regular_) posicionInicial_ = std::max<std::int64_t>(0, ftello(fichero_));
+}
+
+bool LectorLineas::Identificar(std::FILE* fichero, Identidad& identidad) {
+    struct stat st;
+    if (!fichero || fstat(fileno(fichero), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    identidad = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
+                 static_cast<std::int64_t>(st.st_size), static_cast<std::int64_t>(st.st_mtim.tv_sec),
+                 static_cast<std::int64_t>(st.st_mtim.tv_nsec)};
+    return true;
+}
+
+bool LectorLineas::FicheroCambiado() const {
+    Identidad ahora;
+    if (!regular_ || !Identificar(fichero_, ahora)) return false;
+    if (!(ahora == identidad_)) return true;
+    // The end was reached: what was read is the whole file, no more, no less.
+    return eof_ && posicionInicial_ + static_cast<std::int64_t>(bytesFichero_) != ahora.tamano;
+}
+
+std::size_t LectorLineas::Leer(char* destino, std::size_t n) {
+    const std::size_t leidos = std::fread(destino, 1, n, fichero_);
+    bytesFichero_ += leidos;
+    if (leidos < n) (std::ferror(fichero_) ? error_ : eof_) = true;
+    return leidos;
+}
 
 std::uint64_t LectorLineas::Leidos() const {
     // UTF-16 decodes mostly into half as many bytes.
@@ -76,10 +141,8 @@ std::uint64_t LectorLineas::Leidos() const {
 
 bool LectorLineas::Rellenar() {
     if (tipo_ != Codificacion::Utf16LE && tipo_ != Codificacion::Utf16BE) {
-        const std::size_t pedido = buf_.size() - final_;
-        const std::size_t n = std::fread(buf_.data() + final_, 1, pedido, fichero_);
+        const std::size_t n = Leer(buf_.data() + final_, buf_.size() - final_);
         final_ += n;
-        if (n < pedido) (std::ferror(fichero_) ? error_ : eof_) = true;
         return n > 0;
     }
     // UTF-16: raw pairs of bytes decoded into UTF-8, at most 3 bytes each.
@@ -89,9 +152,7 @@ bool LectorLineas::Rellenar() {
         const std::size_t yaCrudo = crudo_.size();
         const std::size_t pedido = std::max<std::size_t>(2, (libre / 3) & ~std::size_t{1});
         crudo_.resize(yaCrudo + pedido);
-        const std::size_t n = std::fread(crudo_.data() + yaCrudo, 1, pedido, fichero_);
-        crudo_.resize(yaCrudo + n);
-        if (n < pedido) (std::ferror(fichero_) ? error_ : eof_) = true;
+        crudo_.resize(yaCrudo + Leer(crudo_.data() + yaCrudo, pedido));
     }
     std::string salida;
     const bool le = tipo_ == Codificacion::Utf16LE;
@@ -148,8 +209,6 @@ void LectorLineas::Detectar() {
         Rellenar();
         eof_ = eof_ || fin;
         entregados_ = 1;  // the mark
-    } else if (!EsUtf8(p, final_)) {
-        tipo_ = Codificacion::Windows1252;
     }
     const std::string_view bloque(buf_.data() + inicio_, final_ - inicio_);
     if (bloque.find('\n') == std::string_view::npos && bloque.find('\r') != std::string_view::npos)
@@ -214,24 +273,41 @@ bool LectorLineas::Siguiente(std::string_view& linea) {
         if (fin_ == '\n' && !cortadaAhora_ && fin > comienzo && buf_[fin - 1] == '\r') --fin;
         ++numero_;
         linea = std::string_view(buf_.data() + comienzo, fin - comienzo);
-        if (tipo_ == Codificacion::Windows1252) {
-            convertida_.clear();
-            Convertir(linea, convertida_);
-            linea = convertida_;
-        }
+        lectura_ = Transcribir(linea, cortadaAhora_, convertida_);
         return true;
     }
 }
 
-void LectorLineas::Convertir(std::string_view linea, std::string& destino) const {
-    if (tipo_ != Codificacion::Windows1252) {
-        destino += linea;
-        return;
+// A line decoded from UTF-16 is UTF-8 already; any other stays as it is when
+// it is UTF-8, and is otherwise converted into `destino`, which `linea` then
+// views: as Windows-1252 where no mark says UTF-8, with U+FFFD for each
+// invalid byte where one does.
+LecturaLinea LectorLineas::Transcribir(std::string_view& linea, bool cortada, std::string& destino) const {
+    if (cortada) linea = SinCaracterPartido(linea);
+    if (tipo_ == Codificacion::Utf16LE || tipo_ == Codificacion::Utf16BE || EsUtf8(linea))
+        return LecturaLinea::Utf8;
+    destino.clear();
+    const auto* p = reinterpret_cast<const unsigned char*>(linea.data());
+    if (tipo_ == Codificacion::Utf8Bom) {
+        for (std::size_t i = 0, n = linea.size(); i < n;) {
+            const std::size_t largo = LargoUtf8(p + i, n - i);
+            if (largo == 0) {
+                PonerUtf8(0xFFFD, destino);
+                ++i;
+            } else {
+                destino.append(linea.substr(i, largo));
+                i += largo;
+            }
+        }
+        linea = destino;
+        return LecturaLinea::Sustituida;
     }
-    for (const char c : linea) {
-        const auto b = static_cast<unsigned char>(c);
+    for (std::size_t i = 0; i < linea.size(); ++i) {
+        const unsigned char b = p[i];
         PonerUtf8(b < 0x80 ? b : b < 0xA0 ? Cp1252[b - 0x80] : b, destino);
     }
+    linea = destino;
+    return LecturaLinea::Windows1252;
 }
 
 std::vector<std::string> LectorLineas::PrimerasLineas(std::size_t n) {
@@ -243,7 +319,9 @@ std::vector<std::string> LectorLineas::PrimerasLineas(std::size_t n) {
         if (fin == std::string_view::npos && !eof_) break;  // cut by the block
         std::string_view linea = resto.substr(0, fin);
         if (fin_ == '\n' && !linea.empty() && linea.back() == '\r') linea.remove_suffix(1);
-        Convertir(linea, lineas.emplace_back());
+        std::string convertida;
+        Transcribir(linea, false, convertida);
+        lineas.emplace_back(linea);
         if (fin == std::string_view::npos) break;
         resto.remove_prefix(fin + 1);
     }
@@ -252,23 +330,138 @@ std::vector<std::string> LectorLineas::PrimerasLineas(std::size_t n) {
 
 // ---------------------------------------------------------------------------
 
-FormatoCampos DetectarFormato(const std::vector<std::string>& primeras) {
-    int conPuntoYComa = 0, lineas = 0;
-    for (const std::string& l : primeras) {
-        if (LineaEnBlanco(l)) continue;
-        ++lineas;
-        if (l.find('\t') != std::string::npos) return {'\t', true};
-        bool entreComillas = false;
-        for (const char c : l) {
-            if (c == '"') entreComillas = !entreComillas;
-            if (c == ';' && !entreComillas) {
-                ++conPuntoYComa;
-                break;
-            }
+namespace {
+
+bool EsDigito(char c) { return c >= '0' && c <= '9'; }
+
+// How many groups of three digits follow the first one when the digits and
+// separators of a number are grouped by thousands: one to three digits (the
+// first not 0), then groups of one separator and three digits, all with the
+// same separator, maybe ending in the other one and decimals. 0 when they are
+// not: "12.345" has 1, "1.234.567" and "1,234.5" have 2, "0.123", "1234.567",
+// "12.3456" and "1.234.56" have none.
+std::size_t GruposDeMillares(std::string_view c) {
+    std::size_t i = 0;
+    while (i < c.size() && EsDigito(c[i])) ++i;
+    if (i == 0 || i > 3 || c[0] == '0' || i == c.size()) return 0;
+    const char millar = c[i];
+    std::size_t grupos = 0;
+    for (; i < c.size() && c[i] == millar; i += 4, ++grupos)
+        if (i + 4 > c.size() || !EsDigito(c[i + 1]) || !EsDigito(c[i + 2]) || !EsDigito(c[i + 3])) return 0;
+    if (i == c.size()) return grupos;
+    if (c[i] != '.' && c[i] != ',') return 0;  // a fourth digit
+    const std::size_t decimales = ++i;
+    while (i < c.size() && EsDigito(c[i])) ++i;
+    return i == c.size() && i > decimales ? grupos : 0;
+}
+
+// The shape of a number field, before the file's layout has its say.
+struct FormaNumero {
+    std::string_view texto;     // without the blanks and quotes around it
+    bool numero = false;        // sign, digits and separators, exponent, nothing else
+    std::size_t separadores = 0;
+    char separador = 0;         // the first one
+    bool dosLecturas = false;   // one separator that may be decimal or of thousands
+    bool millares = false;      // more than one, grouping thousands
+};
+
+FormaNumero Analizar(std::string_view campo) {
+    FormaNumero f;
+    std::string_view t = Recortar(campo);
+    if (t.size() >= 2 && t.front() == '"' && t.back() == '"') t = Recortar(t.substr(1, t.size() - 2));
+    f.texto = t;
+    std::size_t i = 0;
+    const std::size_t n = t.size();
+    if (i < n && (t[i] == '+' || t[i] == '-')) ++i;
+    const std::size_t cuerpo = i;
+    std::size_t digitos = 0;
+    for (; i < n; ++i) {
+        if (EsDigito(t[i])) {
+            ++digitos;
+        } else if (t[i] == '.' || t[i] == ',') {
+            if (f.separadores++ == 0) f.separador = t[i];
+        } else {
+            break;
         }
     }
-    if (lineas > 0 && conPuntoYComa * 2 > lineas) return {';', true};
-    return {',', false};
+    const std::string_view cifras = t.substr(cuerpo, i - cuerpo);
+    if (digitos == 0) return f;
+    bool exponente = false;
+    if (i < n && (t[i] == 'E' || t[i] == 'e' || t[i] == 'D' || t[i] == 'd')) {
+        exponente = true;
+        ++i;
+        if (i < n && (t[i] == '+' || t[i] == '-')) ++i;
+        const std::size_t desde = i;
+        while (i < n && EsDigito(t[i])) ++i;
+        if (i == desde) return f;
+    }
+    if (i != n) return f;
+    f.numero = true;
+    if (f.separadores > 0 && !exponente) {
+        const std::size_t grupos = GruposDeMillares(cifras);
+        f.dosLecturas = f.separadores == 1 && grupos == 1;
+        f.millares = f.separadores > 1 && grupos > 0;
+    }
+    return f;
+}
+
+// The value of a number with at most one separator, by LeerNumero with the
+// separator as a point.
+bool Valor(std::string_view t, double& valor) {
+    if (t.find(',') == std::string_view::npos) {
+        valor = LeerNumero(t);
+        return true;
+    }
+    char copia[128];
+    if (t.size() > sizeof copia) return false;
+    std::replace_copy(t.begin(), t.end(), copia, ',', '.');
+    valor = LeerNumero(std::string_view(copia, t.size()));
+    return true;
+}
+
+}  // namespace
+
+FormatoCampos DetectarFormato(const std::vector<std::string>& primeras) {
+    // The point lines decide; the heading may hold no separator at all.
+    std::vector<std::string_view> lineas;
+    for (std::size_t i = 1; i < primeras.size(); ++i)
+        if (!LineaEnBlanco(primeras[i])) lineas.emplace_back(primeras[i]);
+    const bool puntos = !lineas.empty();
+    if (!puntos && !primeras.empty()) lineas.emplace_back(primeras[0]);
+    auto mayoria = [&](char separador) {
+        std::size_t con = 0;
+        for (const std::string_view l : lineas) {
+            bool entreComillas = false;
+            for (const char c : l) {
+                if (c == '"') entreComillas = !entreComillas;
+                if (c == separador && !entreComillas) {
+                    ++con;
+                    break;
+                }
+            }
+        }
+        return !lineas.empty() && con * 2 > lineas.size();
+    };
+    FormatoCampos formato;
+    if (mayoria('\t')) {
+        formato = {'\t', true, 0};
+    } else if (mayoria(';')) {
+        formato = {';', true, ','};
+    } else {
+        return formato;
+    }
+    // The decimal separator the numbers of the point lines show.
+    bool coma = false, punto = false;
+    for (std::size_t i = 0; puntos && i < lineas.size(); ++i) {
+        const CamposFichero campos(lineas[i], formato);
+        for (std::size_t k = 1; k < campos.size(); ++k) {
+            const FormaNumero f = Analizar(campos[k]);
+            if (f.numero && f.separadores == 1 && !f.dosLecturas) (f.separador == ',' ? coma : punto) = true;
+        }
+    }
+    if (coma != punto) formato.decimal = coma ? ',' : '.';
+    if (coma && punto) formato.decimal = 0;
+    return formato;
 }
 
 std::string DescribirFormato(Codificacion tipo, bool finalesCR, const FormatoCampos& formato) {
@@ -281,11 +474,11 @@ std::string DescribirFormato(Codificacion tipo, bool finalesCR, const FormatoCam
         case Codificacion::Windows1252: t = "Windows-1252"; break;
     }
     if (finalesCR) t += ", fin de línea CR";
-    switch (formato.separador) {
-        case ';': t += ", separado por «;» con coma decimal"; break;
-        case '\t': t += ", separado por tabuladores"; break;
-        default: t += ", separado por comas"; break;
-    }
+    if (formato.separador == ',') return t + ", separado por comas";
+    t += formato.separador == ';' ? ", separado por «;»" : ", separado por tabuladores";
+    t += formato.decimal == ','   ? " con coma decimal"
+         : formato.decimal == '.' ? " con punto decimal"
+                                  : " con coma o punto decimal";
     return t;
 }
 
@@ -319,42 +512,31 @@ CamposFichero::CamposFichero(std::string_view linea, const FormatoCampos& format
     }
 }
 
+LecturaNumero LeerCampoNumero(std::string_view campo, const FormatoCampos& formato, double& valor) {
+    const FormaNumero f = Analizar(campo);
+    if (!f.numero) return LecturaNumero::NoNumero;
+    if (f.separadores > 1) return f.millares ? LecturaNumero::Millares : LecturaNumero::NoNumero;
+    if (f.separador == ',' && !formato.comaDecimal)
+        return f.dosLecturas ? LecturaNumero::Ambiguo : LecturaNumero::ComaDecimal;
+    if (f.dosLecturas && f.separador != formato.decimal) return LecturaNumero::Ambiguo;
+    return Valor(f.texto, valor) ? LecturaNumero::Numero : LecturaNumero::NoNumero;
+}
+
+std::string_view TextoLecturaNumero(LecturaNumero lectura) {
+    switch (lectura) {
+        case LecturaNumero::Numero: return "";
+        case LecturaNumero::NoNumero: return "no es un número";
+        case LecturaNumero::Ambiguo: return "número ambiguo: ¿separador decimal o de millares?";
+        case LecturaNumero::Millares: return "número con separador de millares";
+        case LecturaNumero::ComaDecimal: return "número con coma decimal en un fichero separado por comas";
+    }
+    return "";
+}
+
 bool LeerCampoNumero(std::string_view campo, bool comaDecimal, double& valor) {
-    std::string_view t = Recortar(campo);
-    if (t.size() >= 2 && t.front() == '"' && t.back() == '"') t = Recortar(t.substr(1, t.size() - 2));
-    std::size_t i = 0;
-    const std::size_t n = t.size();
-    if (i < n && (t[i] == '+' || t[i] == '-')) ++i;
-    std::size_t digitos = 0;
-    bool separador = false;
-    for (; i < n; ++i) {
-        const char c = t[i];
-        if (c >= '0' && c <= '9') {
-            ++digitos;
-        } else if ((c == '.' || (comaDecimal && c == ',')) && !separador) {
-            separador = true;
-        } else {
-            break;
-        }
-    }
-    if (digitos == 0) return false;
-    if (i < n && (t[i] == 'E' || t[i] == 'e' || t[i] == 'D' || t[i] == 'd')) {
-        ++i;
-        if (i < n && (t[i] == '+' || t[i] == '-')) ++i;
-        const std::size_t cifras = i;
-        while (i < n && t[i] >= '0' && t[i] <= '9') ++i;
-        if (i == cifras) return false;
-    }
-    if (i != n) return false;
-    if (comaDecimal && t.find(',') != std::string_view::npos) {
-        char copia[128];
-        if (t.size() > sizeof copia) return false;
-        std::replace_copy(t.begin(), t.end(), copia, ',', '.');
-        valor = LeerNumero(std::string_view(copia, t.size()));
-    } else {
-        valor = LeerNumero(t);
-    }
-    return true;
+    const FormaNumero f = Analizar(campo);
+    if (!f.numero || f.separadores > 1 || (f.separador == ',' && !comaDecimal)) return false;
+    return Valor(f.texto, valor);
 }
 
 bool LineaEnBlanco(std::string_view linea) { return Recortar(linea).empty(); }

@@ -282,6 +282,57 @@ std::string Normalizar(std::string texto) {
     return texto;
 }
 
+std::string TextoParaMensaje(std::string_view texto) {
+    static constexpr char Hex[] = "0123456789abcdef";
+    const auto* p = reinterpret_cast<const unsigned char*>(texto.data());
+    const std::size_t n = texto.size();
+    std::string t;
+    t.reserve(n);
+    auto escapar = [&](const char* prefijo, unsigned char c) {
+        t += prefijo;
+        t += Hex[c >> 4];
+        t += Hex[c & 0xF];
+    };
+    for (std::size_t i = 0; i < n;) {
+        const unsigned char c = p[i];
+        if (c >= 0x20 && c < 0x7F) {
+            t += static_cast<char>(c);
+            ++i;
+            continue;
+        }
+        if (c < 0x80) {
+            if (c == '\t') t += "\\t";
+            else if (c == '\r') t += "\\r";
+            else if (c == '\n') t += "\\n";
+            else escapar("\\x", c);
+            ++i;
+            continue;
+        }
+        // A UTF-8 character: its length by the lead byte, the second byte's
+        // range excluding overlong forms, surrogates and code points past
+        // U+10FFFF, the others continuation bytes.
+        const std::size_t largo = c >= 0xC2 && c <= 0xDF   ? 2
+                                  : c >= 0xE0 && c <= 0xEF ? 3
+                                  : c >= 0xF0 && c <= 0xF4 ? 4
+                                                           : 0;
+        const unsigned char menor = c == 0xE0 ? 0xA0 : c == 0xF0 ? 0x90 : 0x80;
+        const unsigned char mayor = c == 0xED ? 0x9F : c == 0xF4 ? 0x8F : 0xBF;
+        bool valido = largo > 0 && i + largo <= n && p[i + 1] >= menor && p[i + 1] <= mayor;
+        for (std::size_t k = 2; valido && k < largo; ++k) valido = (p[i + k] & 0xC0) == 0x80;
+        if (!valido) {
+            escapar("\\x", c);
+            ++i;
+        } else if (c == 0xC2 && p[i + 1] < 0xA0) {
+            escapar("\\u00", p[i + 1]);  // U+0080..U+009F
+            i += 2;
+        } else {
+            t.append(texto.substr(i, largo));
+            i += largo;
+        }
+    }
+    return t;
+}
+
 std::string FormatoSexagesimal(double valor, std::string_view tipo) {
     // The whole degrees are a signed 16-bit integer whose magnitude is taken:
     // 32768 or more (or no number at all) does not fit.

@@ -58,6 +58,14 @@ std::string TextoFormato(double valor, std::string_view patron);
 // Every "," of the text replaced by ".".
 std::string Normalizar(std::string texto);
 
+// Text read from a file, fit to quote in a message on a terminal or in a
+// window: every control character written as an escape (\t, \r, \n by name,
+// the other C0 ones and DEL as \x1b, \x7f; C1 ones as \u009b) and so every
+// byte that is not part of valid UTF-8 (\xff); everything else, a backslash
+// included, as it is. Nothing a file holds can then move the cursor, retitle
+// the terminal or break a message's lines.
+std::string TextoParaMensaje(std::string_view texto);
+
 // Degrees-minutes-seconds text: 39.5 as "Lat1" is 39º 30' 0.000000'' N;
 // -0.5 as "Long1" is 0º 30' 0.000000'' W; -1.25 as any other kind is
 // -1º 15' 0.000000''. Always with a point. Whole degrees must fit a signed
