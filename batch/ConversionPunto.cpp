@@ -24,15 +24,17 @@ std::string_view SinBlancos(std::string_view t) {
     return t;
 }
 
-// Field i as a number, when it is one in full.
-bool Numero(const LineaPunto& l, std::size_t i, double& valor) {
-    return LeerCampoNumero(l.campos[i], l.formato.comaDecimal, valor);
+// Field i as a number, when it is one in full and reads one way only; else
+// why not, in e.lectura.
+bool Numero(const LineaPunto& l, std::size_t i, double& valor, EntradaPunto& e) {
+    e.lectura = LeerCampoNumero(l.campos[i], l.formato, valor);
+    return e.lectura == LecturaNumero::Numero;
 }
 
 // Fields 1.. as the numbers v[0..n).
 EstadoPunto Numeros(const LineaPunto& l, EntradaPunto& e, std::size_t n) {
     for (std::size_t i = 0; i < n; ++i)
-        if (!Numero(l, i + 1, e.v[i])) return EstadoPunto::Ilegible;
+        if (!Numero(l, i + 1, e.v[i], e)) return EstadoPunto::Ilegible;
     return EstadoPunto::Convertido;
 }
 
@@ -193,7 +195,7 @@ EstadoPunto LeerGeoCart(const LineaPunto& l, EntradaPunto& e) {
     if (Numeros(l, e, 2) != EstadoPunto::Convertido) return EstadoPunto::Ilegible;
     // A missing height is 0: points on the ellipsoid.
     if (SinBlancos(l.campos[3]).empty()) return EstadoPunto::Convertido;
-    return Numero(l, 3, e.v[2]) ? EstadoPunto::Convertido : EstadoPunto::Ilegible;
+    return Numero(l, 3, e.v[2], e) ? EstadoPunto::Convertido : EstadoPunto::Ilegible;
 }
 
 ResultadoPunto ConvertirGeoCart(const EntradaPunto& e, const AjustesConversion& a) {

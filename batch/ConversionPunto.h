@@ -62,6 +62,8 @@ struct Posicion {
 // decimal degrees.
 struct EntradaPunto {
     std::array<double, 4> v{};
+    // Reading a line: why a required field could not be read.
+    LecturaNumero lectura = LecturaNumero::Numero;
     std::int16_t huso = 0;   // UTM to geographic: the zone
     bool extendido = false;  // ... "30E": a zone-31 point given in zone 30 extended
     bool sur = false;        // ... the southern hemisphere
@@ -94,8 +96,9 @@ struct LineaPunto {
 
 // ---- The conversions (rows of Conversiones.h) --------------------------------
 // LeerX fills `entrada` from the fields (the name is field 0) and returns
-// Convertido when it could, Ilegible when a required field is not a number,
-// Detener for a zone text the conversion does not compute. ConvertirX never
+// Convertido when it could, Ilegible when a required field is not a number
+// or is one that reads two ways (entrada.lectura says which), Detener for a
+// zone text the conversion does not compute. ConvertirX never
 // reads a file or a setting.
 
 // UTM (X, Y, zone text "30", "31" or "30E", hemisphere) to longitude,

@@ -18,6 +18,7 @@
 #include "Lector.h"
 #include "Rejilla.h"
 #include "SalidaTexto.h"
+#include "Texto.h"
 #include "Textos.h"
 
 namespace tesmaro {
@@ -68,6 +69,7 @@ struct Bloque {
     std::vector<std::size_t> fines;     // where each ends
     std::vector<std::uint64_t> numeros;  // its number in the file
     std::vector<char> cortadas;         // whether the reader had to cut it
+    std::vector<LecturaNumero> lecturas;  // why an unreadable line is
     std::vector<RegistroPunto> registros;
     std::vector<Preparado> preparados;  // one per output
     bool hecho = false;                 // converted (guarded by the pool's mutex)
@@ -77,6 +79,7 @@ struct Bloque {
         fines.clear();
         numeros.clear();
         cortadas.clear();
+        lecturas.clear();
         registros.clear();
         for (Preparado& p : preparados)
             for (std::string& s : p) s.clear();
@@ -98,11 +101,22 @@ void ConvertirBloque(Bloque& b, const Tarea& t) {
             b.cortadas[i] ? EstadoPunto::Ilegible : t.conversion.leer({campos, t.formato}, entrada);
         if (leido == EstadoPunto::Convertido) {
             reg.r = t.conversion.convertir(entrada, t.ajustes);
+        } else if (leido == EstadoPunto::Ilegible) {
+            reg.r.estado = leido;
+            if (b.cortadas[i]) {
+                reg.r.motivo = "La línea es demasiado larga.";
+            } else {
+                if (entrada.lectura == LecturaNumero::Numero) entrada.lectura = LecturaNumero::NoNumero;
+                reg.r.motivo = entrada.lectura == LecturaNumero::NoNumero
+                                   ? std::string("Falta un campo o no es un número.")
+                                   : "Campo ilegible: " + std::string(TextoLecturaNumero(entrada.lectura)) + ".";
+            }
         } else {
             reg.r.estado = leido;
-            // Unreadable: why; a stop: the zone text, blanks around it aside.
-            reg.r.motivo = leido == EstadoPunto::Ilegible ? "Falta un campo o no es un número." : SinBlancos(campos[3]);
+            // A stop: the zone text, blanks around it aside.
+            reg.r.motivo = SinBlancos(campos[3]);
         }
+        b.lecturas.push_back(entrada.lectura);
         for (std::size_t k = 0; k < t.sumideros.size(); ++k) t.sumideros[k]->Preparar(reg, b.preparados[k]);
         if (leido == EstadoPunto::Detener) return;
     }
@@ -183,7 +197,15 @@ void Contar(const Bloque& b, ResumenLote& r) {
                 r.imprecisas.Anotar(reg.linea);
                 break;
             case EstadoPunto::NoCalculable: r.noCalculables.Anotar(reg.linea); break;
-            case EstadoPunto::Ilegible: r.ilegibles.Anotar(reg.linea); break;
+            case EstadoPunto::Ilegible: {
+                r.ilegibles.Anotar(reg.linea);
+                const std::size_t i = static_cast<std::size_t>(&reg - b.registros.data());
+                if (b.cortadas[i])
+                    r.largas.Anotar(reg.linea);
+                else
+                    r.ilegiblesPor[static_cast<std::size_t>(b.lecturas[i])].Anotar(reg.linea);
+                break;
+            }
             case EstadoPunto::Imposible: r.imposibles.Anotar(reg.linea); break;
             case EstadoPunto::FueraRejilla: r.fueraRejilla.Anotar(reg.linea); break;
             case EstadoPunto::Omitido: r.saltadas.Anotar(reg.linea); break;
@@ -343,10 +365,14 @@ ResumenLote EjecutarLote(const OrdenLote& orden, std::span<Sumidero* const> otra
             actual = reserva.back().release();
             reserva.pop_back();
         }
-        actual->texto += linea;
+        // A line cut by the reader is unreadable: its start is enough for its
+        // name, and keeps a block small whatever the line.
+        actual->texto += lector.LineaCortada() ? linea.substr(0, 4096) : linea;
         actual->fines.push_back(actual->texto.size());
         actual->numeros.push_back(lector.NumeroLinea());
         actual->cortadas.push_back(lector.LineaCortada());
+        if (lector.Lectura() == LecturaLinea::Windows1252) resumen.windows1252.Anotar(lector.NumeroLinea());
+        if (lector.Lectura() == LecturaLinea::Sustituida) resumen.sustituidas.Anotar(lector.NumeroLinea());
         if (actual->fines.size() >= LineasPorBloque || actual->texto.size() >= BytesPorBloque) {
             enviar(actual);
             actual = nullptr;
@@ -362,7 +388,15 @@ ResumenLote EjecutarLote(const OrdenLote& orden, std::span<Sumidero* const> otra
     cuadrilla.reset();
     observador.Progreso(lector.Leidos(), std::max(total, lector.Leidos()));
 
-    if (lector.Error()) resumen.error = "Error al leer el fichero de entrada: " + rutaEntrada;
+    if (lector.Error()) {
+        resumen.error = "Error al leer el fichero de entrada: " + rutaEntrada;
+    } else if (!resumen.cancelado && lector.Vacio()) {
+        // No byte at all: nothing to replace earlier results with.
+        resumen.error = "El fichero de entrada está vacío: " + rutaEntrada;
+    } else if (!resumen.cancelado && !resumen.detenido && lector.FicheroCambiado()) {
+        resumen.error = "El fichero cambió mientras se leía: " + rutaEntrada +
+                        " (no se ha sustituido ningún resultado; vuelva a convertirlo cuando esté completo)";
+    }
     for (Sumidero* s : sumideros) {
         if (fallo || resumen.cancelado || !resumen.error.empty()) break;
         if (!s->Terminar(observador, resumen.error)) {
@@ -397,9 +431,9 @@ ResumenLote EjecutarLote(const OrdenLote& orden, std::span<Sumidero* const> otra
 namespace {
 
 // "3 líneas ilegibles: ... (líneas 4, 9, 12)." with the singular forms.
-void Contar(std::string& t, const LineasContadas& c, std::string_view una, std::string_view varias) {
+void Contar(std::string& t, const LineasContadas& c, const std::string& una, const std::string& varias) {
     if (c.total == 0) return;
-    t += c.total == 1 ? std::string(una) : std::to_string(c.total) + std::string(varias);
+    t += c.total == 1 ? una : std::to_string(c.total) + varias;
     t += c.primeras.size() == 1 ? " (línea " : c.primeras.size() < c.total ? " (primeras líneas " : " (líneas ";
     for (std::size_t i = 0; i < c.primeras.size(); ++i) {
         if (i > 0) t += ", ";
@@ -412,7 +446,7 @@ void Contar(std::string& t, const LineasContadas& c, std::string_view una, std::
 
 std::string TextoDetenido(const ResumenLote& r) {
     return std::string(textos::HusoFueraDeArea) + " (línea " + std::to_string(r.lineaDetenida) + ": huso «" +
-           r.husoDetenido + "»)";
+           TextoParaMensaje(r.husoDetenido) + "»)";
 }
 
 std::string TextoResumen(const ResumenLote& r) {
@@ -428,8 +462,15 @@ std::string TextoResumen(const ResumenLote& r) {
     t += std::to_string(r.lineasLeidas) + (r.lineasLeidas == 1 ? " línea de puntos leída, " : " líneas de puntos leídas, ") +
          std::to_string(r.convertidas) + (r.convertidas == 1 ? " convertida.\n" : " convertidas.\n");
     Contar(t, r.noCalculables, "1 línea no se ha podido calcular", " líneas no se han podido calcular");
-    Contar(t, r.ilegibles, "1 línea ilegible: falta un campo o no es un número",
-           " líneas ilegibles: falta un campo o no es un número");
+    Contar(t, r.ilegiblesPor[static_cast<std::size_t>(LecturaNumero::NoNumero)],
+           "1 línea ilegible: falta un campo o no es un número", " líneas ilegibles: falta un campo o no es un número");
+    for (const LecturaNumero l : {LecturaNumero::Ambiguo, LecturaNumero::Millares, LecturaNumero::ComaDecimal}) {
+        const std::string causa(TextoLecturaNumero(l));
+        Contar(t, r.ilegiblesPor[static_cast<std::size_t>(l)], "1 línea ilegible: " + causa,
+               " líneas ilegibles: " + causa);
+    }
+    Contar(t, r.largas, "1 línea ilegible: demasiado larga (más de 1 MiB)",
+           " líneas ilegibles: demasiado largas (más de 1 MiB)");
     Contar(t, r.imposibles, "1 línea con valores imposibles", " líneas con valores imposibles");
     Contar(t, r.fueraRejilla, "1 línea fuera de la rejilla", " líneas fuera de la rejilla");
     Contar(t, r.saltadas, "1 línea omitida: su huso no está entre 27 y 31",
@@ -437,6 +478,10 @@ std::string TextoResumen(const ResumenLote& r) {
     Contar(t, r.imprecisas, "1 línea convertida por el método clásico a más de 1 cm de la posición exacta",
            " líneas convertidas por el método clásico a más de 1 cm de la posición exacta");
     if (r.imprecisas.total > 0) t += "Para ellas, use el método exacto («Método exacto», --exacto).\n";
+    Contar(t, r.windows1252, "1 línea no era UTF-8 y se ha leído como Windows-1252",
+           " líneas no eran UTF-8 y se han leído como Windows-1252");
+    Contar(t, r.sustituidas, "1 línea tenía bytes que no son UTF-8, sustituidos por «\xEF\xBF\xBD»",
+           " líneas tenían bytes que no son UTF-8, sustituidos por «\xEF\xBF\xBD»");
     for (const std::string& o : r.otras) t += o + "\n";
     if (!t.empty()) t.pop_back();
     return t;

@@ -14,6 +14,7 @@
 // number of threads. Every output of the run is put in place together when
 // the run ends well (Compromiso.h); a cancel or a failure replaces nothing.
 #pragma once
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -68,6 +69,13 @@ struct ResumenLote {
     std::uint64_t convertidas = 0;
     LineasContadas noCalculables;      // the computation refused them: computed columns empty
     LineasContadas ilegibles;          // a required field empty or not a number: columns empty
+    // ... of them, by why: a field not a number or missing (NoNumero), a
+    // number that reads two ways (Ambiguo, Millares, ComaDecimal); and lines
+    // longer than the reader's limit.
+    std::array<LineasContadas, 5> ilegiblesPor;
+    LineasContadas largas;
+    LineasContadas windows1252;        // point lines that were not UTF-8, read as Windows-1252
+    LineasContadas sustituidas;        // point lines with bytes that are not UTF-8 in a UTF-8 file
     LineasContadas imposibles;         // values no point can have: columns empty
     LineasContadas fueraRejilla;       // outside the grid: columns empty
     LineasContadas saltadas;           // no record: geographic-to-UTM zone outside 27..31

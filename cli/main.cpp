@@ -40,6 +40,7 @@
 #include "Extras.h"
 #include "Lote.h"
 #include "Rejilla.h"
+#include "Texto.h"
 #include "Verificar.h"
 
 
@@ -184,7 +185,7 @@ void MostrarAyuda() {
     std::string t;
     t += Programa;
     t += ": ";
-    t += problema;
+    t += TextoParaMensaje(problema);
     t += '\n';
     t += Uso;
     t += "Ayuda: tesmaro-lote --help\n";
@@ -192,11 +193,13 @@ void MostrarAyuda() {
     std::exit(2);
 }
 
+// A message on standard error, one line; what came from a file or the
+// command line shown escaped, never as control characters for the terminal.
 void Error(std::string_view texto) {
     std::string t;
     t += Programa;
     t += ": ";
-    for (const char c : texto) t += (c == '\r' || c == '\n') ? ' ' : c;
+    t += TextoParaMensaje(texto);
     t += '\n';
     Escribir(stderr, t);
 }
@@ -443,19 +446,23 @@ int Ejecutar(int argc, char** argv) {
         return 1;
     }
     if (r.detenido) Error(TextoDetenido(r));
-    std::string t = prefijo;
-    for (const char c : TextoResumen(r)) t += c == '\n' ? "\n" + prefijo : std::string(1, c);
-    Escribir(stderr, t + "\n");
+    std::string t;
+    const std::string resumen = TextoResumen(r);
+    for (std::size_t i = 0; i <= resumen.size();) {
+        const std::size_t fin = std::min(resumen.find('\n', i), resumen.size());
+        t += prefijo + TextoParaMensaje(std::string_view(resumen).substr(i, fin - i)) + "\n";
+        i = fin + 1;
+    }
+    Escribir(stderr, t);
     return r.Completo() ? 0 : 3;
 }
 
-// SIGINT, SIGTERM, SIGHUP: the run stops at its next block and replaces
-// nothing; a second signal ends the program at once (the next run in that
-// folder removes what it left).
-extern "C" void AlRecibirSenal(int senal) {
-    senalRecibida = senal;
-    std::signal(senal, SIG_DFL);
-}
+// SIGINT, SIGTERM, SIGHUP: the run stops at its next block, replaces
+// nothing and removes what it wrote, then the program ends as the signal
+// would end it. The same signal again (timeout(1) sends it to the program and
+// to its group) changes nothing; SIGKILL ends it at once, and the next run in
+// that folder removes what it left.
+extern "C" void AlRecibirSenal(int senal) { senalRecibida = senal; }
 
 }  // namespace
 
