@@ -81,12 +81,12 @@ std::vector<double> Salida(const PuntoRejilla& p) {
 
 const std::vector<Ejemplo>& Ejemplos() {
     static const std::vector<Ejemplo> ejemplos = {
-        {"utm-geo-etrs89", {292080.1269165694, 4129840.110474889}, {"5.34563026763283", "37.2919548316284"},
+        {"utm-geo-etrs89", {292080.1269165694, 4129840.110474889}, {"-5.34563026763283", "37.2919548316284"},
          [](const auto& e, const Rejilla&) {
              const ResultadoGeodesicas r = UtmAGeodesicas(e[0], e[1], 30, false, true, Datum::ETRS89);
              return std::vector<double>{r.longitud, r.latitud};
          }},
-        {"utm-geo-ed50", {169852.33944846888, 4053009.319745113}, {"0.688696667955991", "36.564904831723"},
+        {"utm-geo-ed50", {169852.33944846888, 4053009.319745113}, {"-0.688696667955991", "36.564904831723"},
          [](const auto& e, const Rejilla&) {
              const ResultadoGeodesicas r = UtmAGeodesicas(e[0], e[1], 31, false, false, Datum::ED50);
              return std::vector<double>{r.longitud, r.latitud};
