@@ -142,7 +142,9 @@ TEST(Validacion, FicherosDanados) {
         const Rejilla r(ruta);
         EXPECT_EQ(r.estado(), rejilla ? EstadoRejilla::Correcta : EstadoRejilla::Invalida) << r.mensaje();
         EXPECT_EQ(r.ED50aETRS89(-150, 150).dentro, rejilla);
-        if (!rejilla) EXPECT_NE(r.mensaje().find("NUM_OREC"), std::string::npos) << r.mensaje();
+        if (!rejilla) {
+            EXPECT_NE(r.mensaje().find("NUM_OREC"), std::string::npos) << r.mensaje();
+        }
     }
     fs::remove(ruta);
 }
