@@ -1,7 +1,9 @@
 #include "Angulos.h"
 
-#include "Ajustes.h"
 #include <cmath>
+#include <numbers>
+
+#include "Ajustes.h"
 
 namespace tesmaro {
 
@@ -58,6 +60,34 @@ double GradosAUnidad(double grados, std::int16_t unidad) {
         default:
             return grados;
     }
+}
+
+double UnidadAGradosExactos(double valor, std::int16_t unidad) {
+    switch (unidad) {
+        case 2:
+            return (valor * 180) / 200;
+        case 3:
+            return (valor * 180) / std::numbers::pi;
+        default:
+            return valor;
+    }
+}
+
+double GradosExactosAUnidad(double grados, std::int16_t unidad) {
+    switch (unidad) {
+        case 2:
+            return (grados * 200) / 180;
+        case 3:
+            return (grados * std::numbers::pi) / 180;
+        default:
+            return grados;
+    }
+}
+
+double Longitud180(double grados) {
+    // remainder is exact, and returns any value of [-180, 180] itself.
+    const double r = std::remainder(grados, 360.0);
+    return r == -180 ? 180 : r;
 }
 
 double ValorGradosMinutosSegundos(double g, double m, double s) {

@@ -34,6 +34,18 @@ double GradosAUnidad(double grados, std::int16_t unidad);
 // The same for the unit of UnidadAngular.
 double GradosAUnidad(double grados);
 
+// The exact methods take and give true degrees: these two convert between
+// the unit `unidad` (1 sexagesimal degrees, 2 centesimal grads, 3 radians; any
+// other value behaves like 1) and degrees with the full π (std::numbers::pi),
+// not the program's π above. 1: unchanged; 2: (v × 180) / 200 and
+// (x × 200) / 180; 3: (v × 180) / π and (x × π) / 180.
+double UnidadAGradosExactos(double valor, std::int16_t unidad);
+double GradosExactosAUnidad(double grados, std::int16_t unidad);
+
+// A longitude in degrees brought into (−180, 180]: one already there is
+// returned unchanged (bit for bit), −180 becomes 180.
+double Longitud180(double grados);
+
 // An angle given as degrees, minutes and seconds (the degrees-minutes-seconds
 // panel, the latitude of the sexagesimal converter):
 // ((|g| + m / 60) + s / 3600) × sign(g), and (g + m / 60) + s / 3600 when g is

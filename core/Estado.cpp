@@ -17,6 +17,12 @@ std::string_view TextoEstado(Estado estado) {
             return "No se puede calcular: los puntos distan 90º de arco o más.";
         case Estado::SinElipsoide:
             return "Seleccione un elipsoide de referencia";
+        case Estado::SerieNoFiable:
+            return "El método clásico no calcula este punto: tan lejos del meridiano central "
+                   "su serie se aparta más de 1 m de la posición exacta. Use el método exacto.";
+        case Estado::FueraDelDominio:
+            return "No se puede calcular: el punto está a más de 10 000 km del meridiano central "
+                   "del huso, donde la proyección UTM no mantiene la exactitud de 1 mm.";
     }
     return {};
 }

@@ -15,8 +15,7 @@ inline bool Finitos(std::initializer_list<double> valores) {
 
 enum class Estado {
     Correcto,
-    // UTM to geographic: the zone is not 30 or 31. Geographic to UTM: the zone
-    // is not one of 27 to 31.
+    // The zone is not one of 27 to 31.
     HusoNoCalculado,
     // Some result came out infinite or not a number (absurd input).
     NoFinito,
@@ -27,9 +26,17 @@ enum class Estado {
     PuntosDemasiadoAlejados,
     // ParametroElipsoide found no ellipsoid at ElipsoideActual.
     SinElipsoide,
+    // UTM to geographic by the legacy series: the point lies so far from the
+    // central meridian for its northing that the series is off by more than
+    // 1 m (UmbralSerieNoFiable); the exact method computes it.
+    SerieNoFiable,
+    // The exact UTM methods: the point lies more than 10 000 km from the
+    // central meridian, where the projection's series no longer holds 1 mm.
+    FueraDelDominio,
 };
 
-// The message of a UTM-to-geographic point of a zone other than 30 and 31.
+// The message of a UTM-to-geographic point of a zone the program does not
+// compute (its words are the archives').
 inline constexpr std::string_view TextoHusoNoCalculado =
     "Cálculo solo para los Husos Geográficos 30 y 31 (Brenmora).Existen datos fuera del área";
 

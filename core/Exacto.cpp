@@ -1,11 +1,13 @@
 #include "Exacto.h"
 
+#include <GeographicLib/Geocentric.hpp>
 #include <GeographicLib/Geodesic.hpp>
 #include <GeographicLib/TransverseMercator.hpp>
 
 #include <cmath>
 #include <initializer_list>
 #include <memory>
+#include <numbers>
 
 #include "Angulos.h"
 
@@ -13,13 +15,13 @@ namespace tesmaro {
 
 namespace {
 
+using GeographicLib::Geocentric;
 using GeographicLib::Geodesic;
 using GeographicLib::TransverseMercator;
 
 constexpr double K0 = 0.9996;
 constexpr double FalsoEste = 500000;
 constexpr double FalsoNorte = 10000000;
-
 
 // The projection of each datum, built once (its methods are const and
 // thread-safe).
@@ -34,18 +36,27 @@ double MeridianoCentral(std::int16_t huso) {
     return huso >= 27 && huso <= 31 ? 6.0 * huso - 183 : NAN;
 }
 
-// The geodesic of the last ellipsoid asked for on this thread: a batch asks
-// for one ellipsoid on every line, and building it costs as much as a line.
-const Geodesic* GeodesicaDe(double a, double F) {
+// Half the width of the projection's domain (metres from the central
+// meridian), and the same forwards as a bound on cos φ · sin Δλ: there the
+// easting of the sphere of radius a, k0 · a · atanh(cos φ · sin Δλ), is about
+// 10 000 km (tanh(10 000 km / (k0 · 6 378 388 m)) = 0.91665).
+constexpr double SemianchoDominio = 10000000;
+constexpr double MaximoDominio = 0.9167;
+
+// The object of the last ellipsoid asked for on this thread (a Geodesic or a
+// Geocentric): a batch asks for one ellipsoid on every line, and building it
+// costs as much as a line. Null for an ellipsoid without a > 0 and F > 1.
+template <class Clase>
+const Clase* DelElipsoide(double a, double F) {
     if (!(std::isfinite(a) && std::isfinite(F) && a > 0 && F > 1)) return nullptr;
-    thread_local std::unique_ptr<Geodesic> geodesica;
+    thread_local std::unique_ptr<Clase> objeto;
     thread_local double aHecho = 0, FHecho = 0;
-    if (!geodesica || a != aHecho || F != FHecho) {
-        geodesica = std::make_unique<Geodesic>(a, 1 / F);
+    if (!objeto || a != aHecho || F != FHecho) {
+        objeto = std::make_unique<Clase>(a, 1 / F);
         aHecho = a;
         FHecho = F;
     }
-    return geodesica.get();
+    return objeto.get();
 }
 
 // Radians as the windows and batches form them (π = PiDiezCifras) back to
@@ -67,9 +78,19 @@ ResultadoUtm GeodesicasAUtmExacto(double longitud, double latitud, std::int16_t 
         r.estado = Estado::HusoNoCalculado;
         return r;
     }
-    double x = NAN, y = NAN, gamma = NAN, k = NAN;
-    if (Finitos({longitud, latitud}) && std::fabs(latitud) <= 90 && std::fabs(longitud - lambda0) <= 90)
-        Proyeccion(datum).Forward(lambda0, latitud, longitud, x, y, gamma, k);
+    if (!Finitos({longitud, latitud}) || std::fabs(latitud) > 90) {
+        r.estado = Estado::NoFinito;
+        return r;
+    }
+    const double dLambda = std::remainder(longitud - lambda0, 360.0);
+    if (!(std::fabs(dLambda) <= 90 && std::cos(latitud * std::numbers::pi / 180) *
+                                              std::sin(std::fabs(dLambda) * std::numbers::pi / 180) <=
+                                          MaximoDominio)) {
+        r.estado = Estado::FueraDelDominio;
+        return r;
+    }
+    double x, y, gamma, k;
+    Proyeccion(datum).Forward(lambda0, latitud, longitud, x, y, gamma, k);
     double X = x + FalsoEste;
     double Y = latitud < 0 ? y + FalsoNorte : y;
     X = std::nearbyint(X * 1e5) / 1e5;
@@ -88,8 +109,12 @@ ResultadoUtm GeodesicasAUtmExacto(double longitud, double latitud, std::int16_t 
 ResultadoGeodesicas UtmAGeodesicasExacto(double X, double Y, std::int16_t huso, bool sur, bool,
                                          Datum datum) {
     ResultadoGeodesicas r;
-    if (huso != 30 && huso != 31) {
+    if (std::isnan(MeridianoCentral(huso))) {
         r.estado = Estado::HusoNoCalculado;
+        return r;
+    }
+    if (std::fabs(X - FalsoEste) > SemianchoDominio) {
+        r.estado = Estado::FueraDelDominio;
         return r;
     }
     double latitud = NAN, longitud = NAN, gamma = NAN, k = NAN;
@@ -100,27 +125,28 @@ ResultadoGeodesicas UtmAGeodesicasExacto(double X, double Y, std::int16_t huso, 
         r.estado = Estado::NoFinito;
         return r;
     }
-    r.longitud = longitud;
+    r.longitud = Longitud180(longitud);
     r.latitud = latitud;
     r.convergencia = gamma;
     r.anamorfosis = k;
     return r;
 }
 
-ResultadoDirecto ProblemaDirectoExacto(double fi1, double lambda1, double acimut, double distancia,
-                                       double a, double F) {
+ResultadoDirecto ProblemaDirectoExactoGrados(double latitud, double longitud, double acimut,
+                                             double distancia, double a, double F) {
     ResultadoDirecto r;
-    const Geodesic* g = GeodesicaDe(a, F);
-    const double latitud1 = Grados(fi1);
-    if (!g || !Finitos({fi1, lambda1, acimut, distancia}) || std::fabs(latitud1) > 90) {
+    const Geodesic* g = DelElipsoide<Geodesic>(a, F);
+    if (!g || !Finitos({latitud, longitud, acimut, distancia}) || std::fabs(latitud) > 90) {
         r.estado = Estado::NoFinito;
         return r;
     }
     double latitud2, longitud2, acimut2, nada;
-    g->GenDirect(latitud1, Grados(lambda1), acimut, false, distancia,
+    // Unrolled, then brought into (-180, 180] once, from the longitude given.
+    g->GenDirect(latitud, longitud, acimut, false, distancia,
                  Geodesic::LATITUDE | Geodesic::LONGITUDE | Geodesic::AZIMUTH | Geodesic::LONG_UNROLL, latitud2,
                  longitud2, acimut2, nada, nada, nada, nada, nada);
     const double inverso = Reducir360(acimut2 + 180);
+    longitud2 = Longitud180(longitud2);
     if (!Finitos({latitud2, longitud2, inverso})) {
         r.estado = Estado::NoFinito;
         return r;
@@ -131,17 +157,17 @@ ResultadoDirecto ProblemaDirectoExacto(double fi1, double lambda1, double acimut
     return r;
 }
 
-ResultadoInverso ProblemaInversoExacto(double fi1, double lambda1, double fi2, double lambda2, double a,
-                                       double F) {
+ResultadoInverso ProblemaInversoExactoGrados(double latitud1, double longitud1, double latitud2,
+                                             double longitud2, double a, double F) {
     ResultadoInverso r;
-    const Geodesic* g = GeodesicaDe(a, F);
-    const double latitud1 = Grados(fi1), latitud2 = Grados(fi2);
-    if (!g || !Finitos({fi1, lambda1, fi2, lambda2}) || std::fabs(latitud1) > 90 || std::fabs(latitud2) > 90) {
+    const Geodesic* g = DelElipsoide<Geodesic>(a, F);
+    if (!g || !Finitos({latitud1, longitud1, latitud2, longitud2}) || std::fabs(latitud1) > 90 ||
+        std::fabs(latitud2) > 90) {
         r.estado = Estado::NoFinito;
         return r;
     }
     double s12, acimut1, acimut2;
-    g->Inverse(latitud1, Grados(lambda1), latitud2, Grados(lambda2), s12, acimut1, acimut2);
+    g->Inverse(latitud1, longitud1, latitud2, longitud2, s12, acimut1, acimut2);
     if (!Finitos({s12, acimut1, acimut2})) {
         r.estado = Estado::NoFinito;
         return r;
@@ -150,6 +176,42 @@ ResultadoInverso ProblemaInversoExacto(double fi1, double lambda1, double fi2, d
     r.distancia = s12;
     r.acimutDirecto = Reducir360(acimut1);
     r.acimutInverso = Reducir360(acimut2 + 180);
+    return r;
+}
+
+ResultadoDirecto ProblemaDirectoExacto(double fi1, double lambda1, double acimut, double distancia,
+                                       double a, double F) {
+    return ProblemaDirectoExactoGrados(Grados(fi1), Grados(lambda1), acimut, distancia, a, F);
+}
+
+ResultadoInverso ProblemaInversoExacto(double fi1, double lambda1, double fi2, double lambda2, double a,
+                                       double F) {
+    return ProblemaInversoExactoGrados(Grados(fi1), Grados(lambda1), Grados(fi2), Grados(lambda2), a, F);
+}
+
+ResultadoCartesianas GeoCartExacto(double latitud, double longitud, double h, double a, double rf) {
+    ResultadoCartesianas r;
+    const Geocentric* g = DelElipsoide<Geocentric>(a, rf);
+    if (!g || !Finitos({latitud, longitud, h}) || std::fabs(latitud) > 90) {
+        r.estado = Estado::NoFinito;
+        return r;
+    }
+    g->Forward(latitud, longitud, h, r.X, r.Y, r.Z);
+    if (!Finitos({r.X, r.Y, r.Z})) return {Estado::NoFinito, 0, 0, 0};
+    return r;
+}
+
+ResultadoGeograficasGrados CartGeoExacto(double X, double Y, double Z, double a, double rf) {
+    ResultadoGeograficasGrados r;
+    const Geocentric* g = DelElipsoide<Geocentric>(a, rf);
+    // The centre of the Earth has no latitude.
+    if (!g || !Finitos({X, Y, Z}) || (X == 0 && Y == 0 && Z == 0)) {
+        r.estado = Estado::NoFinito;
+        return r;
+    }
+    g->Reverse(X, Y, Z, r.latitud, r.longitud, r.h);
+    r.longitud = Longitud180(r.longitud);
+    if (!Finitos({r.latitud, r.longitud, r.h})) return {Estado::NoFinito, 0, 0, 0};
     return r;
 }
 
@@ -191,7 +253,8 @@ bool SuperaUmbral(double longitud, double latitud, std::int16_t huso, Exacto&& e
         if (distancia < banda[0] - Margen) return false;
         if (distancia > banda[1] + Margen) return true;
     }
-    return exacto() > UmbralErrorUtm;
+    // Where the exact method refuses the point the legacy result is far off.
+    return !(exacto() <= UmbralErrorUtm);
 }
 
 }  // namespace
@@ -203,8 +266,70 @@ bool SuperaUmbralUtmLegado(double longitud, double latitud, std::int16_t huso, D
 bool SuperaUmbralUtmLegado(double longitud, double latitud, std::int16_t huso, Datum datum, double X, double Y) {
     return SuperaUmbral(longitud, latitud, huso, [&] {
         const ResultadoUtm r = GeodesicasAUtmExacto(longitud, latitud, huso, datum);
-        return r.estado == Estado::Correcto ? std::hypot(X - r.X, Y - r.Y) : 0.0;
+        return r.estado == Estado::Correcto ? std::hypot(X - r.X, Y - r.Y) : NAN;
     });
+}
+
+}  // namespace tesmaro
+
+namespace tesmaro {
+
+double ErrorUtmAGeodesicasLegado(double X, double Y, std::int16_t huso, bool sur, Datum datum) {
+    const ResultadoGeodesicas legado = detalle::SerieUtmAGeodesicas(X, Y, huso, sur, datum);
+    const ResultadoGeodesicas exacto = UtmAGeodesicasExacto(X, Y, huso, sur, false, datum);
+    if (legado.estado != Estado::Correcto || exacto.estado != Estado::Correcto) return NAN;
+    // Metres per radian along the meridian (M) and along the parallel (N cos φ)
+    // at the exact point: the distance to 1e-6 of itself for any error that
+    // matters here.
+    const Elipsoide e = ElipsoideDatum(datum);
+    const double e2 = (2 * e.rf - 1) / (e.rf * e.rf);
+    const double fi = exacto.latitud * std::numbers::pi / 180;
+    const double w = 1 - e2 * std::sin(fi) * std::sin(fi);
+    const double N = e.a / std::sqrt(w);
+    const double M = N * (1 - e2) / w;
+    const double dFi = (legado.latitud - exacto.latitud) * std::numbers::pi / 180;
+    const double dLambda = std::remainder(legado.longitud - exacto.longitud, 360.0) * std::numbers::pi / 180;
+    return std::hypot(M * dFi, N * std::cos(fi) * dLambda);
+}
+
+namespace {
+
+// How far from the central meridian (km of |X - 500000|) the legacy series of
+// UtmAGeodesicas first errs by more than 1 cm and by more than 1 m, at the
+// northings (km from the equator) 0, 1000, ..., 10000. Measured against the
+// exact method every 500 m of easting, both datums, both sides of the
+// meridian. Between rows the distance falls faster than linearly (the
+// interpolation stays below it); past 10 000 km (the pole) it is 0.
+constexpr double CotasSerie[11][2] = {
+    {660.5, 1277.5}, {637.5, 1232}, {583, 1127}, {518.5, 1001.5}, {451.5, 871.5}, {383.5, 740.5},
+    {315, 608.5},    {245, 473.5},  {172.5, 333.5}, {95, 183.5},  {0, 0},
+};
+
+// Whether the legacy error exceeds the threshold of column `columna` (0: 1 cm,
+// 1: 1 m): below the interpolated distance less 5 km (what falls between the
+// samples) it does not; elsewhere it is computed.
+bool SuperaCota(double X, double Y, std::int16_t huso, bool sur, Datum datum, int columna) {
+    constexpr double Margen = 5;  // km
+    const double norte = std::fabs(sur ? FalsoNorte - Y : Y) / 1e6;  // thousands of km
+    const double distancia = std::fabs(X - FalsoEste) / 1e3;          // km
+    if (norte < 10) {
+        const int i = static_cast<int>(norte);
+        const double t = norte - i;
+        const double cota = CotasSerie[i][columna] + t * (CotasSerie[i + 1][columna] - CotasSerie[i][columna]);
+        if (distancia < cota - Margen) return false;
+    }
+    const double umbral = columna == 0 ? UmbralErrorUtm : UmbralSerieNoFiable;
+    return !(ErrorUtmAGeodesicasLegado(X, Y, huso, sur, datum) <= umbral);
+}
+
+}  // namespace
+
+bool SuperaUmbralUtmAGeodesicasLegado(double X, double Y, std::int16_t huso, bool sur, Datum datum) {
+    return SuperaCota(X, Y, huso, sur, datum, 0);
+}
+
+bool SerieUtmAGeodesicasNoFiable(double X, double Y, std::int16_t huso, bool sur, Datum datum) {
+    return SuperaCota(X, Y, huso, sur, datum, 1);
 }
 
 }  // namespace tesmaro

@@ -9,16 +9,17 @@ namespace tesmaro {
 struct ResultadoDirecto {
     Estado estado = Estado::Correcto;  // NoFinito
     double latitud = 0;         // of B, sexagesimal degrees
-    double longitud = 0;        // of B, sexagesimal degrees
+    double longitud = 0;        // of B, sexagesimal degrees, in (-180, 180]
     double acimutInverso = 0;   // at B towards A, sexagesimal degrees, in [0, 360)
 };
 
 // fi1, lambda1: start point A in radians. acimut: forward azimuth at A in
 // sexagesimal degrees, clockwise from north, any value. distancia: metres
 // along the geodesic (0 gives A itself and the azimuth turned by 180°; a
-// negative length runs the line backwards from A). The end point is not
-// brought into [-180, 180] of longitude. Non-finite input, or an ellipsoid
-// without a > 0 and F > 1, gives NoFinito.
+// negative length runs the line backwards from A). The longitude of B is in
+// (-180, 180]: one the steps take beyond is brought back by whole turns (of
+// 2π radians, as the angles are radians of the program's π). Non-finite
+// input, or an ellipsoid without a > 0 and F > 1, gives NoFinito.
 ResultadoDirecto ProblemaDirecto(double fi1, double lambda1, double acimut, double distancia,
                                  double a, double F);
 

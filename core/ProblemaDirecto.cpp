@@ -29,6 +29,15 @@ double Reducir360(double x) {
     return x;
 }
 
+// A longitude of the method brought into (-180, 180] when it is not there:
+// by whole turns of the method's own, 2π radians, which its π makes
+// (360 · π) / 3.141592654 of its degrees (359.99999995); one already there is
+// kept as it is.
+double EnRango(double longitud) {
+    static const double vuelta = (360 * std::numbers::pi) / Pi;
+    return longitud > -180 && longitud <= 180 ? longitud : std::remainder(longitud, vuelta);
+}
+
 // Angle between two directions in degrees, in [0, 180].
 double Separacion(double a, double b) {
     const double d = std::fabs(std::fmod(a - b, 360.0));
@@ -208,13 +217,14 @@ ResultadoDirecto ProblemaDirecto(double fi1, double lambda1, double acimut, doub
     if (distancia == 0) {
         // The line is the start point itself.
         r.latitud = (fi1 * 180) / Pi;
-        r.longitud = (lambda1 * 180) / Pi;
+        r.longitud = EnRango((lambda1 * 180) / Pi);
         r.acimutInverso = Reducir360(acimut + 180);
         return r;
     }
     const Legado legado = PasosDirecto(fi1, lambda1, acimut, distancia, a, F);
     r.latitud = legado.latitud;
-    r.longitud = legado.longitud;
+    // Across the antimeridian the steps run past ±180°.
+    r.longitud = EnRango(legado.longitud);
     // The quadrant rules of the method give the reverse azimuth right for most
     // lines, but 180° off for negative azimuths and for some cardinal ones,
     // above 360 for some southern start points, and mirrored about the

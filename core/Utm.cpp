@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "Angulos.h"
+#include "Exacto.h"
 
 namespace tesmaro {
 
@@ -35,36 +36,22 @@ constexpr double SegundosPorRadian = 20.62648062;
 
 }  // namespace
 
-const std::array<BandaHuso30, 13> BandasHuso30 = {{
-    {37, 38, 1.00045477},
-    {38, 38.25, 1.0004489},
-    {38.25, 38.5, 1.00044302},
-    {38.5, 38.75, 1.00043713},
-    {38.75, 39, 1.00043123},
-    {39, 39.25, 1.00042532},
-    {39.25, 39.5, 1.0004194},
-    {39.5, 39.75, 1.00041347},
-    {39.75, 40, 1.00040753},
-    {40, 40.25, 1.00040158},
-    {40.25, 40.5, 1.00039563},
-    {40.5, 40.75, 1.00038966},
-    {40.75, 41, 1.00038369},
-}};
+ResultadoGeodesicas UtmAGeodesicas(double X, double Y, std::int16_t huso, bool sur, bool,
+                                   Datum datum) {
+    const ResultadoGeodesicas r = detalle::SerieUtmAGeodesicas(X, Y, huso, sur, datum);
+    if (r.estado == Estado::Correcto && SerieUtmAGeodesicasNoFiable(X, Y, huso, sur, datum))
+        return ResultadoGeodesicas{Estado::SerieNoFiable};
+    return r;
+}
 
-ResultadoGeodesicas UtmAGeodesicas(double X, double Y, std::int16_t huso, bool sur,
-                                   bool husoExtendido, Datum datum) {
+ResultadoGeodesicas detalle::SerieUtmAGeodesicas(double X, double Y, std::int16_t huso, bool sur, Datum datum) {
     ResultadoGeodesicas r;
-    // Central meridian of the zone (degrees) and its sign.
-    double lambda0;
-    if (huso == 30) {
-        lambda0 = -3.0;
-    } else if (huso == 31) {
-        lambda0 = 3.0;
-    } else {
+    // Central meridian of zones 27 to 31 (whole degrees).
+    if (huso < 27 || huso > 31) {
         r.estado = Estado::HusoNoCalculado;
         return r;
     }
-    const double s0 = lambda0 < 0 ? -1 : 1;
+    const double lambda0 = 6.0 * huso - 183;
 
     // Southern northings are counted from the false northing.
     if (sur) Y = FalsoNorte - Y;
@@ -122,8 +109,10 @@ ResultadoGeodesicas UtmAGeodesicas(double X, double Y, std::int16_t huso, bool s
     double phi = (((std::pow(q, 4) * VIII) + (phi1 - std::pow(q, 2) * VII)) - D6) * GradosPorRadian;
     const double dLambda = (((IX * q) - std::pow(q, 3) * X3) + E5) * GradosPorRadian;
 
-    // Provisional longitude: the magnitude, with the sign of the central meridian.
-    double L = std::fabs(lambda0 + dLambda) * s0;
+    // The longitude on its own side of Greenwich: the easting alone says where
+    // the point lies, whatever the zone, so a point of zone 30 east of 0° (the
+    // extended zone 30) comes out east.
+    const double L = lambda0 + dLambda;
 
     // Meridian convergence in arc-seconds, then degrees.
     const double qk = q / (N1 * K0);
@@ -156,21 +145,9 @@ ResultadoGeodesicas UtmAGeodesicas(double X, double Y, std::int16_t huso, bool s
                    1e8) /
         1e8;
 
-    // Zone 30, east of the central meridian: the latitude bands flip the
-    // longitude where the scale factor shows the point beyond Greenwich.
-    // A latitude on a shared edge lies in two bands and flips twice.
-    if (lambda0 < 0 && gamma > 0 && L > lambda0) {
-        for (const BandaHuso30& banda : BandasHuso30)
-            if (phi >= banda.inferior && phi <= banda.superior && k >= banda.umbral) L = -L;
-    }
     if (sur) phi = -phi;
     // West of the central meridian the convergence is negative.
     if (L < lambda0) gamma = -gamma;
-
-    // Zone 30 longitudes are never positive, unless the point is given in
-    // zone 30 extended eastwards.
-    if (L > 0 && huso == 30) L = -L;
-    if (husoExtendido) L = std::fabs(L);
 
     if (!Finitos({L, phi, gamma, k})) {
         r.estado = Estado::NoFinito;

@@ -11,33 +11,40 @@
 
 namespace tesmaro {
 
-// One row of the latitude bands of zone 30: [inferior, superior] (degrees,
-// both ends included) and the scale factor a point must reach there.
-struct BandaHuso30 {
-    double inferior;
-    double superior;
-    double umbral;
-};
-extern const std::array<BandaHuso30, 13> BandasHuso30;
-
 struct ResultadoGeodesicas {
-    Estado estado = Estado::Correcto;  // HusoNoCalculado, NoFinito
-    double longitud = 0;      // decimal degrees, sign by the zone rule
+    Estado estado = Estado::Correcto;  // HusoNoCalculado, NoFinito, SerieNoFiable (FueraDelDominio: exact)
+    double longitud = 0;      // decimal degrees, east positive
     double latitud = 0;       // decimal degrees, negative when sur
     double convergencia = 0;  // decimal degrees, truncated to thousandths of an arc-second
     double anamorfosis = 0;   // scale factor, floored to 8 decimals
 };
 
-// UTM (zone 30 or 31) to geographic.
+// UTM (zones 27 to 31) to geographic.
 // X: easting (metres, false easting 500000 included). Y: northing as printed
 // (south: with the 10000000 m false northing). sur: southern hemisphere.
-// husoExtendido: the point lies in zone 31 but X, Y are in zone 30 extended.
-// In zone 30 the longitude is never positive unless husoExtendido.
-// huso other than 30 and 31: HusoNoCalculado. A result that is not finite
-// (absurd input such as an easting of 1e300, or NaN): NoFinito, with the
-// values left at 0.
+// The longitude is the point's own, east or west of Greenwich, whatever the
+// zone: a point of zone 30 east of 0° (X, Y in zone 30 extended eastwards,
+// as geo-utm writes it in zone 30 and as files mark it "30E") comes out east,
+// one west of 0° west. husoExtendido, the mark of such a point, therefore
+// changes nothing; it stays for the callers that pass it. The digits are the
+// series' (longitude λ0 + Δλ, as the archives have it wherever the sign was
+// right). The convergence is positive east of the central meridian, north or
+// south, as the archives have it (the true one, which the exact method gives,
+// is negative east of the meridian in the south).
+// huso other than 27 to 31: HusoNoCalculado. A result that is not finite
+// (absurd input such as an easting of 1e300, or NaN): NoFinito. A point where
+// the series is more than 1 m from the exact position (ErrorUtmAGeodesicasLegado,
+// Exacto.h; far from the meridian for its northing, such as 1300 km on the
+// equator or 180 km at a northing of 9000 km): SerieNoFiable. Values are left
+// at 0 when estado is not Correcto.
 ResultadoGeodesicas UtmAGeodesicas(double X, double Y, std::int16_t huso, bool sur,
                                    bool husoExtendido, Datum datum);
+
+namespace detalle {
+// The series of UtmAGeodesicas alone, without its check against the exact
+// method (which measures the series with it).
+ResultadoGeodesicas SerieUtmAGeodesicas(double X, double Y, std::int16_t huso, bool sur, Datum datum);
+}  // namespace detalle
 
 struct ResultadoUtm {
     Estado estado = Estado::Correcto;  // HusoNoCalculado, NoFinito

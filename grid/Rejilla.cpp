@@ -7,6 +7,7 @@
 // ways give bit-identical results.
 #include "Rejilla.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <charconv>
@@ -60,6 +61,14 @@ constexpr double MaxFilas = 2147483647.0;
 // Largest shift a node may hold (seconds, 180°): keeps the float32
 // coefficients of the interpolation finite.
 constexpr float MaxDesplazamiento = 648000.0f;
+// A point this far outside an edge of a sub-grid, in units of (LAT_INC +
+// LONG_INC), is on the edge: PROJ's tolerance (0.003" for sped2et.gsb), which
+// keeps a point on an edge, given in decimal degrees, on it.
+constexpr double ToleranciaBorde = 1e-5;
+// How near (seconds) the forward transformation must take the result of the
+// inverse back to its start: 6 µm, some 1000 times the rounding of the
+// steps, 1e-12 rad as in PROJ.
+constexpr double ToleranciaInversa = 2e-7;
 
 std::int32_t LeerI32(const unsigned char* p) {
     const std::uint32_t v = std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) |
@@ -264,37 +273,35 @@ std::string BuscarCelda(const std::vector<Subrejilla>& subrejillas, Fuente& fuen
                         double lat, CeldaRejilla& celda) {
     celda = CeldaRejilla{};
     const double lonW = -lonE;
-    double mejorContiene = IncrementoInicial, mejorBanda = IncrementoInicial;
-    int elegidaContiene = -1, elegidaBanda = -1;
-    double filaElegida[2] = {0, 0}, columnaElegida[2] = {0, 0};
+    double mejor = IncrementoInicial;
+    int elegida = -1;
     for (std::size_t k = 0; k < subrejillas.size(); ++k) {
         const Subrejilla& s = subrejillas[k];
-        // trunc towards zero: a point less than one increment south of S_LAT
-        // (east of E_LONG) gets row (column) 1. NaN fails every test below.
-        const double t = std::trunc((lat - s.sLat) / s.latInc);
-        const double u = std::trunc((lonW - s.eLong) / s.longInc);
-        if (!(t >= 0 && u >= 0 && t + 1 < static_cast<double>(s.filas) &&
-              u + 1 < static_cast<double>(s.columnas)))
+        // The extent of the nodes, each edge widened by the tolerance. NaN
+        // fails every test.
+        const double tolerancia = (s.latInc + s.longInc) * ToleranciaBorde;
+        const double norte = s.sLat + static_cast<double>(s.filas - 1) * s.latInc;
+        const double oeste = s.eLong + static_cast<double>(s.columnas - 1) * s.longInc;
+        if (!(lat >= s.sLat - tolerancia && lat <= norte + tolerancia && lonW >= s.eLong - tolerancia &&
+              lonW <= oeste + tolerancia))
             continue;
-        // A sub-grid that holds the point only by that band does not win over
-        // one whose extent contains it.
-        const bool contiene = lat >= s.sLat && lonW >= s.eLong;
-        double& mejor = contiene ? mejorContiene : mejorBanda;
-        int& elegida = contiene ? elegidaContiene : elegidaBanda;
         if (s.latInc < mejor) {
             mejor = s.latInc;
             elegida = static_cast<int>(k);
-            filaElegida[contiene] = t;
-            columnaElegida[contiene] = u;
         }
     }
-    const bool porContiene = elegidaContiene >= 0;
-    const int elegida = porContiene ? elegidaContiene : elegidaBanda;
     if (elegida < 0) return {};
 
     const Subrejilla& s = subrejillas[static_cast<std::size_t>(elegida)];
-    const std::int64_t r = static_cast<std::int64_t>(filaElegida[porContiene]) + 1;
-    const std::int64_t c = static_cast<std::int64_t>(columnaElegida[porContiene]) + 1;
+    // Row and column of node 1 from 1, trunc towards zero; the northern and
+    // western edge lines (and the tolerance beyond any edge) take the last
+    // cell, not one beyond it.
+    const auto celdaDe = [](double desde, double incremento, std::int64_t nodos, double x) {
+        const double t = std::trunc((x - desde) / incremento);
+        return t < 0 ? std::int64_t{1} : std::min(static_cast<std::int64_t>(t), nodos - 2) + 1;
+    };
+    const std::int64_t r = celdaDe(s.sLat, s.latInc, s.filas, lat);
+    const std::int64_t c = celdaDe(s.eLong, s.longInc, s.columnas, lonW);
     const std::int64_t cols = s.columnas;
     const std::int64_t i = (r - 1) * cols + c;
     const std::int64_t nodos[4] = {i, i + 1, i + cols, i + cols + 1};
@@ -311,8 +318,10 @@ std::string BuscarCelda(const std::vector<Subrejilla>& subrejillas, Fuente& fuen
     }
     const double lonW1 = s.eLong + static_cast<double>(c - 1) * s.longInc;
     const double lat1 = s.sLat + static_cast<double>(r - 1) * s.latInc;
-    celda.X = (lonW - lonW1) / s.longInc;
-    celda.Y = (lat - lat1) / s.latInc;
+    // Within the cell; a point in the tolerance outside an edge is taken on
+    // the edge, as PROJ takes it.
+    celda.X = std::clamp((lonW - lonW1) / s.longInc, 0.0, 1.0);
+    celda.Y = std::clamp((lat - lat1) / s.latInc, 0.0, 1.0);
     celda.encontrada = true;
     celda.subrejilla = elegida + 1;
     celda.fila = r;
@@ -331,7 +340,10 @@ double Bilineal(const float d[4], double X, double Y) {
            (static_cast<double>(a3) * X) * Y;
 }
 
-// Fifteen fixed-point steps of `directa`, without a convergence test.
+// Fifteen fixed-point steps of `directa`; then the point found must be in
+// the grid and `directa` must take it back to the start within
+// ToleranciaInversa in both coordinates (where a step crosses from one
+// sub-grid to another whose shifts differ, the steps may settle on no point).
 template <class Directa>
 PuntoRejilla Inversa(double lon0, double lat0, Directa directa) {
     double lon = lon0, lat = lat0;
@@ -341,6 +353,9 @@ PuntoRejilla Inversa(double lon0, double lat0, Directa directa) {
         lon = lon - (f.lon - lon0);
         lat = lat - (f.lat - lat0);
     }
+    const PuntoRejilla f = directa(lon, lat);
+    if (!f.dentro || !(std::fabs(f.lon - lon0) <= ToleranciaInversa && std::fabs(f.lat - lat0) <= ToleranciaInversa))
+        return PuntoRejilla{};
     return PuntoRejilla{true, lon, lat};
 }
 
@@ -431,20 +446,29 @@ Rejilla::Rejilla(const std::string& ruta)
     std::ifstream f;
     estado_ = Abrir(ruta, f, mensaje_);
     if (estado_ != EstadoRejilla::Correcta) return;
-    f.seekg(0, std::ios::end);
-    const auto fin = f.tellg();
-    if (fin < 0) {
-        estado_ = EstadoRejilla::NoEncontrada;
-        mensaje_ = MensajeNoAbre(ruta);
-        return;
+    // The headers first, read with seeks: a file that is no grid is refused
+    // before any of its data is read, and only the bytes up to the last node
+    // are read into memory.
+    std::uint64_t tamano = 0;
+    {
+        FuenteFichero fuente(f);
+        std::string motivo;
+        const std::vector<Subrejilla> subrejillas = LeerCabeceras(fuente, motivo);
+        if (!motivo.empty()) {
+            estado_ = EstadoRejilla::Invalida;
+            mensaje_ = MensajeInvalida(ruta, motivo);
+            return;
+        }
+        const Subrejilla& ultima = subrejillas.back();
+        tamano = ultima.inicioNodos + static_cast<std::uint64_t>(ultima.gsCount) * BytesNodo;
     }
-    const auto tamano = static_cast<std::uint64_t>(fin);
     if (tamano > MaxBytesEnMemoria) {
         estado_ = EstadoRejilla::Invalida;
         mensaje_ = MensajeInvalida(ruta, "es demasiado grande (más de 1 GiB)");
         return;
     }
     datos_->bytes.resize(static_cast<std::size_t>(tamano));
+    f.clear();
     f.seekg(0);
     f.read(reinterpret_cast<char*>(datos_->bytes.data()), static_cast<std::streamsize>(tamano));
     if (static_cast<std::uint64_t>(f.gcount()) != tamano) {

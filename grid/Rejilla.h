@@ -33,7 +33,9 @@
 //    nodes they read, and refuse the file when one is absurd.
 //  The record labels other than NUM_OREC and SUB_NAME, the accuracies and the
 //  closing END record are not looked at.
-//  A file larger than 1 GiB is refused by class Rejilla (not held in memory).
+//  Class Rejilla checks the headers, read with seeks, before it reads any
+//  node, and then reads the file only up to the last node; a grid whose nodes
+//  take more than 1 GiB is refused (not held in memory).
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -63,17 +65,19 @@ struct PuntoRejilla {
 
 // The cell of one point (BuscaCelda).
 //
-// Which sub-grid: a sub-grid holds the point when its row
-// r = trunc((lat − S_LAT) / LAT_INC) + 1 and column
-// c = trunc((lonW − E_LONG) / LONG_INC) + 1 (lonW = −lonE, trunc towards
-// zero) satisfy 1 ≤ r < rows and 1 ≤ c < columns. So the southern and eastern
-// edge lines belong to the sub-grid, the northern and western ones do not, and
-// a point less than one increment south of S_LAT or east of E_LONG still gets
-// row or column 1 and is extrapolated from the first cell. Among the
-// sub-grids that hold the point the one with the smallest LAT_INC wins, the
-// first in the file on a tie; but a sub-grid that holds the point only by
-// that extrapolation band never wins over one whose extent contains the point
-// (lat ≥ S_LAT and lonW ≥ E_LONG).
+// Which sub-grid: a sub-grid holds the point when it lies within the extent
+// of its nodes, S_LAT <= lat <= S_LAT + (rows − 1)·LAT_INC and
+// E_LONG <= lonW <= E_LONG + (columns − 1)·LONG_INC (lonW = −lonE), every
+// edge line included, and a point less than (LAT_INC + LONG_INC)·1e-5 outside
+// an edge taken on it (PROJ's tolerance: 0.003" for sped2et.gsb). A point that
+// no sub-grid holds is outside, as PROJ has it: nothing is extrapolated. Among
+// the sub-grids that hold the point the one with the smallest LAT_INC wins,
+// the first in the file on a tie.
+//
+// Which cell: row r = trunc((lat − S_LAT) / LAT_INC) + 1 and column
+// c = trunc((lonW − E_LONG) / LONG_INC) + 1, except that the northern and
+// western edge lines (and the tolerance beyond any edge) take the last cell
+// and the first, with X, Y kept within [0, 1].
 struct CeldaRejilla {
     bool encontrada = false;
     int subrejilla = 0;        // 1 = first sub-grid of the file
@@ -121,7 +125,11 @@ public:
     // RejillaED50aETRS89: bilinear interpolation of the cell's shifts.
     PuntoRejilla ED50aETRS89(double lonE, double lat) const;
     // RejillaETRS89aED50: fifteen fixed-point steps of the forward
-    // transformation; outside (0, 0) when any step leaves the grid.
+    // transformation; outside (0, 0) when any step leaves the grid, or when
+    // the forward transformation does not take the point found back to the
+    // start within 2e-7" (6 µm): where the shifts of two sub-grids differ at
+    // the edge of one (BALEARES in sped2et.gsb, by up to 0.13"), some points
+    // have no ED50 point that the grid takes to them.
     PuntoRejilla ETRS89aED50(double lonE, double lat) const;
 
 private:

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <map>
 
 #include "Ayudas.h"
@@ -264,8 +265,18 @@ TEST_F(Lote, ErrorInesperado) {
 #if defined(__SANITIZE_ADDRESS__)
     GTEST_SKIP() << "the address sanitizer cannot start under a memory limit";
 #endif
-    Escribir(dir / "grande.gsb", "");
-    fs::resize_file(dir / "grande.gsb", std::uint64_t{600} << 20);  // sparse: no disk used
+    // The headers of the shipped grid with one sub-grid of 6300 × 6300 nodes
+    // of 0.1" (635 MB), in a sparse file: no disk used.
+    std::string cabeceras = Leer(RutaRejillaFuente()).substr(0, 352);
+    const auto poner = [&cabeceras](std::size_t en, auto valor) { std::memcpy(cabeceras.data() + en, &valor, sizeof valor); };
+    poner(40, std::int32_t{1});  // NUM_FILE
+    poner(176 + 88, 136800 + 629.9);  // N_LAT
+    poner(176 + 120, -16800 + 629.9);  // W_LONG
+    poner(176 + 136, 0.1);  // LAT_INC
+    poner(176 + 152, 0.1);  // LONG_INC
+    poner(176 + 168, std::int32_t{6300 * 6300});  // GS_COUNT
+    Escribir(dir / "grande.gsb", cabeceras);
+    fs::resize_file(dir / "grande.gsb", 352 + std::uint64_t{6300 * 6300} * 16);
     const Salida s = Correr({"ed50-etrs89", "rej.txt", "--rejilla", "grande.gsb"}, "ulimit -v 300000 &&");
     EXPECT_EQ(s.estado, 1);
     EXPECT_EQ(s.err, "tesmaro-lote: error inesperado: std::bad_alloc\n");

@@ -1,6 +1,7 @@
-// UTM and geocentric conversions against PROJ's exact transverse Mercator and
-// geocentric conversion (tests only), and the rules PROJ does not know: the
-// scale-factor bands of zone 30, the zone numbers, the polar axis.
+// UTM against PROJ's exact transverse Mercator (tests only) and GeographicLib's
+// TransverseMercatorExact; the rules they do not know: the longitude's side of
+// Greenwich in zones 27 to 31, the points each method refuses, the zone
+// numbers, the polar axis.
 #include <gtest/gtest.h>
 #include <proj.h>
 
@@ -12,8 +13,14 @@
 #include <vector>
 
 #include "Angulos.h"
+#include <GeographicLib/TransverseMercatorExact.hpp>
+#include <geodesic.h>
+
+#include <random>
+
 #include "Cartesianas.h"
 #include "Elipsoides.h"
+#include "Exacto.h"
 #include "Utm.h"
 
 namespace tesmaro {
@@ -31,6 +38,7 @@ public:
     PJ_COORD Directa(double lambda, double fi, double h = 0) const {
         return proj_trans(pj_, PJ_FWD, proj_coord(lambda, fi, h, 0));
     }
+    PJ* pj() const { return pj_; }
     PJ_FACTORS Factores(double lon, double lat) const {  // degrees
         return proj_factors(pj_, proj_coord(lon * M_PI / 180, lat * M_PI / 180, 0, 0));
     }
@@ -39,33 +47,18 @@ private:
     PJ* pj_;
 };
 
-// Against PROJ over the globe and the 24 ellipsoids, same angles in radians:
-// the closed formulas agree to rounding (0.1 mm is far above that).
-TEST(Cartesianas, ComoProj) {
-    for (const Elipsoide& el : TablaElipsoides) {
-        char def[80];
-        std::snprintf(def, sizeof def, "+proj=cart +a=%.17g +rf=%.17g", el.a, el.rf);
-        const Proj proj(def);
-        ASSERT_TRUE(proj.Valida()) << el.nombre;
-        for (double lat = -89.5; lat <= 90; lat += 7.25)
-            for (double lon = -179.5; lon <= 180; lon += 11.75)
-                for (double h : {-500.0, 0.0, 123.456, 8848.0, 400000.0}) {
-                    const double fi = (lat * PiDiezCifras) / 180, lambda = (lon * PiDiezCifras) / 180;
-                    const ResultadoCartesianas c = CalculoGeoCart(fi, lambda, h, el.a, el.rf);
-                    ASSERT_EQ(c.estado, Estado::Correcto);
-                    const PJ_XYZ ref = proj.Directa(lambda, fi, h).xyz;
-                    ASSERT_LT(std::hypot(c.X - ref.x, c.Y - ref.y, c.Z - ref.z), 1e-4) << el.nombre << " " << lat << " " << lon;
-                }
-    }
-}
-
 TEST(Cartesianas, EjePolarYCentro) {
     const double a = 6378137, rf = 298.257223563, b = (rf * a - a) / rf;
     const ResultadoGeograficas n = CalculoCartGeo(0, 0, b + 50, a, rf), s = CalculoCartGeo(0, 0, -b, a, rf);
     ASSERT_TRUE(n.estado == Estado::Correcto && s.estado == Estado::Correcto);
     EXPECT_TRUE((n.fi * 180) / PiDiezCifras == 90 && n.lambda == 0 && (s.fi * 180) / PiDiezCifras == -90 && s.h == 0);
     EXPECT_NEAR(n.h, 50, 1e-8);  // rounding of b + 50 and back
-    EXPECT_EQ(CalculoCartGeo(0, 0, 0, a, rf).estado, Estado::NoFinito);  // the centre has no latitude
+    const ResultadoGeograficasGrados ne = CartGeoExacto(0, 0, b + 50, a, rf), se = CartGeoExacto(0, 0, -b, a, rf);
+    EXPECT_TRUE(ne.latitud == 90 && ne.longitud == 0 && se.latitud == -90 && std::fabs(se.h) < 1e-8);
+    EXPECT_NEAR(ne.h, 50, 1e-8);
+    // The centre has no latitude.
+    EXPECT_EQ(CalculoCartGeo(0, 0, 0, a, rf).estado, Estado::NoFinito);
+    EXPECT_EQ(CartGeoExacto(0, 0, 0, a, rf).estado, Estado::NoFinito);
 }
 
 TEST(GeodesicasAUtm, ComoProjDentroDelHuso) {
@@ -103,22 +96,138 @@ TEST(GeodesicasAUtm, ComoProjDentroDelHuso) {
         }
 }
 
-TEST(UtmAGeodesicas, BandasDelHuso30) {
-    // Each threshold is the scale factor 3° from the central meridian (at
-    // Greenwich) at the band's upper latitude, within 1e-7 on either datum;
-    // the bands are contiguous from 37° to 41°.
-    for (Datum d : Datums) {
-        const Proj proj(std::string("+proj=utm +zone=30 ") + Ellps(d));
-        double anterior = 37;
-        for (const BandaHuso30& b : BandasHuso30) {
-            EXPECT_EQ(b.inferior, anterior);
-            anterior = b.superior;
-            EXPECT_NEAR(b.umbral, proj.Factores(0, b.superior).meridional_scale, 1e-7) << b.superior;
+// A UTM point comes back on its own side of Greenwich in every zone, marked
+// "30E" or not (PROJ gives X, Y; the legacy series is within 0.5 mm, 1e-8°,
+// within 3° of the meridian, 1.2 mm at 3.7° and 17 cm, 2e-6°, at 4.3° E in
+// extended zone 30).
+TEST(UtmAGeodesicas, SuLadoDeGreenwich) {
+    const struct {
+        const char* nombre;
+        double lon, lat;
+        std::int16_t huso;
+        bool extendido;
+        double tolerancia;  // degrees
+    } casos[] = {
+        {"Cabo de la Nao, huso 30, al este de Greenwich", 0.233, 38.733, 30, false, 1e-8},
+        {"el mismo, marcado 30E", 0.233, 38.733, 30, true, 1e-8},
+        {"al oeste de Greenwich, marcado 30E", -0.5, 39.5, 30, true, 1e-8},
+        {"Menorca en el huso 30 extendido", 4.3, 39.9, 30, true, 2e-6},
+        {"huso 31, al oeste de Greenwich (3,7° del meridiano)", -0.69, 36.56, 31, false, 2e-8},
+        {"huso 27", -18, 27.7, 27, false, 1e-8},
+        {"huso 28", -16.5, 28.3, 28, false, 1e-8},
+        {"huso 29, sur", -8.5, -30, 29, false, 1e-8},
+    };
+    for (const auto& c : casos)
+        for (Datum d : Datums) {
+            const Proj proj("+proj=utm +zone=" + std::to_string(c.huso) + (c.lat < 0 ? " +south " : " ") + Ellps(d));
+            const PJ_XY p = proj.Directa(c.lon * M_PI / 180, c.lat * M_PI / 180).xy;
+            const ResultadoGeodesicas r = UtmAGeodesicas(p.x, p.y, c.huso, c.lat < 0, c.extendido, d);
+            ASSERT_EQ(r.estado, Estado::Correcto) << c.nombre;
+            EXPECT_NEAR(r.longitud, c.lon, c.tolerancia) << c.nombre;
+            EXPECT_NEAR(r.latitud, c.lat, c.tolerancia) << c.nombre;
         }
-        EXPECT_EQ(anterior, 41);
+}
+
+// The points each method refuses, and why.
+TEST(UtmAGeodesicas, PuntosRehusados) {
+    const struct {
+        const char* nombre;
+        double X, Y;
+        std::int16_t huso;
+        bool sur;
+        Estado legado, exacto;
+    } casos[] = {
+        {"huso 26", 500000, 4e6, 26, false, Estado::HusoNoCalculado, Estado::HusoNoCalculado},
+        {"huso 32", 500000, 4e6, 32, false, Estado::HusoNoCalculado, Estado::HusoNoCalculado},
+        {"1300 km del meridiano en el ecuador", 1800000, 0, 30, false, Estado::SerieNoFiable, Estado::Correcto},
+        {"1000 km del meridiano, pasado el polo", 1499999, 9999999, 30, false, Estado::SerieNoFiable, Estado::Correcto},
+        {"495 km del meridiano junto al polo sur", 5000, 100000, 31, true, Estado::SerieNoFiable, Estado::Correcto},
+        {"a más de 10 000 km del meridiano", 500000 + 10001000.0, 0, 30, false, Estado::SerieNoFiable,
+         Estado::FueraDelDominio},
+        {"X no es un número", NAN, 4e6, 30, false, Estado::NoFinito, Estado::NoFinito},
+    };
+    for (const auto& c : casos) {
+        EXPECT_EQ(UtmAGeodesicas(c.X, c.Y, c.huso, c.sur, false, Datum::ETRS89).estado, c.legado) << c.nombre;
+        EXPECT_EQ(UtmAGeodesicasExacto(c.X, c.Y, c.huso, c.sur, false, Datum::ETRS89).estado, c.exacto) << c.nombre;
+        EXPECT_FALSE(TextoEstado(c.legado).empty()) << c.nombre;
     }
-    for (std::int16_t huso : {29, 32, 27, 0})
-        EXPECT_EQ(UtmAGeodesicas(440000, 4472000, huso, false, false, Datum::ETRS89).estado, Estado::HusoNoCalculado);
+}
+
+// The error of the legacy series against PROJ, and the cheap tests built on
+// it, on random points up to 1400 km from the meridian, pole to pole: where
+// the error matters (below 100 m) ErrorUtmAGeodesicasLegado is the distance
+// from PROJ's point within 1 mm (the exact method's bar) and 1e-4 of itself
+// (its radii of curvature); the batch's 1 cm test and the 1 m refusal agree
+// with it.
+TEST(UtmAGeodesicas, ErrorDelLegadoFrenteAProj) {
+    std::mt19937_64 azar(19);
+    std::uniform_real_distribution<> u(0, 1);
+    for (int i = 0; i < 20000; ++i) {
+        const double X = 500000 + (2 * u(azar) - 1) * 1400000, Y = u(azar) * 1e7;
+        const bool sur = u(azar) < 0.5;
+        const Datum d = Datums[i % 2];
+        const std::int16_t huso = static_cast<std::int16_t>(27 + i % 5);
+        const double error = ErrorUtmAGeodesicasLegado(X, Y, huso, sur, d);
+        const std::string donde = std::to_string(X) + " " + std::to_string(Y) + (sur ? " S" : " N");
+        const ResultadoGeodesicas r = UtmAGeodesicas(X, Y, huso, sur, false, d);
+        EXPECT_EQ(SuperaUmbralUtmAGeodesicasLegado(X, Y, huso, sur, d), !(error <= UmbralErrorUtm)) << donde;
+        EXPECT_EQ(r.estado == Estado::SerieNoFiable, !(error <= UmbralSerieNoFiable)) << donde;
+        if (!(error < 100)) continue;
+        static const geod_geodesic* g[2] = {[] {
+            static geod_geodesic e;
+            geod_init(&e, 6378137, 1 / 298.257222101);
+            return &e;
+        }(), [] {
+            static geod_geodesic e;
+            geod_init(&e, 6378388, 1 / 297.0);
+            return &e;
+        }()};
+        const Proj proj("+proj=utm +zone=" + std::to_string(huso) + (sur ? " +south " : " ") + Ellps(d));
+        PJ_COORD c = proj_coord(X, Y, 0, 0);
+        const PJ_LP lp = proj_trans(proj.pj(), PJ_INV, c).lp;
+        const ResultadoGeodesicas s = detalle::SerieUtmAGeodesicas(X, Y, huso, sur, d);
+        double distancia;
+        geod_inverse(g[i % 2], s.latitud, s.longitud, lp.phi * 180 / M_PI, lp.lam * 180 / M_PI, &distancia, nullptr,
+                     nullptr);
+        EXPECT_NEAR(error, distancia, 1e-3 + 1e-4 * distancia) << donde;
+    }
+}
+
+// The exact projection where Krüger's series holds 1 mm against the exact
+// transverse Mercator, and nowhere else: cos φ · sin Δλ up to 0.9167
+// forwards (measured 1 mm at 0.9238), 10 000 km of easting backwards
+// (measured 1 mm at 12 500 km). Zone 30, GRS 80.
+TEST(GeodesicasAUtmExacto, DominioDeLaProyeccion) {
+    const GeographicLib::TransverseMercatorExact tm(6378137, 1 / 298.257222101, 0.9996);
+    const auto probar = [&](double lat, double dLambda, bool dentro, const std::string& que) {
+        const ResultadoUtm r = GeodesicasAUtmExacto(-3 + dLambda, lat, 30, Datum::ETRS89);
+        ASSERT_EQ(r.estado, dentro ? Estado::Correcto : Estado::FueraDelDominio) << que;
+        if (!dentro) return;
+        double x, y, gamma, k;
+        tm.Forward(0, lat, dLambda, x, y, gamma, k);
+        EXPECT_LT(std::hypot(r.X - 500000 - x, r.Y - (lat < 0 ? y + 1e7 : y)), 1e-3) << que;
+    };
+    const struct {
+        double lat, dLambda;
+        bool dentro;
+    } casos[] = {{40, 45, true}, {0, 45, true},    {-10, -60, true}, {0, 66, true},    {40, 89, true},
+                 {0, 67, false}, {10, 80, false}, {1, 89, false},  {22.46, 89.88, false}, {0, 90.5, false}};
+    for (const auto& c : casos) probar(c.lat, c.dLambda, c.dentro, std::to_string(c.lat) + " " + std::to_string(c.dLambda));
+    // Along the edge of the domain, a hair inside and outside.
+    for (double lat = 0; lat <= 23; lat += 1) {
+        const double borde = std::asin(0.9167 / std::cos(lat * M_PI / 180)) * 180 / M_PI;
+        probar(lat, borde - 1e-3, true, "borde " + std::to_string(lat));
+        probar(lat, borde + 1e-3, false, "borde " + std::to_string(lat));
+    }
+    for (const double x : {-9999000.0, 9999000.0, 10001000.0}) {
+        const ResultadoGeodesicas r = UtmAGeodesicasExacto(500000 + x, 0, 30, false, false, Datum::ETRS89);
+        ASSERT_EQ(r.estado, x < 1e7 ? Estado::Correcto : Estado::FueraDelDominio) << x;
+        if (x > 1e7) continue;
+        double lat, lon, gamma, k;
+        tm.Reverse(-3, x, 0, lat, lon, gamma, k);
+        EXPECT_NEAR(r.latitud, lat, 9e-9) << x;  // 9e-9° ≈ 1 mm
+        EXPECT_NEAR(r.longitud, lon, 9e-9) << x;
+    }
 }
 
 TEST(RedondearHuso, AlParMasCercano) {

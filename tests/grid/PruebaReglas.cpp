@@ -1,5 +1,5 @@
 // The lookup and interpolation rules on small grids built in memory: edge
-// lines, the extrapolation band, the sub-grid choice.
+// lines, the tolerance outside them, the sub-grid choice.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -17,7 +17,7 @@ using pruebas::SubrejillaPrueba;
 float DLatSuave(int f, int c) { return -4.0f + 0.25f * f + 0.125f * c + 0.0625f * f * c; }
 float DLonSuave(int f, int c) { return 5.0f - 0.5f * f + 0.03125f * c - 0.015625f * f * c; }
 
-TEST(Reglas, CeldaEnBordesYBanda) {
+TEST(Reglas, CeldaEnBordes) {
     // 5 rows × 4 columns of 60": lat 3600…3840", lonW −7200…−7020".
     const Rejilla r("pequena", CreaRejilla({{.sLat = 3600, .nLat = 3840, .eLong = -7200, .wLong = -7020,
                                              .latInc = 60, .longInc = 60, .dLat = DLatSuave, .dLon = DLonSuave}}));
@@ -34,13 +34,16 @@ TEST(Reglas, CeldaEnBordesYBanda) {
         {"borde sur: fila 1", 7170, 3600, 1, 1, 0.5, 0},
         {"borde este: columna 1", 7200, 3630, 1, 1, 0, 0.5},
         {"esquina sureste", 7200, 3600, 1, 1, 0, 0},
-        {"borde norte: fuera", 7170, 3840, 0, 0, 0, 0},
-        {"borde oeste: fuera", 7020, 3630, 0, 0, 0, 0},
+        {"borde norte: última fila", 7170, 3840, 4, 1, 0.5, 1},
+        {"borde oeste: última columna", 7020, 3630, 1, 3, 1, 0.5},
+        {"esquina noroeste", 7020, 3840, 4, 3, 1, 1},
         {"justo bajo el borde norte", 7170, 3839.5, 4, 1, 0.5, 239.5 / 60 - 3},
-        {"media celda al sur: fila 1 extrapolada", 7170, 3570, 1, 1, 0.5, -0.5},
-        {"casi un intervalo al este: columna 1", 7259, 3630, 1, 1, -59.0 / 60, 0.5},
-        {"un intervalo al sur: fuera", 7170, 3540, 0, 0, 0, 0},
-        {"un intervalo al este: fuera", 7260, 3630, 0, 0, 0, 0},
+        // The tolerance is (60" + 60") · 1e-5 = 0.0012": within it, on the edge.
+        {"0,001\" al sur: en el borde", 7170, 3599.999, 1, 1, 0.5, 0},
+        {"0,001\" al oeste: en el borde", 7019.999, 3630, 1, 3, 1, 0.5},
+        {"0,002\" al sur: fuera", 7170, 3599.998, 0, 0, 0, 0},
+        {"media celda al este: fuera", 7230, 3630, 0, 0, 0, 0},
+        {"un intervalo al norte: fuera", 7170, 3900, 0, 0, 0, 0},
         {"latitud NaN", 7170, nan, 0, 0, 0, 0},
         {"longitud infinita", inf, 3630, 0, 0, 0, 0},
         {"latitud enorme", 7170, 1e300, 0, 0, 0, 0},
@@ -92,9 +95,8 @@ TEST(Reglas, EleccionDeSubrejilla) {
         {"fuera de la fina, la gruesa", {Fino(1000, 1000), Grueso()}, -3000, 3000, 2},
         {"banda sur de la fina: la gruesa que lo contiene", {Fino(1000, 1000), Grueso()}, -1500, 950, 2},
         {"banda este de la fina: la gruesa que lo contiene", {Fino(1000, 1000), Grueso()}, -950, 1500, 2},
-        {"banda de la fina fuera de la gruesa: extrapola la fina", {Fino(-1400, 0), Grueso()}, -700, -1450, 1},
-        {"banda de ambas: la más fina extrapola", {Grueso(), Fino(0, 0)}, 50, 50, 2},
-        {"borde norte de la fina dentro de la gruesa", {Fino(1000, 1000), Grueso()}, -1500, 2500, 2},
+        {"al sur de la fina, fuera de la gruesa: fuera", {Fino(-1400, 0), Grueso()}, -700, -1450, 0},
+        {"borde norte de la fina dentro de la gruesa: la fina", {Fino(1000, 1000), Grueso()}, -1500, 2500, 1},
         {"fuera de todas", {Fino(1000, 1000), Grueso()}, -7000, 1500, 0},
     };
     for (const auto& c : casos) {
@@ -108,6 +110,13 @@ TEST(Reglas, EleccionDeSubrejilla) {
                 << c.nombre;
         }
     }
+    // FINO shifts latitudes by -1", GRUESO by -2": no ED50 point goes to the
+    // ETRS89 latitudes 998" to 999" south of FINO, and the inverse refuses
+    // them (its steps would swing between both); it serves the points beside.
+    const Rejilla r("hueco", CreaRejilla({Fino(1000, 1000), Grueso()}));
+    EXPECT_FALSE(r.ETRS89aED50(-1500, 998.5).dentro);
+    EXPECT_EQ(r.ETRS89aED50(-1500, 997.5).lat, 999.5);
+    EXPECT_EQ(r.ETRS89aED50(-1500, 999.5).lat, 1000.5);
 }
 
 }  // namespace

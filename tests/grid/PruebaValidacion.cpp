@@ -133,6 +133,19 @@ TEST(Validacion, FicherosDanados) {
             EXPECT_EQ(RejillaED50aETRS89(ruta, -300, 300, q, mensaje), EstadoRejilla::Correcta) << d.nombre;
         }
     }
+    // Past 1 GiB: a grid is read only up to its last node, and a file that is
+    // no grid is refused for its header before anything else is read
+    // (sparse files: no disk used).
+    for (const bool rejilla : {true, false}) {
+        std::ofstream(ruta, std::ios::binary).write(reinterpret_cast<const char*>(Valida().data()), rejilla ? 832 : 0);
+        fs::resize_file(ruta, std::uint64_t{3} << 29);
+        const Rejilla r(ruta);
+        EXPECT_EQ(r.estado(), rejilla ? EstadoRejilla::Correcta : EstadoRejilla::Invalida) << r.mensaje();
+        EXPECT_EQ(r.ED50aETRS89(-150, 150).dentro, rejilla);
+        if (!rejilla) {
+            EXPECT_NE(r.mensaje().find("NUM_OREC"), std::string::npos) << r.mensaje();
+        }
+    }
     fs::remove(ruta);
 }
 

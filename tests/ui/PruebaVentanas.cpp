@@ -167,7 +167,10 @@ private slots:
             << QStringList{"CoordX=500000", "CoordY=4400000", "Huso1=30.5"} << QStringList{"long1=-3"} << nada;
         QTest::newRow("UTM huso 31") << "Principal" << 1 << false
             << QStringList{"CoordX=500000", "CoordY=4400000", "Huso1=31"} << QStringList{"long1=3"} << nada;
-        for (const char* huso : {"29", "32", "x"})
+        QTest::newRow("UTM huso 29") << "Principal" << 1 << false
+            << QStringList{"CoordX=400000", "CoordY=4400000", "Huso1=29"} << QStringList{"long1=-10.1671518754±1e-9"}
+            << nada;
+        for (const char* huso : {"26", "32", "x"})
             QTest::newRow(qPrintable(QStringLiteral("UTM huso %1").arg(QLatin1String(huso)))) << "Principal" << 1 << false
                 << QStringList{"CoordX=400000", "CoordY=4400000", "!", QStringLiteral("Huso1=") + huso}
                 << QStringList{"long1=", "Ana1="} << QStringList{fuera};
