@@ -97,8 +97,20 @@ void NoCalculable(ResultadoPunto& r, Estado calculo) {
     r.motivo = calculo == Estado::Correcto ? std::string(TextoDesbordamiento) : std::string(TextoEstado(calculo));
 }
 
+// An angle in the unit of the settings into degrees, and back: the exact
+// methods with the true π, the legacy ones with the program's.
+double AGrados(double valor, const AjustesConversion& a) {
+    return a.exacto ? UnidadAGradosExactos(valor, a.unidad) : UnidadAGrados(valor, a.unidad);
+}
+double DeGrados(double grados, const AjustesConversion& a) {
+    return a.exacto ? GradosExactosAUnidad(grados, a.unidad) : GradosAUnidad(grados, a.unidad);
+}
+
 // A geocentric coordinate or an ellipsoidal height: within 100,000 km.
 constexpr double MaximoMetros = 1e8;
+// An azimuth (degrees): some 2,800 turns either way; the last digit of
+// such a number is still 1e-10°.
+constexpr double MaximoAcimut = 1e6;
 // A geodesic distance: from 0 to half a meridian and a little more.
 constexpr double MaximaDistancia = 20004000;
 
@@ -109,8 +121,8 @@ constexpr double MaximaDistancia = 20004000;
 EstadoPunto LeerUtmGeo(const LineaPunto& l, EntradaPunto& e) {
     // The zone text compared exactly, blanks and quotes around it aside.
     const std::string_view textoHuso = SinBlancos(l.campos[3]);
-    if (textoHuso == "30" || textoHuso == "31") {
-        e.huso = textoHuso == "30" ? 30 : 31;
+    if (textoHuso.size() == 2 && textoHuso >= "27" && textoHuso <= "31") {
+        e.huso = static_cast<std::int16_t>((textoHuso[0] - '0') * 10 + (textoHuso[1] - '0'));
     } else if (textoHuso == "30E") {
         e.huso = 30;
         e.extendido = true;
@@ -145,10 +157,9 @@ ResultadoPunto ConvertirUtmGeo(const EntradaPunto& e, const AjustesConversion& a
         return r;
     }
     r.a = {g.longitud, g.latitud};
-    // The legacy error at the point found, in extended zone 30 only: within
-    // zones 30 and 31 the series stay within 7 mm.
-    if (!a.exacto && e.extendido && SuperaUmbralUtmLegado(g.longitud, g.latitud, e.huso, a.datum))
-        r.estado = EstadoPunto::Impreciso;
+    // The legacy series more than 1 cm from the exact position (where it is
+    // more than 1 m off, it refused the point above).
+    if (!a.exacto && SuperaUmbralUtmAGeodesicasLegado(X, Y, e.huso, e.sur, a.datum)) r.estado = EstadoPunto::Impreciso;
     return r;
 }
 
@@ -201,7 +212,7 @@ EstadoPunto LeerGeoCart(const LineaPunto& l, EntradaPunto& e) {
 ResultadoPunto ConvertirGeoCart(const EntradaPunto& e, const AjustesConversion& a) {
     const double longitud = e.v[0], latitud = e.v[1], h = e.v[2];
     ResultadoPunto r;
-    r.a = {UnidadAGrados(longitud, a.unidad), UnidadAGrados(latitud, a.unidad)};
+    r.a = {AGrados(longitud, a), AGrados(latitud, a)};
     r.motivo = Primero({AnguloImposible("La latitud", latitud, 90, a.unidad),
                         AnguloImposible("La longitud", longitud, 180, a.unidad),
                         MetrosImposibles("La altura", h, -MaximoMetros, MaximoMetros, true)});
@@ -209,9 +220,11 @@ ResultadoPunto ConvertirGeoCart(const EntradaPunto& e, const AjustesConversion& 
         r.estado = EstadoPunto::Imposible;
         return r;
     }
-    const ResultadoCartesianas c = CalculoGeoCart(UnidadARadianes(latitud, a.unidad),
-                                                  UnidadARadianes(longitud, a.unidad), h, a.elipsoide.a,
-                                                  a.elipsoide.rf);
+    const ResultadoCartesianas c =
+        a.exacto ? GeoCartExacto(UnidadAGradosExactos(latitud, a.unidad), UnidadAGradosExactos(longitud, a.unidad), h,
+                                 a.elipsoide.a, a.elipsoide.rf)
+                 : CalculoGeoCart(UnidadARadianes(latitud, a.unidad), UnidadARadianes(longitud, a.unidad), h,
+                                  a.elipsoide.a, a.elipsoide.rf);
     r.v = {c.X, c.Y, c.Z, a.elipsoide.a, a.elipsoide.rf};
     if (c.estado != Estado::Correcto || !Finitos({c.X, c.Y, c.Z})) NoCalculable(r, c.estado);
     return r;
@@ -225,20 +238,32 @@ ResultadoPunto ConvertirCartGeo(const EntradaPunto& e, const AjustesConversion& 
                                   MetrosImposibles("La coordenada Y", Y, -MaximoMetros, MaximoMetros, true),
                                   MetrosImposibles("La coordenada Z", Z, -MaximoMetros, MaximoMetros, true)});
     if (!motivo.empty()) return Rechazo(EstadoPunto::Imposible, std::move(motivo));
-    const ResultadoGeograficas g = CalculoCartGeo(X, Y, Z, a.elipsoide.a, a.elipsoide.rf);
-    const double fi = RadianesAUnidad(g.fi, a.unidad);
-    const double lambda = RadianesAUnidad(g.lambda, a.unidad);
+    // Degrees (the legacy method: the program's π), then the unit.
+    Estado estado;
+    double latitud, longitud, h, fi, lambda;
+    if (a.exacto) {
+        const ResultadoGeograficasGrados g = CartGeoExacto(X, Y, Z, a.elipsoide.a, a.elipsoide.rf);
+        estado = g.estado;
+        latitud = g.latitud, longitud = g.longitud, h = g.h;
+        fi = GradosExactosAUnidad(latitud, a.unidad);
+        lambda = GradosExactosAUnidad(longitud, a.unidad);
+    } else {
+        const ResultadoGeograficas g = CalculoCartGeo(X, Y, Z, a.elipsoide.a, a.elipsoide.rf);
+        estado = g.estado;
+        latitud = RadianesAUnidad(g.fi, 1), longitud = RadianesAUnidad(g.lambda, 1), h = g.h;
+        fi = RadianesAUnidad(g.fi, a.unidad);
+        lambda = RadianesAUnidad(g.lambda, a.unidad);
+    }
     ResultadoPunto r;
     // The zone of the point's longitude; Greenwich itself in zone 30, as
     // always.
-    const double grados = RadianesAUnidad(g.lambda, 1);
-    const double huso = grados == 0 ? 30 : HusoDeLongitud(grados);
-    r.v = {lambda, fi, huso, fi > 0 ? 0.0 : 1.0, g.h, a.elipsoide.a, a.elipsoide.rf};
-    if (g.estado != Estado::Correcto || !Finitos({fi, lambda, g.h})) {
-        NoCalculable(r, g.estado);
+    const double huso = longitud == 0 ? 30 : HusoDeLongitud(longitud);
+    r.v = {lambda, fi, huso, fi > 0 ? 0.0 : 1.0, h, a.elipsoide.a, a.elipsoide.rf};
+    if (estado != Estado::Correcto || !Finitos({fi, lambda, h})) {
+        NoCalculable(r, estado);
         return r;
     }
-    r.a = {RadianesAUnidad(g.lambda, 1), RadianesAUnidad(g.fi, 1)};
+    r.a = {longitud, latitud};
     return r;
 }
 
@@ -249,21 +274,25 @@ EstadoPunto LeerDirecto(const LineaPunto& l, EntradaPunto& e) { return Numeros(l
 ResultadoPunto ConvertirDirecto(const EntradaPunto& e, const AjustesConversion& a) {
     const double longitud = e.v[0], latitud = e.v[1], acimut = e.v[2], distancia = e.v[3];
     ResultadoPunto r;
-    r.a = {UnidadAGrados(longitud, a.unidad), UnidadAGrados(latitud, a.unidad)};
+    r.a = {AGrados(longitud, a), AGrados(latitud, a)};
     r.motivo = Primero({AnguloImposible("La longitud", longitud, 180, a.unidad),
                         AnguloImposible("La latitud", latitud, 90, a.unidad),
-                        std::isfinite(acimut) ? std::string() : "El acimut " + Texto(acimut) + " no es posible.",
+                        // Any number of turns, but not so many that a turn is lost
+                        // in the last digits of the number (beyond 1e15 one is).
+                        AnguloImposible("El acimut", acimut, MaximoAcimut, a.unidad),
                         MetrosImposibles("La distancia", distancia, 0, MaximaDistancia, false)});
     if (!r.motivo.empty()) {
         r.estado = EstadoPunto::Imposible;
         return r;
     }
-    const ResultadoDirecto d = (a.exacto ? ProblemaDirectoExacto : ProblemaDirecto)(
-        UnidadARadianes(latitud, a.unidad), UnidadARadianes(longitud, a.unidad), UnidadAGrados(acimut, a.unidad),
-        distancia, a.elipsoide.a, a.elipsoide.rf);
-    const double longitudB = GradosAUnidad(d.longitud, a.unidad);
-    const double latitudB = GradosAUnidad(d.latitud, a.unidad);
-    const double inverso = GradosAUnidad(d.acimutInverso, a.unidad);
+    const ResultadoDirecto d =
+        a.exacto ? ProblemaDirectoExactoGrados(AGrados(latitud, a), AGrados(longitud, a), AGrados(acimut, a), distancia,
+                                               a.elipsoide.a, a.elipsoide.rf)
+                 : ProblemaDirecto(UnidadARadianes(latitud, a.unidad), UnidadARadianes(longitud, a.unidad),
+                                   UnidadAGrados(acimut, a.unidad), distancia, a.elipsoide.a, a.elipsoide.rf);
+    const double longitudB = DeGrados(d.longitud, a);
+    const double latitudB = DeGrados(d.latitud, a);
+    const double inverso = DeGrados(d.acimutInverso, a);
     r.v = {longitudB, latitudB, inverso, a.elipsoide.a, a.elipsoide.rf};
     if (d.estado != Estado::Correcto || !Finitos({longitudB, latitudB, inverso})) {
         NoCalculable(r, d.estado);
@@ -278,8 +307,8 @@ EstadoPunto LeerInverso(const LineaPunto& l, EntradaPunto& e) { return Numeros(l
 ResultadoPunto ConvertirInverso(const EntradaPunto& e, const AjustesConversion& a) {
     const double longitudA = e.v[0], latitudA = e.v[1], longitudB = e.v[2], latitudB = e.v[3];
     ResultadoPunto r;
-    r.a = {UnidadAGrados(longitudA, a.unidad), UnidadAGrados(latitudA, a.unidad)};
-    r.b = {UnidadAGrados(longitudB, a.unidad), UnidadAGrados(latitudB, a.unidad)};
+    r.a = {AGrados(longitudA, a), AGrados(latitudA, a)};
+    r.b = {AGrados(longitudB, a), AGrados(latitudB, a)};
     r.motivo = Primero({AnguloImposible("La longitud del punto A", longitudA, 180, a.unidad),
                         AnguloImposible("La latitud del punto A", latitudA, 90, a.unidad),
                         AnguloImposible("La longitud del punto B", longitudB, 180, a.unidad),
@@ -288,11 +317,13 @@ ResultadoPunto ConvertirInverso(const EntradaPunto& e, const AjustesConversion& 
         r.estado = EstadoPunto::Imposible;
         return r;
     }
-    const ResultadoInverso i = (a.exacto ? ProblemaInversoExacto : ProblemaInverso)(
-        UnidadARadianes(latitudA, a.unidad), UnidadARadianes(longitudA, a.unidad),
-        UnidadARadianes(latitudB, a.unidad), UnidadARadianes(longitudB, a.unidad), a.elipsoide.a, a.elipsoide.rf);
-    const double directo = GradosAUnidad(i.acimutDirecto, a.unidad);
-    const double inverso = GradosAUnidad(i.acimutInverso, a.unidad);
+    const ResultadoInverso i =
+        a.exacto ? ProblemaInversoExactoGrados(r.a.lat, r.a.lon, r.b.lat, r.b.lon, a.elipsoide.a, a.elipsoide.rf)
+                 : ProblemaInverso(UnidadARadianes(latitudA, a.unidad), UnidadARadianes(longitudA, a.unidad),
+                                   UnidadARadianes(latitudB, a.unidad), UnidadARadianes(longitudB, a.unidad),
+                                   a.elipsoide.a, a.elipsoide.rf);
+    const double directo = DeGrados(i.acimutDirecto, a);
+    const double inverso = DeGrados(i.acimutInverso, a);
     // A and B as read, in the user's unit.
     r.v = {longitudA, latitudA, directo, i.distancia, longitudB, latitudB, inverso, a.elipsoide.a, a.elipsoide.rf};
     if (i.estado != Estado::Correcto || !Finitos({directo, i.distancia, inverso})) NoCalculable(r, i.estado);

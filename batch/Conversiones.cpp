@@ -43,6 +43,7 @@ constexpr Columna ColumnasRejilla[] = {
 // The exact methods as the summary names them.
 constexpr std::string_view UtmExacto = "exacto (Krüger, GeographicLib)";
 constexpr std::string_view GeodesiaExacto = "exacto (Karney, GeographicLib)";
+constexpr std::string_view GeocentricoExacto = "exacto (GeographicLib)";
 
 // The result base names of 8 and 9 are names, so that the results are not
 // hidden files called ".txt" and ".csv" that the user cannot find.
@@ -50,12 +51,12 @@ constexpr std::array<Conversion, 10> Tabla{{
     {codigo::UtmGeoETRS89, "utm-geo-etrs89", "Geodesicas_ETRS89",
      TESMARO_FORMATO " Punto,X,Y,Huso(30,31 o 30E),Norte/Sur. Indique correctamente el HUSO "
                      "GEOGRAFICO. La salida de datos será ETRS89",
-     "UTM a geodésicas en ETRS89", "Punto,X,Y,Huso(30,31 o 30E)[,Norte/Sur (Norte)]", Datum::ETRS89, false,
+     "UTM a geodésicas en ETRS89", "Punto,X,Y,Huso(27 a 31 o 30E)[,Norte/Sur (Norte)]", Datum::ETRS89, false,
      false, {}, UtmExacto, LeerUtmGeo, ConvertirUtmGeo, ColumnasUtmGeo, {}, ResultadoPuntos::Geograficas, Datum::ETRS89},
     {codigo::UtmGeoED50, "utm-geo-ed50", "Geodesicas_ED50",
      TESMARO_FORMATO " Punto,X,Y,Huso(30,31 o 30E),Norte/Sur. Indique correctamente el HUSO "
                      "GEOGRAFICO. La salida de datos será ED50",
-     "UTM a geodésicas en ED50", "Punto,X,Y,Huso(30,31 o 30E)[,Norte/Sur (Norte)]", Datum::ED50, false,
+     "UTM a geodésicas en ED50", "Punto,X,Y,Huso(27 a 31 o 30E)[,Norte/Sur (Norte)]", Datum::ED50, false,
      false, {}, UtmExacto, LeerUtmGeo, ConvertirUtmGeo, ColumnasUtmGeo, {}, ResultadoPuntos::Geograficas, Datum::ED50},
     // Two blanks after "líneas:".
     {codigo::GeoUtmETRS89, "geo-utm-etrs89", "UTM_ETRS89",
@@ -71,10 +72,10 @@ constexpr std::array<Conversion, 10> Tabla{{
     {codigo::GeoCart, "geo-cart", "Cartesianas_geocéntricas",
      TESMARO_FORMATO " Punto, Longitud, Latitud, Altura elipsoidal",
      "geodésicas a cartesianas geocéntricas", "Punto,Longitud,Latitud[,Altura elipsoidal (0)]", {},
-     true, true, {}, {}, LeerGeoCart, ConvertirGeoCart, ColumnasGeoCart, {}, ResultadoPuntos::Cartesianas, {}},
+     true, true, {}, GeocentricoExacto, LeerGeoCart, ConvertirGeoCart, ColumnasGeoCart, {}, ResultadoPuntos::Cartesianas, {}},
     {codigo::CartGeo, "cart-geo", "Geodesicas_elipsoidales",
      TESMARO_FORMATO " Punto,X Cart.Geoc.,Y Cart. Geoc.,Z Cart. Geoc.",
-     "cartesianas geocéntricas a geodésicas", "Punto,X,Y,Z", {}, true, true, {}, {}, LeerCartGeo, ConvertirCartGeo, ColumnasCartGeo, {}, ResultadoPuntos::Geograficas, {}},
+     "cartesianas geocéntricas a geodésicas", "Punto,X,Y,Z", {}, true, true, {}, GeocentricoExacto, LeerCartGeo, ConvertirCartGeo, ColumnasCartGeo, {}, ResultadoPuntos::Geograficas, {}},
     {codigo::Directo, "directo", "Problema_directo",
      "Formato fichero primera línea: Punto,Longitud,Latitud,Acimut Directo,Distancia",
      "problema directo", "Punto,Longitud,Latitud,Acimut directo,Distancia", {}, true, true, {},

@@ -148,7 +148,7 @@ void MostrarAyuda() {
          "fuera de 0 a 10.000.000 m o X fuera de 0 a 1.500.000 m; X, Y, Z o altura de más\n"
          "de 100.000 km; distancia negativa o de más de 20.004 km) o fuera de la rejilla;\n"
          "geo-utm omite las líneas de huso fuera de 27 a 31, y utm-geo se detiene en un\n"
-         "huso distinto de 30, 31 y 30E (los registros anteriores se escriben).\n"
+         "huso distinto de 27 a 31 y 30E (los registros anteriores se escriben).\n"
          "\n"
          "Escribe en la salida estándar las rutas de los dos ficheros de resultados y en\n"
          "la de errores un resumen: cómo se ha leído la entrada, las líneas convertidas y\n"

@@ -36,9 +36,9 @@ enum class Estado {
 };
 
 // The message of a UTM-to-geographic point of a zone the program does not
-// compute (its words are the archives').
+// compute (27 to 31, and "30E").
 inline constexpr std::string_view TextoHusoNoCalculado =
-    "Cálculo solo para los Husos Geográficos 30 y 31 (Brenmora).Existen datos fuera del área";
+    "Cálculo solo para los husos geográficos 27 a 31: hay datos fuera del área";
 
 // The Spanish message that tells the user why there is no answer (empty for
 // Correcto).

@@ -31,7 +31,7 @@ class Lote : public ::testing::Test {
 protected:
     void SetUp() override {
         Escribir(dir / "geo.txt", "Punto,Longitud,Latitud,Huso,Hemisferio\r\nP1,-0.5,39.5,30,N\r\nP2,1,40,32,N\r\n");
-        Escribir(dir / "utm.txt", "Punto,X,Y,Huso,Hemisferio\r\nA,725000,4400000,30,N\r\nB,1,2,27,N\r\nC,1,2,30,N\r\n");
+        Escribir(dir / "utm.txt", "Punto,X,Y,Huso,Hemisferio\r\nA,725000,4400000,30,N\r\nB,1,2,26,N\r\nC,1,2,30,N\r\n");
         Escribir(dir / "cart.txt", "c\nP1,-0.5,40,100\nP2,3,41,0\n");
         Escribir(dir / "xyz.txt", "c\nP1,4000000,-30000,4900000\n");
         Escribir(dir / "dir.txt", "c\nP1,-0.4,39.5,45,100000\n");
@@ -120,10 +120,10 @@ TEST_F(Lote, TablaDeArgumentos) {
          "Transformacion_a_ETRS89.txt\nTransformacion_a_ETRS89.csv\n", "1 línea fuera de la rejilla (línea 3)"},
         {{"etrs89-ed50", "rej.txt", "--rejilla", rejilla}, 3, "Transformacion_a_ED50.txt\nTransformacion_a_ED50.csv\n",
          ""},
-        // UTM stopped at zone 27: its message with the line and the zone, the records before it.
+        // UTM stopped at zone 26: its message with the line and the zone, the records before it.
         {{"utm-geo-etrs89", "utm.txt"}, 3, "Geodesicas_ETRS89.txt\nGeodesicas_ETRS89.csv\n",
-         "tesmaro-lote: Cálculo solo para los Husos Geográficos 30 y 31 (Brenmora).Existen datos fuera del área "
-         "(línea 3: huso «27»)\n"},
+         "tesmaro-lote: Cálculo solo para los husos geográficos 27 a 31: hay datos fuera del área "
+         "(línea 3: huso «26»)\n"},
         // The exact method named; the legacy one warns in extended zone 30 beyond 1 cm.
         {{"geo-utm-etrs89", "geo.txt", "--exacto"}, 3, "UTM_ETRS89.txt\nUTM_ETRS89.csv\n",
          "Método: exacto (Krüger, GeographicLib).\n"},
@@ -267,7 +267,7 @@ TEST_F(Lote, ErrorInesperado) {
 #endif
     // The headers of the shipped grid with one sub-grid of 6300 × 6300 nodes
     // of 0.1" (635 MB), in a sparse file: no disk used.
-    std::string cabeceras = Leer(RutaRejillaFuente()).substr(0, 352);
+    std::string cabeceras = Leer(std::string(TESMARO_DATOS_FUENTE) + "/sped2et.gsb").substr(0, 352);
     const auto poner = [&cabeceras](std::size_t en, auto valor) { std::memcpy(cabeceras.data() + en, &valor, sizeof valor); };
     poner(40, std::int32_t{1});  // NUM_FILE
     poner(176 + 88, 136800 + 629.9);  // N_LAT
