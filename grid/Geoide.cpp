@@ -92,16 +92,22 @@ RejillaGeoide::RejillaGeoide(const std::string& ruta) : estado_(EstadoRejilla::N
     }
     Cargar(cabecera, tamano);
     if (estado_ != EstadoRejilla::Correcta) return;
-    // The header asked for exactly the rest of the file.
-    std::vector<unsigned char> bytes(static_cast<std::size_t>(tamano - BytesCabecera));
-    f.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (static_cast<std::uint64_t>(f.gcount()) != bytes.size()) {
+    // The header asked for exactly the rest of the file: read straight into
+    // the values, then turned from big-endian in place (one buffer, not two:
+    // on a virtual machine every fresh page costs).
+    const auto bytes = static_cast<std::streamsize>(tamano - BytesCabecera);
+    f.read(reinterpret_cast<char*>(valores_.data()), bytes);
+    if (f.gcount() != bytes) {
+        valores_.clear();
         estado_ = EstadoRejilla::NoEncontrada;
         mensaje_ = MensajeNoAbre(ruta);
         return;
     }
-    for (std::size_t i = 0; i < valores_.size(); ++i)
-        valores_[i] = std::bit_cast<float>(LeerU32(bytes.data() + BytesValor * i));
+    for (float& v : valores_) {
+        unsigned char b[BytesValor];
+        std::memcpy(b, &v, sizeof b);
+        v = std::bit_cast<float>(LeerU32(b));
+    }
 }
 
 RejillaGeoide::RejillaGeoide(const std::string& nombre, const std::vector<unsigned char>& contenido) : ruta_(nombre) {
@@ -153,7 +159,7 @@ void RejillaGeoide::Cargar(const unsigned char* cabecera, std::uint64_t tamano) 
     filas_ = filas;
     columnas_ = columnas;
     vueltaCompleta_ = este - oeste + pasoLon >= 360 - ToleranciaVuelta;
-    valores_.assign(static_cast<std::size_t>(nodos), 0.0f);
+    valores_.resize(static_cast<std::size_t>(nodos));
     estado_ = EstadoRejilla::Correcta;
     mensaje_.clear();
 }
