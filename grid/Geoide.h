@@ -26,7 +26,8 @@
 //    40 + 4 · rows · columns bytes long.
 // A node whose value is the GTX "no data" value −88.8888, NaN, infinite or
 // beyond ±1000 m (PROJ's rule for no data) is a hole: a point whose four
-// nodes include one is outside the model.
+// nodes include one is outside the model (where PROJ averages the others, or
+// gives NaN for a NaN node). The shipped grids have no hole.
 //
 // The interpolation is PROJ's vgridshift, to the grouping of its operations:
 // a point is inside a grid when west ≤ lon ≤ east and south ≤ lat ≤ north
