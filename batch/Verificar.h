@@ -1,7 +1,9 @@
 // The self-test of tesmaro-lote --verificar: the grid in use is the shipped
 // one (its SHA-256 against data/sped2et.gsb.sha256), the check points of
-// data/sped2et_puntos_control.csv through the grid both ways, and one worked
-// example of every conversion to the last printed digit.
+// data/sped2et_puntos_control.csv through the grid both ways, both geoid grids
+// are the shipped ones (data/egm08_rednap*.gtx.sha256), N at the check points
+// of data/egm08_rednap_puntos_control.csv, and one worked example of every
+// conversion to the last printed digit.
 #pragma once
 #include <cstddef>
 #include <string>
@@ -17,8 +19,8 @@ struct Comprobacion {
     std::string texto;
 };
 
-// Runs every check with the grid at `rutaRejilla` and the recorded checksum
-// and check points of the folder `carpetaDatos`.
+// Runs every check with the grid at `rutaRejilla`, and the geoid grids and
+// the recorded checksums and check points of the folder `carpetaDatos`.
 std::vector<Comprobacion> Verificar(const std::string& rutaRejilla, const std::string& carpetaDatos);
 
 // SHA-256 of `datos`, as 64 lower-case hexadecimal digits.

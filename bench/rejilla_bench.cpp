@@ -1,14 +1,17 @@
 // ED50 <-> ETRS89 by the NTv2 grid, per point: the grid file opened and read
 // for every evaluation (a window's "Calcular") against the grid loaded once
-// and kept in memory (a batch run).
+// and kept in memory (a batch run). And the geoid: N at a point, and loading
+// both geoid grids.
 //
 //   build/bench/rejilla_bench [--benchmark_filter=...]
-// The grid is sped2et.gsb of the current folder or of the build tree's data/.
+// The grid is sped2et.gsb of the current folder or of the build tree's data/;
+// the geoid grids are those of the build tree's data/.
 #include <benchmark/benchmark.h>
 
 #include <random>
 #include <vector>
 
+#include "Geoide.h"
 #include "Rejilla.h"
 
 namespace {
@@ -100,11 +103,39 @@ void CargarRejilla(benchmark::State& estado) {
     }
 }
 
+// H = h − N at points spread over the mainland grid (degrees).
+void AltitudGeoide(benchmark::State& estado) {
+    const Geoide g;
+    if (g.estado() != EstadoRejilla::Correcta) estado.SkipWithError(g.mensaje().c_str());
+    std::vector<std::pair<double, double>> grados;
+    for (const auto& [lon, lat] : Puntos()) grados.emplace_back(lon / 3600, lat / 3600);
+    std::size_t i = 0;
+    for (auto _ : estado) {
+        const auto& [lon, lat] = grados[i++ & 1023];
+        benchmark::DoNotOptimize(g.AltitudOrtometrica(lon, lat, 100));
+    }
+    estado.SetItemsProcessed(estado.iterations());
+}
+
+// Reading and checking both geoid grids (1.98 MB) once.
+void CargarGeoide(benchmark::State& estado) {
+    for (auto _ : estado) {
+        const Geoide g;
+        if (g.estado() != EstadoRejilla::Correcta) {
+            estado.SkipWithError(g.mensaje().c_str());
+            break;
+        }
+        benchmark::DoNotOptimize(g.estado());
+    }
+}
+
 BENCHMARK(DirectaCargada);
 BENCHMARK(InversaCargada);
 BENCHMARK(DirectaPorLlamada);
 BENCHMARK(InversaPorLlamada);
 BENCHMARK(CargarRejilla);
+BENCHMARK(AltitudGeoide);
+BENCHMARK(CargarGeoide);
 
 }  // namespace
 

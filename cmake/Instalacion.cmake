@@ -5,7 +5,8 @@
 #
 # Layout under the prefix (the .deb uses /usr):
 #   bin/tesmaro, bin/tesmaro-lote              (app/ and cli/ install them)
-#   share/tesmaro/sped2et.gsb, coast.geojson   (data/ installs them)
+#   share/tesmaro/sped2et.gsb, egm08_rednap.gtx, egm08_rednap_canarias.gtx,
+#     coast.geojson, their .sha256 and check points   (data/ installs them)
 #   share/applications/tesmaro.desktop
 #   share/icons/hicolor/{48x48,128x128,256x256}/apps/tesmaro.png, scalable/apps/tesmaro.svg
 #   share/doc/tesmaro/copyright, changelog.Debian.gz, README.md, licencias/, herramientas/

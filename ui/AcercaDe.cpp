@@ -74,7 +74,9 @@ AcercaDe::AcercaDe(EntornoVentanas& entorno, QWidget* padre) : QDialog(padre), e
     Label3 = new QLabel(
         QStringLiteral("Rejilla de transformación ED50 → ETRS89 (SPED2ETV2, 2009): obra derivada de datos del "
                        "Instituto Geográfico Nacional, CC BY 4.0 www.ign.es. Convertida de GeoTIFF a NTv2 sin "
-                       "modificar los valores."),
+                       "modificar los valores.\n"
+                       "Modelo de geoide EGM08-REDNAP (2013): obra derivada de datos del Instituto Geográfico "
+                       "Nacional, CC BY 4.0 www.ign.es. Convertido de GeoTIFF a GTX sin modificar los valores."),
         this);
     Label3->setObjectName(QStringLiteral("Label3"));
     Label3->setWordWrap(true);

@@ -45,6 +45,7 @@ echo "== Instalando con apt-get"
 INSTALADO=1
 APT install --reinstall "$DEB" || aborta "apt-get no ha podido instalar $DEB"
 for f in /usr/share/tesmaro/sped2et.gsb /usr/share/tesmaro/coast.geojson \
+         /usr/share/tesmaro/egm08_rednap{,_canarias}.gtx{,.sha256} /usr/share/tesmaro/egm08_rednap_puntos_control.csv \
          /usr/share/doc/tesmaro/{copyright,changelog.Debian.gz,README.md} \
          /usr/share/doc/tesmaro/licencias/{LGPL-3,GPL-3}.txt /usr/share/doc/tesmaro/herramientas/build_coast.py \
          /usr/share/man/man1/tesmaro{,-lote}.1.gz /usr/share/applications/tesmaro.desktop \
@@ -53,7 +54,7 @@ for f in /usr/share/tesmaro/sped2et.gsb /usr/share/tesmaro/coast.geojson \
   [ -f "$f" ] || fallo "falta $f"
 done
 cmp -s data/sped2et.gsb /usr/share/tesmaro/sped2et.gsb || fallo "la rejilla instalada no es data/sped2et.gsb"
-for texto in "CC BY 4.0" "LGPL-3.0-or-later" "GSHHG 2.3.7" "Instituto Geográfico Nacional"; do
+for texto in "CC BY 4.0" "LGPL-3.0-or-later" "GSHHG 2.3.7" "Instituto Geográfico Nacional" "EGM08-REDNAP"; do
   grep -q "$texto" /usr/share/doc/tesmaro/copyright || fallo "copyright no menciona \"$texto\""
 done
 for p in /usr/bin/tesmaro /usr/bin/tesmaro-lote; do

@@ -1,6 +1,8 @@
-// Helpers of the grid tests: the shipped grid, and small NTv2 grids built in
-// memory (little-endian host, as the reader requires of the file).
+// Helpers of the grid tests: the shipped grid, and small NTv2 and GTX grids
+// built in memory (little-endian host, as the NTv2 reader requires of the
+// file).
 #pragma once
+#include <bit>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -66,6 +68,22 @@ inline Bytes CreaRejilla(const std::vector<SubrejillaPrueba>& subs) {
                 for (float v : {s.dLat ? s.dLat(f, c) : 0.0f, s.dLon ? s.dLon(f, c) : 0.0f, 0.0f, 0.0f}) Poner(b, B(v));
     }
     Registro(b, "END", std::string(8, '\0'));
+    return b;
+}
+
+// A GTX file: the header (big-endian), then the values of `filas` rows of
+// `columnas`, from the south-west node, given by valor(fila, columna).
+inline Bytes CreaGtx(double latOrigen, double lonOrigen, double paso, std::int32_t filas, std::int32_t columnas,
+                     float (*valor)(int fila, int columna)) {
+    Bytes b;
+    auto poner = [&b](std::uint64_t v, int bytes) {
+        for (int i = bytes - 1; i >= 0; --i) b.push_back(static_cast<unsigned char>(v >> (8 * i)));
+    };
+    for (double v : {latOrigen, lonOrigen, paso, paso}) poner(std::bit_cast<std::uint64_t>(v), 8);
+    poner(static_cast<std::uint32_t>(filas), 4);
+    poner(static_cast<std::uint32_t>(columnas), 4);
+    for (int f = 0; f < filas; ++f)
+        for (int c = 0; c < columnas; ++c) poner(std::bit_cast<std::uint32_t>(valor(f, c)), 4);
     return b;
 }
 

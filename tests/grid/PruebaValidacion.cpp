@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include "Comun.h"
+#include "Geoide.h"
 
 namespace tesmaro {
 namespace {
@@ -186,8 +187,9 @@ TEST(Validacion, RejillaDeLasVentanas) {
 }
 
 // The inputs the fuzzer found interesting: each is read without a fault (the
-// sanitizer build checks for out-of-bounds reads), accepted or refused with a
-// message, and answers alike from memory and from the file.
+// sanitizer build checks for out-of-bounds reads), as an NTv2 grid and as a
+// GTX geoid grid, accepted or refused with a message, and answers alike from
+// memory and from the file.
 TEST(Validacion, CorpusDelFuzzer) {
     const fs::path carpeta = fs::path(TESMARO_PRUEBAS_GRID) / "corpus";
     int ficheros = 0;
@@ -197,8 +199,16 @@ TEST(Validacion, CorpusDelFuzzer) {
         ++ficheros;
         std::ifstream f(entrada.path(), std::ios::binary);
         const std::string nombre = entrada.path().filename().string();
-        const Rejilla memoria(nombre, Bytes(std::istreambuf_iterator<char>(f), {}));
+        const Bytes bytes(std::istreambuf_iterator<char>(f), {});
+        const Rejilla memoria(nombre, bytes);
         const bool correcta = memoria.estado() == EstadoRejilla::Correcta;
+        const RejillaGeoide geoide(nombre, bytes), geoideFichero(entrada.path().string());
+        EXPECT_EQ(geoide.estado(), geoideFichero.estado()) << nombre;
+        EXPECT_TRUE(geoide.estado() == EstadoRejilla::Correcta || geoide.mensaje().find(nombre) != std::string::npos)
+            << nombre;
+        for (const auto& [lon, lat] : {std::pair{-9.25, 35.25}, {-18.1, 27.8}, {179.0, -89.0}, {-1e300, 0.0}})
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(geoide.Ondulacion(lon, lat).N),
+                      std::bit_cast<std::uint64_t>(geoideFichero.Ondulacion(lon, lat).N)) << nombre;
         EXPECT_TRUE(correcta || memoria.mensaje().find(nombre) != std::string::npos) << nombre;
         for (const auto& p : puntos) {
             const PuntoRejilla ida = memoria.ED50aETRS89(p[0], p[1]);
