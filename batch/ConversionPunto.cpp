@@ -7,6 +7,7 @@
 #include "Cartesianas.h"
 #include "Exacto.h"
 #include "Geodesia.h"
+#include "Geoide.h"
 #include "Rejilla.h"
 #include "Texto.h"
 #include "Textos.h"
@@ -118,17 +119,27 @@ constexpr double MaximaDistancia = 20004000;
 
 // ---- UTM to geographic ------------------------------------------------------------
 
-EstadoPunto LeerUtmGeo(const LineaPunto& l, EntradaPunto& e) {
-    // The zone text compared exactly, blanks and quotes around it aside.
-    const std::string_view textoHuso = SinBlancos(l.campos[3]);
-    if (textoHuso.size() == 2 && textoHuso >= "27" && textoHuso <= "31") {
-        e.huso = static_cast<std::int16_t>((textoHuso[0] - '0') * 10 + (textoHuso[1] - '0'));
-    } else if (textoHuso == "30E") {
+namespace {
+
+// A zone text compared exactly, blanks and quotes around it aside: "27" to
+// "31", or "30E". False for any other.
+bool LeerHuso(std::string_view campo, EntradaPunto& e) {
+    const std::string_view texto = SinBlancos(campo);
+    if (texto.size() == 2 && texto >= "27" && texto <= "31") {
+        e.huso = static_cast<std::int16_t>((texto[0] - '0') * 10 + (texto[1] - '0'));
+    } else if (texto == "30E") {
         e.huso = 30;
         e.extendido = true;
     } else {
-        return textoHuso.empty() ? EstadoPunto::Ilegible : EstadoPunto::Detener;
+        return false;
     }
+    return true;
+}
+
+}  // namespace
+
+EstadoPunto LeerUtmGeo(const LineaPunto& l, EntradaPunto& e) {
+    if (!LeerHuso(l.campos[3], e)) return SinBlancos(l.campos[3]).empty() ? EstadoPunto::Ilegible : EstadoPunto::Detener;
     if (Numeros(l, e, 2) != EstadoPunto::Convertido) return EstadoPunto::Ilegible;
     e.sur = EsSur(l.campos[4]);
     return EstadoPunto::Convertido;
@@ -166,14 +177,19 @@ ResultadoPunto ConvertirUtmGeo(const EntradaPunto& e, const AjustesConversion& a
 // ---- Geographic to UTM ------------------------------------------------------------
 
 EstadoPunto LeerGeoUtm(const LineaPunto& l, EntradaPunto& e) {
-    // Field 4 (the hemisphere word) is not used: the latitude's sign decides.
+    // Field 4 (the hemisphere word) is not used: the latitude's sign decides;
+    // nor field 3 when every point goes in the zone forced.
+    if (l.husoForzado != 0) {
+        e.v[2] = l.husoForzado;
+        return Numeros(l, e, 2);
+    }
     return Numeros(l, e, 3);
 }
 
 ResultadoPunto ConvertirGeoUtm(const EntradaPunto& e, const AjustesConversion& a) {
     const double longitud = e.v[0], latitud = e.v[1];
-    // The zone rounded half to even: 31.5 is zone 32.
-    const std::int16_t huso = RedondearHuso(e.v[2]);
+    // The zone rounded half to even: 31.5 is zone 32; or the zone forced.
+    const std::int16_t huso = a.husoForzado != 0 ? a.husoForzado : RedondearHuso(e.v[2]);
     ResultadoPunto r;
     r.a = {longitud, latitud};
     if (huso < 27 || huso > 31) {
@@ -371,5 +387,88 @@ ResultadoPunto ConvertirED50aETRS89(const EntradaPunto& e, const AjustesConversi
 ResultadoPunto ConvertirETRS89aED50(const EntradaPunto& e, const AjustesConversion& a) {
     return ConvertirConRejilla(e, &Rejilla::ETRS89aED50, a);
 }
+
+// ---- Heights by the geoid -----------------------------------------------------------------
+
+EstadoPunto LeerAlturaGeo(const LineaPunto& l, EntradaPunto& e) { return Numeros(l, e, 3); }
+
+EstadoPunto LeerAlturaUtm(const LineaPunto& l, EntradaPunto& e) {
+    if (Numeros(l, e, 2) != EstadoPunto::Convertido) return EstadoPunto::Ilegible;
+    if (!Numero(l, 4, e.v[2], e)) return EstadoPunto::Ilegible;
+    // A zone no row reads: -1, refused as impossible with its own words.
+    if (!LeerHuso(l.campos[3], e)) e.huso = SinBlancos(l.campos[3]).empty() ? 0 : -1;
+    return e.huso == 0 ? EstadoPunto::Ilegible : EstadoPunto::Convertido;
+}
+
+namespace {
+
+// A height: within 100 km of the ellipsoid, where the model means anything.
+constexpr double MaximaAltura = 100000;
+
+// h to H (altitud true) or H to h at (longitud, latitud), the position's
+// values already in r.v[0 .. primero).
+ResultadoPunto Alturas(ResultadoPunto r, std::size_t primero, double longitud, double latitud, double altura,
+                       bool altitud, const AjustesConversion& a) {
+    r.motivo = MetrosImposibles(altitud ? "La altura elipsoidal" : "La altitud ortométrica", altura, -MaximaAltura,
+                                MaximaAltura, false);
+    if (!r.motivo.empty()) {
+        r.estado = EstadoPunto::Imposible;
+        return r;
+    }
+    const AlturaGeoide g = altitud ? a.geoide->AltitudOrtometrica(longitud, latitud, altura)
+                                   : a.geoide->AlturaElipsoidal(longitud, latitud, altura);
+    if (!g.dentro()) {
+        r.estado = EstadoPunto::FueraRejilla;
+        r.motivo = TextoFueraDelGeoide;
+        return r;
+    }
+    r.v[primero] = altitud ? altura : g.altura;
+    r.v[primero + 1] = g.N;
+    r.v[primero + 2] = altitud ? g.altura : altura;
+    return r;
+}
+
+ResultadoPunto AlturasGeo(const EntradaPunto& e, const AjustesConversion& a, bool altitud) {
+    ResultadoPunto r;
+    r.a = {e.v[0], e.v[1]};
+    r.motivo = Primero({AnguloImposible("La longitud", e.v[0], 180, 0), AnguloImposible("La latitud", e.v[1], 90, 0)});
+    if (!r.motivo.empty()) {
+        r.estado = EstadoPunto::Imposible;
+        return r;
+    }
+    r.v[0] = e.v[0];
+    r.v[1] = e.v[1];
+    return Alturas(std::move(r), 2, e.v[0], e.v[1], e.v[2], altitud, a);
+}
+
+ResultadoPunto AlturasUtm(const EntradaPunto& e, const AjustesConversion& a, bool altitud) {
+    const double X = e.v[0], Y = e.v[1];
+    std::string motivo = e.huso < 0 ? "El huso no se calcula: solo los husos 27 a 31 y 30E." : std::string();
+    if (motivo.empty())
+        motivo = Primero({MetrosImposibles("La coordenada X", X, 0, 1500000, true),
+                          MetrosImposibles("La coordenada Y", Y, 0, 10000000, false)});
+    if (!motivo.empty()) return Rechazo(EstadoPunto::Imposible, std::move(motivo));
+    // The position only chooses the geoid's nodes: the exact projection,
+    // good to a millimetre wherever the geoid is.
+    const ResultadoGeodesicas g = UtmAGeodesicasExacto(X, Y, e.huso, false, e.extendido, Datum::ETRS89);
+    ResultadoPunto r;
+    r.v[0] = X;
+    r.v[1] = Y;
+    r.v[2] = e.huso;
+    r.v[altitud ? 3 : 5] = e.v[2];  // the height given, echoed even when not computed
+    if (g.estado != Estado::Correcto || !Finitos({g.longitud, g.latitud})) {
+        NoCalculable(r, g.estado);
+        return r;
+    }
+    r.a = {g.longitud, g.latitud};
+    return Alturas(std::move(r), 3, g.longitud, g.latitud, e.v[2], altitud, a);
+}
+
+}  // namespace
+
+ResultadoPunto ConvertirAltitudGeo(const EntradaPunto& e, const AjustesConversion& a) { return AlturasGeo(e, a, true); }
+ResultadoPunto ConvertirAlturaGeo(const EntradaPunto& e, const AjustesConversion& a) { return AlturasGeo(e, a, false); }
+ResultadoPunto ConvertirAltitudUtm(const EntradaPunto& e, const AjustesConversion& a) { return AlturasUtm(e, a, true); }
+ResultadoPunto ConvertirAlturaUtm(const EntradaPunto& e, const AjustesConversion& a) { return AlturasUtm(e, a, false); }
 
 }  // namespace tesmaro

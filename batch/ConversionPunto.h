@@ -22,6 +22,7 @@
 
 namespace tesmaro {
 
+class Geoide;
 class Rejilla;
 
 // What became of one point.
@@ -46,6 +47,8 @@ struct AjustesConversion {
     bool exacto = false;            // the exact methods (Exacto.h) for UTM and the geodetic problems
     const Rejilla* rejilla = nullptr;  // the grid conversions: open, valid, held by the caller
     Datum datum = Datum::ETRS89;       // the UTM conversions
+    const Geoide* geoide = nullptr;    // the height conversions: open, valid, held by the caller
+    std::int16_t husoForzado = 0;      // geographic to UTM: every point in this zone (27..31); 0: its own
 };
 
 // A geographic position in degrees, east and north positive; NaN: none.
@@ -92,6 +95,7 @@ struct ResultadoPunto {
 struct LineaPunto {
     const CamposFichero& campos;
     const FormatoCampos& formato;
+    std::int16_t husoForzado = 0;  // geographic to UTM: the zone field is not read
 };
 
 // ---- The conversions (rows of Conversiones.h) --------------------------------
@@ -107,8 +111,9 @@ struct LineaPunto {
 EstadoPunto LeerUtmGeo(const LineaPunto& linea, EntradaPunto& entrada);
 ResultadoPunto ConvertirUtmGeo(const EntradaPunto& entrada, const AjustesConversion& ajustes);
 
-// Longitude, latitude (decimal degrees) and zone (27..31, rounded) to UTM;
-// values: X, Y, zone, hemisphere (1 south), convergence, scale factor.
+// Longitude, latitude (decimal degrees) and zone (27..31, rounded; not read
+// when the settings force one) to UTM; values: X, Y, zone, hemisphere (1
+// south), convergence, scale factor.
 EstadoPunto LeerGeoUtm(const LineaPunto& linea, EntradaPunto& entrada);
 ResultadoPunto ConvertirGeoUtm(const EntradaPunto& entrada, const AjustesConversion& ajustes);
 
@@ -137,5 +142,17 @@ ResultadoPunto ConvertirInverso(const EntradaPunto& entrada, const AjustesConver
 EstadoPunto LeerRejilla(const LineaPunto& linea, EntradaPunto& entrada);
 ResultadoPunto ConvertirED50aETRS89(const EntradaPunto& entrada, const AjustesConversion& ajustes);
 ResultadoPunto ConvertirETRS89aED50(const EntradaPunto& entrada, const AjustesConversion& ajustes);
+
+// Heights by the geoid of the settings: ellipsoidal height h (ETRS89, or
+// REGCAN95 in the Canary Islands) to orthometric height H = h − N, and back.
+// The point as longitude and latitude (decimal degrees) or UTM (X, Y, zone
+// text "27" to "31" or "30E", northern hemisphere); then the height (m).
+// Values: the position (longitude, latitude; or X, Y, zone), then h, N, H.
+EstadoPunto LeerAlturaGeo(const LineaPunto& linea, EntradaPunto& entrada);
+EstadoPunto LeerAlturaUtm(const LineaPunto& linea, EntradaPunto& entrada);
+ResultadoPunto ConvertirAltitudGeo(const EntradaPunto& entrada, const AjustesConversion& ajustes);
+ResultadoPunto ConvertirAltitudUtm(const EntradaPunto& entrada, const AjustesConversion& ajustes);
+ResultadoPunto ConvertirAlturaGeo(const EntradaPunto& entrada, const AjustesConversion& ajustes);
+ResultadoPunto ConvertirAlturaUtm(const EntradaPunto& entrada, const AjustesConversion& ajustes);
 
 }  // namespace tesmaro

@@ -1,6 +1,5 @@
 #include "Conversiones.h"
 
-#include <array>
 
 #include "Textos.h"
 
@@ -15,87 +14,162 @@ namespace {
 
 using T = TipoColumna;
 // The columns of each result, after "Nombre".
-constexpr Columna ColumnasUtmGeo[] = {
-    {"Longitud", T::Real, 0, true, "Longitud"}, {"Latitud", T::Real, 1, true, "Latitud"}, {"Huso", T::Entero, 2, false, "Huso"}};
-constexpr Columna ColumnasGeoUtm[] = {
-    {"Coordenada X", T::Real, 0, true, "X"},       {"Coordenada Y", T::Real, 1, true, "Y"},
-    {"Huso", T::Entero, 2, false, "Huso"},            {"Latitud Norte-Sur", T::NorteSur, 3, false, "Hemisferio"},
-    {"Convergencia de meridianos", T::Real, 4, true, "Converg"}, {"Anamorfosis lineal", T::Real, 5, true, "Anamorfos"}};
-constexpr Columna ColumnasGeoCart[] = {{"Coordenada X", T::Real, 0, true, "X"}, {"Coordenada Y", T::Real, 1, true, "Y"},
-                                       {"Coordenada Z", T::Real, 2, true, "Z"}, {"Semieje a", T::Real, 3, false, "Semieje_a"},
+constexpr Columna ColumnasUtmGeo[] = {{"Longitud", T::Angulo, 0, true, "Longitud"},
+                                      {"Latitud", T::Angulo, 1, true, "Latitud"},
+                                      {"Huso", T::Entero, 2, false, "Huso"}};
+constexpr Columna ColumnasGeoUtm[] = {{"Coordenada X", T::Metros, 0, true, "X"},
+                                      {"Coordenada Y", T::Metros, 1, true, "Y"},
+                                      {"Huso", T::Entero, 2, false, "Huso"},
+                                      {"Latitud Norte-Sur", T::NorteSur, 3, false, "Hemisferio"},
+                                      {"Convergencia de meridianos", T::Angulo, 4, true, "Converg"},
+                                      {"Anamorfosis lineal", T::Real, 5, true, "Anamorfos"}};
+constexpr Columna ColumnasGeoCart[] = {{"Coordenada X", T::Metros, 0, true, "X"},
+                                       {"Coordenada Y", T::Metros, 1, true, "Y"},
+                                       {"Coordenada Z", T::Metros, 2, true, "Z"},
+                                       {"Semieje a", T::Real, 3, false, "Semieje_a"},
                                        {"1/f", T::Real, 4, false, "Inv_aplan"}};
-constexpr Columna ColumnasCartGeo[] = {{"Longitud", T::Real, 0, true, "Longitud"},         {"Latitud", T::Real, 1, true, "Latitud"},
-                                       {"Huso", T::Entero, 2, true, "Huso"},           {"Hemisferio", T::NorteSur, 3, true, "Hemisferio"},
-                                       {"Altura_elipsoidal", T::Real, 4, true, "Altura_eli"}, {"Semieje a", T::Real, 5, false, "Semieje_a"},
+constexpr Columna ColumnasCartGeo[] = {{"Longitud", T::Angulo, 0, true, "Longitud"},
+                                       {"Latitud", T::Angulo, 1, true, "Latitud"},
+                                       {"Huso", T::Entero, 2, true, "Huso"},
+                                       {"Hemisferio", T::NorteSur, 3, true, "Hemisferio"},
+                                       {"Altura_elipsoidal", T::Metros, 4, true, "Altura_eli"},
+                                       {"Semieje a", T::Real, 5, false, "Semieje_a"},
                                        {"1/f", T::Real, 6, false, "Inv_aplan"}};
-constexpr Columna ColumnasDirecto[] = {{"Longitud", T::Real, 0, true, "Longitud"}, {"Latitud", T::Real, 1, true, "Latitud"},
-                                       {"Acimut inverso", T::Real, 2, true, "Acimut_inv"}, {"Semieje a", T::Real, 3, false, "Semieje_a"},
+constexpr Columna ColumnasDirecto[] = {{"Longitud", T::Angulo, 0, true, "Longitud"},
+                                       {"Latitud", T::Angulo, 1, true, "Latitud"},
+                                       {"Acimut inverso", T::Angulo, 2, true, "Acimut_inv"},
+                                       {"Semieje a", T::Real, 3, false, "Semieje_a"},
                                        {"1/f", T::Real, 4, false, "Inv_aplan"}};
-constexpr Columna ColumnasInverso[] = {
-    {"Longitud A", T::Real, 0, false, "Longitud_A"},           {"Latitud A", T::Real, 1, false, "Latitud_A"},
-    {"Acimut directo (A-B)", T::Real, 2, true, "Acimut_AB"},  {"Distancia (A-B)", T::Real, 3, true, "Distancia"},
-    {"Longitud (B)", T::Real, 4, false, "Longitud_B"},         {"Latitud (B)", T::Real, 5, false, "Latitud_B"},
-    {"Acimut inverso (B-A)", T::Real, 6, true, "Acimut_BA"},  {"Semieje a", T::Real, 7, false, "Semieje_a"},
-    {"1/f", T::Real, 8, false, "Inv_aplan"}};
-constexpr Columna ColumnasRejilla[] = {
-    {"Longitud", T::Real, 0, true, "Longitud"}, {"Latitud", T::Real, 1, true, "Latitud"}, {"Huso", T::Entero, 2, true, "Huso"}};
+constexpr Columna ColumnasInverso[] = {{"Longitud A", T::Angulo, 0, false, "Longitud_A"},
+                                       {"Latitud A", T::Angulo, 1, false, "Latitud_A"},
+                                       {"Acimut directo (A-B)", T::Angulo, 2, true, "Acimut_AB"},
+                                       {"Distancia (A-B)", T::Metros, 3, true, "Distancia"},
+                                       {"Longitud (B)", T::Angulo, 4, false, "Longitud_B"},
+                                       {"Latitud (B)", T::Angulo, 5, false, "Latitud_B"},
+                                       {"Acimut inverso (B-A)", T::Angulo, 6, true, "Acimut_BA"},
+                                       {"Semieje a", T::Real, 7, false, "Semieje_a"},
+                                       {"1/f", T::Real, 8, false, "Inv_aplan"}};
+constexpr Columna ColumnasRejilla[] = {{"Longitud", T::Angulo, 0, true, "Longitud"},
+                                       {"Latitud", T::Angulo, 1, true, "Latitud"},
+                                       {"Huso", T::Entero, 2, true, "Huso"}};
+// The heights: the input's position, then h, N and H (the one computed, and N, are computed).
+constexpr Columna ColumnasAltitudGeo[] = {{"Longitud", T::Angulo, 0, false, "Longitud"},
+                                          {"Latitud", T::Angulo, 1, false, "Latitud"},
+                                          {"Altura elipsoidal", T::Metros, 2, false, "Altura_eli"},
+                                          {"Ondulación del geoide", T::Metros, 3, true, "Ondulacion"},
+                                          {"Altitud ortométrica", T::Metros, 4, true, "Altitud"}};
+constexpr Columna ColumnasAlturaGeo[] = {{"Longitud", T::Angulo, 0, false, "Longitud"},
+                                         {"Latitud", T::Angulo, 1, false, "Latitud"},
+                                         {"Altura elipsoidal", T::Metros, 2, true, "Altura_eli"},
+                                         {"Ondulación del geoide", T::Metros, 3, true, "Ondulacion"},
+                                         {"Altitud ortométrica", T::Metros, 4, false, "Altitud"}};
+constexpr Columna ColumnasAltitudUtm[] = {{"Coordenada X", T::Metros, 0, false, "X"},
+                                          {"Coordenada Y", T::Metros, 1, false, "Y"},
+                                          {"Huso", T::Entero, 2, false, "Huso"},
+                                          {"Altura elipsoidal", T::Metros, 3, false, "Altura_eli"},
+                                          {"Ondulación del geoide", T::Metros, 4, true, "Ondulacion"},
+                                          {"Altitud ortométrica", T::Metros, 5, true, "Altitud"}};
+constexpr Columna ColumnasAlturaUtm[] = {{"Coordenada X", T::Metros, 0, false, "X"},
+                                         {"Coordenada Y", T::Metros, 1, false, "Y"},
+                                         {"Huso", T::Entero, 2, false, "Huso"},
+                                         {"Altura elipsoidal", T::Metros, 3, true, "Altura_eli"},
+                                         {"Ondulación del geoide", T::Metros, 4, true, "Ondulacion"},
+                                         {"Altitud ortométrica", T::Metros, 5, false, "Altitud"}};
 
 // The exact methods as the summary names them.
 constexpr std::string_view UtmExacto = "exacto (Krüger, GeographicLib)";
 constexpr std::string_view GeodesiaExacto = "exacto (Karney, GeographicLib)";
 constexpr std::string_view GeocentricoExacto = "exacto (GeographicLib)";
+constexpr std::string_view FueraGeoide = "fuera del modelo de geoide";
 
 // The result base names of 8 and 9 are names, so that the results are not
 // hidden files called ".txt" and ".csv" that the user cannot find.
-constexpr std::array<Conversion, 10> Tabla{{
-    {codigo::UtmGeoETRS89, "utm-geo-etrs89", "Geodesicas_ETRS89",
-     TESMARO_FORMATO " Punto,X,Y,Huso(30,31 o 30E),Norte/Sur. Indique correctamente el HUSO "
-                     "GEOGRAFICO. La salida de datos será ETRS89",
-     "UTM a geodésicas en ETRS89", "Punto,X,Y,Huso(27 a 31 o 30E)[,Norte/Sur (Norte)]", Datum::ETRS89, false,
-     false, {}, UtmExacto, LeerUtmGeo, ConvertirUtmGeo, ColumnasUtmGeo, {}, ResultadoPuntos::Geograficas, Datum::ETRS89},
-    {codigo::UtmGeoED50, "utm-geo-ed50", "Geodesicas_ED50",
-     TESMARO_FORMATO " Punto,X,Y,Huso(30,31 o 30E),Norte/Sur. Indique correctamente el HUSO "
-                     "GEOGRAFICO. La salida de datos será ED50",
-     "UTM a geodésicas en ED50", "Punto,X,Y,Huso(27 a 31 o 30E)[,Norte/Sur (Norte)]", Datum::ED50, false,
-     false, {}, UtmExacto, LeerUtmGeo, ConvertirUtmGeo, ColumnasUtmGeo, {}, ResultadoPuntos::Geograficas, Datum::ED50},
+constexpr Conversion Tabla[] = {
+    {.codigo = codigo::UtmGeoETRS89, .nombre = "utm-geo-etrs89", .base = "Geodesicas_ETRS89",
+     .pista = TESMARO_FORMATO " Punto,X,Y,Huso(30,31 o 30E),Norte/Sur. Indique correctamente el HUSO "
+                              "GEOGRAFICO. La salida de datos será ETRS89",
+     .descripcion = "UTM a geodésicas en ETRS89", .campos = "Punto,X,Y,Huso(27 a 31 o 30E)[,Norte/Sur (Norte)]",
+     .datum = Datum::ETRS89, .metodoExacto = UtmExacto, .leer = LeerUtmGeo, .convertir = ConvertirUtmGeo,
+     .columnas = ColumnasUtmGeo, .datumPuntos = Datum::ETRS89},
+    {.codigo = codigo::UtmGeoED50, .nombre = "utm-geo-ed50", .base = "Geodesicas_ED50",
+     .pista = TESMARO_FORMATO " Punto,X,Y,Huso(30,31 o 30E),Norte/Sur. Indique correctamente el HUSO "
+                              "GEOGRAFICO. La salida de datos será ED50",
+     .descripcion = "UTM a geodésicas en ED50", .campos = "Punto,X,Y,Huso(27 a 31 o 30E)[,Norte/Sur (Norte)]",
+     .datum = Datum::ED50, .metodoExacto = UtmExacto, .leer = LeerUtmGeo, .convertir = ConvertirUtmGeo,
+     .columnas = ColumnasUtmGeo, .datumPuntos = Datum::ED50},
     // Two blanks after "líneas:".
-    {codigo::GeoUtmETRS89, "geo-utm-etrs89", "UTM_ETRS89",
-     TESMARO_FORMATO "  Punto,Longitud,Latitud,Huso (30 o 31),Norte/Sur. Las coordenadas de "
-                     "salida serán UTM-ETRS89",
-     "geodésicas a UTM en ETRS89", "Punto,Longitud,Latitud,Huso(27 a 31)[,Norte/Sur]",
-     Datum::ETRS89, false, false, {}, UtmExacto, LeerGeoUtm, ConvertirGeoUtm, ColumnasGeoUtm, {}, ResultadoPuntos::Utm, Datum::ETRS89},
-    {codigo::GeoUtmED50, "geo-utm-ed50", "UTM_ED50",
-     TESMARO_FORMATO " Punto,Longitud,Latitud,Huso(30 o 31),Norte/Sur. Las coordenadas de "
-                     "salida serán UTM-ED50",
-     "geodésicas a UTM en ED50", "Punto,Longitud,Latitud,Huso(27 a 31)[,Norte/Sur]", Datum::ED50,
-     false, false, {}, UtmExacto, LeerGeoUtm, ConvertirGeoUtm, ColumnasGeoUtm, {}, ResultadoPuntos::Utm, Datum::ED50},
-    {codigo::GeoCart, "geo-cart", "Cartesianas_geocéntricas",
-     TESMARO_FORMATO " Punto, Longitud, Latitud, Altura elipsoidal",
-     "geodésicas a cartesianas geocéntricas", "Punto,Longitud,Latitud[,Altura elipsoidal (0)]", {},
-     true, true, {}, GeocentricoExacto, LeerGeoCart, ConvertirGeoCart, ColumnasGeoCart, {}, ResultadoPuntos::Cartesianas, {}},
-    {codigo::CartGeo, "cart-geo", "Geodesicas_elipsoidales",
-     TESMARO_FORMATO " Punto,X Cart.Geoc.,Y Cart. Geoc.,Z Cart. Geoc.",
-     "cartesianas geocéntricas a geodésicas", "Punto,X,Y,Z", {}, true, true, {}, GeocentricoExacto, LeerCartGeo, ConvertirCartGeo, ColumnasCartGeo, {}, ResultadoPuntos::Geograficas, {}},
-    {codigo::Directo, "directo", "Problema_directo",
-     "Formato fichero primera línea: Punto,Longitud,Latitud,Acimut Directo,Distancia",
-     "problema directo", "Punto,Longitud,Latitud,Acimut directo,Distancia", {}, true, true, {},
-     GeodesiaExacto, LeerDirecto, ConvertirDirecto, ColumnasDirecto, {}, ResultadoPuntos::Directo, {}},
-    {codigo::Inverso, "inverso", "Problema_inverso",
-     "Formato fichero primera línea: Punto,Longitud (A),Latitud(A), Longitud (B),Latitud(B),",
-     "problema inverso", "Punto,Longitud A,Latitud A,Longitud B,Latitud B", {}, true, true, {},
-     GeodesiaExacto, LeerInverso, ConvertirInverso, ColumnasInverso, textos::MismoHemisferio,
-     ResultadoPuntos::Inverso, {}},
-    {codigo::ED50aETRS89, "ed50-etrs89", "Transformacion_a_ETRS89",
-     TESMARO_FORMATO " Punto,Longitud ED50,Latitud ED50", "ED50 a ETRS89 con la rejilla",
-     "Punto,Longitud,Latitud (grados decimales)", {}, false, false,
-     "Seleccione transformación de rejilla gsb (en carpeta de instalación)", {}, LeerRejilla,
-     ConvertirED50aETRS89, ColumnasRejilla, {}, ResultadoPuntos::Geograficas, Datum::ETRS89},
-    {codigo::ETRS89aED50, "etrs89-ed50", "Transformacion_a_ED50",
-     TESMARO_FORMATO " Punto,Longitud ETRS89,Latitud ETRS89", "ETRS89 a ED50 con la rejilla",
-     "Punto,Longitud,Latitud (grados decimales)", {}, false, false,
-     "Seleccione transformación en formato rejilla gsb (en carpeta de instalación)", {},
-     LeerRejilla, ConvertirETRS89aED50, ColumnasRejilla, {}, ResultadoPuntos::Geograficas, Datum::ED50},
-}};
+    {.codigo = codigo::GeoUtmETRS89, .nombre = "geo-utm-etrs89", .base = "UTM_ETRS89",
+     .pista = TESMARO_FORMATO "  Punto,Longitud,Latitud,Huso (30 o 31),Norte/Sur. Las coordenadas de "
+                              "salida serán UTM-ETRS89",
+     .descripcion = "geodésicas a UTM en ETRS89", .campos = "Punto,Longitud,Latitud,Huso(27 a 31)[,Norte/Sur]",
+     .datum = Datum::ETRS89, .leeHuso = true, .metodoExacto = UtmExacto, .leer = LeerGeoUtm,
+     .convertir = ConvertirGeoUtm, .columnas = ColumnasGeoUtm, .puntos = ResultadoPuntos::Utm,
+     .datumPuntos = Datum::ETRS89},
+    {.codigo = codigo::GeoUtmED50, .nombre = "geo-utm-ed50", .base = "UTM_ED50",
+     .pista = TESMARO_FORMATO " Punto,Longitud,Latitud,Huso(30 o 31),Norte/Sur. Las coordenadas de "
+                              "salida serán UTM-ED50",
+     .descripcion = "geodésicas a UTM en ED50", .campos = "Punto,Longitud,Latitud,Huso(27 a 31)[,Norte/Sur]",
+     .datum = Datum::ED50, .leeHuso = true, .metodoExacto = UtmExacto, .leer = LeerGeoUtm,
+     .convertir = ConvertirGeoUtm, .columnas = ColumnasGeoUtm, .puntos = ResultadoPuntos::Utm,
+     .datumPuntos = Datum::ED50},
+    {.codigo = codigo::GeoCart, .nombre = "geo-cart", .base = "Cartesianas_geocéntricas",
+     .pista = TESMARO_FORMATO " Punto, Longitud, Latitud, Altura elipsoidal",
+     .descripcion = "geodésicas a cartesianas geocéntricas", .campos = "Punto,Longitud,Latitud[,Altura elipsoidal (0)]",
+     .leeElipsoide = true, .leeUnidad = true, .metodoExacto = GeocentricoExacto, .leer = LeerGeoCart,
+     .convertir = ConvertirGeoCart, .columnas = ColumnasGeoCart, .puntos = ResultadoPuntos::Cartesianas},
+    {.codigo = codigo::CartGeo, .nombre = "cart-geo", .base = "Geodesicas_elipsoidales",
+     .pista = TESMARO_FORMATO " Punto,X Cart.Geoc.,Y Cart. Geoc.,Z Cart. Geoc.",
+     .descripcion = "cartesianas geocéntricas a geodésicas", .campos = "Punto,X,Y,Z", .leeElipsoide = true,
+     .leeUnidad = true, .metodoExacto = GeocentricoExacto, .leer = LeerCartGeo, .convertir = ConvertirCartGeo,
+     .columnas = ColumnasCartGeo},
+    {.codigo = codigo::Directo, .nombre = "directo", .base = "Problema_directo",
+     .pista = "Formato fichero primera línea: Punto,Longitud,Latitud,Acimut Directo,Distancia",
+     .descripcion = "problema directo", .campos = "Punto,Longitud,Latitud,Acimut directo,Distancia",
+     .leeElipsoide = true, .leeUnidad = true, .metodoExacto = GeodesiaExacto, .leer = LeerDirecto,
+     .convertir = ConvertirDirecto, .columnas = ColumnasDirecto, .puntos = ResultadoPuntos::Directo},
+    {.codigo = codigo::Inverso, .nombre = "inverso", .base = "Problema_inverso",
+     .pista = "Formato fichero primera línea: Punto,Longitud (A),Latitud(A), Longitud (B),Latitud(B),",
+     .descripcion = "problema inverso", .campos = "Punto,Longitud A,Latitud A,Longitud B,Latitud B",
+     .leeElipsoide = true, .leeUnidad = true, .metodoExacto = GeodesiaExacto, .leer = LeerInverso,
+     .convertir = ConvertirInverso, .columnas = ColumnasInverso, .notaCabecera = textos::MismoHemisferio,
+     .puntos = ResultadoPuntos::Inverso},
+    {.codigo = codigo::ED50aETRS89, .nombre = "ed50-etrs89", .base = "Transformacion_a_ETRS89",
+     .pista = TESMARO_FORMATO " Punto,Longitud ED50,Latitud ED50", .descripcion = "ED50 a ETRS89 con la rejilla",
+     .campos = "Punto,Longitud,Latitud (grados decimales)",
+     .tituloRejilla = "Seleccione transformación de rejilla gsb (en carpeta de instalación)", .leer = LeerRejilla,
+     .convertir = ConvertirED50aETRS89, .columnas = ColumnasRejilla, .datumPuntos = Datum::ETRS89},
+    {.codigo = codigo::ETRS89aED50, .nombre = "etrs89-ed50", .base = "Transformacion_a_ED50",
+     .pista = TESMARO_FORMATO " Punto,Longitud ETRS89,Latitud ETRS89", .descripcion = "ETRS89 a ED50 con la rejilla",
+     .campos = "Punto,Longitud,Latitud (grados decimales)",
+     .tituloRejilla = "Seleccione transformación en formato rejilla gsb (en carpeta de instalación)",
+     .leer = LeerRejilla, .convertir = ConvertirETRS89aED50, .columnas = ColumnasRejilla,
+     .datumPuntos = Datum::ED50},
+    // Heights above sea level by IGN's geoid, on ETRS89 (REGCAN95 in the Canary Islands).
+    {.codigo = codigo::AltitudGeo, .nombre = "altitud-geo", .base = "Altitudes_ortometricas",
+     .pista = TESMARO_FORMATO " Punto,Longitud,Latitud,Altura elipsoidal (ETRS89, grados decimales)",
+     .descripcion = "altura elipsoidal a altitud ortométrica (geoide)",
+     .campos = "Punto,Longitud,Latitud,Altura elipsoidal", .leeGeoide = true, .leer = LeerAlturaGeo,
+     .convertir = ConvertirAltitudGeo, .columnas = ColumnasAltitudGeo, .datumPuntos = Datum::ETRS89,
+     .valorZ = 4, .fuera = FueraGeoide},
+    {.codigo = codigo::AltitudUtm, .nombre = "altitud-utm", .base = "Altitudes_ortometricas",
+     .pista = TESMARO_FORMATO " Punto,X,Y,Huso(27 a 31 o 30E),Altura elipsoidal (ETRS89, hemisferio norte)",
+     .descripcion = "altura elipsoidal a altitud ortométrica, en UTM (geoide)",
+     .campos = "Punto,X,Y,Huso(27 a 31 o 30E),Altura elipsoidal", .leeGeoide = true, .leer = LeerAlturaUtm,
+     .convertir = ConvertirAltitudUtm, .columnas = ColumnasAltitudUtm, .datumPuntos = Datum::ETRS89,
+     .valorZ = 5, .fuera = FueraGeoide},
+    {.codigo = codigo::AlturaGeo, .nombre = "altura-geo", .base = "Alturas_elipsoidales",
+     .pista = TESMARO_FORMATO " Punto,Longitud,Latitud,Altitud ortométrica (ETRS89, grados decimales)",
+     .descripcion = "altitud ortométrica a altura elipsoidal (geoide)",
+     .campos = "Punto,Longitud,Latitud,Altitud ortométrica", .leeGeoide = true, .leer = LeerAlturaGeo,
+     .convertir = ConvertirAlturaGeo, .columnas = ColumnasAlturaGeo, .datumPuntos = Datum::ETRS89,
+     .valorZ = 4, .fuera = FueraGeoide},
+    {.codigo = codigo::AlturaUtm, .nombre = "altura-utm", .base = "Alturas_elipsoidales",
+     .pista = TESMARO_FORMATO " Punto,X,Y,Huso(27 a 31 o 30E),Altitud ortométrica (ETRS89, hemisferio norte)",
+     .descripcion = "altitud ortométrica a altura elipsoidal, en UTM (geoide)",
+     .campos = "Punto,X,Y,Huso(27 a 31 o 30E),Altitud ortométrica", .leeGeoide = true, .leer = LeerAlturaUtm,
+     .convertir = ConvertirAlturaUtm, .columnas = ColumnasAlturaUtm, .datumPuntos = Datum::ETRS89,
+     .valorZ = 5, .fuera = FueraGeoide},
+};
 
 #undef TESMARO_FORMATO
 

@@ -26,11 +26,17 @@ inline constexpr std::int16_t ED50aETRS89 = 10;
 inline constexpr std::int16_t ETRS89aED50 = 11;
 inline constexpr std::int16_t UtmGeoED50 = 12;
 inline constexpr std::int16_t GeoUtmED50 = 13;
+inline constexpr std::int16_t AltitudGeo = 14;
+inline constexpr std::int16_t AltitudUtm = 15;
+inline constexpr std::int16_t AlturaGeo = 16;
+inline constexpr std::int16_t AlturaUtm = 17;
 }  // namespace codigo
 
 // How a result column is written.
 enum class TipoColumna : std::uint8_t {
     Real,      // 15 significant digits, decimal point; not finite: empty
+    Metros,    // the same, or the decimals the run asks for lengths
+    Angulo,    // the same, or the decimals the run asks for angles
     Entero,    // plain digits
     NorteSur,  // "Norte" (value 0) or "Sur" (any other), in double quotes
 };
@@ -65,22 +71,27 @@ struct Conversion {
     std::string_view campos;       // the input fields of a point line
     // The settings it reads besides the input file.
     std::optional<Datum> datum;      // fixed by the row (the UTM conversions)
-    bool leeElipsoide;               // ajustes::ElipsoideActual
-    bool leeUnidad;                  // ajustes::UnidadAngular
+    bool leeElipsoide = false;       // ajustes::ElipsoideActual
+    bool leeUnidad = false;          // ajustes::UnidadAngular
     std::string_view tituloRejilla;  // title of the NTv2 grid dialog; empty: no grid
+    bool leeGeoide = false;          // the geoid model (Geoide.h)
+    bool leeHuso = false;            // a zone forced for every point (--huso)
     // The name of the exact method in the summary when it is used; empty: the
     // conversion has no exact method.
     std::string_view metodoExacto;
     // The point: read from the fields of a line, converted.
-    EstadoPunto (*leer)(const LineaPunto& linea, EntradaPunto& entrada);
-    ResultadoPunto (*convertir)(const EntradaPunto& entrada, const AjustesConversion& ajustes);
+    EstadoPunto (*leer)(const LineaPunto& linea, EntradaPunto& entrada) = nullptr;
+    ResultadoPunto (*convertir)(const EntradaPunto& entrada, const AjustesConversion& ajustes) = nullptr;
     // The result's columns after "Nombre", and a last header title that no
     // record fills (empty: none).
     std::span<const Columna> columnas;
     std::string_view notaCabecera;
     // What its result holds, for the layers and the map.
-    ResultadoPuntos puntos;
+    ResultadoPuntos puntos = ResultadoPuntos::Geograficas;
     std::optional<Datum> datumPuntos;  // datum of the positions; none: the ellipsoid's
+    int valorZ = -1;                   // the value that is a point's height in a layer; -1: none
+    // How the summary names a point the model does not cover.
+    std::string_view fuera = "fuera de la rejilla";
 
     constexpr bool LeeRejilla() const { return !tituloRejilla.empty(); }
 };

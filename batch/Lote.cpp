@@ -15,6 +15,7 @@
 
 #include "Ajustes.h"
 #include "Compromiso.h"
+#include "Geoide.h"
 #include "Lector.h"
 #include "Rejilla.h"
 #include "SalidaTexto.h"
@@ -98,7 +99,8 @@ void ConvertirBloque(Bloque& b, const Tarea& t) {
         reg.nombre = campos[0];
         EntradaPunto entrada;
         const EstadoPunto leido =
-            b.cortadas[i] ? EstadoPunto::Ilegible : t.conversion.leer({campos, t.formato}, entrada);
+            b.cortadas[i] ? EstadoPunto::Ilegible
+                          : t.conversion.leer({campos, t.formato, t.ajustes.husoForzado}, entrada);
         if (leido == EstadoPunto::Convertido) {
             reg.r = t.conversion.convertir(entrada, t.ajustes);
         } else if (leido == EstadoPunto::Ilegible) {
@@ -264,6 +266,26 @@ ResumenLote EjecutarLote(const OrdenLote& orden, std::span<Sumidero* const> otra
         ajustes.rejilla = &*rejilla;
     }
 
+    // The geoid model, opened once for the whole run.
+    std::optional<Geoide> geoide;
+    if (conversion.leeGeoide) {
+        geoide.emplace();
+        if (geoide->estado() != EstadoRejilla::Correcta) {
+            resumen.error = geoide->mensaje();
+            return resumen;
+        }
+        ajustes.geoide = &*geoide;
+    }
+    if (orden.huso != 0) {
+        if (!conversion.leeHuso || orden.huso < 27 || orden.huso > 31) {
+            resumen.error = conversion.leeHuso ? "El huso forzado debe estar entre 27 y 31."
+                                               : std::string(conversion.nombre) + " no tiene huso que forzar.";
+            return resumen;
+        }
+        ajustes.husoForzado = orden.huso;
+    }
+    resumen.fuera = conversion.fuera;
+
     // The input.
     const std::string& rutaEntrada = orden.entrada;
     const bool estandar = rutaEntrada == "-";
@@ -305,7 +327,8 @@ ResumenLote EjecutarLote(const OrdenLote& orden, std::span<Sumidero* const> otra
         sumideros.push_back(&textos.emplace(resumen.rutaTxt, resumen.rutaCsv));
     }
     sumideros.insert(sumideros.end(), otras.begin(), otras.end());
-    const ContextoLote contexto{conversion, ajustes, rutaEntrada, rutaRejilla};
+    const ContextoLote contexto{conversion, ajustes, rutaEntrada, rutaRejilla, orden.decimalesMetros,
+                                orden.decimalesAngulos};
     for (Sumidero* s : sumideros)
         if (!s->Empezar(contexto, compromiso, resumen.error)) return resumen;
 
@@ -472,7 +495,7 @@ std::string TextoResumen(const ResumenLote& r) {
     Contar(t, r.largas, "1 línea ilegible: demasiado larga (más de 1 MiB)",
            " líneas ilegibles: demasiado largas (más de 1 MiB)");
     Contar(t, r.imposibles, "1 línea con valores imposibles", " líneas con valores imposibles");
-    Contar(t, r.fueraRejilla, "1 línea fuera de la rejilla", " líneas fuera de la rejilla");
+    Contar(t, r.fueraRejilla, "1 línea " + r.fuera, " líneas " + r.fuera);
     Contar(t, r.saltadas, "1 línea omitida: su huso no está entre 27 y 31",
            " líneas omitidas: su huso no está entre 27 y 31");
     Contar(t, r.imprecisas, "1 línea convertida por el método clásico a más de 1 cm de la posición exacta",

@@ -52,6 +52,11 @@ struct OrdenLote {
     std::int16_t elipsoide = 4;
     bool exacto = false;        // the exact methods where the conversion has them
     std::string rutaRejilla;    // the grid conversions; empty: RutaRejillaVentanas()
+    std::int16_t huso = 0;      // geographic to UTM: every point in this zone (27..31); 0: each its own
+    // Decimals of the lengths and the angles written in the text results;
+    // -1: 15 significant digits, as always.
+    int decimalesMetros = -1;
+    int decimalesAngulos = -1;
     unsigned hilos = 0;         // threads converting lines; 0: one per core
 
     // A run of `conversion` on `entrada` with the settings of the process now.
@@ -77,7 +82,8 @@ struct ResumenLote {
     LineasContadas windows1252;        // point lines that were not UTF-8, read as Windows-1252
     LineasContadas sustituidas;        // point lines with bytes that are not UTF-8 in a UTF-8 file
     LineasContadas imposibles;         // values no point can have: columns empty
-    LineasContadas fueraRejilla;       // outside the grid: columns empty
+    LineasContadas fueraRejilla;       // outside the grid (or the geoid model): columns empty
+    std::string fuera = "fuera de la rejilla";  // how the summary names them
     LineasContadas saltadas;           // no record: geographic-to-UTM zone outside 27..31
     // Converted by the legacy UTM method more than UmbralErrorUtm (1 cm) from
     // the exact position (counted among the converted lines too).

@@ -63,14 +63,31 @@ void Nombre(std::string& t, std::string_view nombre) {
     t += '"';
 }
 
-void Valor(std::string& t, TipoColumna tipo, double v) {
+// `v` with `decimales` decimals; a zero without a sign.
+void Fijo(std::string& t, double v, int decimales) {
+    char cifras[400];
+    const auto r = std::to_chars(cifras, cifras + sizeof cifras, v, std::chars_format::fixed, decimales);
+    std::string_view texto(cifras, static_cast<std::size_t>(r.ptr - cifras));
+    if (texto.front() == '-' && texto.find_first_not_of("-0.") == std::string_view::npos) texto.remove_prefix(1);
+    t += texto;
+}
+
+void Valor(std::string& t, TipoColumna tipo, double v, const Decimales& d) {
     switch (tipo) {
         case TipoColumna::Real:
-            if (std::isfinite(v)) {
+        case TipoColumna::Metros:
+        case TipoColumna::Angulo: {
+            if (!std::isfinite(v)) break;
+            const int decimales = tipo == TipoColumna::Metros ? d.metros : tipo == TipoColumna::Angulo ? d.angulos : -1;
+            // Beyond 1e21 a fixed form is no longer a measure: 15 digits.
+            if (decimales >= 0 && std::fabs(v) < 1e21) {
+                Fijo(t, v, decimales);
+            } else {
                 char cifras[40];
                 t.append(cifras, static_cast<std::size_t>(EscribirNumero(v, cifras)));
             }
             break;
+        }
         case TipoColumna::Entero: {
             char cifras[24];
             const auto r = std::to_chars(cifras, cifras + sizeof cifras, static_cast<long>(v));
@@ -103,7 +120,7 @@ std::string CabeceraTexto(const Conversion& c) {
     return t;
 }
 
-void AnadirRegistro(const Conversion& c, const RegistroPunto& reg, std::string& txt) {
+void AnadirRegistro(const Conversion& c, const RegistroPunto& reg, std::string& txt, const Decimales& d) {
     const EstadoPunto e = reg.r.estado;
     if (e == EstadoPunto::Omitido || e == EstadoPunto::Detener) return;
     Nombre(txt, reg.nombre);
@@ -113,7 +130,7 @@ void AnadirRegistro(const Conversion& c, const RegistroPunto& reg, std::string& 
     const bool eco = e == EstadoPunto::NoCalculable;
     for (const Columna& col : c.columnas) {
         txt += ',';
-        if (todas || (eco && !col.calculada)) Valor(txt, col.tipo, reg.r.v[col.valor]);
+        if (todas || (eco && !col.calculada)) Valor(txt, col.tipo, reg.r.v[col.valor], d);
     }
     txt += "\r\n";
 }
@@ -128,6 +145,7 @@ SalidaTexto::~SalidaTexto() {
 
 bool SalidaTexto::Empezar(const ContextoLote& contexto, Salidas& salidas, std::string& error) {
     conversion_ = &contexto.conversion;
+    decimales_ = {contexto.decimalesMetros, contexto.decimalesAngulos};
     if (rutaTxt_ == "-") {
         txt_ = stdout;
     } else {
@@ -153,7 +171,7 @@ bool SalidaTexto::Empezar(const ContextoLote& contexto, Salidas& salidas, std::s
 
 void SalidaTexto::Preparar(const RegistroPunto& registro, Preparado& preparado) const {
     const std::size_t inicio = preparado[0].size();
-    AnadirRegistro(*conversion_, registro, preparado[0]);
+    AnadirRegistro(*conversion_, registro, preparado[0], decimales_);
     if (csv_ && preparado[0].size() > inicio) {
         AnadirLineaCsv(std::string_view(preparado[0]).substr(inicio, preparado[0].size() - inicio - 2), preparado[1]);
         preparado[1] += "\r\n";

@@ -35,9 +35,18 @@ std::string TextoACsv(std::string_view texto);
 
 // The header record of a conversion's text result, CR LF included.
 std::string CabeceraTexto(const Conversion& conversion);
+// How the numbers of a record are written: lengths and angles with a fixed
+// number of decimals (rounded to nearest, a tie by the binary value; no
+// sign on a zero), -1 for 15 significant digits as every other number.
+struct Decimales {
+    int metros = -1;
+    int angulos = -1;
+};
+
 // The record of one line (CR LF included), appended to `txt`; nothing for a
 // line that gets no record.
-void AnadirRegistro(const Conversion& conversion, const RegistroPunto& registro, std::string& txt);
+void AnadirRegistro(const Conversion& conversion, const RegistroPunto& registro, std::string& txt,
+                    const Decimales& decimales = {});
 
 // The sink of the two files `rutaTxt` and `rutaCsv`, or of the text alone on
 // the standard output (rutaTxt "-", no CSV).
@@ -55,6 +64,7 @@ private:
     bool Escribir(std::FILE* f, std::string_view datos, const std::string& ruta);
 
     const Conversion* conversion_ = nullptr;
+    Decimales decimales_;
     std::string rutaTxt_, rutaCsv_;
     std::FILE* txt_ = nullptr;
     std::FILE* csv_ = nullptr;

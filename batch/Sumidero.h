@@ -36,6 +36,8 @@ struct ContextoLote {
     const AjustesConversion& ajustes;  // as taken at the start of the run
     std::string rutaEntrada;           // "-": the standard input
     std::string rutaRejilla;           // the grid conversions: the grid used
+    int decimalesMetros = -1;          // decimals of lengths and angles in the text results;
+    int decimalesAngulos = -1;         // -1: 15 significant digits
 };
 
 // Progress and the request to stop, from the run to its caller; called on

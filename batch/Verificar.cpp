@@ -89,16 +89,22 @@ constexpr Ejemplo Ejemplos[] = {
      R"(-12.050444735834,42.7018678526135,6378137,298.257223563)"},
     {"ed50-etrs89", "P,2.4278372431136774,37.95905715466476", R"("P",2.4267268102313,37.9578442881581,31)"},
     {"etrs89-ed50", "P,-3.0496413330003307,40.05479157684099", R"("P",-3.04834959677148,40.0559821253044,30)"},
+    {"altitud-geo", "P,-3.7038,40.4168,700", R"("P",-3.7038,40.4168,700,51.1116814167132,648.888318583287)"},
+    {"altitud-utm", "P,440291.4,4474261.8,30,700",
+     R"("P",440291.4,4474261.8,30,700,51.1116789560441,648.888321043956)"},
+    {"altura-geo", "P,-16.6425,28.2723,3751.755", R"("P",-16.6425,28.2723,3799.99967706666,48.2446770666564,3751.755)"},
+    {"altura-utm", "P,328000,3128000,28,2000", R"("P",328000,3128000,28,2047.48987703473,47.4898770347253,2000)"},
 };
 
 // The record of an example's line through its conversion's own functions,
 // without its line end.
-std::string Registro(const Conversion& c, std::string_view linea, const Rejilla& rejilla) {
+std::string Registro(const Conversion& c, std::string_view linea, const Rejilla& rejilla, const Geoide& geoide) {
     const FormatoCampos formato;
     const CamposFichero campos(linea, formato);
     AjustesConversion ajustes;
     if (c.datum) ajustes.datum = *c.datum;
     ajustes.rejilla = &rejilla;
+    ajustes.geoide = &geoide;
     RegistroPunto registro;
     registro.nombre = campos[0];
     EntradaPunto entrada;
@@ -329,10 +335,13 @@ std::vector<Comprobacion> Verificar(const std::string& rutaRejilla, const std::s
     VerificarGeoide(carpeta, lineas);
 
     // A worked example of every conversion, on the default settings.
+    const Geoide geoide(carpeta + "/" + NombreGeoidePeninsula, carpeta + "/" + NombreGeoideCanarias);
     for (const Ejemplo& e : Ejemplos) {
         const Conversion* c = BuscarConversion(e.conversion);
-        if (!c || (c->LeeRejilla() && rejilla.estado() != EstadoRejilla::Correcta)) continue;
-        const bool bien = Registro(*c, e.linea, rejilla) == e.registro;
+        if (!c || (c->LeeRejilla() && rejilla.estado() != EstadoRejilla::Correcta) ||
+            (c->leeGeoide && geoide.estado() != EstadoRejilla::Correcta))
+            continue;
+        const bool bien = Registro(*c, e.linea, rejilla, geoide) == e.registro;
         lineas.push_back({bien, "Ejemplo " + std::string(e.conversion) +
                                     (bien ? ": igual hasta la última cifra escrita."
                                           : ": DISTINTO del resultado de referencia.")});

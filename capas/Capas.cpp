@@ -339,6 +339,8 @@ private:
         if (utm_) return std::make_unique<OGRPoint>(v[0], v[1]);
         double lon = a.lon, lat = a.lat;
         if (!Llevar(lon, lat)) return nullptr;
+        // A height (the orthometric one of the geoid conversions) as Z.
+        if (conversion_->valorZ >= 0) return std::make_unique<OGRPoint>(lon, lat, v[conversion_->valorZ]);
         return std::make_unique<OGRPoint>(lon, lat);
     }
 
@@ -378,7 +380,10 @@ private:
         std::unique_ptr<GDALDataset, CerrarDataset> ds(driver->Create(preparada_.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
         if (!ds) return Fallar(error, ErrorGdal(fallo));
         OGRLayer* capa = ds->CreateLayer(fs::path(ruta_).stem().string().c_str(), &srs,
-                                         lineas_ ? wkbMultiLineString : wkbPoint, opcionesCapa.List());
+                                         lineas_                      ? wkbMultiLineString
+                                         : conversion_->valorZ >= 0 ? wkbPoint25D
+                                                                    : wkbPoint,
+                                         opcionesCapa.List());
         if (!capa) return Fallar(error, ErrorGdal(fallo));
         // A KML layer has its own Name and Description fields first: the
         // record's name goes to Name, the placemark's <name>.
@@ -429,7 +434,9 @@ private:
                 const Columna& c = conversion_->columnas[i];
                 const double valor = v[c.valor];
                 switch (c.tipo) {
-                    case TipoColumna::Real: entidad.SetField(indices[i + 1], valor); break;
+                    case TipoColumna::Real:
+                    case TipoColumna::Metros:
+                    case TipoColumna::Angulo: entidad.SetField(indices[i + 1], valor); break;
                     case TipoColumna::Entero: entidad.SetField(indices[i + 1], static_cast<int>(valor)); break;
                     case TipoColumna::NorteSur: entidad.SetField(indices[i + 1], valor == 0 ? "Norte" : "Sur"); break;
                 }

@@ -53,7 +53,8 @@ constexpr std::string_view Programa = "tesmaro-lote";
 
 constexpr std::string_view Uso =
     "Uso: tesmaro-lote CONVERSION ENTRADA [--elipsoide N] [--unidad 1|2|3] [--rejilla FICHERO] "
-    "[--salida CARPETA] [--hilos N] [--capa FICHERO] [--mapa FICHERO.png] [--exacto] [--]\n"
+    "[--salida CARPETA] [--hilos N] [--huso N] [--decimales M[,A]] [--capa FICHERO] [--mapa FICHERO.png] "
+    "[--exacto] [--]\n"
     "       tesmaro-lote --verificar [--rejilla FICHERO]\n";
 
 void Escribir(std::FILE* f, std::string_view texto) { std::fwrite(texto.data(), 1, texto.size(), f); }
@@ -106,6 +107,13 @@ void MostrarAyuda() {
          "                     sped2et.gsb de la carpeta actual o la del programa)\n"
          "  --salida CARPETA   carpeta de los ficheros de resultados (por defecto la del\n"
          "                     fichero de entrada)\n"
+         "  --huso N           geo-utm: todos los puntos en el huso N (27 a 31), aunque\n"
+         "                     estén en otro; la columna del huso de la entrada no se lee\n"
+         "                     y puede faltar\n"
+         "  --decimales M[,A]  decimales de las longitudes (M, en metros: coordenadas,\n"
+         "                     alturas, distancias) y de los ángulos (A; sin A, también\n"
+         "                     M) en los resultados de texto, de 0 a 15; por defecto, 15\n"
+         "                     cifras significativas, como siempre\n"
          "  --hilos N          hilos que convierten las líneas (por defecto, uno por\n"
          "                     núcleo); los resultados son los mismos con cualquier número\n"
          "  --capa FICHERO     escribe además los resultados como capa SIG, en el formato\n"
@@ -323,7 +331,7 @@ int Ejecutar(int argc, char** argv) {
     std::vector<std::string_view> posicionales;
     bool exacto = false, verificar = false;
     std::optional<std::string> mapa;
-    std::optional<std::string> elipsoide, unidad, rejilla, salida, hilos;
+    std::optional<std::string> elipsoide, unidad, rejilla, salida, hilos, huso, decimales;
     std::optional<std::string> capa;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
@@ -362,6 +370,8 @@ int Ejecutar(int argc, char** argv) {
             else if (nombre == "rejilla") destino = &rejilla;
             else if (nombre == "salida") destino = &salida;
             else if (nombre == "hilos") destino = &hilos;
+            else if (nombre == "huso") destino = &huso;
+            else if (nombre == "decimales") destino = &decimales;
             else if (nombre == "mapa") destino = &mapa;
             else if (nombre == "capa") destino = &capa;
             else ErrorDeUso("opción desconocida: " + std::string(arg));
@@ -404,6 +414,21 @@ int Ejecutar(int argc, char** argv) {
     if (rejilla && rejilla->empty()) ErrorDeUso("--rejilla está vacío");
     if (salida && salida->empty()) ErrorDeUso("--salida está vacío");
     if (mapa && mapa->empty()) ErrorDeUso("--mapa está vacío");
+    if (huso) {
+        const auto n = Entero(*huso);
+        if (!n || *n < 27 || *n > 31) ErrorDeUso("--huso debe ser un número de 27 a 31: " + *huso);
+        if (!conversion->leeHuso) ErrorDeUso("--huso solo vale para geo-utm-etrs89 y geo-utm-ed50");
+        orden.huso = static_cast<std::int16_t>(*n);
+    }
+    if (decimales) {
+        const std::size_t coma = decimales->find(',');
+        const auto m = Entero(std::string_view(*decimales).substr(0, coma));
+        const auto a = coma == std::string::npos ? m : Entero(std::string_view(*decimales).substr(coma + 1));
+        if (!m || !a || *m < 0 || *m > 15 || *a < 0 || *a > 15)
+            ErrorDeUso("--decimales debe ser M o M,A con números de 0 a 15: " + *decimales);
+        orden.decimalesMetros = *m;
+        orden.decimalesAngulos = *a;
+    }
     if (hilos) {
         const auto n = Entero(*hilos);
         if (!n || *n < 1 || *n > 256) ErrorDeUso("--hilos debe ser un número de 1 a 256: " + *hilos);

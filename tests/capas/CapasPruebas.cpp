@@ -24,6 +24,7 @@ struct Registro {
     const char* nombre;
     double x, y;                                  // the point, or A
     double xB = std::nan(""), yB = std::nan("");  // B of a geodesic line
+    double z = std::nan("");                      // the point's height
 };
 
 struct Caso {
@@ -45,6 +46,9 @@ const Caso Casos[] = {
      {{"P1", -0.501203701429897, 39.4988150903251}, {"Señal Ñ", -3.00128923510181, 39.9988096681833}}},
     {"inverso", "P1,-0.5,39.5,2,41\nSeñal Ñ,-3,40,-3.1,40.2\nS,-3,-10,-3.1,5\n", 4326, false,
      {{"P1", -0.5, 39.5, 2, 41}, {"Señal Ñ", -3, 40, -3.1, 40.2}}},
+    // Z: the orthometric height, as PROJ's vgridshift gives it (cct).
+    {"altitud-geo", "Madrid,-3.7038,40.4168,700\nTeide,-16.6425,28.2723,3800\nParís,2.35,48.85,80\n", 4258, false,
+     {{"Madrid", -3.7038, 40.4168, std::nan(""), std::nan(""), 648.8883}, {"Teide", -16.6425, 28.2723, std::nan(""), std::nan(""), 3751.7553}}},
     {"directo", "P1,-0.5,39.5,45,100000\nSeñal Ñ,-3,40,10,5000\nmal,x,1,2,3\n", 4326, false,
      {{"P1", -0.5, 39.5, 0.329671423340662, 40.1339084708434},
       {"Señal Ñ", -3, 40, -2.98982592986907, 40.0443462565339}}},
@@ -134,6 +138,7 @@ TEST_P(Capas, CadaConversionReleidaConOgr) {
                 const OGRPoint* p = g->toPoint();
                 EXPECT_NEAR(p->getX(), x, utm ? ToleranciaMetros : ToleranciaGrados);
                 EXPECT_NEAR(p->getY(), y, utm ? ToleranciaMetros : ToleranciaGrados);
+                if (!std::isnan(e.z)) EXPECT_NEAR(p->getZ(), e.z, 1e-4);  // cct's 4 decimals
                 continue;
             }
             // A shapefile reads one part back as a plain line.

@@ -151,7 +151,7 @@ TEST_F(Lote, TablaDeArgumentos) {
         if (!c.args.empty() && c.args[0] == "--verificar") {  // one line per check, the verdict last
             EXPECT_NE(s.out.find(c.estado == 0 ? "bien   Rejilla" : "FALLO  Rejilla otra.gsb: NO es la distribuida"),
                       std::string::npos) << s.out;
-            EXPECT_EQ(std::count(s.out.begin(), s.out.end(), '\n'), 17) << s.out;
+            EXPECT_EQ(std::count(s.out.begin(), s.out.end(), '\n'), 21) << s.out;
             continue;
         }
         EXPECT_EQ(s.out, c.out) << nombre;
