@@ -38,6 +38,8 @@ protected:
         Escribir(dir / "inv.txt", "c\nAB,-0.4,39.5,0.5,40.25\nX,-1,10,-1,-10\n");
         Escribir(dir / "rej.txt", "c\nP1,-3.7,40.4\nFuera,20,20\n");
         Escribir(dir / "este.txt", "c\nP1,-0.5,39.5,30,N\nMallorca,3,39.5,30,N\n");
+        Escribir(dir / "alt.txt", "c\nM,-3.7038,40.4168,700\nP,2.35,48.85,80\n");
+        Escribir(dir / "altu.txt", "c\nM,440291.4,4474261.8,30,700\n");
     }
     void TearDown() override { ajustes::Restablecer(); }
 
@@ -238,7 +240,8 @@ TEST_F(Lote, MismosBytesQueLaVentana) {
         {codigo::UtmGeoETRS89, "utm.txt"}, {codigo::UtmGeoED50, "utm.txt"}, {codigo::GeoUtmETRS89, "geo.txt"},
         {codigo::GeoUtmED50, "geo.txt"},   {codigo::GeoCart, "cart.txt"},   {codigo::CartGeo, "xyz.txt"},
         {codigo::Directo, "dir.txt"},      {codigo::Inverso, "inv.txt"},    {codigo::ED50aETRS89, "rej.txt"},
-        {codigo::ETRS89aED50, "rej.txt"}};
+        {codigo::ETRS89aED50, "rej.txt"}, {codigo::AltitudGeo, "alt.txt"}, {codigo::AlturaGeo, "alt.txt"},
+        {codigo::AltitudUtm, "altu.txt"},  {codigo::AlturaUtm, "altu.txt"}};
     int n = 0;
     for (const Conversion& c : Conversiones()) {
         // A different ellipsoid and unit for each conversion.
