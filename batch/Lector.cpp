@@ -498,7 +498,7 @@ CamposFichero::CamposFichero(std::string_view linea, const FormatoCampos& format
                 std::size_t fin = k + 1;
                 while (fin < n && EsBlanco(linea[fin]) && linea[fin] != formato.separador) ++fin;
                 if (fin == n || linea[fin] == formato.separador) {
-                    Poner(linea.substr(j + 1, k - j - 1));
+                    Poner(linea.substr(j + 1, k - j - 1), true);
                     if (fin == n) return;
                     i = fin + 1;
                     continue;
@@ -510,6 +510,33 @@ CamposFichero::CamposFichero(std::string_view linea, const FormatoCampos& format
         if (fin == std::string_view::npos) return;
         i = fin + 1;
     }
+}
+
+std::string NombreLeido(const CamposFichero& campos, bool& escapado) {
+    std::string_view campo = campos[0];
+    const bool comillas = campos.Entrecomillado(0);
+    // An opening quote that never closes is no part of the name, as it never was.
+    if (!comillas && !campo.empty() && campo.front() == '"') campo.remove_prefix(1);
+    std::string nombre;
+    nombre.reserve(campo.size());
+    escapado = false;
+    for (std::size_t i = 0; i < campo.size(); ++i) {
+        const char c = campo[i];
+        if (c == '"' && comillas && i + 1 < campo.size() && campo[i + 1] == '"') ++i;
+        const auto b = static_cast<unsigned char>(c);
+        const bool control = (b < 0x20 && c != '\t') || b == 0x7F ||
+                             (b == 0xC2 && i + 1 < campo.size() && static_cast<unsigned char>(campo[i + 1]) >= 0x80 &&
+                              static_cast<unsigned char>(campo[i + 1]) < 0xA0);
+        if (!control) {
+            nombre += c;
+            continue;
+        }
+        const std::size_t largo = b == 0xC2 ? 2 : 1;
+        nombre += TextoParaMensaje(campo.substr(i, largo));
+        i += largo - 1;
+        escapado = true;
+    }
+    return nombre;
 }
 
 LecturaNumero LeerCampoNumero(std::string_view campo, const FormatoCampos& formato, double& valor) {

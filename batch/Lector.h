@@ -142,14 +142,26 @@ public:
     CamposFichero(std::string_view linea, const FormatoCampos& formato);
     std::string_view operator[](std::size_t i) const { return i < cuenta_ ? campos_[i] : std::string_view{}; }
     std::size_t size() const { return cuenta_; }
+    // Whether field i was in double quotes (its doubled quotes then stand for one).
+    bool Entrecomillado(std::size_t i) const { return i < cuenta_ && (comillas_ >> i & 1u) != 0; }
 
 private:
-    void Poner(std::string_view campo) {
-        if (cuenta_ < MaxCampos) campos_[cuenta_++] = campo;
+    void Poner(std::string_view campo, bool comillas = false) {
+        if (cuenta_ >= MaxCampos) return;
+        if (comillas) comillas_ |= 1u << cuenta_;
+        campos_[cuenta_++] = campo;
     }
     std::string_view campos_[MaxCampos];
     std::size_t cuenta_ = 0;
+    unsigned comillas_ = 0;
 };
+
+// The name of a point line (field 0) as it was written: a quoted field
+// without its quotes and with each doubled quote as one; a field that opens a
+// quote and never closes it, without that quote. Control characters
+// other than the tab (which would break a record in two, or stop a layer's
+// text) come escaped as TextoParaMensaje writes them; `escapado` says so.
+std::string NombreLeido(const CamposFichero& campos, bool& escapado);
 
 // What a number field held.
 enum class LecturaNumero : unsigned char {

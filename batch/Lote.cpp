@@ -96,7 +96,7 @@ void ConvertirBloque(Bloque& b, const Tarea& t) {
         const CamposFichero campos(linea, t.formato);
         RegistroPunto& reg = b.registros.emplace_back();
         reg.linea = b.numeros[i];
-        reg.nombre = campos[0];
+        reg.nombre = NombreLeido(campos, reg.nombreEscapado);
         EntradaPunto entrada;
         const EstadoPunto leido =
             b.cortadas[i] ? EstadoPunto::Ilegible
@@ -190,6 +190,7 @@ private:
 void Contar(const Bloque& b, ResumenLote& r) {
     for (const RegistroPunto& reg : b.registros) {
         ++r.lineasLeidas;
+        if (reg.nombreEscapado) r.nombresEscapados.Anotar(reg.linea);
         const EstadoPunto e = reg.r.estado;
         if (e != EstadoPunto::Omitido && e != EstadoPunto::Detener) ++r.registros;
         switch (e) {
@@ -501,6 +502,8 @@ std::string TextoResumen(const ResumenLote& r) {
     Contar(t, r.imprecisas, "1 línea convertida por el método clásico a más de 1 cm de la posición exacta",
            " líneas convertidas por el método clásico a más de 1 cm de la posición exacta");
     if (r.imprecisas.total > 0) t += "Para ellas, use el método exacto («Método exacto», --exacto).\n";
+    Contar(t, r.nombresEscapados, "1 nombre tenía caracteres de control, escritos como secuencias de escape (\\r, \\x1b...)",
+           " nombres tenían caracteres de control, escritos como secuencias de escape (\\r, \\x1b...)");
     Contar(t, r.windows1252, "1 línea no era UTF-8 y se ha leído como Windows-1252",
            " líneas no eran UTF-8 y se han leído como Windows-1252");
     Contar(t, r.sustituidas, "1 línea tenía bytes que no son UTF-8, sustituidos por «\xEF\xBF\xBD»",

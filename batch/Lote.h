@@ -80,6 +80,7 @@ struct ResumenLote {
     std::array<LineasContadas, 5> ilegiblesPor;
     LineasContadas largas;
     LineasContadas windows1252;        // point lines that were not UTF-8, read as Windows-1252
+    LineasContadas nombresEscapados;   // names with control characters, written escaped
     LineasContadas sustituidas;        // point lines with bytes that are not UTF-8 in a UTF-8 file
     LineasContadas imposibles;         // values no point can have: columns empty
     LineasContadas fueraRejilla;       // outside the grid (or the geoid model): columns empty

@@ -55,11 +55,36 @@ void Texto(std::string& t, std::string_view texto) {
     t += '"';
 }
 
-// The name without its double quotes, in double quotes.
+// The name in double quotes, each of its own quotes doubled: one field
+// whatever it holds.
 void Nombre(std::string& t, std::string_view nombre) {
     t += '"';
-    for (const char c : nombre)
-        if (c != '"') t += c;
+    for (const char c : nombre) {
+        t += c;
+        if (c == '"') t += '"';
+    }
+    t += '"';
+}
+
+// The name as the CSV twin's first field. A name the CSV step leaves as it is
+// (no '.', ',', ';' or quote) is written as it always was. Any other is
+// written as it is (a '.' stays a '.'), in double quotes with its quotes
+// doubled (RFC 4180, with ';') when it holds ';' or a quote; and one a
+// spreadsheet would take for a formula (a leading '=', '+', '-' or '@') is
+// neutralised by a leading apostrophe, in quotes.
+void NombreCsv(std::string& t, std::string_view nombre) {
+    const bool formula = !nombre.empty() && (nombre[0] == '=' || nombre[0] == '+' || nombre[0] == '-' || nombre[0] == '@');
+    const bool comillas = formula || nombre.find_first_of(";\"\r\n") != std::string_view::npos;
+    if (!comillas) {
+        t += nombre;
+        return;
+    }
+    t += '"';
+    if (formula) t += '\'';
+    for (const char c : nombre) {
+        t += c;
+        if (c == '"') t += '"';
+    }
     t += '"';
 }
 
@@ -120,10 +145,12 @@ std::string CabeceraTexto(const Conversion& c) {
     return t;
 }
 
-void AnadirRegistro(const Conversion& c, const RegistroPunto& reg, std::string& txt, const Decimales& d) {
+void AnadirRegistro(const Conversion& c, const RegistroPunto& reg, std::string& txt, std::string* csv,
+                    const Decimales& d) {
     const EstadoPunto e = reg.r.estado;
     if (e == EstadoPunto::Omitido || e == EstadoPunto::Detener) return;
     Nombre(txt, reg.nombre);
+    const std::size_t valores = txt.size();
     // Converted: every column; not computable: the columns that echo the
     // input or the ellipsoid; otherwise the name alone.
     const bool todas = Convertido(e);
@@ -131,6 +158,11 @@ void AnadirRegistro(const Conversion& c, const RegistroPunto& reg, std::string& 
     for (const Columna& col : c.columnas) {
         txt += ',';
         if (todas || (eco && !col.calculada)) Valor(txt, col.tipo, reg.r.v[col.valor], d);
+    }
+    if (csv) {
+        NombreCsv(*csv, reg.nombre);
+        AnadirLineaCsv(std::string_view(txt).substr(valores), *csv);
+        *csv += "\r\n";
     }
     txt += "\r\n";
 }
@@ -170,12 +202,7 @@ bool SalidaTexto::Empezar(const ContextoLote& contexto, Salidas& salidas, std::s
 }
 
 void SalidaTexto::Preparar(const RegistroPunto& registro, Preparado& preparado) const {
-    const std::size_t inicio = preparado[0].size();
-    AnadirRegistro(*conversion_, registro, preparado[0], decimales_);
-    if (csv_ && preparado[0].size() > inicio) {
-        AnadirLineaCsv(std::string_view(preparado[0]).substr(inicio, preparado[0].size() - inicio - 2), preparado[1]);
-        preparado[1] += "\r\n";
-    }
+    AnadirRegistro(*conversion_, registro, preparado[0], csv_ ? &preparado[1] : nullptr, decimales_);
 }
 
 bool SalidaTexto::Escribir(std::FILE* f, std::string_view datos, const std::string& ruta) {

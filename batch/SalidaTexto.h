@@ -2,17 +2,20 @@
 // always written: one record per point line, under a header record.
 //
 // A record is a list of fields separated by "," with no blank: texts in
-// double quotes, numbers with 15 significant digits and a decimal point
-// (EscribirNumero), integers as plain digits, an empty field as nothing; CR
-// LF at its end. The name is the line's first field without its double
-// quotes. A line that could not be computed keeps its name and the columns
+// double quotes (a quote in them doubled), numbers with 15 significant digits
+// and a decimal point (EscribirNumero), integers as plain digits, an empty
+// field as nothing; CR LF at its end. The name is the line's first field as
+// it was written (NombreLeido). A line that could not be computed keeps its name and the columns
 // that echo its input or the ellipsoid, its computed columns empty; an
 // unreadable or impossible line, or one outside the grid, keeps only its
 // name. Omitted lines and a stop get no record.
 //
-// The CSV line of each record is LineaCsv of it, after a UTF-8 byte-order
-// mark that tells spreadsheets the encoding. Nothing here depends on the
-// user's regional settings.
+// The CSV twin has the same records with ";" between fields, a decimal comma
+// in the numbers and the texts without quotes (LineaCsv of the record),
+// after a UTF-8 byte-order mark that tells spreadsheets the encoding; only
+// its names follow their own rule (NombreCsv in SalidaTexto.cpp), so that
+// every name comes back as it was and none becomes a formula. Nothing here
+// depends on the user's regional settings.
 #pragma once
 #include <cstdio>
 #include <string>
@@ -43,10 +46,10 @@ struct Decimales {
     int angulos = -1;
 };
 
-// The record of one line (CR LF included), appended to `txt`; nothing for a
-// line that gets no record.
+// The record of one line (CR LF included), appended to `txt`, and its CSV
+// twin to `csv` when given; nothing for a line that gets no record.
 void AnadirRegistro(const Conversion& conversion, const RegistroPunto& registro, std::string& txt,
-                    const Decimales& decimales = {});
+                    std::string* csv = nullptr, const Decimales& decimales = {});
 
 // The sink of the two files `rutaTxt` and `rutaCsv`, or of the text alone on
 // the standard output (rutaTxt "-", no CSV).

@@ -23,10 +23,12 @@ namespace tesmaro {
 struct Conversion;
 
 // What became of one data line of the input: its number (counted from 1, the
-// heading being line 1), its name field as read, and its result.
+// heading being line 1), its name as written there (NombreLeido), and its
+// result.
 struct RegistroPunto {
     std::uint64_t linea = 0;
-    std::string_view nombre;
+    std::string nombre;
+    bool nombreEscapado = false;  // the name had control characters, now escaped
     ResultadoPunto r;
 };
 

@@ -106,7 +106,7 @@ std::string Registro(const Conversion& c, std::string_view linea, const Rejilla&
     ajustes.rejilla = &rejilla;
     ajustes.geoide = &geoide;
     RegistroPunto registro;
-    registro.nombre = campos[0];
+    registro.nombre = NombreLeido(campos, registro.nombreEscapado);
     EntradaPunto entrada;
     registro.r.estado = c.leer({campos, formato}, entrada);
     if (registro.r.estado == EstadoPunto::Convertido) registro.r = c.convertir(entrada, ajustes);

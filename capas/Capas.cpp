@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <mutex>
 #include <set>
 #include <vector>
 
@@ -96,14 +97,6 @@ std::string ErrorGdal(std::string_view que) {
 struct CerrarDataset {
     void operator()(GDALDataset* d) const { GDALClose(d); }
 };
-
-// The name field without its double quotes, as the text result has it.
-std::string SinComillas(std::string_view nombre) {
-    std::string t;
-    for (const char c : nombre)
-        if (c != '"') t += c;
-    return t;
-}
 
 // Cut to `max` bytes on a UTF-8 character boundary.
 std::string Cortar(std::string t, std::size_t max) {
@@ -202,7 +195,7 @@ public:
                 ++sinConvertir_;
                 continue;
             }
-            const std::string nombre = SinComillas(reg.nombre);
+            const std::string& nombre = reg.nombre;
             anchoNombre_ = std::max(anchoNombre_, nombre.size());
             if (conversion_->puntos == ResultadoPuntos::Utm) {
                 const int huso = static_cast<int>(reg.r.v[2]);
@@ -360,7 +353,10 @@ private:
         const std::string fallo = "No se puede escribir la capa " + ruta_;
         OGRSpatialReference srs;
         PonerSistema(srs);
-        GDALAllRegister();
+        // GDAL's drivers, registered once: registering is not safe from two
+        // threads at a time.
+        static std::once_flag registrados;
+        std::call_once(registrados, [] { GDALAllRegister(); });
         GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(std::string(formato_->driver).c_str());
         if (!driver) return Fallar(error, "GDAL no tiene el formato " + std::string(formato_->nombre));
         CPLStringList opcionesCapa;

@@ -109,6 +109,46 @@ inline std::map<std::string, std::string> Contenido(const fs::path& carpeta) {
     return c;
 }
 
+// The fields of a record of the text result (',') or its CSV twin (';'), a
+// quoted field without its quotes and with its doubled quotes as one.
+inline std::vector<std::string> CamposRegistro(std::string_view linea, char separador) {
+    std::vector<std::string> campos(1);
+    bool comillas = false;
+    for (std::size_t i = 0; i < linea.size(); ++i) {
+        const char c = linea[i];
+        if (c == '"' && comillas && i + 1 < linea.size() && linea[i + 1] == '"') {
+            campos.back() += c;
+            ++i;
+        } else if (c == '"') {
+            comillas = !comillas;
+        } else if (c == separador && !comillas) {
+            campos.emplace_back();
+        } else {
+            campos.back() += c;
+        }
+    }
+    return campos;
+}
+
+// The text result and its CSV twin hold the same records: a record each line,
+// the same names, the numbers with a decimal comma.
+inline void MismosRegistros(const std::string& txt, const std::string& csv) {
+    ASSERT_EQ(csv.substr(0, 3), "\xEF\xBB\xBF");
+    std::istringstream t(txt), c(csv.substr(3));
+    std::string lt, lc;
+    while (std::getline(t, lt)) {
+        ASSERT_TRUE(std::getline(c, lc)) << lt;
+        std::vector<std::string> ct = CamposRegistro(lt, ','), cc = CamposRegistro(lc, ';');
+        ASSERT_EQ(ct.size(), cc.size()) << lt << "\n" << lc;
+        if (!ct[0].empty() && std::string_view("=+-@").find(ct[0][0]) != std::string_view::npos)
+            cc[0].erase(0, 1);  // a formula neutralised
+        for (std::size_t i = 1; i < ct.size(); ++i)
+            for (char& ch : ct[i]) ch = ch == '.' ? ',' : ch;
+        EXPECT_EQ(ct, cc);
+    }
+    EXPECT_FALSE(std::getline(c, lc));
+}
+
 // Every batch test runs once under a point locale ("C") and once under
 // es_ES.UTF-8, whose decimal separator is the comma: the result files must
 // not change. Settings are put back afterwards.

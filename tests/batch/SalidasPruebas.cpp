@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <random>
+#include <tuple>
 #include <thread>
 
 #include "Ayudas.h"
@@ -33,7 +34,7 @@ TEST(SalidaTexto, RegistroDeCadaTipo) {
     };
     for (const auto& [estado, esperado] : casos) {
         RegistroPunto r;
-        r.nombre = "\"Señal.1\"";
+        r.nombre = "Señal.1";
         r.r.estado = estado;
         // A value that is not finite is an empty field, never "nan".
         r.r.v = {-0.5, 1234567.891234567, 31, 1, 2e-7, std::nan("")};
@@ -42,6 +43,34 @@ TEST(SalidaTexto, RegistroDeCadaTipo) {
         EXPECT_EQ(txt, esperado);
     }
     EXPECT_EQ(LineaCsv("\"P.1\",-0.5,39.25,30,\"Norte\""), "P,1;-0,5;39,25;30;Norte");
+}
+
+// Names come back as they were written, in both files: a plain name as it
+// always was, one with quotes, separators or a dot whole, control characters
+// escaped; none becomes a formula in a spreadsheet.
+TEST(SalidaTexto, NombresQueVuelven) {
+    const Conversion& geoCart = *BuscarConversion("geo-cart");
+    const std::tuple<std::string_view, std::string_view, std::string_view> casos[] = {
+        {"P1", R"("P1")", "P1"},
+        {"P.1", R"("P.1")", "P.1"},
+        {R"("a,b")", R"("a,b")", "a,b"},
+        {R"(q"uo)", R"("q""uo")", R"("q""uo")"},
+        {R"("x;y ""z""")", R"("x;y ""z""")", R"("x;y ""z""")"},
+        {"=2+3", R"("=2+3")", R"("'=2+3")"},
+        {"@SUMA(A1)", R"x("@SUMA(A1)")x", R"x("'@SUMA(A1)")x"},
+        {"cr\rx\x1b", R"("cr\rx\x1b")", R"(cr\rx\x1b)"},
+        {"ta\tb", "\"ta\tb\"", "ta\tb"},
+    };
+    for (const auto& [campo, txt, csv] : casos) {
+        RegistroPunto r;
+        r.nombre = NombreLeido(CamposFichero(std::string(campo) + ",1,2", FormatoCampos{}), r.nombreEscapado);
+        r.r.estado = EstadoPunto::Ilegible;
+        std::string t, c;
+        AnadirRegistro(geoCart, r, t, &c);
+        EXPECT_EQ(t, std::string(txt) + ",,,,,\r\n") << campo;
+        EXPECT_EQ(c, std::string(csv) + ";;;;;\r\n") << campo;
+        EXPECT_EQ(r.nombreEscapado, campo.find('\r') != std::string_view::npos) << campo;
+    }
 }
 
 class Compromisos : public ::testing::Test {
@@ -170,7 +199,7 @@ TEST(Lote, MatadoEnCualquierMomento) {
             EXPECT_NE(e.path().filename().string().substr(0, 9), ".tesmaro-");
         const fs::path txt = tmp / "Cartesianas_geocéntricas.txt", csv = tmp / "Cartesianas_geocéntricas.csv";
         ASSERT_EQ(fs::exists(txt), fs::exists(csv));
-        if (fs::exists(txt)) EXPECT_EQ(Leer(csv), "\xEF\xBB\xBF" + TextoACsv(Leer(txt))) << prueba;
+        if (fs::exists(txt)) MismosRegistros(Leer(txt), Leer(csv));
     }
 }
 
@@ -217,7 +246,7 @@ TEST(Lote, DosALaVez) {
     ASSERT_TRUE(r[0].error.empty() && r[1].error.empty()) << r[0].error << r[1].error;
     const std::string txt = Leer(r[0].rutaTxt);
     EXPECT_TRUE(txt == solo[0] || txt == solo[1]);
-    EXPECT_EQ(Leer(r[0].rutaCsv), "\xEF\xBB\xBF" + TextoACsv(txt));
+    MismosRegistros(txt, Leer(r[0].rutaCsv));
 }
 
 }  // namespace
