@@ -21,6 +21,7 @@
 #include "SalidaTexto.h"
 #include "Texto.h"
 #include "Textos.h"
+#include "Verificar.h"
 
 namespace tesmaro {
 
@@ -265,6 +266,7 @@ ResumenLote EjecutarLote(const OrdenLote& orden, std::span<Sumidero* const> otra
             return resumen;
         }
         ajustes.rejilla = &*rejilla;
+        resumen.rejilla = DescribirRejilla(rutaRejilla);
     }
 
     // The geoid model, opened once for the whole run.
@@ -483,6 +485,7 @@ std::string TextoResumen(const ResumenLote& r) {
     }
     if (!r.formato.empty()) t += "Fichero de entrada: " + r.formato + ".\n";
     if (!r.metodo.empty()) t += "Método: " + r.metodo + ".\n";
+    if (!r.rejilla.empty()) t += r.rejilla + "\n";
     t += std::to_string(r.lineasLeidas) + (r.lineasLeidas == 1 ? " línea de puntos leída, " : " líneas de puntos leídas, ") +
          std::to_string(r.convertidas) + (r.convertidas == 1 ? " convertida.\n" : " convertidas.\n");
     Contar(t, r.noCalculables, "1 línea no se ha podido calcular", " líneas no se han podido calcular");

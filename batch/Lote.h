@@ -90,6 +90,7 @@ struct ResumenLote {
     // the exact position (counted among the converted lines too).
     LineasContadas imprecisas;
     std::string metodo;                // the exact method's name when it was used; empty: legacy
+    std::string rejilla;               // the grid conversions: which grid, and whether the distributed one
     bool cancelado = false;            // stopped by the user's request: nothing replaced
     bool detenido = false;             // UTM-to-geographic stopped at a zone it does not compute
     std::uint64_t lineaDetenida = 0;   // ... at this line

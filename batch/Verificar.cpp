@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <numbers>
@@ -278,6 +279,21 @@ void VerificarGeoide(const std::string& carpeta, std::vector<Comprobacion>& line
 }
 
 }  // namespace
+
+std::string DescribirRejilla(const std::string& ruta) {
+    std::error_code ec;
+    const std::string absoluta = std::filesystem::absolute(ruta, ec).lexically_normal().string();
+    std::string contenido, suma;
+    const std::string carpeta = CarpetaDatosPrograma();
+    if (!LeerFichero(ruta, contenido) || carpeta.empty() ||
+        !LeerFichero(carpeta + "/" + std::string(FicheroSuma), suma) || suma.size() < 64)
+        return "Rejilla: " + absoluta + " (sin suma de control con que comprobarla).";
+    suma.resize(64);
+    const std::string calculada = Sha256(contenido);
+    if (calculada == suma) return "Rejilla: " + absoluta + " (la distribuida, SPED2ETV2 del IGN).";
+    return "Rejilla: " + absoluta + " (NO es la distribuida: su SHA-256 es " + calculada +
+           "; los resultados son los de esa rejilla).";
+}
 
 std::vector<Comprobacion> Verificar(const std::string& rutaRejilla, const std::string& carpetaDatos) {
     std::vector<Comprobacion> lineas;

@@ -23,6 +23,11 @@ struct Comprobacion {
 // the recorded checksums and check points of the folder `carpetaDatos`.
 std::vector<Comprobacion> Verificar(const std::string& rutaRejilla, const std::string& carpetaDatos);
 
+// The grid a run uses, for its summary: "Rejilla: RUTA (la distribuida,
+// SPED2ETV2 del IGN)", or that it is not (its SHA-256 differs from the one
+// recorded in the program's data folder), or that it cannot be checked.
+std::string DescribirRejilla(const std::string& rutaRejilla);
+
 // SHA-256 of `datos`, as 64 lower-case hexadecimal digits.
 std::string Sha256(std::string_view datos);
 

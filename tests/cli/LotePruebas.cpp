@@ -121,7 +121,9 @@ TEST_F(Lote, TablaDeArgumentos) {
         {{"ed50-etrs89", "rej.txt", "--rejilla=" + rejilla}, 3,
          "Transformacion_a_ETRS89.txt\nTransformacion_a_ETRS89.csv\n", "1 línea fuera de la rejilla (línea 3)"},
         {{"etrs89-ed50", "rej.txt", "--rejilla", rejilla}, 3, "Transformacion_a_ED50.txt\nTransformacion_a_ED50.csv\n",
-         ""},
+         "(la distribuida, SPED2ETV2 del IGN)"},
+        {{"etrs89-ed50", "rej.txt", "--rejilla", "otra.gsb"}, 3, "Transformacion_a_ED50.txt\nTransformacion_a_ED50.csv\n",
+         "otra.gsb (NO es la distribuida: su SHA-256 es "},
         // UTM stopped at zone 26: its message with the line and the zone, the records before it.
         {{"utm-geo-etrs89", "utm.txt"}, 3, "Geodesicas_ETRS89.txt\nGeodesicas_ETRS89.csv\n",
          "tesmaro-lote: Cálculo solo para los husos geográficos 27 a 31: hay datos fuera del área "
@@ -163,6 +165,9 @@ TEST_F(Lote, TablaDeArgumentos) {
         }
     }
     for (const auto& [nombre, contenido] : intactos) EXPECT_EQ(Leer(dir / nombre), contenido) << nombre;
+    // A grid in the current folder goes before the program's, and says so.
+    fs::copy_file(dir / "otra.gsb", dir / "sped2et.gsb");
+    EXPECT_NE(Correr({"ed50-etrs89", "rej.txt"}).err.find("sped2et.gsb (NO es la distribuida"), std::string::npos);
     // Standard input to standard output: the bytes of the text result.
     const Salida tuberia = Correr({"cart-geo", "-"}, "LC_ALL=C", "<xyz.txt >salida.out");
     EXPECT_EQ(tuberia.estado, 0) << tuberia.err;
