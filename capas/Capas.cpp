@@ -232,6 +232,8 @@ public:
             t += "; " + contar(sinConvertir_, "línea sin convertir", "líneas sin convertir") + " fuera de la capa";
         if (fueraRejilla_)
             t += "; " + contar(fueraRejilla_, "punto", "puntos") + " fuera de la rejilla, sin paso a WGS 84";
+        if (nombresCortados_)
+            t += "; " + contar(nombresCortados_, "nombre cortado", "nombres cortados") + " a 254 bytes (dBase)";
         return t;
     }
 
@@ -423,8 +425,10 @@ private:
                 continue;
             }
             OGRFeature entidad(capa->GetLayerDefn());
+            // A dBase text holds 254 bytes: a longer name is cut, and counted.
             const std::string nombreCampo =
                 formato_->formato == FormatoCapa::Shapefile ? Cortar(nombre, 254) : nombre;
+            if (nombreCampo.size() != nombre.size()) ++nombresCortados_;
             entidad.SetField(indices[0], nombreCampo.c_str());
             for (std::size_t i = 0; i < conversion_->columnas.size(); ++i) {
                 const Columna& c = conversion_->columnas[i];
@@ -489,7 +493,7 @@ private:
     std::size_t anchoNombre_ = 1;
     int huso_ = 0;
     bool unHuso_ = true;
-    std::uint64_t convertidos_ = 0, entidades_ = 0, sinConvertir_ = 0, fueraRejilla_ = 0;
+    std::uint64_t convertidos_ = 0, entidades_ = 0, sinConvertir_ = 0, fueraRejilla_ = 0, nombresCortados_ = 0;
 };
 
 }  // namespace

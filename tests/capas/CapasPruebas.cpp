@@ -187,6 +187,27 @@ TEST(Capa, Huso27) {
     EXPECT_NEAR(y, 27.7, 1e-8);
 }
 
+// A name a layer cannot hold as it is: a NUL comes escaped (never the end of
+// the name), 300 bytes are whole where the format allows it and cut, and
+// counted, in a shapefile.
+TEST(Capa, NombresQueNoCaben) {
+    const std::string largo(300, 'L');
+    for (const std::string extension : {".gpkg", ".shp"}) {
+        CarpetaTemporal carpeta;
+        const std::string ruta = (carpeta / ("n" + extension)).string();
+        const ResumenLote r = ConCapa(carpeta, "geo-cart", largo + ",-3,40\nnu" + std::string(1, '\0') + "l,-3,40\n", ruta);
+        ASSERT_TRUE(r.error.empty()) << r.error;
+        const bool shp = extension == ".shp";
+        EXPECT_EQ(r.otras[0].find("1 nombre cortado a 254 bytes") != std::string::npos, shp) << r.otras[0];
+        std::unique_ptr<GDALDataset> ds;
+        OGRLayer* capa = Abrir(ruta, ds);
+        std::unique_ptr<OGRFeature> f(capa->GetNextFeature());
+        EXPECT_EQ(std::string(f->GetFieldAsString("Nombre")), shp ? largo.substr(0, 254) : largo);
+        f.reset(capa->GetNextFeature());
+        EXPECT_STREQ(f->GetFieldAsString("Nombre"), "nu\\x00l");
+    }
+}
+
 // The run's own unit and ellipsoid place the points, whatever the settings
 // of the process: cart-geo in grads on Hayford, against GeographicLib.
 TEST(Capa, UnidadDeLaEjecucion) {
