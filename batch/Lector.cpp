@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cstring>
 
 #include "Texto.h"
@@ -68,6 +69,15 @@ std::size_t LargoUtf8(const unsigned char* p, std::size_t n) {
 bool EsUtf8(std::string_view t) {
     const auto* p = reinterpret_cast<const unsigned char*>(t.data());
     for (std::size_t i = 0, n = t.size(); i < n;) {
+        // Eight ASCII bytes at a time: most lines are nothing else.
+        if (i + 8 <= n) {
+            std::uint64_t ocho;
+            std::memcpy(&ocho, p + i, 8);
+            if ((ocho & 0x8080808080808080ull) == 0) {
+                i += 8;
+                continue;
+            }
+        }
         if (p[i] < 0x80) {
             ++i;
             continue;
@@ -409,7 +419,10 @@ FormaNumero Analizar(std::string_view campo) {
 // separator as a point.
 bool Valor(std::string_view t, double& valor) {
     if (t.find(',') == std::string_view::npos) {
-        valor = LeerNumero(t);
+        // A text Analizar accepted is what LeerNumero hands to from_chars,
+        // unless it has a '+' or a 'D': the same value, read once.
+        const auto r = std::from_chars(t.data(), t.data() + t.size(), valor);
+        if (r.ec != std::errc() || r.ptr != t.data() + t.size()) valor = LeerNumero(t);
         return true;
     }
     char copia[128];
@@ -517,9 +530,15 @@ std::string NombreLeido(const CamposFichero& campos, bool& escapado) {
     const bool comillas = campos.Entrecomillado(0);
     // An opening quote that never closes is no part of the name, as it never was.
     if (!comillas && !campo.empty() && campo.front() == '"') campo.remove_prefix(1);
+    escapado = false;
+    // Most names have no quote and no control character: as they are.
+    const bool simple = std::none_of(campo.begin(), campo.end(), [](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        return c == '"' || b < 0x20 || b == 0x7F || b == 0xC2;
+    });
+    if (simple) return std::string(campo);
     std::string nombre;
     nombre.reserve(campo.size());
-    escapado = false;
     for (std::size_t i = 0; i < campo.size(); ++i) {
         const char c = campo[i];
         if (c == '"' && comillas && i + 1 < campo.size() && campo[i + 1] == '"') ++i;

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -59,10 +60,11 @@ void Texto(std::string& t, std::string_view texto) {
 // whatever it holds.
 void Nombre(std::string& t, std::string_view nombre) {
     t += '"';
-    for (const char c : nombre) {
-        t += c;
-        if (c == '"') t += '"';
+    for (std::size_t comilla; (comilla = nombre.find('"')) != std::string_view::npos;) {
+        t.append(nombre.substr(0, comilla + 1)) += '"';
+        nombre.remove_prefix(comilla + 1);
     }
+    t += nombre;
     t += '"';
 }
 
@@ -74,7 +76,8 @@ void Nombre(std::string& t, std::string_view nombre) {
 // neutralised by a leading apostrophe, in quotes.
 void NombreCsv(std::string& t, std::string_view nombre) {
     const bool formula = !nombre.empty() && (nombre[0] == '=' || nombre[0] == '+' || nombre[0] == '-' || nombre[0] == '@');
-    const bool comillas = formula || nombre.find_first_of(";\"\r\n") != std::string_view::npos;
+    const bool comillas =
+        formula || std::any_of(nombre.begin(), nombre.end(), [](char c) { return c == ';' || c == '"' || c == '\r' || c == '\n'; });
     if (!comillas) {
         t += nombre;
         return;
