@@ -29,9 +29,10 @@ enum class Estado {
     SinElipsoide,
 };
 
-// The message of a UTM-to-geographic point of a zone other than 30 and 31.
+// The message of a UTM-to-geographic point of a zone other than 30 and 31
+// (the batch's stop appends the line and the zone text in parentheses).
 inline constexpr std::string_view TextoHusoNoCalculado =
-    "Cálculo solo para los Husos Geográficos 30 y 31 (Brenmora).Existen datos fuera del área";
+    "Cálculo solo para los husos geográficos 30 y 31: hay datos fuera del área";
 
 // The Spanish message that tells the user why there is no answer (empty for
 // Correcto).
