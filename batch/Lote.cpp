@@ -376,8 +376,10 @@ ResumenLote EjecutarLote(const OrdenLote& orden, std::span<Sumidero* const> otra
             if (!s->Terminar(observador, resumen.error)) break;
     }
     if (resumen.cancelado || !resumen.error.empty()) return resumen;  // the Compromiso discards
+    // The paths before Confirmar, which forgets them.
+    std::vector<std::string> salidas = compromiso.Rutas();
     if (!compromiso.Confirmar(resumen.error)) return resumen;
-    resumen.salidas = compromiso.Rutas();
+    resumen.salidas = std::move(salidas);
     for (Sumidero* s : sumideros) {
         if (std::string t = s->Resumen(); !t.empty()) resumen.otras.push_back(std::move(t));
         resumen.excluidos += s->Excluidos();
