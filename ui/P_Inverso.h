@@ -38,14 +38,14 @@ public:
 
     QGroupBox* UTM_GEO;
     QGroupBox* Frame2;
-    QGroupBox* Frame7;        // "Punto 1:"
+    QGroupBox* Frame7;        // "Punto A:"
     QGroupBox* Frame5;        // "Longitud (dd.ddddddd)"
     QLineEdit* long1;
     QButtonGroup* Long_opt;   // 0 "Este", 1 "Oeste"
     QGroupBox* Frame4;        // "Latitud (dd.ddddddd)"
     QLineEdit* lat1;
     QButtonGroup* Lat_Opt;    // 0 "Norte", 1 "Sur"
-    QGroupBox* Frame8;        // "Punto 2:"
+    QGroupBox* Frame8;        // "Punto B:"
     QGroupBox* Frame10;       // "Longitud (dd.ddddddd)"
     QLineEdit* Long2;
     QButtonGroup* Long_opt2;  // 0 "Este", 1 "Oeste"
@@ -81,14 +81,6 @@ private slots:
     void Form_Load();
     void Calcular_Click();
     void Check_Grad_Click(bool marcado);
-    void Lat_Opt_Click(int indice);
-    void Long_opt_Click(int indice);
-    void Lat_Opt2_Click(int indice);
-    void Long_opt2_Click(int indice);
-    void lat1_Change();
-    void long1_Change();
-    void Lat2_Change();
-    void Long2_Change();
     void Label4_Click();
     void InvitarAElegirElipsoide();
     void Timer2_Timer();
