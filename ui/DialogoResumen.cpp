@@ -48,7 +48,7 @@ DialogoResumen::DialogoResumen(const ResumenVentana& r, std::function<void()> ve
     Cerrar->setDefault(true);
     if (!r.salidas.isEmpty()) carpeta_ = QFileInfo(r.salidas.constFirst()).absolutePath();
     AbrirCarpeta->setEnabled(!carpeta_.isEmpty());
-    VerMapa->setEnabled(r.mapa && verMapa);
+    VerMapa->setVisible(r.mapa && verMapa);
     for (QPushButton* b : {AbrirCarpeta, VerMapa}) b->setAutoDefault(false);
     connect(AbrirCarpeta, &QPushButton::clicked, this, [this] { Abrir(carpeta_); });
     connect(VerMapa, &QPushButton::clicked, this, [this, verMapa = std::move(verMapa)] {

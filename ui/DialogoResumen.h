@@ -1,7 +1,8 @@
 // The summary of a file run (step 3), shown after every run whatever its
 // outcome: what happened (TextoResumen), the files put in place, and the
 // buttons "Abrir carpeta" (the folder of the results, in the desktop's file
-// manager), "Ver en el mapa" (when the run's points are on the map) and
+// manager; off without results), "Ver en el mapa" (only when the run's
+// points are on the map) and
 // "Cerrar" (the default: Enter and Escape close it). Not modal; it deletes
 // itself when closed.
 #pragma once

@@ -78,14 +78,21 @@ MDIPrincipal::MDIPrincipal(QWidget* padre) : QMainWindow(padre) {
     setCentralWidget(Mdi);
     CrearMenus();
     CrearBarraEstado();
-    // 1000 × 720, or nine tenths of the screen when it is smaller (a laptop
-    // screen at 200 %).
-    QSize tamanio(1000, 720);
-    if (const QScreen* pantalla = screen()) tamanio = tamanio.boundedTo(pantalla->availableGeometry().size() * 0.9);
-    resize(tamanio);
+    // 1000 × 720 where it leaves a tenth of the screen around it; the whole
+    // screen where it does not (a laptop, a screen at 200 %), so that the
+    // windows get all the room there is.
+    resize(1000, 720);
     restoreGeometry(QSettings(QStringLiteral("Tesmaro"), QStringLiteral("Tesmaro"))
                         .value(QStringLiteral("ventanas/MDIPrincipal"))
                         .toByteArray());
+    if (const QScreen* pantalla = screen()) {
+        const QRect disponible = pantalla->availableGeometry();
+        if (width() > disponible.width() * 0.9 || height() > disponible.height() * 0.9) {
+            // The screen's size too, for a desktop that does not maximise.
+            setGeometry(disponible);
+            setWindowState(windowState() | Qt::WindowMaximized);
+        }
+    }
     MDIForm_Load();
 }
 

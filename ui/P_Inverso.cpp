@@ -24,6 +24,7 @@ P_Inverso::P_Inverso(EntornoVentanas& entorno, QWidget* padre) : VentanaConversi
     setWindowTitle(QStringLiteral("Problema inverso de la geodesia"));
 
     UTM_GEO = Nombrar(new QGroupBox(this), "UTM_GEO");
+    UTM_GEO->setFlat(true);  // a frame around the two frames takes room and says nothing
 
     // Input: the two points.
     Frame2 = Nombrar(new QGroupBox(QStringLiteral("Problema Inverso.  (Entrada Datos)"), UTM_GEO), "Frame2");
@@ -70,6 +71,7 @@ P_Inverso::P_Inverso(EntornoVentanas& entorno, QWidget* padre) : VentanaConversi
     rejilla1->setRowStretch(6, 1);
 
     auto* columnas = new QHBoxLayout(UTM_GEO);
+    columnas->setContentsMargins(0, 0, 0, 0);
     columnas->addWidget(Frame2, 3);
     columnas->addWidget(Frame1, 2);
 

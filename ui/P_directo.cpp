@@ -23,6 +23,7 @@ P_directo::P_directo(EntornoVentanas& entorno, QWidget* padre) : VentanaConversi
     setWindowTitle(QStringLiteral("Problema directo de la geodesia"));
 
     UTM_GEO = Nombrar(new QGroupBox(this), "UTM_GEO");
+    UTM_GEO->setFlat(true);  // a frame around the two frames takes room and says nothing
 
     // Input.
     Frame2 = Nombrar(new QGroupBox(QStringLiteral("Problema Directo.  (Entrada Datos)"), UTM_GEO), "Frame2");
@@ -68,6 +69,7 @@ P_directo::P_directo(EntornoVentanas& entorno, QWidget* padre) : VentanaConversi
     rejilla1->setRowStretch(5, 1);
 
     auto* columnas = new QHBoxLayout(UTM_GEO);
+    columnas->setContentsMargins(0, 0, 0, 0);
     columnas->addWidget(Frame2, 3);
     columnas->addWidget(Frame1, 2);
 

@@ -249,6 +249,9 @@ MarcoCoordenada VentanaConversion::CrearMarcoCoordenada(QWidget* padre, const ch
     m.opciones->addButton(m.negativa, 1);
     (indiceElegido == 1 ? m.negativa : m.positiva)->setChecked(true);
     auto* fila = new QGridLayout(m.marco);
+    // Little room around one row: these frames stack up to four high.
+    const int margen = m.marco->fontMetrics().height() / 3;
+    fila->setContentsMargins(margen, margen, margen, margen);
     fila->addWidget(m.caja, 0, 0);
     int columna = 1;
     if (conBotonGrados) {

@@ -40,8 +40,7 @@ namespace prueba {
 // Records every message (and core's notices) with its icon, the point files
 // asked for (by their conversion's name) and answers them with `puntos`
 // (empty: cancelled), answers the grid and layer dialogs, records every
-// summary shown, counts the zone maps and point maps shown, and owns a real
-// ellipsoid dialog.
+// summary shown, and owns a real ellipsoid dialog.
 class Entorno final : public tesmaro::EntornoVentanas, public tesmaro::Avisador {
 public:
     Entorno() { anterior_ = tesmaro::FijarAvisador(this); }
@@ -65,9 +64,9 @@ public:
         return capa;
     }
     void MostrarResumen(QWidget*, const tesmaro::ResumenVentana& r) override { resumenes << r; }
-    void MostrarZonasUtm() override { ++mapas; }
+    void MostrarZonasUtm() override {}
     void MostrarElipsoides() override { elipsoides.Mostrar(); }
-    void MostrarMapaPuntos() override { ++mapasPuntos; }
+    void MostrarMapaPuntos() override {}
 
     QStringList textos;
     QList<bool> criticos;
@@ -77,8 +76,6 @@ public:
     QString capa;  // the answer to "Guardar como capa…" (empty: cancelled)
     QStringList propuestas;
     QList<tesmaro::ResumenVentana> resumenes;
-    int mapas = 0;
-    int mapasPuntos = 0;
     tesmaro::DElipsoides elipsoides;
 
 private:

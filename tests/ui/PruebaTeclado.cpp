@@ -230,6 +230,7 @@ private slots:
     void PantallaPequenia() {
         MDIPrincipal m;
         m.acercaDe()->hide();
+        m.setWindowState(Qt::WindowNoState);
         m.resize(560, 340);
         QVERIFY(prueba::Mostrar(&m));
         for (const char* entrada : {"Mnu_MapaPuntos", "Mnu_Geo_Utm", "Mnu_P_Inverso"})
@@ -348,8 +349,7 @@ private slots:
 
     // The caret: accepted typing leaves it, a corrected text puts it at the
     // end; a key refused right after the focus arrives (by the mouse, or by
-    // Tab selecting all) restores the text the box held; the program's own
-    // comma is filtered and remembered.
+    // Tab selecting all) restores the text the box held.
     void Cursor() {
         QWidget ventana;
         auto* decimal = new QLineEdit(&ventana);
@@ -377,10 +377,6 @@ private slots:
         QTest::keyClick(decimal, Qt::Key_Tab);
         QTest::keyClicks(entera, QStringLiteral("q"));
         QCOMPARE(entera->text(), QStringLiteral("45"));
-        decimal->setFocus();
-        decimal->setText(QStringLiteral("-0,5"));
-        QCOMPARE(decimal->text(), QStringLiteral("-0.5"));
-        QCOMPARE(TextoAnterior, QStringLiteral("-0.5"));
     }
 
     void NumeroCompleto() {
