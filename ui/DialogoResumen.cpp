@@ -78,7 +78,7 @@ DialogoResumen::DialogoResumen(const ResumenVentana& r, std::function<void()> ve
     todo->addLayout(arriba, 1);
     todo->addLayout(botones);
     // Wide enough for a path; long lines wrap.
-    setMinimumWidth(fontMetrics().averageCharWidth() * 60);
+    setMinimumWidth(fontMetrics().averageCharWidth() * 72);
     Cerrar->setFocus();
 }
 
