@@ -34,9 +34,18 @@ std::string PuntosLote::Texto(std::uint64_t desplazamiento) const {
 }
 
 std::string TextoRegistro(const Conversion& c, const RegistroPunto& reg) {
+    // Appended piece by piece (a "literal" + string trips a false warning of GCC 12).
     std::string t(reg.nombre);
-    if (reg.linea > 0) t += " (línea " + std::to_string(reg.linea) + ")";
-    if (!Convertido(reg.r.estado)) return t + "\nNo convertido: " + reg.r.motivo;
+    if (reg.linea > 0) {
+        t += " (línea ";
+        t += std::to_string(reg.linea);
+        t += ')';
+    }
+    if (!Convertido(reg.r.estado)) {
+        t += "\nNo convertido: ";
+        t += reg.r.motivo;
+        return t;
+    }
     for (const Columna& col : c.columnas) {
         const double v = reg.r.v[col.valor];
         std::string valor;
@@ -45,7 +54,10 @@ std::string TextoRegistro(const Conversion& c, const RegistroPunto& reg) {
             case TipoColumna::Entero: valor = std::isfinite(v) ? std::to_string(std::llround(v)) : ""; break;
             case TipoColumna::NorteSur: valor = v == 0 ? "Norte" : "Sur"; break;
         }
-        t += "\n" + std::string(col.titulo) + ": " + valor;
+        t += '\n';
+        t += col.titulo;
+        t += ": ";
+        t += valor;
     }
     return t;
 }

@@ -12,7 +12,8 @@
 // arc apart: the notice Label_Info says so, blinking light yellow for about
 // two seconds after the window opens (Timer2, 200 ms, 10 ticks) and then
 // staying plain; a pair the method cannot answer gives a message saying why,
-// and the results keep what they showed. Coincident points give distance 0.
+// with empty results. Coincident points give distance 0. The frames "Punto
+// A:" and "Punto B:" name the points as the messages and the file results do.
 #pragma once
 #include <QColor>
 #include <cstdint>
