@@ -1,6 +1,5 @@
 #include "Cart_Geo.h"
 
-#include <QtMath>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -10,15 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "MapaPuntos.h"
-#include "Angulos.h"
-#include "Avisos.h"
-#include "Cartesianas.h"
 #include "DElipsoides.h"
-#include "Elipsoides.h"
 #include "Filtros.h"
-#include "Texto.h"
-#include "Textos.h"
 #include "Teclado.h"
 
 namespace tesmaro {
@@ -45,7 +37,7 @@ Cart_Geo::Cart_Geo(EntornoVentanas& entorno, QWidget* padre) : VentanaConversion
     lat1 = Nombrar(new QLineEdit(Frame2), "lat1");
     Label5 = Nombrar(new QLabel(QStringLiteral("Longitud"), Frame2), "Label5");
     long1 = Nombrar(new QLineEdit(Frame2), "long1");
-    Label6 = Nombrar(new QLabel(QStringLiteral("Altitud h"), Frame2), "Label6");
+    Label6 = Nombrar(new QLabel(QStringLiteral("Altura elipsoidal h"), Frame2), "Label6");
     Altitud = Nombrar(new QLineEdit(Frame2), "Altitud");
     Check_Grad = Nombrar(new QCheckBox(QStringLiteral("dd mm ss.sss"), Frame2), "Check_Grad");
     for (QLineEdit* caja : {lat1, long1, Altitud}) caja->setMinimumWidth(AnchoSexagesimal(caja));
@@ -79,6 +71,7 @@ Cart_Geo::Cart_Geo(EntornoVentanas& entorno, QWidget* padre) : VentanaConversion
     ConectarFiltro(CoordY, TipoFiltro::Decimal);
     ConectarFiltro(CoordZ, TipoFiltro::Decimal);
     VigilarCheckGrad(Check_Grad);
+    Entradas({CoordX, CoordY, CoordZ});
     connect(Check_Grad, &QCheckBox::toggled, this, &Cart_Geo::Check_Grad_Click);
     connect(Label4, &BarraElipsoide::Click, this, &Cart_Geo::Label4_Click);
     connect(Calcular, &QPushButton::clicked, this, &Cart_Geo::Calcular_Click);
@@ -96,28 +89,18 @@ void Cart_Geo::showEvent(QShowEvent* evento) {
 }
 
 void Cart_Geo::Calcular_Click() {
-    const auto resultados = {lat1, long1, Altitud};
-    if (CoordX->text().isEmpty() || CoordY->text().isEmpty() || CoordZ->text().isEmpty()) return Rehusar(resultados);
-    const ParametrosElipsoide elipsoide = ElipsoideEnUso();
-    if (!elipsoide.valido) return Rehusar(resultados);
-    const double X = Leer(CoordX);
-    const double Y = Leer(CoordY);
-    const double Z = Leer(CoordZ);
-    const QString motivo = Primero({MetrosImposibles(QStringLiteral("La coordenada X"), X, -1e8, 1e8, true),
-                                    MetrosImposibles(QStringLiteral("La coordenada Y"), Y, -1e8, 1e8, true),
-                                    MetrosImposibles(QStringLiteral("La coordenada Z"), Z, -1e8, 1e8, true)});
-    if (!motivo.isEmpty()) return Rehusar(resultados, motivo);
-    const ResultadoGeograficas r = CalculoCartGeo(X, Y, Z, elipsoide.a, elipsoide.rf);
-    const double fi = RadianesAUnidad(r.fi);
-    const double lambda = RadianesAUnidad(r.lambda);
-    if (r.estado != Estado::Correcto || !Finitos({fi, lambda, r.h}))
-        return Rehusar(resultados, Q(TextoDesbordamiento), IconoMensaje::Critico);
+    EntradaPunto e;
+    if (!LeerCampos({{CoordX, "La coordenada X", e.v[0]}, {CoordY, "La coordenada Y", e.v[1]},
+                     {CoordZ, "La coordenada Z", e.v[2]}}))
+        return;
+    const Conversion& c = *BuscarConversion(codigo::CartGeo);
+    const ResultadoPunto r = Convertir(c, e);
+    if (!Convertido(r.estado)) return;
     const bool sexagesimal = Check_Grad->isChecked();
-    lat1->setText(TextoAngulo(fi, sexagesimal, "Lat1"));
-    long1->setText(TextoAngulo(lambda, sexagesimal, "Long1"));
-    Altitud->setText(TextoPunto(r.h));
-    MapaPuntos::PonerPunto(windowTitle(), QStringLiteral("Punto"), qRadiansToDegrees(r.lambda),
-                           qRadiansToDegrees(r.fi), QStringLiteral("h %1 m").arg(Altitud->text()));
+    lat1->setText(TextoAngulo(r.v[1], sexagesimal, "Lat1"));
+    long1->setText(TextoAngulo(r.v[0], sexagesimal, "Long1"));
+    Altitud->setText(TextoPunto(r.v[4]));
+    PonerEnMapa(c, r);
 }
 
 void Cart_Geo::Check_Grad_Click(bool marcado) {
@@ -131,7 +114,8 @@ void Cart_Geo::Label4_Click() { VerElipsoides(); }
 void Cart_Geo::InvitarAElegirElipsoide() { Label4->setText(QStringLiteral("Seleccione elipsoide pulsando esta barra")); }
 
 void Cart_Geo::Limpiar_Click() {
-    for (QLineEdit* caja : {CoordX, CoordY, CoordZ, Altitud, long1, lat1}) caja->clear();
+    for (QLineEdit* caja : {CoordX, CoordY, CoordZ}) caja->clear();
+    VaciarResultados();
 }
 
 void Cart_Geo::Fichero_Click() { ConvertirFichero(codigo::CartGeo); }

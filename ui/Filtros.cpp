@@ -4,6 +4,8 @@
 #include <QLineEdit>
 #include <QObject>
 
+#include "Texto.h"
+
 namespace tesmaro {
 
 QString TextoAnterior;
@@ -42,6 +44,18 @@ protected:
     }
 };
 
+// Digits with separators, a sign perhaps, and nothing else: a number typed
+// with thousands separators, or with a separator where none may be.
+bool SeparadoresDeMas(QString texto) {
+    texto.remove(QLatin1Char('.'));
+    texto.remove(QLatin1Char(','));
+    if (texto.startsWith(QLatin1Char('-'))) texto.remove(0, 1);
+    if (texto.isEmpty()) return false;
+    for (const QChar c : texto)
+        if (!c.isDigit() || c.unicode() > 127) return false;
+    return true;
+}
+
 }  // namespace
 
 bool EsNumeroCompleto(std::string_view t) {
@@ -67,8 +81,9 @@ bool EsNumeroCompleto(std::string_view t) {
 }
 
 void FiltroDecimal(QString& texto, QLineEdit* caja) {
-    texto.replace(QLatin1Char(','), QLatin1Char('.'));
     texto.remove(QLatin1Char('+'));
+    const QString tecleado = texto;
+    texto.replace(QLatin1Char(','), QLatin1Char('.'));
     const qsizetype es = texto.count(QLatin1Char('e'));
     const qsizetype puntos = texto.count(QLatin1Char('.'));
     QString resultado;
@@ -79,6 +94,8 @@ void FiltroDecimal(QString& texto, QLineEdit* caja) {
         TextoAnterior = resultado;
     } else if (texto == QLatin1String("-.")) {
         resultado = QStringLiteral("-0.");
+    } else if (puntos >= 2 && es == 0 && SeparadoresDeMas(texto)) {
+        resultado = tecleado;  // refused when read, as typed
     } else if (es > 1 || puntos >= 2) {
         resultado = CogerAntiguo;
     } else if (texto.size() >= 2 && texto.back() == QLatin1Char('e')) {
@@ -94,11 +111,11 @@ void FiltroDecimal(QString& texto, QLineEdit* caja) {
 }
 
 void FiltroEntero(QString& texto, QLineEdit* caja) {
-    texto.remove(QLatin1Char('.'));
-    texto.remove(QLatin1Char(','));
     texto.remove(QLatin1Char('+'));
     QString resultado;
     if (texto == QLatin1String("-") || texto.isEmpty()) {
+        resultado = texto;
+    } else if ((texto.contains(QLatin1Char('.')) || texto.contains(QLatin1Char(','))) && SeparadoresDeMas(texto)) {
         resultado = texto;
     } else if (texto.size() >= 2 &&
                (texto.back() == QLatin1Char('e') || texto.back() == QLatin1Char('-'))) {
@@ -109,6 +126,20 @@ void FiltroEntero(QString& texto, QLineEdit* caja) {
         resultado = CogerAntiguo;
     }
     Confirmar(resultado, caja);
+}
+
+Lectura LeerCaja(const QLineEdit* caja, const QString& nombre, double& valor, QString& motivo) {
+    const QString texto = caja->text().trimmed();
+    if (texto.isEmpty()) return Lectura::Vacia;
+    if (EsNumeroCompleto(texto.toStdString())) {
+        valor = LeerNumero(texto.toStdString());
+        return Lectura::Numero;
+    }
+    motivo = QStringLiteral("%1 «%2» no es un número").arg(nombre, texto);
+    motivo += texto.count(QLatin1Char('.')) + texto.count(QLatin1Char(',')) >= 2
+                  ? QStringLiteral(": escríbalo sin separador de miles y con un solo separador decimal.")
+                  : QStringLiteral(".");
+    return Lectura::NoNumero;
 }
 
 void ConectarFiltro(QLineEdit* caja, TipoFiltro tipo) {

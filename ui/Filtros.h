@@ -5,7 +5,10 @@
 // as the change event always has): FiltroDecimal for decimal numbers,
 // FiltroEntero for whole numbers. A filter either accepts the text (possibly
 // normalised: "," -> ".", "." -> "0.", "+" removed) or rejects it, and then the
-// box gets back TextoAnterior, the last text a filter accepted.
+// box gets back TextoAnterior, the last text a filter accepted. A number
+// with more separators than it can hold ("440.000,5", a thousands separator;
+// "2.5" in a whole-number box) is kept exactly as typed, never turned into
+// another number: reading it (LeerCaja) refuses it in words.
 //
 // Writing the box from inside the filter raises the change event again, one
 // level deep; the nested run sees a normalised text, accepts it and sets
@@ -46,6 +49,13 @@ void FiltroDecimal(QString& texto, QLineEdit* caja);
 void FiltroEntero(QString& texto, QLineEdit* caja);
 
 enum class TipoFiltro { Decimal, Entero };
+
+// The strict reading of a box when a window computes: Numero (valor is the
+// LeerNumero of its text), Vacia (nothing but blanks), or NoNumero (the text
+// is not a whole number as EsNumeroCompleto says; motivo says so, naming the
+// value, as in "La longitud «440.000,5» no es un número: ...").
+enum class Lectura { Numero, Vacia, NoNumero };
+Lectura LeerCaja(const QLineEdit* caja, const QString& nombre, double& valor, QString& motivo);
 
 // Filters caja on every change of its text with the filter named, and makes
 // its getting the focus set TextoAnterior to its text. Call once per box.

@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "EntornoVentanas.h"
+#include "Filtros.h"
 #include "Texto.h"
 #include "VentanaConversion.h"
 #include "Teclado.h"
@@ -79,28 +80,52 @@ Form1::Form1(EntornoVentanas& entorno, QWidget* padre) : QWidget(padre), entorno
                      Command1});
     Acompaniar({{Label4, Long1gra}, {Label5, lat1gra}});
     TeclaIntro(this, Command1);
+    for (QLineEdit* c : {Long1gra, long1min, long1seg, lat1gra, lat1min, lat1seg}) ConectarFiltro(c, TipoFiltro::Decimal);
+    for (QLineEdit* c : {long1, lat1}) c->setReadOnly(true);
+    // A "-" typed in the degrees is the west; "Este" takes it away.
+    connect(Long1gra, &QLineEdit::textChanged, this, [this](const QString& texto) {
+        if (texto.trimmed().startsWith(QLatin1Char('-'))) Option1->setChecked(true);
+    });
+    connect(Option2, &QRadioButton::toggled, this, [this](bool este) {
+        QString texto = Long1gra->text().trimmed();
+        if (este && texto.startsWith(QLatin1Char('-'))) Long1gra->setText(texto.mid(1));
+    });
+    // Results belong to what is typed.
+    for (QLineEdit* c : {Long1gra, long1min, long1seg, lat1gra, lat1min, lat1seg})
+        connect(c, &QLineEdit::textChanged, this, [this] {
+            long1->clear();
+            lat1->clear();
+        });
+    connect(Option1, &QRadioButton::toggled, long1, &QLineEdit::clear);
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     Long1gra->setFocus();
 }
 
 void Form1::Command1_Click() {
-    QLineEdit* const cajas[] = {Long1gra, long1min, long1seg, lat1gra, lat1min, lat1seg};
-    for (QLineEdit* c : cajas) {
-        if (c->text().isEmpty()) {
-            entorno_.Mensaje(QStringLiteral("Introduzca los valores a convertir"), IconoMensaje::Ninguno, this);
-            return;
+    long1->clear();
+    lat1->clear();
+    const struct {
+        QLineEdit* caja;
+        const char* nombre;
+    } cajas[] = {{Long1gra, "Los grados de la longitud"}, {long1min, "Los minutos de la longitud"},
+                 {long1seg, "Los segundos de la longitud"}, {lat1gra, "Los grados de la latitud"},
+                 {lat1min, "Los minutos de la latitud"}, {lat1seg, "Los segundos de la latitud"}};
+    double v[6];
+    for (int i = 0; i < 6; ++i) {
+        QString motivo;
+        switch (LeerCaja(cajas[i].caja, QString::fromUtf8(cajas[i].nombre), v[i], motivo)) {
+            case Lectura::Vacia: motivo = QStringLiteral("Introduzca los valores a convertir"); [[fallthrough]];
+            case Lectura::NoNumero: return entorno_.Mensaje(motivo, IconoMensaje::Ninguno, this);
+            case Lectura::Numero: break;
         }
     }
-    for (QLineEdit* c : cajas) {
-        QString texto = c->text();
-        texto.replace(QLatin1Char(','), QLatin1Char('.'));
-        c->setText(texto);
-    }
     using V = VentanaConversion;
-    const double lon = std::fabs(V::Leer(Long1gra)) + FraccionMinutosSegundos(V::Leer(long1min), V::Leer(long1seg));
-    long1->setText(Option1->isChecked() ? QStringLiteral("-") + V::TextoRegional(lon) : V::TextoRegional(lon));
-    const double lat = ValorGradosMinutosSegundos(V::Leer(lat1gra), V::Leer(lat1min), V::Leer(lat1seg));
-    lat1->setText(V::TextoRegional(lat));
+    // The longitude's hemisphere is the option's (a "-" typed chose "Oeste").
+    const double lon = std::fabs(v[0]) + FraccionMinutosSegundos(v[1], v[2]);
+    long1->setText(V::TextoPunto(Option1->isChecked() ? -lon : lon));
+    // The latitude's, a "-" typed in its degrees.
+    const double lat = ValorGradosMinutosSegundos(std::fabs(v[3]), v[4], v[5]);
+    lat1->setText(V::TextoPunto(lat1gra->text().trimmed().startsWith(QLatin1Char('-')) ? -lat : lat));
 }
 
 }  // namespace tesmaro

@@ -1,7 +1,10 @@
 // "Conversión sexagesimal": a longitude and a latitude typed as degrees,
-// minutes and seconds into decimal degrees. The longitude's sign is the
-// option's ("Oeste" or "Este"), the latitude's the sign typed in its degrees.
-// No filters; the results keep the regional decimal separator.
+// minutes and seconds into decimal degrees. The longitude's hemisphere is the
+// option's ("Oeste", chosen at load, or "Este"): a "-" typed in its degrees
+// chooses "Oeste", and "Este" takes the "-" away. The latitude's sign is a
+// "-" typed in its degrees. Decimal filters on the six boxes; a value that
+// is not a number is refused in words; the results, with a decimal point,
+// are emptied by any change.
 #pragma once
 #include <QWidget>
 

@@ -12,13 +12,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "MapaPuntos.h"
-#include "Avisos.h"
 #include "Filtros.h"
-#include "Mensajes.h"
 #include "Texto.h"
-#include "Textos.h"
-#include "Exacto.h"
 #include "Utm.h"
 #include "Teclado.h"
 
@@ -106,18 +101,12 @@ GEO_UTM::GEO_UTM(EntornoVentanas& entorno, QWidget* padre) : VentanaConversion(e
     setTabOrder(Check_Grad, Check_Exacto);
     TeclaIntro(this, Calcular);
 
-    ConectarFiltro(long1, TipoFiltro::Decimal);
-    ConectarFiltro(lat1, TipoFiltro::Decimal);
     ConectarFiltro(LMCH_Fich, TipoFiltro::Decimal);
     ConectarFiltro(Long_MC, TipoFiltro::Entero);
     HacerAbridorGrados(long1);
     HacerAbridorGrados(lat1);
     VigilarCheckGrad(Check_Grad);
-    // After the filters, so that the options see the filtered text.
-    connect(long1, &QLineEdit::textChanged, this, &GEO_UTM::long1_Change);
-    connect(lat1, &QLineEdit::textChanged, this, &GEO_UTM::lat1_Change);
-    AlElegir(Long_opt, [this](int indice) { Long_opt_Click(indice); });
-    AlElegir(Lat_Opt, [this](int indice) { Lat_Opt_Click(indice); });
+    Entradas({Huso1, Check1});
     connect(Calcular, &QPushButton::clicked, this, &GEO_UTM::Calcular_Click);
     connect(Check_Grad, &QCheckBox::toggled, this, &GEO_UTM::Check_Grad_Click);
     connect(Check1, &QCheckBox::toggled, this, &GEO_UTM::Check1_Click);
@@ -136,31 +125,18 @@ GEO_UTM::GEO_UTM(EntornoVentanas& entorno, QWidget* padre) : VentanaConversion(e
 
 void GEO_UTM::Calcular_Click() {
     Check_Grad->setChecked(false);
-    const Datum datum = Check1->isChecked() ? Datum::ETRS89 : Datum::ED50;
-    const auto resultados = {CoordX, CoordY, Cover1, Ana1};
-    if (Huso1->text().isEmpty() || long1->text().isEmpty() || lat1->text().isEmpty()) return Rehusar(resultados);
-    const std::int16_t huso = RedondearHuso(Leer(Huso1));
-    const double longitud = Leer(long1);
-    const double latitud = Leer(lat1);
-    // The zone rounded half to even: 31.5 is zone 32.
-    if (huso < 27 || huso > 31)
-        return Rehusar(resultados, QStringLiteral("El huso %1 no se calcula: solo los husos 27 a 31.").arg(Huso1->text()));
-    const QString motivo = Primero({AnguloImposible(QStringLiteral("La longitud"), longitud, 180, false),
-                                    AnguloImposible(QStringLiteral("La latitud"), latitud, 90, false)});
-    if (!motivo.isEmpty()) return Rehusar(resultados, motivo);
-    const bool exacto = Exacto();
-    const ResultadoUtm r = exacto ? GeodesicasAUtmExacto(longitud, latitud, huso, datum)
-                                  : GeodesicasAUtm(longitud, latitud, huso, datum);
-    if (r.estado != Estado::Correcto || !Finitos({r.X, r.Y, r.convergencia, r.anamorfosis}))
-        return Rehusar(resultados, Q(TextoDesbordamiento), IconoMensaje::Critico);
-    CoordX->setText(TextoPunto(r.X));
-    CoordY->setText(TextoPunto(r.Y));
-    Cover1->setText(TextoPunto(ConvertirUnidad(r.convergencia)));
-    Ana1->setText(TextoPunto(r.anamorfosis));
-    MostrarMetodo(true);
-    if (!exacto) AvisarErrorUtm(longitud, latitud, huso, datum);
-    MapaPuntos::PonerPunto(windowTitle(), QStringLiteral("Punto"), longitud, latitud,
-                           QStringLiteral("X %1  Y %2  huso %3").arg(CoordX->text(), CoordY->text()).arg(huso));
+    EntradaPunto e;
+    if (!LeerCampos({{Huso1, "El huso", e.v[2]}, {long1, "La longitud", e.v[0], Long_opt},
+                     {lat1, "La latitud", e.v[1], Lat_Opt}}))
+        return;
+    const Conversion& c = *BuscarConversion(Check1->isChecked() ? codigo::GeoUtmETRS89 : codigo::GeoUtmED50);
+    const ResultadoPunto r = Convertir(c, e);
+    if (!Convertido(r.estado)) return;
+    CoordX->setText(TextoPunto(r.v[0]));
+    CoordY->setText(TextoPunto(r.v[1]));
+    Cover1->setText(TextoPunto(ConvertirUnidad(r.v[4])));
+    Ana1->setText(TextoPunto(r.v[5]));
+    PonerEnMapa(c, r);
 }
 
 void GEO_UTM::Check_Grad_Click(bool marcado) {
@@ -170,17 +146,12 @@ void GEO_UTM::Check_Grad_Click(bool marcado) {
 }
 
 void GEO_UTM::Check1_Click(bool marcado) {
-    if (!marcado) Mensaje(QStringLiteral("Los cálculos se realizarán en ED50!"));
+    if (!marcado) Mensaje(QStringLiteral("¡Los cálculos se realizarán en ED50!"));
 }
 
-void GEO_UTM::Lat_Opt_Click(int indice) { SignoSegunOpcion(lat1, indice); }
-void GEO_UTM::Long_opt_Click(int indice) { SignoSegunOpcion(long1, indice); }
-void GEO_UTM::lat1_Change() { OpcionSegunSigno(lat1, Lat_Opt); }
-void GEO_UTM::long1_Change() { OpcionSegunSigno(long1, Long_opt); }
-
 void GEO_UTM::Limpiar_Click() {
-    for (QLineEdit* caja : {CoordX, CoordY, Long_MC, long1, lat1, Cover1, Ana1}) caja->clear();
-    OcultarMetodo();
+    for (QLineEdit* caja : {Long_MC, long1, lat1}) caja->clear();
+    VaciarResultados();
 }
 
 void GEO_UTM::Fichero_Click() { ConvertirFichero(codigo::GeoUtmETRS89); }
@@ -189,7 +160,7 @@ void GEO_UTM::Command4_Click() { ConvertirFichero(codigo::GeoUtmED50); }
 
 void GEO_UTM::Command1_Click() {
     Frame_Fich->hide();
-    ConvertirFichero(codigo::GeoUtmETRS89, false);
+    ConvertirFichero(codigo::GeoUtmETRS89);
 }
 
 void GEO_UTM::Command6_Click() { Frame3->hide(); }

@@ -64,10 +64,6 @@ private slots:
     void Calcular_Click();
     void Check_Grad_Click(bool marcado);
     void Check1_Click(bool marcado);
-    void Lat_Opt_Click(int indice);
-    void Long_opt_Click(int indice);
-    void lat1_Change();
-    void long1_Change();
     void Limpiar_Click();
     void Fichero_Click();
     void Command4_Click();

@@ -11,15 +11,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "MapaPuntos.h"
-#include "Angulos.h"
-#include "Avisos.h"
-#include "Cartesianas.h"
 #include "DElipsoides.h"
-#include "Elipsoides.h"
 #include "Filtros.h"
-#include "Texto.h"
-#include "Textos.h"
 #include "Teclado.h"
 
 namespace tesmaro {
@@ -40,7 +33,7 @@ Geo_Cart::Geo_Cart(EntornoVentanas& entorno, QWidget* padre) : VentanaConversion
     QRadioButton* este = marcoLong.positiva;
     QRadioButton* oeste = marcoLong.negativa;
 
-    Label6 = Nombrar(new QLabel(QStringLiteral("Altitud h"), Frame2), "Label6");
+    Label6 = Nombrar(new QLabel(QStringLiteral("Altura elipsoidal h"), Frame2), "Label6");
     Long_MC = Nombrar(new QLineEdit(Frame2), "Long_MC");
     Long_MC->setToolTip(QStringLiteral("Altura elipsoidal en metros"));
     auto* rejilla2 = new QGridLayout(Frame2);
@@ -85,16 +78,10 @@ Geo_Cart::Geo_Cart(EntornoVentanas& entorno, QWidget* padre) : VentanaConversion
     Acompaniar({{Label6, Long_MC}, {Label1, CoordX}, {Label2, CoordY}, {Label3, CoordZ}});
     TeclaIntro(this, Calcular);
 
-    ConectarFiltro(lat1, TipoFiltro::Decimal);
-    ConectarFiltro(long1, TipoFiltro::Decimal);
     ConectarFiltro(Long_MC, TipoFiltro::Decimal);
     HacerAbridorGrados(lat1);
     HacerAbridorGrados(long1);
-    // After the filters, so that the options see the filtered text.
-    connect(lat1, &QLineEdit::textChanged, this, &Geo_Cart::lat1_Change);
-    connect(long1, &QLineEdit::textChanged, this, &Geo_Cart::long1_Change);
-    AlElegir(Lat_Opt, [this](int indice) { Lat_Opt_Click(indice); });
-    AlElegir(Long_opt, [this](int indice) { Long_opt_Click(indice); });
+    Entradas({Long_MC});
     connect(Label4, &BarraElipsoide::Click, this, &Geo_Cart::Label4_Click);
     connect(Calcular, &QPushButton::clicked, this, &Geo_Cart::Calcular_Click);
     connect(Limpiar, &QPushButton::clicked, this, &Geo_Cart::Limpiar_Click);
@@ -110,39 +97,26 @@ void Geo_Cart::showEvent(QShowEvent* evento) {
 }
 
 void Geo_Cart::Calcular_Click() {
-    const auto resultados = {CoordX, CoordY, CoordZ};
-    if (lat1->text().isEmpty() || long1->text().isEmpty() || Long_MC->text().isEmpty()) return Rehusar(resultados);
-    const ParametrosElipsoide elipsoide = ElipsoideEnUso();
-    if (!elipsoide.valido) return Rehusar(resultados);
-    const QString motivo = Primero({AnguloImposible(QStringLiteral("La latitud"), Leer(lat1), 90, true),
-                                    AnguloImposible(QStringLiteral("La longitud"), Leer(long1), 180, true),
-                                    MetrosImposibles(QStringLiteral("La altura"), Leer(Long_MC), -1e8, 1e8, true)});
-    if (!motivo.isEmpty()) return Rehusar(resultados, motivo);
-    const double fi = UnidadARadianes(Leer(lat1));
-    const double lambda = UnidadARadianes(Leer(long1));
-    const double h = Leer(Long_MC);
-    const ResultadoCartesianas r = CalculoGeoCart(fi, lambda, h, elipsoide.a, elipsoide.rf);
-    if (r.estado != Estado::Correcto || !Finitos({r.X, r.Y, r.Z}))
-        return Rehusar(resultados, Q(TextoDesbordamiento), IconoMensaje::Critico);
-    CoordX->setText(TextoPunto(r.X));
-    CoordY->setText(TextoPunto(r.Y));
-    CoordZ->setText(TextoPunto(r.Z));
-    MapaPuntos::PonerPunto(windowTitle(), QStringLiteral("Punto"), UnidadAGrados(Leer(long1)),
-                           UnidadAGrados(Leer(lat1)),
-                           QStringLiteral("X %1  Y %2  Z %3").arg(CoordX->text(), CoordY->text(), CoordZ->text()));
+    EntradaPunto e;
+    if (!LeerCampos({{lat1, "La latitud", e.v[1], Lat_Opt}, {long1, "La longitud", e.v[0], Long_opt},
+                     {Long_MC, "La altura", e.v[2]}}))
+        return;
+    const Conversion& c = *BuscarConversion(codigo::GeoCart);
+    const ResultadoPunto r = Convertir(c, e);
+    if (!Convertido(r.estado)) return;
+    CoordX->setText(TextoPunto(r.v[0]));
+    CoordY->setText(TextoPunto(r.v[1]));
+    CoordZ->setText(TextoPunto(r.v[2]));
+    PonerEnMapa(c, r);
 }
-
-void Geo_Cart::Lat_Opt_Click(int indice) { SignoSegunOpcion(lat1, indice); }
-void Geo_Cart::Long_opt_Click(int indice) { SignoSegunOpcion(long1, indice); }
-void Geo_Cart::lat1_Change() { OpcionSegunSigno(lat1, Lat_Opt); }
-void Geo_Cart::long1_Change() { OpcionSegunSigno(long1, Long_opt); }
 
 void Geo_Cart::Label4_Click() { VerElipsoides(); }
 
 void Geo_Cart::InvitarAElegirElipsoide() { Label4->setText(QStringLiteral("Seleccione elipsoide pulsando esta barra")); }
 
 void Geo_Cart::Limpiar_Click() {
-    for (QLineEdit* caja : {CoordX, CoordY, CoordZ, Long_MC, long1, lat1}) caja->clear();
+    for (QLineEdit* caja : {Long_MC, long1, lat1}) caja->clear();
+    VaciarResultados();
 }
 
 void Geo_Cart::Fichero_Click() { ConvertirFichero(codigo::GeoCart); }

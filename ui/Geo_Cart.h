@@ -53,10 +53,6 @@ protected:
 
 private slots:
     void Calcular_Click();
-    void Lat_Opt_Click(int indice);
-    void Long_opt_Click(int indice);
-    void lat1_Change();
-    void long1_Change();
     void Label4_Click();
     void InvitarAElegirElipsoide();
     void Limpiar_Click();

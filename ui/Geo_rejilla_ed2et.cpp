@@ -1,7 +1,7 @@
 #include "Geo_rejilla_ed2et.h"
 
 #include <QButtonGroup>
-#include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,22 +11,19 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "MapaPuntos.h"
 #include "Filtros.h"
-#include "Mensajes.h"
+#include "NotificadorAjustes.h"
 #include "Rejilla.h"
-#include "Texto.h"
-#include "Textos.h"
 #include "Teclado.h"
+#include "Texto.h"
 
 namespace tesmaro {
 
 namespace ventanarejilla {
 
-const QString AvisoFuera =
-    QStringLiteral("El punto está fuera de la rejilla sped2et.gsb: no se puede transformar.");
+const QString AvisoFuera = QStringLiteral("El punto está fuera de la rejilla: no se puede transformar.");
 const QString AvisoComprobacionFuera =
-    QStringLiteral("La comprobación vuelve a salir de la rejilla sped2et.gsb: no se puede comprobar.");
+    QStringLiteral("La comprobación vuelve a salir de la rejilla: no se puede comprobar.");
 
 QLabel* CrearTitulo(QWidget* ventana) {
     auto* titulo = Nombrar(new QLabel(Titulo, ventana), "Label_Titulo");
@@ -34,6 +31,7 @@ QLabel* CrearTitulo(QWidget* ventana) {
     letraTitulo.setBold(true);
     titulo->setFont(letraTitulo);
     titulo->setAlignment(Qt::AlignCenter);
+    titulo->setWordWrap(true);
     return titulo;
 }
 
@@ -53,60 +51,37 @@ QLabel* CrearAvisoFuera(QWidget* ventana) {
     return aviso;
 }
 
-void ComasAPuntos(QLineEdit* caja) {
-    QString texto = caja->text();
-    texto.replace(QLatin1Char(','), QLatin1Char('.'));
-    if (texto != caja->text()) caja->setText(texto);
+QHBoxLayout* CrearFilaRejilla(QWidget* ventana, std::function<QString(const QString&)> elegir) {
+    auto* etiqueta = Nombrar(new QLabel(ventana), "Label_Rejilla");
+    auto* cambiar = Nombrar(new QPushButton(QStringLiteral("Cambiar…"), ventana), "Cambiar_Rejilla");
+    cambiar->setToolTip(QStringLiteral("Elige la rejilla NTv2 de «Calcular» y de los ficheros"));
+    const auto rotular = [etiqueta] {
+        const QString ruta = NotificadorAjustes::Rejilla();
+        etiqueta->setText(QStringLiteral("Rejilla NTv2: ") + QFileInfo(ruta).fileName());
+        etiqueta->setToolTip(QFileInfo(ruta).absoluteFilePath());
+    };
+    rotular();
+    QObject::connect(&NotificadorAjustes::Instancia(), &NotificadorAjustes::RejillaCambiada, etiqueta, rotular);
+    QObject::connect(cambiar, &QPushButton::clicked, ventana, [elegir = std::move(elegir)] {
+        const QString ruta = elegir(NotificadorAjustes::Rejilla());
+        if (!ruta.isEmpty()) NotificadorAjustes::FijarRejilla(ruta);
+    });
+    auto* fila = new QHBoxLayout;
+    fila->addWidget(etiqueta, 1);
+    fila->addWidget(cambiar);
+    return fila;
 }
 
-double SegundosLongitud(const QLineEdit* caja, bool oeste) {
-    double segundos = VentanaConversion::Leer(caja) * 3600;
-    if (segundos < 0) segundos = -segundos;
-    if (oeste) segundos = -segundos;
-    return segundos;
-}
-
-bool LeerPunto(VentanaConversion* ventana, QLineEdit* longitud, QLineEdit* latitud, bool oeste, double& lon,
-               double& lat) {
-    if (longitud->text().isEmpty() || latitud->text().isEmpty()) return false;
-    ComasAPuntos(longitud);
-    ComasAPuntos(latitud);
-    lon = SegundosLongitud(longitud, oeste);
-    lat = VentanaConversion::Leer(latitud) * 3600;
-    const QString motivo = VentanaConversion::Primero(
-        {VentanaConversion::AnguloImposible(QStringLiteral("La longitud"), lon / 3600, 180, false),
-         VentanaConversion::AnguloImposible(QStringLiteral("La latitud"), lat / 3600, 90, false)});
-    if (!motivo.isEmpty()) ventana->Mensaje(motivo);
-    return motivo.isEmpty();
-}
-
-std::optional<Rejilla> AbrirRejilla(VentanaConversion* ventana) {
-    Rejilla rejilla(RutaRejillaVentanas());
-    if (rejilla.estado() != EstadoRejilla::Correcta) {
-        ventana->Mensaje(VentanaConversion::Q(rejilla.mensaje()), IconoMensaje::Critico);
-        return std::nullopt;
-    }
-    return rejilla;
-}
-
-QString TextoGradosRegional(double segundos) {
-    return VentanaConversion::Q(TextoFormato(segundos / 3600, "##.000000000"));
-}
-
-double LeerRegional(const QString& texto) {
-    // The regional separator is "." or ","; either way the reader wants ".".
-    return LeerNumero(Normalizar(texto.toStdString()));
-}
-
-void EscribirPunto(const PuntoRejilla& punto, QLineEdit* longitud, QLineEdit* latitud, QLineEdit* longitudGms,
-                   QLineEdit* latitudGms) {
-    longitud->setText(TextoGradosRegional(punto.lon));
-    latitud->setText(TextoGradosRegional(punto.lat));
-    if (!longitudGms || !latitudGms) return;
-    if (!longitud->text().isEmpty() && !latitud->text().isEmpty()) {
-        longitudGms->setText(VentanaConversion::Q(FormatoSexagesimal(LeerRegional(longitud->text()), "Long1")));
-        latitudGms->setText(VentanaConversion::Q(FormatoSexagesimal(LeerRegional(latitud->text()), "Lat1")));
-    }
+void EscribirPunto(const ResultadoPunto& r, QLineEdit* longitud, QLineEdit* latitud, QLineEdit* longitudGms,
+                   QLineEdit* latitudGms, QLineEdit* huso) {
+    longitud->setText(VentanaConversion::TextoPunto(r.v[0]));
+    latitud->setText(VentanaConversion::TextoPunto(r.v[1]));
+    // The sexagesimal texts of the degrees to nine decimals, as these
+    // windows have always shown them.
+    const auto nueve = [](double v) { return LeerNumero(TextoFormato(v, "##.000000000", '.')); };
+    if (longitudGms) longitudGms->setText(VentanaConversion::Sexagesimal(nueve(r.v[0]), "Long1"));
+    if (latitudGms) latitudGms->setText(VentanaConversion::Sexagesimal(nueve(r.v[1]), "Lat1"));
+    if (huso) huso->setText(VentanaConversion::TextoPunto(r.v[2]));
 }
 
 }  // namespace ventanarejilla
@@ -119,23 +94,22 @@ Geo_rejilla_ed2et::Geo_rejilla_ed2et(EntornoVentanas& entorno, QWidget* padre) :
 
     Label_Titulo = CrearTitulo(this);
 
-    // Input: the ED50 point.
+    // Input: the ED50 point, and the grid.
     Frame2 = Nombrar(new QGroupBox(QStringLiteral("Coordenadas Geodésicas  ED50  (Entrada Datos)"), this), "Frame2");
     const MarcoCoordenada marcoLong = MarcoLongitud(Frame2, "Frame5", "Long1t", "Long_opt", 0, false)
         .Repartir(Frame5, Long1t, Long_opt);
-    QRadioButton* este = marcoLong.positiva;
-    QRadioButton* oeste = marcoLong.negativa;
     const MarcoCoordenada marcoLat = MarcoLatitud(Frame2, "Frame4", "Lat1t", "Lat_Opt", 0, false)
         .Repartir(Frame4, Lat1t, Lat_Opt);
-    QRadioButton* norte = marcoLat.positiva;
-    QRadioButton* sur = marcoLat.negativa;
-
-    IgualarAnchos({este, oeste, norte, sur});  // the two boxes line up
+    IgualarAnchos({marcoLong.positiva, marcoLong.negativa, marcoLat.positiva, marcoLat.negativa});
     auto* columna2 = new QVBoxLayout(Frame2);
     columna2->addWidget(Frame5);
     columna2->addWidget(Frame4);
+    columna2->addLayout(CrearFilaRejilla(this, [this](const QString& actual) {
+        return Entorno().ElegirRejilla(window(), actual);
+    }));
+    columna2->addStretch(1);
 
-    // Results: ETRS89, and the ED50 check.
+    // Results: ETRS89 and its zone, and the ED50 check.
     Frame1 = Nombrar(new QGroupBox(QStringLiteral("Coordenadas ETRS89"), this), "Frame1");
     Label1 = Nombrar(new QLabel(QStringLiteral("Longitud"), Frame1), "Label1");
     LoET89 = Nombrar(new QLineEdit(Frame1), "LoET89");
@@ -143,16 +117,19 @@ Geo_rejilla_ed2et::Geo_rejilla_ed2et(EntornoVentanas& entorno, QWidget* padre) :
     Label2 = Nombrar(new QLabel(QStringLiteral("Latitud"), Frame1), "Label2");
     LaET89 = Nombrar(new QLineEdit(Frame1), "LaET89");
     LAET89GMS = Nombrar(new QLineEdit(Frame1), "LAET89GMS");
-    for (QLineEdit* caja : {LoET89, LaET89}) caja->setMinimumWidth(AnchoCifras(caja, 14));
+    Label3 = Nombrar(new QLabel(QStringLiteral("Huso"), Frame1), "Label3");
+    HusoET89 = Nombrar(new QLineEdit(Frame1), "HusoET89");
+    HusoET89->setMaximumWidth(AnchoCifras(HusoET89, 4));
+    for (QLineEdit* caja : {LoET89, LaET89}) caja->setMinimumWidth(AnchoCifras(caja, 17));
     for (QLineEdit* caja : {LOET89gms, LAET89GMS}) caja->setMinimumWidth(AnchoSexagesimal(caja));
-    DisponerFilas(Frame1, {{Label1, LoET89, LOET89gms}, {Label2, LaET89, LAET89GMS}});
+    DisponerFilas(Frame1, {{Label1, LoET89, LOET89gms}, {Label2, LaET89, LAET89GMS}, {Label3, HusoET89}});
 
-    Frame6 = Nombrar(new QGroupBox(QStringLiteral("Coordenadas ED50"), this), "Frame6");
+    Frame6 = Nombrar(new QGroupBox(QStringLiteral("Coordenadas ED50 (comprobación)"), this), "Frame6");
     Label5 = Nombrar(new QLabel(QStringLiteral("Longitud"), Frame6), "Label5");
     LoED50 = Nombrar(new QLineEdit(Frame6), "LoED50");
     Label7 = Nombrar(new QLabel(QStringLiteral("Latitud"), Frame6), "Label7");
     LaED50 = Nombrar(new QLineEdit(Frame6), "LaED50");
-    for (QLineEdit* caja : {LoED50, LaED50}) caja->setMinimumWidth(AnchoCifras(caja, 14));
+    for (QLineEdit* caja : {LoED50, LaED50}) caja->setMinimumWidth(AnchoCifras(caja, 17));
     DisponerFilas(Frame6, {{Label5, LoED50}, {Label7, LaED50}});
 
     Label_Fuera = CrearAvisoFuera(this);
@@ -179,13 +156,17 @@ Geo_rejilla_ed2et::Geo_rejilla_ed2et(EntornoVentanas& entorno, QWidget* padre) :
     todo->addWidget(Frame_Fich);
 
     // The keyboard: Tab group by group, Enter runs "Calcular".
-    OrdenTabulacion({Long1t, este, oeste, Lat1t, norte, sur, LoET89, LOET89gms, LaET89, LAET89GMS, LoED50, LaED50,
-                     Calcular, Limpiar, Fichero, Grados, Minutos, Segundos, Aceptar, Command3, LMCH_Fich, Command1,
-                     Command2});
-    Acompaniar({{Label1, LoET89}, {Label2, LaET89}, {Label5, LoED50}, {Label7, LaED50}, {Label4, LMCH_Fich}});
+    auto* cambiar = findChild<QPushButton*>(QStringLiteral("Cambiar_Rejilla"));
+    OrdenTabulacion({Long1t, marcoLong.positiva, marcoLong.negativa, Lat1t, marcoLat.positiva, marcoLat.negativa,
+                     cambiar, LoET89, LOET89gms, LaET89, LAET89GMS, HusoET89, LoED50, LaED50, Calcular, Limpiar,
+                     Fichero, Grados, Minutos, Segundos, Aceptar, Command3, LMCH_Fich, Command1, Command2});
+    Acompaniar({{Label1, LoET89}, {Label2, LaET89}, {Label3, HusoET89}, {Label5, LoED50}, {Label7, LaED50},
+                {Label4, LMCH_Fich}});
     TeclaIntro(this, Calcular);
 
     ConectarFiltro(LMCH_Fich, TipoFiltro::Decimal);
+    connect(&NotificadorAjustes::Instancia(), &NotificadorAjustes::RejillaCambiada, this,
+            &Geo_rejilla_ed2et::VaciarResultados);
     connect(Calcular, &QPushButton::clicked, this, &Geo_rejilla_ed2et::Calcular_Click);
     connect(Limpiar, &QPushButton::clicked, this, &Geo_rejilla_ed2et::Limpiar_Click);
     connect(Fichero, &QPushButton::clicked, this, &Geo_rejilla_ed2et::Fichero_Click);
@@ -193,55 +174,52 @@ Geo_rejilla_ed2et::Geo_rejilla_ed2et(EntornoVentanas& entorno, QWidget* padre) :
     connect(Command2, &QPushButton::clicked, this, &Geo_rejilla_ed2et::Command2_Click);
     BotonesFichero({Fichero, Command1});
     AngulosEnGrados();
-    CajasResultado({LoET89, LaET89, LOET89gms, LAET89GMS, LoED50, LaED50});
-    Form_Load();
+    CajasResultado({LoET89, LaET89, LOET89gms, LAET89GMS, HusoET89, LoED50, LaED50});
     Long1t->setFocus();
 }
 
-void Geo_rejilla_ed2et::Form_Load() {
-    // The window's height follows its layout here; the hidden panels take no
-    // room.
-    Frame_Gra->hide();
-}
+void Geo_rejilla_ed2et::ResultadosVaciados() { Label_Fuera->hide(); }
+
+QString Geo_rejilla_ed2et::RutaRejilla() const { return NotificadorAjustes::Rejilla(); }
 
 void Geo_rejilla_ed2et::Calcular_Click() {
-    double lon = 0;
-    double lat = 0;
-    // Nothing computed (no point, an impossible one, no grid, outside it):
-    // empty result boxes.
-    Label_Fuera->hide();
-    Rehusar({LoET89, LaET89, LOET89gms, LAET89GMS, LoED50, LaED50});
-    if (!LeerPunto(this, Long1t, Lat1t, Long_opt->checkedId() == 1, lon, lat)) return;
-    const std::optional<Rejilla> rejilla = AbrirRejilla(this);
-    if (!rejilla) return;
-    const PuntoRejilla etrs89 = rejilla->ED50aETRS89(lon, lat);
-    const PuntoRejilla ed50 = rejilla->ETRS89aED50(etrs89.lon, etrs89.lat);
-    if (etrs89.dentro) EscribirPunto(etrs89, LoET89, LaET89, LOET89gms, LAET89GMS);
-    if (etrs89.dentro && ed50.dentro) EscribirPunto(ed50, LoED50, LaED50);
-    if (etrs89.dentro)
-        MapaPuntos::PonerPunto(windowTitle(), QStringLiteral("Punto"), etrs89.lon / 3600, etrs89.lat / 3600,
-                               QStringLiteral("ETRS89: %1, %2").arg(LoET89->text(), LaET89->text()));
-    if (!etrs89.dentro) {
+    EntradaPunto e;
+    if (!LeerCampos({{Long1t, "La longitud", e.v[0], Long_opt}, {Lat1t, "La latitud", e.v[1], Lat_Opt}})) return;
+    const Rejilla rejilla(RutaRejilla().toStdString());
+    if (rejilla.estado() != EstadoRejilla::Correcta) return Rehusar(Q(rejilla.mensaje()), IconoMensaje::Critico);
+    const ResultadoPunto r = Convertir(*BuscarConversion(codigo::ED50aETRS89), e, &rejilla);
+    if (r.estado == EstadoPunto::FueraRejilla) {
         Label_Fuera->setText(AvisoFuera);
         Label_Fuera->show();
-    } else if (!ed50.dentro) {
+    }
+    if (!Convertido(r.estado)) return;
+    EscribirPunto(r, LoET89, LaET89, LOET89gms, LAET89GMS, HusoET89);
+    PonerEnMapa(*BuscarConversion(codigo::ED50aETRS89), r);
+    // The check: the ETRS89 point back to ED50 by the other row.
+    AjustesConversion a;
+    a.rejilla = &rejilla;
+    EntradaPunto vuelta;
+    vuelta.v[0] = r.v[0];
+    vuelta.v[1] = r.v[1];
+    const ResultadoPunto ed50 = BuscarConversion(codigo::ETRS89aED50)->convertir(vuelta, a);
+    if (Convertido(ed50.estado)) {
+        EscribirPunto(ed50, LoED50, LaED50);
+    } else {
         Label_Fuera->setText(AvisoComprobacionFuera);
         Label_Fuera->show();
-    } else {
-        Label_Fuera->hide();
     }
 }
 
 void Geo_rejilla_ed2et::Limpiar_Click() {
-    for (QLineEdit* caja : {LaET89, LoET89, Long1t, Lat1t, LOET89gms, LAET89GMS}) caja->clear();
-    Label_Fuera->hide();
+    for (QLineEdit* caja : {Long1t, Lat1t}) caja->clear();
+    VaciarResultados();
 }
 
 void Geo_rejilla_ed2et::Fichero_Click() { ConvertirFichero(codigo::ED50aETRS89); }
 
 void Geo_rejilla_ed2et::Command1_Click() {
     Frame_Fich->hide();
-    ConvertirFichero(codigo::GeoUtmETRS89, false);
+    ConvertirFichero(codigo::GeoUtmETRS89);
 }
 
 void Geo_rejilla_ed2et::Command2_Click() { Frame_Fich->hide(); }

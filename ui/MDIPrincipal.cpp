@@ -8,7 +8,7 @@
 #include <QLocale>
 #include <QMenuBar>
 #include <QScreen>
-#include <QScrollBar>
+#include <QScrollArea>
 #include <QSettings>
 #include <algorithm>
 #include <QStatusBar>
@@ -18,7 +18,7 @@
 #include "Cart_Geo.h"
 #include "DAngular.h"
 #include "DElipsoides.h"
-#include "DialogosLote.h"
+#include "VentanaConversion.h"
 #include "Form1.h"
 #include "GEO_UTM.h"
 #include "Geo_Cart.h"
@@ -44,7 +44,28 @@ const QString TextoPanel = QStringLiteral("//> Tesmaro");
 
 }  // namespace
 
-MDIPrincipal::MDIPrincipal(QWidget* padre) : QMainWindow(padre), dialogos_(std::make_unique<DialogosLote>(this)) {
+namespace {
+
+// The frame of a window in the area: it scrolls the window's controls when
+// the area is smaller than the window, and asks for the window's whole size
+// otherwise.
+class Desplazable final : public QScrollArea {
+public:
+    explicit Desplazable(QWidget* ventana) {
+        setObjectName(QStringLiteral("Desplazable"));
+        setFrameShape(QFrame::NoFrame);
+        setFocusPolicy(Qt::NoFocus);
+        setWidgetResizable(true);
+        setWidget(ventana);
+        setWindowTitle(ventana->windowTitle());
+        setWindowIcon(ventana->windowIcon());
+    }
+    QSize sizeHint() const override { return widget() ? widget()->sizeHint() : QScrollArea::sizeHint(); }
+};
+
+}  // namespace
+
+MDIPrincipal::MDIPrincipal(QWidget* padre) : QMainWindow(padre) {
     setObjectName(QStringLiteral("MDIPrincipal"));
     setWindowTitle(TituloPrograma);
     IniciarRecursos();
@@ -53,24 +74,30 @@ MDIPrincipal::MDIPrincipal(QWidget* padre) : QMainWindow(padre), dialogos_(std::
     Mdi->setObjectName(QStringLiteral("Mdi"));
     Mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     Mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    Mdi->viewport()->installEventFilter(this);
     setCentralWidget(Mdi);
     CrearMenus();
     CrearBarraEstado();
-    connect(qApp, &QApplication::focusChanged, this, &MDIPrincipal::MostrarEnfocado);
-    // 1000 × 720, or nine tenths of the screen when it is smaller (a laptop
-    // screen at 200 %).
-    QSize tamanio(1000, 720);
-    if (const QScreen* pantalla = screen()) tamanio = tamanio.boundedTo(pantalla->availableGeometry().size() * 0.9);
-    resize(tamanio);
+    // 1000 × 720 where it leaves a tenth of the screen around it; the whole
+    // screen where it does not (a laptop, a screen at 200 %), so that the
+    // windows get all the room there is.
+    resize(1000, 720);
     restoreGeometry(QSettings(QStringLiteral("Tesmaro"), QStringLiteral("Tesmaro"))
                         .value(QStringLiteral("ventanas/MDIPrincipal"))
                         .toByteArray());
+    if (const QScreen* pantalla = screen()) {
+        const QRect disponible = pantalla->availableGeometry();
+        if (width() > disponible.width() * 0.9 || height() > disponible.height() * 0.9) {
+            // The screen's size too, for a desktop that does not maximise.
+            setGeometry(disponible);
+            setWindowState(windowState() | Qt::WindowMaximized);
+        }
+    }
     MDIForm_Load();
 }
 
 MDIPrincipal::~MDIPrincipal() {
-    // The windows go first: a file run still going stops while the batch
-    // dialogs it uses are still there.
+    // The windows go first: a file run still going stops, replacing nothing.
     qDeleteAll(Mdi->subWindowList());
     delete elipsoides_.data();
 }
@@ -79,13 +106,32 @@ void MDIPrincipal::Mensaje(const QString& texto, IconoMensaje icono, QWidget* ve
     MostrarMensaje(texto, icono, ventana);
 }
 
-InterfazLote& MDIPrincipal::EmpezarLote(QWidget* ventana) {
-    dialogos_->FijarVentana(ventana);
-    dialogos_->EmpezarLote();
-    return *dialogos_;
+void MDIPrincipal::Anadir(QWidget* ventana) {
+    QMdiSubWindow* sub = Mdi->addSubWindow(new Desplazable(ventana));
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    // The frame's title follows the window's.
+    connect(ventana, &QWidget::windowTitleChanged, sub, &QWidget::setWindowTitle);
+    ventana->show();
+    sub->show();
+    RestaurarPosicion(sub);
+    AcomodarSubventana(sub, sub->sizeHint());
+    Mdi->setActiveSubWindow(sub);
 }
 
-void MDIPrincipal::TerminarLote() { dialogos_->TerminarLote(); }
+QWidget* MDIPrincipal::VentanaDe(const QMdiSubWindow* sub) {
+    if (!sub) return nullptr;
+    auto* marco = qobject_cast<QScrollArea*>(sub->widget());
+    return marco ? marco->widget() : sub->widget();
+}
+
+QWidget* MDIPrincipal::VentanaActiva() const { return VentanaDe(Mdi->currentSubWindow()); }
+
+bool MDIPrincipal::eventFilter(QObject* objeto, QEvent* evento) {
+    if (objeto == Mdi->viewport() && evento->type() == QEvent::Resize)
+        for (QMdiSubWindow* sub : Mdi->subWindowList())
+            if (!sub->isMaximized() && !sub->isMinimized()) AcomodarSubventana(sub, sub->size());
+    return QMainWindow::eventFilter(objeto, evento);
+}
 
 void MDIPrincipal::MostrarZonasUtm() { MostrarVentana(zonas_); }
 
@@ -175,25 +221,9 @@ void MDIPrincipal::CrearBarraEstado() {
 
 void MDIPrincipal::ActualizarReloj() {
     const QDateTime ahora = QDateTime::currentDateTime();
-    const QLocale local;
-    panelFecha_->setText(local.toString(ahora.date(), QLocale::ShortFormat));
+    // In Spanish whatever the system's language: "7 dic 2026".
+    panelFecha_->setText(QLocale(QLocale::Spanish, QLocale::Spain).toString(ahora.date(), QStringLiteral("d MMM yyyy")));
     panelHora_->setText(ahora.time().toString(QStringLiteral("HH:mm")));
-}
-
-void MDIPrincipal::MostrarEnfocado(QWidget*, QWidget* ahora) {
-    QWidget* vista = Mdi->viewport();
-    if (!ahora || !vista->isAncestorOf(ahora)) return;
-    const QRect control(ahora->mapTo(vista, QPoint(0, 0)), ahora->size());
-    const QRect visible = vista->rect();
-    constexpr int Margen = 8;  // a little room around the control
-    const auto acercar = [](QScrollBar* barra, int desde, int hasta, int inicio, int fin) {
-        if (fin > hasta) barra->setValue(barra->value() + std::min(fin - hasta, inicio - desde));
-        else if (inicio < desde) barra->setValue(barra->value() - (desde - inicio));
-    };
-    acercar(Mdi->verticalScrollBar(), visible.top(), visible.bottom(), control.top() - Margen,
-            control.bottom() + Margen);
-    acercar(Mdi->horizontalScrollBar(), visible.left(), visible.right(), control.left() - Margen,
-            control.right() + Margen);
 }
 
 void MDIPrincipal::MDIForm_Load() {
@@ -205,7 +235,7 @@ void MDIPrincipal::MDIForm_Load() {
 
 void MDIPrincipal::Activar(QWidget* ventana) {
     for (QMdiSubWindow* sub : Mdi->subWindowList()) {
-        if (sub->widget() == ventana) {
+        if (VentanaDe(sub) == ventana) {
             if (sub->isMinimized()) sub->showNormal();
             sub->show();
             Mdi->setActiveSubWindow(sub);
@@ -232,9 +262,9 @@ QString ClavePosicion(const QWidget* ventana) {
 }  // namespace
 
 void MDIPrincipal::RestaurarPosicion(QMdiSubWindow* sub) {
-    if (!sub->widget()) return;
+    if (!VentanaDe(sub)) return;
     const QVariant posicion =
-        QSettings(QStringLiteral("Tesmaro"), QStringLiteral("Tesmaro")).value(ClavePosicion(sub->widget()));
+        QSettings(QStringLiteral("Tesmaro"), QStringLiteral("Tesmaro")).value(ClavePosicion(VentanaDe(sub)));
     if (!posicion.canConvert<QPoint>()) return;
     // Only where the frame shows it.
     const QPoint punto = posicion.toPoint();
@@ -245,7 +275,7 @@ void MDIPrincipal::GuardarPosiciones() {
     QSettings ajustes(QStringLiteral("Tesmaro"), QStringLiteral("Tesmaro"));
     ajustes.setValue(QStringLiteral("ventanas/MDIPrincipal"), saveGeometry());
     for (QMdiSubWindow* sub : Mdi->subWindowList())
-        if (sub->widget()) ajustes.setValue(ClavePosicion(sub->widget()), sub->pos());
+        if (VentanaDe(sub)) ajustes.setValue(ClavePosicion(VentanaDe(sub)), sub->pos());
 }
 
 void MDIPrincipal::Mnu_Salir_Click() {

@@ -1,8 +1,14 @@
 // The main window: a multiple-document frame titled "Tesmaro" with the menu
-// bar and the status bar (the text panel "//> Tesmaro", the date, the time of
-// day). It is the EntornoVentanas of every window it creates: their message
-// boxes, the two file dialogs of the batch driver, the zone map, the
+// bar and the status bar (the text panel "//> Tesmaro", the date in Spanish,
+// the time of day). It is the EntornoVentanas of every window it creates:
+// their message boxes, the dialogs of their file runs, the zone map, the
 // angular-units dialog and the ellipsoid dialog, each held here.
+//
+// Every window fits the area it lives in: it opens at its own size, or at
+// the size of the area when that is smaller, inside a frameless scroll area
+// of its own that scrolls its controls then (Tab keeps the focused one in
+// sight); it never opens outside the area, and a smaller main window brings
+// the windows inside it again. The area itself never scrolls by itself.
 //
 // Every child window exists at most once. MostrarVentana(puntero) creates it
 // on first use (its fields take their design values) and otherwise brings it
@@ -34,7 +40,6 @@ namespace tesmaro {
 class AcercaDe;
 class DAngular;
 class DElipsoides;
-class DialogosLote;
 class Zonas_Utm;
 class MapaPuntos;
 class Principal;
@@ -53,13 +58,11 @@ public:
     explicit MDIPrincipal(QWidget* padre = nullptr);
     ~MDIPrincipal() override;
 
-    // EntornoVentanas: MostrarMensaje; the file dialogs of the batch driver
-    // (CommonDialog1 and CommonDialog2) with their progress dialog; the zone
-    // map (the menu entry and every "Ver Husos UTM" button) and the ellipsoid
-    // dialog (the menu entry and every ellipsoid bar).
+    // EntornoVentanas: MostrarMensaje; the dialogs of the file runs (the
+    // defaults of EntornoVentanas); the zone map (the menu entry and every
+    // "Ver Husos UTM" button) and the ellipsoid dialog (the menu entry and
+    // every ellipsoid bar).
     void Mensaje(const QString& texto, IconoMensaje icono, QWidget* ventana) override;
-    InterfazLote& EmpezarLote(QWidget* ventana) override;
-    void TerminarLote() override;
     void MostrarZonasUtm() override;
     void MostrarElipsoides() override;
     void MostrarMapaPuntos() override;
@@ -71,12 +74,7 @@ public:
             if constexpr (std::is_constructible_v<T, EntornoVentanas&>) ventana = new T(*this);
             else ventana = new T;
             ventana->setAttribute(Qt::WA_DeleteOnClose);
-            QMdiSubWindow* sub = Mdi->addSubWindow(ventana);
-            sub->setAttribute(Qt::WA_DeleteOnClose);
-            ventana->show();
-            sub->adjustSize();
-            RestaurarPosicion(sub);
-            Mdi->setActiveSubWindow(sub);
+            Anadir(ventana);
         } else {
             Activar(ventana);
         }
@@ -85,6 +83,9 @@ public:
 
     QMdiArea* Mdi;
     AcercaDe* acercaDe() const { return acercaDe_; }
+    // The window in a frame of the area, and the one of the active frame.
+    static QWidget* VentanaDe(const QMdiSubWindow* sub);
+    QWidget* VentanaActiva() const;
 
 public slots:
     void MostrarP_directo();
@@ -108,18 +109,17 @@ private slots:
     void TRANS_ED50_Click();
     void Mnu_Acerca_Click();
     void ActualizarReloj();
-    // Scrolls the frame so that the control that took the focus is seen, when
-    // a window is larger than the frame (a small screen at 200 %): Tab never
-    // leads to a control out of sight.
-    void MostrarEnfocado(QWidget* anterior, QWidget* ahora);
 
 protected:
     // Closing the main window keeps the windows' positions and ends the
     // program at once, whatever other window is still open.
     void closeEvent(QCloseEvent* evento) override;
+    // The area's resizing brings the windows inside it.
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
     void CrearMenus();
+    void Anadir(QWidget* ventana);
     void CrearBarraEstado();
     void Activar(QWidget* ventana);
     // Where each window was when the program last closed, and the main
@@ -129,7 +129,6 @@ private:
     void GuardarPosiciones();
     QAction* Entrada(QMenu* menu, const char* nombre, const QString& texto, void (MDIPrincipal::*slot)());
 
-    std::unique_ptr<DialogosLote> dialogos_;
     AcercaDe* acercaDe_ = nullptr;
     QPointer<DAngular> datosAngulares_;
     QPointer<DElipsoides> elipsoides_;

@@ -25,23 +25,9 @@ struct PuntoVentana {
 };
 
 // The points of the session, shared by every open map.
-// A file's point kept in memory for redrawing: 16 bytes.
-struct PuntoGuardado {
-    float lon, lat;  // degrees; a float is a metre on the ground, far below a pixel
-    std::uint64_t desplazamiento : 63;
-    std::uint64_t convertido : 1;
-};
-// Up to this many points are kept (256 MB); a larger file is read again from
-// its result at each redraw.
-constexpr std::size_t MaxPuntosGuardados = std::size_t{16} << 20;
-
 struct Almacen {
-    bool hayFichero = false;
-    FuentePuntos fichero;
-    std::vector<PuntoGuardado> guardados;
-    bool enMemoria = false;  // guardados holds every point of the file
-    QRectF cajaFichero;  // extent of the file's points
-    CuentaPuntos cuentaFichero;
+    std::shared_ptr<const PuntosLote> fichero;  // the last file run's
+    QString nombre;                              // its input's name
     QMap<QString, PuntoVentana> ventanas;
     std::vector<MapaPuntos*> abiertos;
 };
@@ -100,31 +86,10 @@ MapaPuntos::MapaPuntos(QWidget* padre) : QWidget(padre) {
     Cambiado();
 }
 
-void MapaPuntos::MostrarFichero(std::int16_t conversion, const QString& rutaTxt, const QString& rutaEntrada,
-                                std::int16_t unidad) {
+void MapaPuntos::MostrarFichero(std::shared_ptr<const PuntosLote> puntos, const QString& nombre) {
     Almacen& a = Puntos();
-    a.fichero = FuentePuntos{conversion, rutaTxt.toStdString(), rutaEntrada.toStdString(), unidad};
-    double lonMin = 1e9, lonMax = -1e9, latMin = 1e9, latMax = -1e9;
-    a.cuentaFichero = {};
-    a.guardados.clear();
-    a.guardados.shrink_to_fit();
-    a.enMemoria = true;
-    a.hayFichero = RecorrerPuntos(a.fichero, [&](const PuntoLeido& p) {
-        if (a.enMemoria && a.guardados.size() < MaxPuntosGuardados) {
-            a.guardados.push_back({static_cast<float>(p.lon), static_cast<float>(p.lat), p.desplazamiento,
-                                   p.tipo == TipoPunto::Convertido ? 1u : 0u});
-        } else if (a.enMemoria) {
-            a.enMemoria = false;
-            a.guardados.clear();
-            a.guardados.shrink_to_fit();
-        }
-        lonMin = std::min(lonMin, p.lon);
-        lonMax = std::max(lonMax, p.lon);
-        latMin = std::min(latMin, p.lat);
-        latMax = std::max(latMax, p.lat);
-        ++(p.tipo == TipoPunto::Convertido ? a.cuentaFichero.convertidos : a.cuentaFichero.noConvertidos);
-    });
-    a.cajaFichero = a.cuentaFichero.Total() ? QRectF(QPointF(lonMin, latMin), QPointF(lonMax, latMax)) : QRectF();
+    a.fichero = std::move(puntos);
+    a.nombre = nombre;
     for (MapaPuntos* m : a.abiertos) {
         m->libre_ = true;  // a new file is shown whole
         m->Cambiado();
@@ -140,17 +105,15 @@ void MapaPuntos::PonerPunto(const QString& ventana, const QString& nombre, doubl
 
 void MapaPuntos::Olvidar() {
     Almacen& a = Puntos();
-    a.hayFichero = false;
-    a.guardados.clear();
+    a.fichero.reset();
     a.ventanas.clear();
-    a.cuentaFichero = {};
     for (MapaPuntos* m : a.abiertos) m->Cambiado();
 }
 
 bool MapaPuntos::CajaPuntos(QRectF& caja) const {
     const Almacen& a = Puntos();
-    bool hay = a.hayFichero && a.cuentaFichero.Total() > 0;
-    caja = a.cajaFichero;
+    bool hay = a.fichero && a.fichero->Cuenta().Total() > 0;
+    if (hay) caja = QRectF(QPointF(a.fichero->lonMin, a.fichero->latMin), QPointF(a.fichero->lonMax, a.fichero->latMax));
     for (const PuntoVentana& p : a.ventanas) {
         const QRectF uno(QPointF(p.lon, p.lat), QPointF(p.lon, p.lat));
         caja = hay ? QRectF(QPointF(std::min(caja.left(), p.lon), std::min(caja.top(), p.lat)),
@@ -165,11 +128,12 @@ void MapaPuntos::Cambiado() {
     const Almacen& a = Puntos();
     if (libre_) AjustarAPuntos();
     QString texto;
-    if (a.hayFichero)
-        texto = QStringLiteral("%1: %2 convertidos, %3 sin convertir")
-                    .arg(QString::fromStdString(a.fichero.rutaTxt))
-                    .arg(a.cuentaFichero.convertidos)
-                    .arg(a.cuentaFichero.noConvertidos);
+    if (a.fichero) {
+        const CuentaPuntos& c = a.fichero->Cuenta();
+        texto = QStringLiteral("%1: %2 convertidos, %3 sin convertir").arg(a.nombre).arg(c.convertidos).arg(c.noConvertidos);
+        if (a.fichero->Puntos().size() < c.Total())
+            texto += QStringLiteral(" (se dibujan los %1 primeros)").arg(a.fichero->Puntos().size());
+    }
     if (!a.ventanas.isEmpty())
         texto += (texto.isEmpty() ? QString() : QStringLiteral("; ")) +
                  QStringLiteral("%1 de ventanas").arg(a.ventanas.size());
@@ -211,16 +175,12 @@ void MapaPuntos::Dibujar() {
     for (auto& i : indice_) i.clear();
     Punteador punteador(imagen_, vista_);
     cuenta_ = {};
-    auto poner = [&](double lon, double lat, TipoPunto tipo, std::uint64_t desplazamiento) {
-        std::uint32_t pixel;
-        if (punteador.Poner(lon, lat, tipo, &pixel))
-            indice_[tipo == TipoPunto::Convertido ? 0 : 1].emplace(pixel, desplazamiento);
-    };
-    if (a.hayFichero && a.enMemoria) {
-        for (const PuntoGuardado& g : a.guardados)
-            poner(g.lon, g.lat, g.convertido ? TipoPunto::Convertido : TipoPunto::NoConvertido, g.desplazamiento);
-    } else if (a.hayFichero) {
-        RecorrerPuntos(a.fichero, [&](const PuntoLeido& p) { poner(p.lon, p.lat, p.tipo, p.desplazamiento); });
+    if (a.fichero) {
+        for (const PuntoGuardado& g : a.fichero->Puntos()) {
+            const TipoPunto tipo = g.convertido ? TipoPunto::Convertido : TipoPunto::NoConvertido;
+            std::uint32_t pixel;
+            if (punteador.Poner(g.lon, g.lat, tipo, &pixel)) indice_[g.convertido ? 0 : 1].emplace(pixel, g.texto);
+        }
     }
     punteador.Terminar();
     cuenta_.dibujados = punteador.Dibujados();
@@ -259,7 +219,7 @@ QString MapaPuntos::TextoEn(const QPointF& pixel) {
         if (QLineF(vista_.APixel(it->lon, it->lat), pixel).length() <= RadioBusqueda + 3)
             return it.key() + QStringLiteral(" — ") + it->nombre +
                    (it->valores.isEmpty() ? QString() : QStringLiteral("\n") + it->valores);
-    if (!a.hayFichero) return {};
+    if (!a.fichero) return {};
     if (!imagenVigente_ || vistaImagen_.escala != vista_.escala || vistaImagen_.lon != vista_.lon ||
         vistaImagen_.lat != vista_.lat || vistaImagen_.ancho != lienzo_->width() || vistaImagen_.alto != lienzo_->height())
         Dibujar();
@@ -278,7 +238,7 @@ QString MapaPuntos::TextoEn(const QPointF& pixel) {
                     desplazamiento = encontrado->second;
                 }
             }
-        if (mejor < 1e9) return DescribirRegistro(a.fichero.rutaTxt, desplazamiento);
+        if (mejor < 1e9) return QString::fromStdString(a.fichero->Texto(desplazamiento));
     }
     return {};
 }

@@ -8,19 +8,20 @@
 //
 // The points outlive the window: MostrarFichero and PonerPunto keep them for
 // the whole session, and every open map redraws when they change. A file's
-// points are kept in memory, 16 bytes each, so that a million of them redraw
-// at once; a file of more than 16 million is read again from its result at
-// each redraw.
+// points come from its run (PuntosLote.h), kept in memory, 16 bytes each, so
+// that a million of them redraw at once, with the text of each record; the
+// first 16 million of a larger file are drawn, and the window says so.
 #pragma once
 #include <QImage>
 #include <QMap>
 #include <QWidget>
 #include <cstdint>
+#include <memory>
 #include <unordered_map>
 
-#include "Ajustes.h"
 #include "Mapa.h"
 #include "Puntos.h"
+#include "PuntosLote.h"
 
 class QLabel;
 class QPushButton;
@@ -33,11 +34,8 @@ class MapaPuntos final : public QWidget {
 public:
     explicit MapaPuntos(QWidget* padre = nullptr);
 
-    // The last file conversion: its code (codigo:: in TratarFichero.h), its
-    // text result and input file (for the position of the lines not
-    // converted; may be empty) and the angular unit of the run.
-    static void MostrarFichero(std::int16_t conversion, const QString& rutaTxt, const QString& rutaEntrada = {},
-                               std::int16_t unidad = ajustes::UnidadAngular);
+    // The points of the last file run, named `nombre` (its input's name).
+    static void MostrarFichero(std::shared_ptr<const PuntosLote> puntos, const QString& nombre);
     // A window's last "Calcular" (replaces that window's point); `valores`
     // is shown on hover. Longitude and latitude in degrees.
     static void PonerPunto(const QString& ventana, const QString& nombre, double lon, double lat,
@@ -54,7 +52,7 @@ public:
     // What hovering `pixel` of the map shows; empty away from any point.
     QString TextoEn(const QPointF& pixel);
     QWidget* Lienzo() const { return lienzo_; }
-    QSize sizeHint() const override { return {900, 680}; }
+    QSize sizeHint() const override { return {720, 520}; }
 
 protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
@@ -76,7 +74,7 @@ private:
     bool libre_ = true;  // the view follows the points until the user zooms or pans
     QPoint arrastre_;
     bool arrastrando_ = false;
-    // Pixel index of the current image -> byte offset of the record drawn there.
+    // Pixel index of the current image -> the text of the record drawn there.
     std::unordered_map<std::uint32_t, std::uint64_t> indice_[2];
     CuentaPuntos cuenta_;
 };

@@ -1,6 +1,7 @@
 #include "NotificadorAjustes.h"
 
 #include "Ajustes.h"
+#include "Rejilla.h"
 
 namespace tesmaro {
 
@@ -19,8 +20,20 @@ void NotificadorAjustes::FijarElipsoideActual(std::int16_t indice) {
     emit Instancia().ElipsoideCambiado();
 }
 
+QString NotificadorAjustes::Rejilla() {
+    // Until one is chosen, the program's grid as it is found now.
+    const QString& ruta = Instancia().rejilla_;
+    return ruta.isEmpty() ? QString::fromStdString(RutaRejillaVentanas()) : ruta;
+}
+
+void NotificadorAjustes::FijarRejilla(const QString& ruta) {
+    Instancia().rejilla_ = ruta;
+    emit Instancia().RejillaCambiada();
+}
+
 void NotificadorAjustes::Restablecer() {
     ajustes::Restablecer();
+    Instancia().rejilla_.clear();
     emit Instancia().UnidadAngularCambiada();
     emit Instancia().ElipsoideCambiado();
 }

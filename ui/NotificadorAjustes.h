@@ -7,9 +7,12 @@
 // NotificadorAjustes::Instancia(). The results shown do not depend on the
 // current ellipsoid (the next "Calcular" reads it); FijarElipsoideActual
 // writes it and emits ElipsoideCambiado for the ellipsoid bars, which name
-// it.
+// it. The NTv2 grid of the grid windows (their "Calcular" and their file
+// runs) is chosen in either of them and shared by both: FijarRejilla emits
+// RejillaCambiada.
 #pragma once
 #include <QObject>
+#include <QString>
 #include <cstdint>
 
 namespace tesmaro {
@@ -26,13 +29,19 @@ public:
     // ajustes::Restablecer(), then UnidadAngularCambiada() and
     // ElipsoideCambiado().
     static void Restablecer();
+    // The grid of the grid windows: the one chosen, else RutaRejillaVentanas()
+    // as it is found now. Restablecer() forgets the choice.
+    static QString Rejilla();
+    static void FijarRejilla(const QString& ruta);
 
 signals:
     void UnidadAngularCambiada();
     void ElipsoideCambiado();
+    void RejillaCambiada();
 
 private:
     NotificadorAjustes() = default;
+    QString rejilla_;
 };
 
 }  // namespace tesmaro

@@ -13,17 +13,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "MapaPuntos.h"
-#include "Angulos.h"
 #include "DElipsoides.h"
-#include "Elipsoides.h"
-#include "Avisos.h"
 #include "Filtros.h"
-#include "Exacto.h"
-#include "Geodesia.h"
-#include "Mensajes.h"
-#include "Texto.h"
-#include "Textos.h"
 #include "Teclado.h"
 
 namespace tesmaro {
@@ -33,10 +24,11 @@ P_Inverso::P_Inverso(EntornoVentanas& entorno, QWidget* padre) : VentanaConversi
     setWindowTitle(QStringLiteral("Problema inverso de la geodesia"));
 
     UTM_GEO = Nombrar(new QGroupBox(this), "UTM_GEO");
+    UTM_GEO->setFlat(true);  // a frame around the two frames takes room and says nothing
 
     // Input: the two points.
     Frame2 = Nombrar(new QGroupBox(QStringLiteral("Problema Inverso.  (Entrada Datos)"), UTM_GEO), "Frame2");
-    Frame7 = Nombrar(new QGroupBox(QStringLiteral("Punto 1:"), Frame2), "Frame7");
+    Frame7 = Nombrar(new QGroupBox(QStringLiteral("Punto A:"), Frame2), "Frame7");
     const MarcoCoordenada marcoLong1 = MarcoLongitud(Frame7, "Frame5", "long1", "Long_opt", 0, true)
         .Repartir(Frame5, long1, Long_opt);
     const MarcoCoordenada marcoLat1 = MarcoLatitud(Frame7, "Frame4", "lat1", "Lat_Opt", 0, true)
@@ -44,7 +36,7 @@ P_Inverso::P_Inverso(EntornoVentanas& entorno, QWidget* padre) : VentanaConversi
     auto* columna7 = new QVBoxLayout(Frame7);
     columna7->addWidget(Frame5);
     columna7->addWidget(Frame4);
-    Frame8 = Nombrar(new QGroupBox(QStringLiteral("Punto 2:"), Frame2), "Frame8");
+    Frame8 = Nombrar(new QGroupBox(QStringLiteral("Punto B:"), Frame2), "Frame8");
     const MarcoCoordenada marcoLong2 = MarcoLongitud(Frame8, "Frame10", "Long2", "Long_opt2", 0, true)
         .Repartir(Frame10, Long2, Long_opt2);
     const MarcoCoordenada marcoLat2 = MarcoLatitud(Frame8, "Frame9", "Lat2", "Lat_Opt2", 0, true)
@@ -79,6 +71,7 @@ P_Inverso::P_Inverso(EntornoVentanas& entorno, QWidget* padre) : VentanaConversi
     rejilla1->setRowStretch(6, 1);
 
     auto* columnas = new QHBoxLayout(UTM_GEO);
+    columnas->setContentsMargins(0, 0, 0, 0);
     columnas->addWidget(Frame2, 3);
     columnas->addWidget(Frame1, 2);
 
@@ -110,20 +103,8 @@ P_Inverso::P_Inverso(EntornoVentanas& entorno, QWidget* padre) : VentanaConversi
     setTabOrder(Check_Grad, Check_Exacto);
     TeclaIntro(this, Calcular);
 
-    for (QLineEdit* caja : {long1, lat1, Long2, Lat2}) {
-        ConectarFiltro(caja, TipoFiltro::Decimal);
-        HacerAbridorGrados(caja);
-    }
+    for (QLineEdit* caja : {long1, lat1, Long2, Lat2}) HacerAbridorGrados(caja);
     VigilarCheckGrad(Check_Grad);
-    // After the filters, so that the options see the filtered text.
-    connect(lat1, &QLineEdit::textChanged, this, &P_Inverso::lat1_Change);
-    connect(long1, &QLineEdit::textChanged, this, &P_Inverso::long1_Change);
-    connect(Lat2, &QLineEdit::textChanged, this, &P_Inverso::Lat2_Change);
-    connect(Long2, &QLineEdit::textChanged, this, &P_Inverso::Long2_Change);
-    AlElegir(Lat_Opt, [this](int indice) { Lat_Opt_Click(indice); });
-    AlElegir(Long_opt, [this](int indice) { Long_opt_Click(indice); });
-    AlElegir(Lat_Opt2, [this](int indice) { Lat_Opt2_Click(indice); });
-    AlElegir(Long_opt2, [this](int indice) { Long_opt2_Click(indice); });
     connect(Check_Grad, &QCheckBox::toggled, this, &P_Inverso::Check_Grad_Click);
     connect(Label4, &BarraElipsoide::Click, this, &P_Inverso::Label4_Click);
     connect(Calcular, &QPushButton::clicked, this, &P_Inverso::Calcular_Click);
@@ -165,37 +146,22 @@ void P_Inverso::showEvent(QShowEvent* evento) {
 }
 
 void P_Inverso::Calcular_Click() {
-    const auto resultados = {Acimut_Dir, Acimut_Inv, Dist_Res};
-    if (long1->text().isEmpty() || lat1->text().isEmpty() || Long2->text().isEmpty() || Lat2->text().isEmpty())
-        return Rehusar(resultados);
-    const ParametrosElipsoide elipsoide = ElipsoideEnUso();
-    if (!elipsoide.valido) return Rehusar(resultados);
-    const QString motivo = Primero({AnguloImposible(QStringLiteral("La longitud del punto A"), Leer(long1), 180, true),
-                                    AnguloImposible(QStringLiteral("La latitud del punto A"), Leer(lat1), 90, true),
-                                    AnguloImposible(QStringLiteral("La longitud del punto B"), Leer(Long2), 180, true),
-                                    AnguloImposible(QStringLiteral("La latitud del punto B"), Leer(Lat2), 90, true)});
-    if (!motivo.isEmpty()) return Rehusar(resultados, motivo);
-    const double longitud1 = UnidadARadianes(Leer(long1));
-    const double latitud1 = UnidadARadianes(Leer(lat1));
-    const double longitud2 = UnidadARadianes(Leer(Long2));
-    const double latitud2 = UnidadARadianes(Leer(Lat2));
-    const ResultadoInverso r =
-        Exacto() ? ProblemaInversoExacto(latitud1, longitud1, latitud2, longitud2, elipsoide.a, elipsoide.rf)
-                 : ProblemaInverso(latitud1, longitud1, latitud2, longitud2, elipsoide.a, elipsoide.rf);
-    // Different hemispheres, 90° of arc or more apart, or absurd input: say
-    // why, with empty result boxes.
-    if (r.estado != Estado::Correcto) return Rehusar(resultados, Q(TextoEstado(r.estado)));
-    const double acimut1 = GradosAUnidad(r.acimutDirecto);
-    const double acimut2 = GradosAUnidad(r.acimutInverso);
-    if (!Finitos({acimut1, acimut2, r.distancia}))
-        return Rehusar(resultados, Q(TextoDesbordamiento), IconoMensaje::Critico);
+    EntradaPunto e;
+    if (!LeerCampos({{long1, "La longitud del punto A", e.v[0], Long_opt},
+                     {lat1, "La latitud del punto A", e.v[1], Lat_Opt},
+                     {Long2, "La longitud del punto B", e.v[2], Long_opt2},
+                     {Lat2, "La latitud del punto B", e.v[3], Lat_Opt2}}))
+        return;
+    const Conversion& c = *BuscarConversion(codigo::Inverso);
+    // Different hemispheres, 90° of arc or more apart, or absurd input: the
+    // legacy method says why, with empty result boxes.
+    const ResultadoPunto r = Convertir(c, e);
+    if (!Convertido(r.estado)) return;
     const bool sexagesimal = Check_Grad->isChecked();
-    Acimut_Dir->setText(TextoAngulo(acimut1, sexagesimal, "OTRO"));
-    Acimut_Inv->setText(TextoAngulo(acimut2, sexagesimal, "OTRO"));
-    Dist_Res->setText(TextoPunto(r.distancia));
-    MostrarMetodo(false);
-    MapaPuntos::PonerPunto(windowTitle(), QStringLiteral("B"), UnidadAGrados(Leer(Long2)), UnidadAGrados(Leer(Lat2)),
-                           QStringLiteral("Distancia %1 m  acimut %2").arg(Dist_Res->text(), Acimut_Dir->text()));
+    Acimut_Dir->setText(TextoAngulo(r.v[2], sexagesimal, "OTRO"));
+    Acimut_Inv->setText(TextoAngulo(r.v[6], sexagesimal, "OTRO"));
+    Dist_Res->setText(TextoPunto(r.v[3]));
+    PonerEnMapa(c, r);
 }
 
 void P_Inverso::Check_Grad_Click(bool marcado) {
@@ -203,15 +169,6 @@ void P_Inverso::Check_Grad_Click(bool marcado) {
     CambiarFormaAngulo(Acimut_Dir, marcado, "OTRO");
     CambiarFormaAngulo(Acimut_Inv, marcado, "OTRO");
 }
-
-void P_Inverso::Lat_Opt_Click(int indice) { SignoSegunOpcion(lat1, indice); }
-void P_Inverso::Long_opt_Click(int indice) { SignoSegunOpcion(long1, indice); }
-void P_Inverso::Lat_Opt2_Click(int indice) { SignoSegunOpcion(Lat2, indice); }
-void P_Inverso::Long_opt2_Click(int indice) { SignoSegunOpcion(Long2, indice); }
-void P_Inverso::lat1_Change() { OpcionSegunSigno(lat1, Lat_Opt); }
-void P_Inverso::long1_Change() { OpcionSegunSigno(long1, Long_opt); }
-void P_Inverso::Lat2_Change() { OpcionSegunSigno(Lat2, Lat_Opt2); }
-void P_Inverso::Long2_Change() { OpcionSegunSigno(Long2, Long_opt2); }
 
 void P_Inverso::Label4_Click() { VerElipsoides(); }
 
@@ -228,8 +185,8 @@ void P_Inverso::Timer2_Timer() {
 }
 
 void P_Inverso::Limpiar_Click() {
-    for (QLineEdit* caja : {long1, lat1, Long2, Lat2, Acimut_Dir, Acimut_Inv, Dist_Res}) caja->clear();
-    OcultarMetodo();
+    for (QLineEdit* caja : {long1, lat1, Long2, Lat2}) caja->clear();
+    VaciarResultados();
 }
 
 void P_Inverso::Fichero_Click() { ConvertirFichero(codigo::Inverso); }

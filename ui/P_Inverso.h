@@ -12,7 +12,8 @@
 // arc apart: the notice Label_Info says so, blinking light yellow for about
 // two seconds after the window opens (Timer2, 200 ms, 10 ticks) and then
 // staying plain; a pair the method cannot answer gives a message saying why,
-// and the results keep what they showed. Coincident points give distance 0.
+// with empty results. Coincident points give distance 0. The frames "Punto
+// A:" and "Punto B:" name the points as the messages and the file results do.
 #pragma once
 #include <QColor>
 #include <cstdint>
@@ -38,14 +39,14 @@ public:
 
     QGroupBox* UTM_GEO;
     QGroupBox* Frame2;
-    QGroupBox* Frame7;        // "Punto 1:"
+    QGroupBox* Frame7;        // "Punto A:"
     QGroupBox* Frame5;        // "Longitud (dd.ddddddd)"
     QLineEdit* long1;
     QButtonGroup* Long_opt;   // 0 "Este", 1 "Oeste"
     QGroupBox* Frame4;        // "Latitud (dd.ddddddd)"
     QLineEdit* lat1;
     QButtonGroup* Lat_Opt;    // 0 "Norte", 1 "Sur"
-    QGroupBox* Frame8;        // "Punto 2:"
+    QGroupBox* Frame8;        // "Punto B:"
     QGroupBox* Frame10;       // "Longitud (dd.ddddddd)"
     QLineEdit* Long2;
     QButtonGroup* Long_opt2;  // 0 "Este", 1 "Oeste"
@@ -81,14 +82,6 @@ private slots:
     void Form_Load();
     void Calcular_Click();
     void Check_Grad_Click(bool marcado);
-    void Lat_Opt_Click(int indice);
-    void Long_opt_Click(int indice);
-    void Lat_Opt2_Click(int indice);
-    void Long_opt2_Click(int indice);
-    void lat1_Change();
-    void long1_Change();
-    void Lat2_Change();
-    void Long2_Change();
     void Label4_Click();
     void InvitarAElegirElipsoide();
     void Timer2_Timer();

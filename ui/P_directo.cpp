@@ -12,17 +12,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "MapaPuntos.h"
-#include "Angulos.h"
 #include "DElipsoides.h"
-#include "Elipsoides.h"
-#include "Avisos.h"
 #include "Filtros.h"
-#include "Exacto.h"
-#include "Geodesia.h"
-#include "Mensajes.h"
-#include "Texto.h"
-#include "Textos.h"
 #include "Teclado.h"
 
 namespace tesmaro {
@@ -32,6 +23,7 @@ P_directo::P_directo(EntornoVentanas& entorno, QWidget* padre) : VentanaConversi
     setWindowTitle(QStringLiteral("Problema directo de la geodesia"));
 
     UTM_GEO = Nombrar(new QGroupBox(this), "UTM_GEO");
+    UTM_GEO->setFlat(true);  // a frame around the two frames takes room and says nothing
 
     // Input.
     Frame2 = Nombrar(new QGroupBox(QStringLiteral("Problema Directo.  (Entrada Datos)"), UTM_GEO), "Frame2");
@@ -77,6 +69,7 @@ P_directo::P_directo(EntornoVentanas& entorno, QWidget* padre) : VentanaConversi
     rejilla1->setRowStretch(5, 1);
 
     auto* columnas = new QHBoxLayout(UTM_GEO);
+    columnas->setContentsMargins(0, 0, 0, 0);
     columnas->addWidget(Frame2, 3);
     columnas->addWidget(Frame1, 2);
 
@@ -101,19 +94,13 @@ P_directo::P_directo(EntornoVentanas& entorno, QWidget* padre) : VentanaConversi
     setTabOrder(Check_Grad, Check_Exacto);
     TeclaIntro(this, Calcular);
 
-    ConectarFiltro(long1, TipoFiltro::Decimal);
-    ConectarFiltro(lat1, TipoFiltro::Decimal);
     ConectarFiltro(Acimut1, TipoFiltro::Decimal);
     ConectarFiltro(Distancia1, TipoFiltro::Decimal);
     HacerAbridorGrados(long1);
     HacerAbridorGrados(lat1);
     HacerAbridorGrados(Acimut1);
     VigilarCheckGrad(Check_Grad);
-    // After the filters, so that the options see the filtered text.
-    connect(lat1, &QLineEdit::textChanged, this, &P_directo::lat1_Change);
-    connect(long1, &QLineEdit::textChanged, this, &P_directo::long1_Change);
-    AlElegir(Lat_Opt, [this](int indice) { Lat_Opt_Click(indice); });
-    AlElegir(Long_opt, [this](int indice) { Long_opt_Click(indice); });
+    Entradas({Acimut1, Distancia1});
     connect(Check_Grad, &QCheckBox::toggled, this, &P_directo::Check_Grad_Click);
     connect(Label4, &BarraElipsoide::Click, this, &P_directo::Label4_Click);
     connect(Calcular, &QPushButton::clicked, this, &P_directo::Calcular_Click);
@@ -131,36 +118,18 @@ void P_directo::showEvent(QShowEvent* evento) {
 }
 
 void P_directo::Calcular_Click() {
-    const auto resultados = {Lat_Res, Long_Res, Acimut_Res};
-    if (long1->text().isEmpty() || lat1->text().isEmpty() || Acimut1->text().isEmpty() ||
-        Distancia1->text().isEmpty())
-        return Rehusar(resultados);
-    const ParametrosElipsoide elipsoide = ElipsoideEnUso();
-    if (!elipsoide.valido) return Rehusar(resultados);
-    const QString motivo =
-        Primero({AnguloImposible(QStringLiteral("La longitud"), Leer(long1), 180, true),
-                 AnguloImposible(QStringLiteral("La latitud"), Leer(lat1), 90, true),
-                 MetrosImposibles(QStringLiteral("La distancia"), Leer(Distancia1), 0, 20004000, false)});
-    if (!motivo.isEmpty()) return Rehusar(resultados, motivo);
-    const double longitud = UnidadARadianes(Leer(long1));
-    const double latitud = UnidadARadianes(Leer(lat1));
-    const double acimut = UnidadAGrados(Leer(Acimut1));
-    const double distancia = Leer(Distancia1);
-    const ResultadoDirecto r =
-        Exacto() ? ProblemaDirectoExacto(latitud, longitud, acimut, distancia, elipsoide.a, elipsoide.rf)
-                 : ProblemaDirecto(latitud, longitud, acimut, distancia, elipsoide.a, elipsoide.rf);
-    if (r.estado != Estado::Correcto) return Rehusar(resultados, Q(TextoEstado(r.estado)));
-    const double lat2 = GradosAUnidad(r.latitud);
-    const double lon2 = GradosAUnidad(r.longitud);
-    const double rho = GradosAUnidad(r.acimutInverso);
-    if (!Finitos({lat2, lon2, rho})) return Rehusar(resultados, Q(TextoDesbordamiento), IconoMensaje::Critico);
+    EntradaPunto e;
+    if (!LeerCampos({{long1, "La longitud", e.v[0], Long_opt}, {lat1, "La latitud", e.v[1], Lat_Opt},
+                     {Acimut1, "El acimut", e.v[2]}, {Distancia1, "La distancia", e.v[3]}}))
+        return;
+    const Conversion& c = *BuscarConversion(codigo::Directo);
+    const ResultadoPunto r = Convertir(c, e);
+    if (!Convertido(r.estado)) return;
     const bool sexagesimal = Check_Grad->isChecked();
-    Lat_Res->setText(TextoAngulo(lat2, sexagesimal, "Lat1"));
-    Long_Res->setText(TextoAngulo(lon2, sexagesimal, "Long1"));
-    Acimut_Res->setText(TextoAngulo(rho, sexagesimal, "OTRO"));
-    MostrarMetodo(false);
-    MapaPuntos::PonerPunto(windowTitle(), QStringLiteral("B"), r.longitud, r.latitud,
-                           QStringLiteral("Acimut inverso %1").arg(Acimut_Res->text()));
+    Lat_Res->setText(TextoAngulo(r.v[1], sexagesimal, "Lat1"));
+    Long_Res->setText(TextoAngulo(r.v[0], sexagesimal, "Long1"));
+    Acimut_Res->setText(TextoAngulo(r.v[2], sexagesimal, "OTRO"));
+    PonerEnMapa(c, r);
 }
 
 void P_directo::Check_Grad_Click(bool marcado) {
@@ -170,18 +139,13 @@ void P_directo::Check_Grad_Click(bool marcado) {
     CambiarFormaAngulo(Acimut_Res, marcado, "OTRO");
 }
 
-void P_directo::Lat_Opt_Click(int indice) { SignoSegunOpcion(lat1, indice); }
-void P_directo::Long_opt_Click(int indice) { SignoSegunOpcion(long1, indice); }
-void P_directo::lat1_Change() { OpcionSegunSigno(lat1, Lat_Opt); }
-void P_directo::long1_Change() { OpcionSegunSigno(long1, Long_opt); }
-
 void P_directo::Label4_Click() { VerElipsoides(); }
 
 void P_directo::InvitarAElegirElipsoide() { Label4->setText(QStringLiteral("Seleccione elipsoide pulsando esta barra")); }
 
 void P_directo::Limpiar_Click() {
-    for (QLineEdit* caja : {long1, lat1, Long_Res, Lat_Res, Acimut1, Distancia1, Acimut_Res}) caja->clear();
-    OcultarMetodo();
+    for (QLineEdit* caja : {long1, lat1, Acimut1, Distancia1}) caja->clear();
+    VaciarResultados();
 }
 
 void P_directo::Fichero_Click() { ConvertirFichero(codigo::Directo); }

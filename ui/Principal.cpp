@@ -2,7 +2,6 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -12,14 +11,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "MapaPuntos.h"
-#include "Avisos.h"
 #include "Filtros.h"
-#include "Mensajes.h"
-#include "Rejilla.h"
 #include "Texto.h"
-#include "Textos.h"
-#include "Exacto.h"
 #include "Utm.h"
 #include "Teclado.h"
 
@@ -62,8 +55,9 @@ Principal::Principal(EntornoVentanas& entorno, QWidget* padre) : VentanaConversi
     Check1 = Nombrar(new QCheckBox(QStringLiteral("ETRS89"), Frame1), "Check1");
     Check1->setChecked(true);
     Check2 = Nombrar(new QCheckBox(QStringLiteral("H30 extendido"), Frame1), "Check2");
-    Check2->setToolTip(QStringLiteral("Marque si el punto es del Huso 31 y las coordenadas UTM están calculadas "
-                                      "en el Huso 30 extendido"));
+    Check2->setToolTip(QStringLiteral("Marque si X e Y están en el huso 30 extendido: puntos al este de Greenwich "
+                                      "dados en el huso 30 (en los ficheros, el huso «30E»). Con la marca el huso "
+                                      "debe ser 30."));
 
     auto* rejilla1 = new QGridLayout(Frame1);
     rejilla1->addWidget(Label1, 0, 0);
@@ -143,6 +137,7 @@ Principal::Principal(EntornoVentanas& entorno, QWidget* padre) : VentanaConversi
     ConectarFiltro(CoordY, TipoFiltro::Decimal);
     ConectarFiltro(Long_MC, TipoFiltro::Entero);
     VigilarCheckGrad(Check_Grad);
+    Entradas({CoordX, CoordY, Huso1, Option_Norte, Check1, Check2});
     connect(Calcular, &QPushButton::clicked, this, &Principal::Calcular_Click);
     connect(Check1, &QCheckBox::toggled, this, &Principal::Check1_Click);
     connect(Check_Grad, &QCheckBox::toggled, this, &Principal::Check_Grad_Click);
@@ -158,49 +153,41 @@ Principal::Principal(EntornoVentanas& entorno, QWidget* padre) : VentanaConversi
 
 void Principal::Calcular_Click() {
     Check_Grad->setChecked(false);
-    const Datum datum = Check1->isChecked() ? Datum::ETRS89 : Datum::ED50;
-    const auto resultados = {long1, lat1, Conver1, Ana1};
-    if (CoordX->text().isEmpty() || CoordY->text().isEmpty() || Huso1->text().isEmpty()) return Rehusar(resultados);
-    const std::int16_t huso = RedondearHuso(Leer(Huso1));
-    const double X = Leer(CoordX);
-    const double Y = Leer(CoordY);
-    const QString motivo = Primero({MetrosImposibles(QStringLiteral("La coordenada X"), X, 0, 1500000, true),
-                                    MetrosImposibles(QStringLiteral("La coordenada Y"), Y, 0, 10000000, false)});
-    if (!motivo.isEmpty()) return Rehusar(resultados, motivo);
-    const bool sur = Option_Norte->checkedId() == 1;
-    const bool husoExtendido = Check2->isChecked();
-    const bool exacto = Exacto();
-    const ResultadoGeodesicas r = exacto ? UtmAGeodesicasExacto(X, Y, huso, sur, husoExtendido, datum)
-                                         : UtmAGeodesicas(X, Y, huso, sur, husoExtendido, datum);
-    if (r.estado == Estado::HusoNoCalculado) return Rehusar(resultados, Q(textos::HusoFueraDeArea));
-    if (r.estado != Estado::Correcto || !Finitos({r.longitud, r.latitud, r.convergencia, r.anamorfosis}))
-        return Rehusar(resultados, Q(TextoDesbordamiento), IconoMensaje::Critico);
-    long1->setText(TextoRegional(ConvertirUnidad(r.longitud)));
-    lat1->setText(TextoRegional(ConvertirUnidad(r.latitud)));
-    Conver1->setText(TextoRegional(ConvertirUnidad(r.convergencia)));
-    Ana1->setText(TextoRegional(r.anamorfosis));
-    for (QLineEdit* caja : {long1, lat1, Conver1, Ana1}) caja->setText(Q(Normalizar(caja->text().toStdString())));
-    MostrarMetodo(true);
-    if (!exacto) AvisarErrorUtm(r.longitud, r.latitud, huso, datum);
-    MapaPuntos::PonerPunto(windowTitle(), QStringLiteral("Punto"), r.longitud, r.latitud,
-                           QStringLiteral("X %1  Y %2  huso %3").arg(CoordX->text(), CoordY->text()).arg(huso));
+    EntradaPunto e;
+    double huso = 0;
+    if (!LeerCampos({{CoordX, "La coordenada X", e.v[0]}, {CoordY, "La coordenada Y", e.v[1]}})) return;
+    const QString textoHuso = Huso1->text().trimmed();
+    if (textoHuso.compare(QLatin1String("30E"), Qt::CaseInsensitive) == 0)
+        return Rehusar(QStringLiteral("El huso «%1» no es un número: para el huso 30 extendido escriba 30 y marque "
+                                      "«H30 extendido».").arg(textoHuso));
+    if (!LeerCampos({{Huso1, "El huso", huso}})) return;
+    e.huso = RedondearHuso(huso);
+    e.sur = Option_Norte->checkedId() == 1;
+    e.extendido = Check2->isChecked();
+    // The extended zone is zone 30's: any other would put the point a zone away.
+    if (e.extendido && e.huso != 30)
+        return Rehusar(QStringLiteral("«H30 extendido» es para X e Y del huso 30, y el huso es %1: escriba 30 o "
+                                      "quite la marca.").arg(textoHuso));
+    const Conversion& c = *BuscarConversion(Check1->isChecked() ? codigo::UtmGeoETRS89 : codigo::UtmGeoED50);
+    const ResultadoPunto r = Convertir(c, e);
+    if (!Convertido(r.estado)) return;
+    // Longitude, latitude and convergence in the unit in use.
+    long1->setText(TextoPunto(ConvertirUnidad(r.v[0])));
+    lat1->setText(TextoPunto(ConvertirUnidad(r.v[1])));
+    Conver1->setText(TextoPunto(ConvertirUnidad(r.v[3])));
+    Ana1->setText(TextoPunto(r.v[4]));
+    PonerEnMapa(c, r);
 }
 
 void Principal::Check1_Click(bool marcado) {
-    if (!marcado) Mensaje(QStringLiteral("Los cálculos se realizarán en ED50!"));
+    if (!marcado) Mensaje(QStringLiteral("¡Los cálculos se realizarán en ED50!"));
 }
 
 void Principal::Check_Grad_Click(bool marcado) {
     if (long1->text().isEmpty() || lat1->text().isEmpty() || Conver1->text().isEmpty()) return;
-    if (marcado) {
-        long1->setText(Q(FormatoSexagesimal(Leer(long1), "Long1")));
-        lat1->setText(Q(FormatoSexagesimal(Leer(lat1), "Lat1")));
-        Conver1->setText(Q(FormatoSexagesimal(Leer(Conver1), "Conver1")));
-    } else {
-        long1->setText(Q(LeerSexagesimal(long1->text().toStdString())));
-        lat1->setText(Q(LeerSexagesimal(lat1->text().toStdString())));
-        Conver1->setText(Q(LeerSexagesimal(Conver1->text().toStdString())));
-    }
+    CambiarFormaAngulo(long1, marcado, "Long1");
+    CambiarFormaAngulo(lat1, marcado, "Lat1");
+    CambiarFormaAngulo(Conver1, marcado, "Conver1");
 }
 
 void Principal::Command1_Click() { ConvertirFichero(codigo::UtmGeoETRS89); }
@@ -210,8 +197,8 @@ void Principal::Command2_Click() { ConvertirFichero(codigo::UtmGeoED50); }
 void Principal::Command4_Click() { VerHusosUtm(); }
 
 void Principal::salir_Click() {
-    for (QLineEdit* caja : {CoordX, CoordY, Long_MC, long1, lat1, Conver1, Ana1}) caja->clear();
-    OcultarMetodo();
+    for (QLineEdit* caja : {CoordX, CoordY, Long_MC}) caja->clear();
+    VaciarResultados();
 }
 
 }  // namespace tesmaro

@@ -1,8 +1,11 @@
-// "U.T.M. a Geodésicas": one UTM point of zone 30 or 31 (or of zone 31 given
-// in the extended zone 30), on ETRS89 or ED50, into longitude, latitude,
-// meridian convergence and scale factor; and the two file buttons of the UTM
-// point files. Filters: CoordX, CoordY, Segundos decimal; Long_MC, Grados,
-// Minutos whole numbers. Huso1 is not filtered.
+// "U.T.M. a Geodésicas": one UTM point, on ETRS89 or ED50, into longitude,
+// latitude, meridian convergence and scale factor (the zones the UTM
+// conversion computes say which); and the two file buttons of the UTM point
+// files. "H30 extendido" has one meaning: X and Y are in zone 30 extended (a
+// point east of Greenwich given in zone 30, the files' "30E"), so the zone
+// must be 30 with it; any other zone with the tick is refused, never read as
+// another zone's point. Filters: CoordX, CoordY, Segundos decimal; Long_MC,
+// Grados, Minutos whole numbers. Huso1 is not filtered, and is read strictly.
 #pragma once
 #include "VentanaConversion.h"
 

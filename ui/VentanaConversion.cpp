@@ -4,67 +4,82 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDateTime>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QGuiApplication>
-#include <QMimeData>
-#include <QUrl>
-#include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QVBoxLayout>
-#include <memory>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QToolButton>
-#include <QFontMetrics>
+#include <QUrl>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
 #include <utility>
 
 #include "Ajustes.h"
+#include "Angulos.h"
 #include "Capas.h"
-#include "Exacto.h"
-#include "Conversiones.h"
 #include "DElipsoides.h"
+#include "Exacto.h"
 #include "Filtros.h"
 #include "MapaPuntos.h"
 #include "NotificadorAjustes.h"
+#include "PuntosLote.h"
 #include "Teclado.h"
 #include "Texto.h"
+#include "TrabajoLote.h"
 
 namespace tesmaro {
 
 QPointer<QLineEdit> VentanaConversion::CampoDestino;
-QPointer<HiloLote> VentanaConversion::enCurso_;
+QPointer<TrabajoLote> VentanaConversion::enCurso_;
 
 static QBoxLayout* FilaDe(QLayout* disposicion, QWidget* control);
 
 namespace {
 const QString AyudaShiftClick = QStringLiteral("Haga \"Shift+Click\" para entrada dd mm ss.ss");
+const QString YaConvirtiendo =
+    QStringLiteral("Ya se está convirtiendo un fichero: espere a que termine o cancele la conversión.");
+
+// The nearest scroll area around a control (the frame of a window in the
+// main window), or nullptr.
+QScrollArea* AreaDe(QWidget* control) {
+    for (QWidget* w = control->parentWidget(); w; w = w->parentWidget())
+        if (auto* area = qobject_cast<QScrollArea*>(w)) return area;
+    return nullptr;
 }
+}  // namespace
 
 VentanaConversion::VentanaConversion(EntornoVentanas& entorno, QWidget* padre) : QWidget(padre), entorno_(entorno) {
     setAttribute(Qt::WA_DeleteOnClose);
     setAcceptDrops(true);
     CrearPanelGrados();
-    connect(&NotificadorAjustes::Instancia(), &NotificadorAjustes::UnidadAngularCambiada, this,
-            &VentanaConversion::RotularUnidad);
+    // A window whose captions name the unit shows results in it.
+    connect(&NotificadorAjustes::Instancia(), &NotificadorAjustes::UnidadAngularCambiada, this, [this] {
+        RotularUnidad();
+        if (!marcosAngulo_.isEmpty()) VaciarResultados();
+    });
 }
 
 VentanaConversion::~VentanaConversion() {
     // A run still going: stopped without a word, its thread waited for.
-    if (hilo_) {
-        delete hilo_.data();
-        if (!capaEnCurso_) entorno_.TerminarLote();
-    }
+    delete trabajo_.data();
 }
 
 void VentanaConversion::CrearPanelGrados() {
@@ -122,36 +137,72 @@ void VentanaConversion::AbrirPanelGrados(QLineEdit* caja) {
     destino_ = caja;
     Frame_Gra->show();
     AjustarMarco();
+    if (QScrollArea* area = AreaDe(this)) area->ensureWidgetVisible(Frame_Gra);
     Grados->setFocus(Qt::OtherFocusReason);
     Grados->selectAll();
 }
 
+void AcomodarSubventana(QMdiSubWindow* sub, QSize deseado) {
+    QSize area = sub->mdiArea() ? sub->mdiArea()->viewport()->size() : deseado;
+    const QSize tamanio = deseado.boundedTo(area).expandedTo(sub->minimumSizeHint().boundedTo(area));
+    sub->resize(tamanio);
+    const QPoint p = sub->pos();
+    sub->move(std::clamp(p.x(), 0, std::max(0, area.width() - tamanio.width())),
+              std::clamp(p.y(), 0, std::max(0, area.height() - tamanio.height())));
+}
+
 void VentanaConversion::AjustarMarco() {
-    // The frame around the window: the sub-window of the main window, or the
-    // window itself when it stands alone.
-    QWidget* marco = qobject_cast<QMdiSubWindow*>(parentWidget());
-    if (!marco) marco = isWindow() ? this : nullptr;
-    if (!marco) return;
     if (QLayout* disposicion = layout()) disposicion->activate();
-    const QSize deseado = marco->sizeHint();
-    if (Frame_Gra->isVisible()) {
-        marco->resize(marco->size().expandedTo(deseado));
-    } else if (marco->height() > deseado.height()) {
-        marco->resize(marco->width(), deseado.height());
+    QMdiSubWindow* sub = nullptr;
+    for (QWidget* w = parentWidget(); w && !sub; w = w->parentWidget()) sub = qobject_cast<QMdiSubWindow*>(w);
+    if (sub) {
+        if (QLayout* disposicion = sub->layout()) disposicion->activate();
+        const QSize deseado = sub->sizeHint();
+        // Open: as large as the panel needs, within the area; closed: back to
+        // the height of the window without it.
+        AcomodarSubventana(sub, Frame_Gra->isVisible() ? sub->size().expandedTo(deseado)
+                                                       : QSize(sub->width(), std::min(sub->height(), deseado.height())));
+    } else if (isWindow()) {
+        const QSize deseado = sizeHint();
+        if (Frame_Gra->isVisible()) resize(size().expandedTo(deseado));
+        else if (height() > deseado.height()) resize(width(), deseado.height());
     }
 }
 
 void VentanaConversion::Aceptar_Click() {
+    for (QLineEdit* caja : {Grados, Minutos, Segundos})
+        if (caja->text().trimmed().isEmpty()) caja->setText(QStringLiteral("0"));
+    double g = 0, m = 0, s = 0;
+    const struct {
+        QLineEdit* caja;
+        QString nombre;
+        double& valor;
+        bool entero;
+    } partes[] = {{Grados, QStringLiteral("Los grados"), g, true},
+                  {Minutos, QStringLiteral("Los minutos"), m, true},
+                  {Segundos, QStringLiteral("Los segundos"), s, false}};
+    for (const auto& parte : partes) {
+        QString motivo;
+        const QString texto = parte.caja->text().trimmed();
+        if (LeerCaja(parte.caja, parte.nombre, parte.valor, motivo) != Lectura::Numero) return Mensaje(motivo);
+        if (parte.entero && (texto.contains(QLatin1Char('.')) || texto.contains(QLatin1Char(',')) ||
+                             parte.valor != std::trunc(parte.valor)))
+            return Mensaje(QStringLiteral("%1 «%2» deben ser un número entero.").arg(parte.nombre, texto));
+    }
     Frame_Gra->hide();
     AjustarMarco();
-    for (QLineEdit* caja : {Grados, Minutos, Segundos})
-        if (caja->text().isEmpty()) caja->setText(QStringLiteral("0"));
-    const double valor = ValorGradosMinutosSegundos(Leer(Grados), Leer(Minutos), Leer(Segundos));
-    if (QLineEdit* destino = destino_ ? destino_.data() : CampoDestino.data()) {
-        destino->setText(TextoRegional(valor));
-        destino->setFocus(Qt::OtherFocusReason);
-        destino->end(false);
+    QLineEdit* destino = destino_ ? destino_.data() : CampoDestino.data();
+    if (!destino) return;
+    // The hemisphere: a "-" typed, else the option chosen for the box.
+    bool negativo = Grados->text().trimmed().startsWith(QLatin1Char('-'));
+    if (!negativo) {
+        const auto* opciones = qobject_cast<const QButtonGroup*>(destino->property("opciones").value<QObject*>());
+        negativo = opciones && opciones->checkedId() == 1;
     }
+    const double valor = ValorGradosMinutosSegundos(std::fabs(g), m, s);
+    destino->setText(TextoPunto(negativo ? -valor : valor));
+    destino->setFocus(Qt::OtherFocusReason);
+    destino->end(false);
 }
 
 void VentanaConversion::Command3_Click() {
@@ -198,6 +249,9 @@ MarcoCoordenada VentanaConversion::CrearMarcoCoordenada(QWidget* padre, const ch
     m.opciones->addButton(m.negativa, 1);
     (indiceElegido == 1 ? m.negativa : m.positiva)->setChecked(true);
     auto* fila = new QGridLayout(m.marco);
+    // Little room around one row: these frames stack up to four high.
+    const int margen = m.marco->fontMetrics().height() / 3;
+    fila->setContentsMargins(margen, margen, margen, margen);
     fila->addWidget(m.caja, 0, 0);
     int columna = 1;
     if (conBotonGrados) {
@@ -207,6 +261,16 @@ MarcoCoordenada VentanaConversion::CrearMarcoCoordenada(QWidget* padre, const ch
     fila->addWidget(m.positiva, 0, columna++);
     fila->addWidget(m.negativa, 0, columna);
     fila->setColumnStretch(0, 1);
+    // The typed sign chooses the option, the option chosen sets the sign
+    // (after the filter, so that the option sees the filtered text); the
+    // degrees-minutes-seconds panel finds the box's hemisphere here.
+    ConectarFiltro(m.caja, TipoFiltro::Decimal);
+    QLineEdit* caja = m.caja;
+    QButtonGroup* opciones = m.opciones;
+    connect(caja, &QLineEdit::textChanged, this, [caja, opciones] { OpcionSegunSigno(caja, opciones); });
+    AlElegir(opciones, [caja](int indice) { SignoSegunOpcion(caja, indice); });
+    caja->setProperty("opciones", QVariant::fromValue<QObject*>(opciones));
+    Entradas({caja, opciones});
     return m;
 }
 
@@ -301,7 +365,10 @@ void VentanaConversion::BotonesResultado(QHBoxLayout* fila) {
 
 void VentanaConversion::CajasResultado(std::initializer_list<QLineEdit*> cajas) {
     resultados_.clear();
-    for (QLineEdit* caja : cajas) resultados_ << caja;
+    for (QLineEdit* caja : cajas) {
+        caja->setReadOnly(true);
+        resultados_ << caja;
+    }
 }
 
 QString VentanaConversion::LineaResultados() const {
@@ -314,6 +381,100 @@ QString VentanaConversion::LineaResultados() const {
 void VentanaConversion::CopiarResultados() { QGuiApplication::clipboard()->setText(LineaResultados()); }
 
 void VentanaConversion::VerMapa() { entorno_.MostrarMapaPuntos(); }
+
+void VentanaConversion::Entradas(std::initializer_list<QObject*> entradas) {
+    for (QObject* entrada : entradas) {
+        if (auto* caja = qobject_cast<QLineEdit*>(entrada))
+            connect(caja, &QLineEdit::textChanged, this, &VentanaConversion::VaciarResultados);
+        else if (auto* boton = qobject_cast<QAbstractButton*>(entrada))
+            connect(boton, &QAbstractButton::toggled, this, &VentanaConversion::VaciarResultados);
+        else if (auto* grupo = qobject_cast<QButtonGroup*>(entrada))
+            connect(grupo, &QButtonGroup::idToggled, this, &VentanaConversion::VaciarResultados);
+    }
+}
+
+void VentanaConversion::VaciarResultados() {
+    for (const QPointer<QLineEdit>& caja : std::as_const(resultados_))
+        if (caja) caja->clear();
+    OcultarMetodo();
+    ResultadosVaciados();
+}
+
+void VentanaConversion::Rehusar(const QString& motivo, IconoMensaje icono) {
+    VaciarResultados();
+    if (!motivo.isEmpty()) Mensaje(motivo, icono);
+}
+
+bool VentanaConversion::LeerCampos(std::initializer_list<Campo> campos) {
+    for (const Campo& campo : campos) {
+        QString motivo;
+        const QString nombre = QString::fromUtf8(campo.nombre);
+        switch (LeerCaja(campo.caja, nombre, campo.valor, motivo)) {
+            case Lectura::Vacia: Rehusar({}); return false;
+            case Lectura::NoNumero: Rehusar(motivo); return false;
+            case Lectura::Numero: break;
+        }
+        // A sign typed against the option chosen is refused, never resolved.
+        if (campo.opciones && campo.valor != 0 && (campo.valor < 0) != (campo.opciones->checkedId() == 1)) {
+            const QAbstractButton* elegida = campo.opciones->checkedButton();
+            const QAbstractButton* signo = campo.opciones->button(campo.valor < 0 ? 1 : 0);
+            Rehusar(QStringLiteral("%1 %2 es %3, pero está marcado «%4»: elija «%3» o cambie el signo.")
+                        .arg(nombre, campo.caja->text().trimmed(), signo ? signo->text() : QString(),
+                             elegida ? elegida->text() : QString()));
+            return false;
+        }
+    }
+    return true;
+}
+
+ResultadoPunto VentanaConversion::Convertir(const Conversion& c, const EntradaPunto& e, const Rejilla* rejilla) {
+    VaciarResultados();
+    // The settings of this moment.
+    AjustesConversion a;
+    a.unidad = ajustes::UnidadAngular;
+    if (c.leeElipsoide) {
+        const std::int16_t indice = ajustes::ElipsoideActual;
+        if (indice < 0 || indice >= NumeroElipsoides) {
+            ResultadoPunto r;
+            r.estado = EstadoPunto::Imposible;
+            r.motivo = std::string(TextoEstado(Estado::SinElipsoide)) + ".";
+            Mensaje(Q(r.motivo));
+            return r;
+        }
+        a.elipsoide = TablaElipsoides[std::size_t(indice)];
+    }
+    a.exacto = Exacto() && !c.metodoExacto.empty();
+    if (c.datum) a.datum = *c.datum;
+    a.rejilla = rejilla;
+    const ResultadoPunto r = c.convertir(e, a);
+    if (!Convertido(r.estado)) {
+        // Values that are not finite: the critical notice, as ever.
+        const bool critico = r.estado == EstadoPunto::NoCalculable && r.calculo == Estado::Correcto;
+        if (r.estado != EstadoPunto::FueraRejilla)
+            Mensaje(Q(r.motivo), critico ? IconoMensaje::Critico : IconoMensaje::Ninguno);
+        return r;
+    }
+    if (Label_Metodo && a.exacto) {
+        Label_Metodo->setText(QStringLiteral("Método ") + Q(c.metodoExacto));
+        Label_Metodo->show();
+    }
+    // The legacy method more than 1 cm off at the point, by how much.
+    if (Label_Aviso && r.estado == EstadoPunto::Impreciso) {
+        Label_Aviso->setText(TextoAvisoUtm(ErrorUtmLegado(r.a.lon, r.a.lat, std::int16_t(r.v[2]), a.datum)));
+        Label_Aviso->show();
+    }
+    return r;
+}
+
+void VentanaConversion::PonerEnMapa(const Conversion& c, const ResultadoPunto& r) {
+    const RegistroPunto registro{0, {}, r};
+    Posicion ultima;
+    PuntosDeRegistro(c, registro, [&](const PuntoMapa& p) { ultima = {p.lon, p.lat}; });
+    if (!ultima.Valida()) return;
+    MapaPuntos::PonerPunto(windowTitle(), c.puntos == ResultadoPuntos::Directo || c.puntos == ResultadoPuntos::Inverso
+                                              ? QStringLiteral("B") : QStringLiteral("Punto"),
+                           ultima.lon, ultima.lat, Q(TextoRegistro(c, registro)).trimmed());
+}
 
 namespace {
 // The first local file of a drag, empty when it brings none.
@@ -348,6 +509,9 @@ BarraElipsoide* VentanaConversion::CrearBarraElipsoide(QGroupBox*& Frame6, const
     auto* fila6 = new QHBoxLayout(Frame6);
     fila6->setContentsMargins(2, 2, 2, 2);
     fila6->addWidget(Label4);
+    // The results were computed on the ellipsoid of their "Calcular".
+    connect(&NotificadorAjustes::Instancia(), &NotificadorAjustes::ElipsoideCambiado, this,
+            &VentanaConversion::VaciarResultados);
     return Label4;
 }
 
@@ -404,78 +568,144 @@ void VentanaConversion::VigilarCheckGrad(QCheckBox* Check_Grad) {
 
 double VentanaConversion::Leer(const QLineEdit* caja) { return LeerNumero(caja->text().toStdString()); }
 
-QString VentanaConversion::TextoPunto(double valor) { return Q(Normalizar(TextoNumero(valor))); }
+QString VentanaConversion::TextoPunto(double valor) { return Q(TextoNumero(valor, '.')); }
 
-QString VentanaConversion::TextoRegional(double valor) { return Q(TextoNumero(valor)); }
+QString VentanaConversion::Sexagesimal(double valor, const char* tipo) {
+    // West is "O", as the options call it.
+    QString texto = Q(FormatoSexagesimal(valor, tipo));
+    if (texto.endsWith(QLatin1String(" W"))) texto.back() = QLatin1Char('O');
+    return texto;
+}
 
 QString VentanaConversion::TextoAngulo(double valor, bool sexagesimal, const char* tipo) {
-    return Q(Normalizar(sexagesimal ? FormatoSexagesimal(valor, tipo) : TextoNumero(valor)));
+    return sexagesimal ? Sexagesimal(valor, tipo) : TextoPunto(valor);
 }
 
 void VentanaConversion::CambiarFormaAngulo(QLineEdit* caja, bool sexagesimal, const char* tipo) {
-    caja->setText(sexagesimal ? Q(FormatoSexagesimal(Leer(caja), tipo))
-                              : Q(LeerSexagesimal(caja->text().toStdString())));
+    if (sexagesimal) return caja->setText(Sexagesimal(Leer(caja), tipo));
+    QString texto = caja->text();
+    if (texto.endsWith(QLatin1String(" O"))) texto.back() = QLatin1Char('W');
+    caja->setText(Q(LeerSexagesimal(texto.toStdString())));
 }
 
 void VentanaConversion::OpcionSegunSigno(const QLineEdit* caja, QButtonGroup* opciones) {
-    const int indice = Leer(caja) < 0 ? 1 : 0;
+    // A box with no number yet ("", "-") leaves the option as it is.
+    const double valor = Leer(caja);
+    if (valor == 0) return;
+    const int indice = valor < 0 ? 1 : 0;
     if (QAbstractButton* boton = opciones->button(indice); boton && !boton->isChecked()) boton->setChecked(true);
 }
 
 void VentanaConversion::SignoSegunOpcion(QLineEdit* caja, int indice) {
     const double valor = Leer(caja);
-    if ((indice == 0 && valor < 0) || (indice == 1 && valor > 0)) caja->setText(TextoRegional(-valor));
-}
-
-QString VentanaConversion::TextoResumen(const ResumenLote& r) {
-    // A run whose every line was converted says nothing more: the names of
-    // its results were shown before it; unless the legacy UTM method put
-    // some of them more than 1 cm off, which the summary says.
-    if (r.Completo() && r.imprecisas.total == 0) return {};
-    return Q(tesmaro::TextoResumen(r));
+    if ((indice == 0 && valor < 0) || (indice == 1 && valor > 0)) caja->setText(TextoPunto(-valor));
 }
 
 void VentanaConversion::Mensaje(const QString& texto, IconoMensaje icono) { entorno_.Mensaje(texto, icono, this); }
 
-void VentanaConversion::ConvertirFichero(std::int16_t codigo, bool conPista) {
-    if (enCurso_) {
-        Mensaje(QStringLiteral("Ya se está convirtiendo un fichero: espere a que termine o cancele la conversión."));
-        return;
-    }
-    const Conversion* conversion = BuscarConversion(codigo);
-    if (conPista && conversion && !conversion->pista.empty()) Mensaje(Q(conversion->pista));
-    InterfazLote& lote = entorno_.EmpezarLote(window());
-    for (QPushButton* boton : botonesFichero_)
-        if (boton) boton->setEnabled(false);
-    codigoFichero_ = codigo;
-    OpcionesLote opciones;
-    opciones.exacto = Exacto();
-    if (Guardar_Capa) Guardar_Capa->setEnabled(false);
-    hilo_ = enCurso_ = new HiloLote(codigo, lote, [this](const ResumenLote& r) { AcabarFichero(r); }, this,
-                                    std::exchange(soltado_, {}).toStdString(), opciones);
+// ---- File runs ---------------------------------------------------------------
+
+void VentanaConversion::HabilitarFicheros(bool si) {
+    for (QPushButton* boton : std::as_const(botonesFichero_))
+        if (boton) boton->setEnabled(si);
+    if (Guardar_Capa) Guardar_Capa->setEnabled(si && ordenCapa_.has_value());
 }
 
-void VentanaConversion::AcabarFichero(const ResumenLote& resumen) {
-    const QString rutaEntrada = QString::fromStdString(hilo_->RutaEntrada());
-    hilo_->deleteLater();
-    hilo_ = nullptr;
-    enCurso_ = nullptr;
-    entorno_.TerminarLote();
-    for (QPushButton* boton : botonesFichero_)
-        if (boton) boton->setEnabled(true);
-    if (resumen.ejecutado && resumen.error.empty() && !resumen.cancelado && !resumen.rutaTxt.empty())
-        MapaPuntos::MostrarFichero(codigoFichero_, QString::fromStdString(resumen.rutaTxt), rutaEntrada,
-                                   ajustes::UnidadAngular);
-    // Results written: they are what "Guardar como capa…" saves from now on.
-    if (resumen.ejecutado && resumen.error.empty() && !resumen.cancelado && resumen.registros > 0 &&
-        QFileInfo::exists(QString::fromStdString(resumen.rutaTxt))) {
-        codigoCapa_ = codigoFichero_;
-        txtCapa_ = resumen.rutaTxt;
-        entradaCapa_ = rutaEntrada.toStdString();
-    }
-    if (Guardar_Capa) Guardar_Capa->setEnabled(!txtCapa_.empty());
-    const QString texto = TextoResumen(resumen);
-    if (!texto.isEmpty()) Mensaje(texto, resumen.error.empty() ? IconoMensaje::Ninguno : IconoMensaje::Critico);
+void VentanaConversion::Lanzar(const OrdenLote& orden, std::vector<std::unique_ptr<Sumidero>> otras,
+                               const QString& texto, std::function<void(const ResumenLote&)> alAcabar) {
+    HabilitarFicheros(false);
+    trabajo_ = enCurso_ = new TrabajoLote(orden, std::move(otras), this, texto, [this, alAcabar](const ResumenLote& r) {
+        trabajo_->deleteLater();
+        trabajo_ = nullptr;
+        enCurso_ = nullptr;
+        HabilitarFicheros(true);
+        alAcabar(r);
+    });
+}
+
+void VentanaConversion::CancelarFichero() {
+    if (trabajo_) trabajo_->Cancelar();
+}
+
+void VentanaConversion::ConvertirFichero(std::int16_t codigo) {
+    const QString soltado = std::exchange(soltado_, {});
+    if (enCurso_) return Mensaje(YaConvirtiendo);
+    const Conversion* conversion = BuscarConversion(codigo);
+    if (!conversion) return;
+    // 1. The file (a file dropped is chosen already).
+    const QString ruta = soltado.isEmpty() ? entorno_.ElegirFicheroPuntos(window(), *conversion) : soltado;
+    if (ruta.isEmpty()) return;
+    // 2. The run, with the settings of this moment.
+    OrdenLote orden = OrdenLote::ConAjustesActuales(*conversion, QFile::encodeName(ruta).toStdString());
+    orden.exacto = Exacto();
+    orden.rutaRejilla = QFile::encodeName(RutaRejilla()).toStdString();
+    const QFileInfo entrada(ruta);
+    const qint64 tamanio = entrada.size();
+    const qint64 fecha = entrada.lastModified().toMSecsSinceEpoch();
+    auto puntos = std::make_shared<PuntosLote>();
+    std::vector<std::unique_ptr<Sumidero>> otras;
+    otras.push_back(CrearSalidaPuntos(puntos));
+    Lanzar(orden, std::move(otras), QStringLiteral("Convirtiendo el fichero de puntos…"),
+           [this, orden, tamanio, fecha, puntos](const ResumenLote& r) {
+               if (r.error.empty() && !r.cancelado && r.convertidas > 0) {
+                   ordenCapa_ = orden;
+                   tamanioEntrada_ = tamanio;
+                   fechaEntrada_ = fecha;
+                   if (Guardar_Capa) Guardar_Capa->setEnabled(true);
+               }
+               AcabarFichero(r, puntos, orden);
+           });
+}
+
+void VentanaConversion::AcabarFichero(const ResumenLote& r, const std::shared_ptr<PuntosLote>& puntos,
+                                      const OrdenLote& orden) {
+    const bool hecho = r.error.empty() && !r.cancelado;
+    if (hecho) MapaPuntos::MostrarFichero(puntos, QFileInfo(QFile::decodeName(QByteArray::fromStdString(orden.entrada))).fileName());
+    // 3. The summary, whatever the outcome.
+    ResumenVentana v;
+    v.fallo = !hecho;
+    v.mapa = hecho && puntos->Cuenta().Total() > 0;
+    v.titulo = !r.error.empty() ? QStringLiteral("No se ha convertido el fichero.")
+               : r.cancelado    ? QStringLiteral("Conversión cancelada.")
+               : r.detenido     ? QStringLiteral("Conversión detenida.")
+               : r.Completo() && r.imprecisas.total == 0 ? QStringLiteral("Fichero convertido.")
+                                                         : QStringLiteral("Fichero convertido; vea las líneas señaladas.");
+    v.texto = Q(TextoResumen(r));
+    if (r.detenido) v.texto += QStringLiteral("\n") + Q(TextoDetenido(r));
+    for (const std::string& salida : r.salidas) v.salidas << QFile::decodeName(QByteArray::fromStdString(salida));
+    entorno_.MostrarResumen(this, v);
+}
+
+void VentanaConversion::GuardarCapa() {
+    if (!ordenCapa_) return;
+    if (enCurso_) return Mensaje(YaConvirtiendo);
+    // Proposed: the results' name beside the input, as a GeoPackage.
+    const QFileInfo entrada(QFile::decodeName(QByteArray::fromStdString(ordenCapa_->entrada)));
+    const QString ruta = entorno_.ElegirCapa(
+        window(), entrada.dir().filePath(Q(ordenCapa_->conversion->base) + QStringLiteral(".gpkg")));
+    if (ruta.isEmpty()) return;
+    // The same order again, the layer its only output.
+    OrdenLote orden = *ordenCapa_;
+    orden.textos = false;
+    const QFileInfo ahora(entrada.absoluteFilePath());
+    const bool cambiada = !ahora.exists() || ahora.size() != tamanioEntrada_ ||
+                          ahora.lastModified().toMSecsSinceEpoch() != fechaEntrada_;
+    std::vector<std::unique_ptr<Sumidero>> otras;
+    otras.push_back(CrearSalidaCapa(QFile::encodeName(ruta).toStdString()));
+    Lanzar(orden, std::move(otras), QStringLiteral("Convirtiendo el fichero de puntos para la capa…"),
+           [this, cambiada, entrada](const ResumenLote& r) {
+               ResumenVentana v;
+               v.fallo = !r.error.empty() || r.cancelado;
+               v.titulo = !r.error.empty() ? QStringLiteral("No se ha guardado la capa.")
+                          : r.cancelado    ? QStringLiteral("Capa cancelada: no se ha escrito nada.")
+                                           : QStringLiteral("Capa guardada.");
+               if (cambiada)
+                   v.texto = QStringLiteral("El fichero %1 ha cambiado (tamaño o fecha) desde su conversión: la capa "
+                                            "es de su contenido de ahora.\n").arg(entrada.fileName());
+               v.texto += Q(TextoResumen(r));
+               for (const std::string& salida : r.salidas) v.salidas << QFile::decodeName(QByteArray::fromStdString(salida));
+               entorno_.MostrarResumen(this, v);
+           });
 }
 
 void VentanaConversion::BotonesFichero(std::initializer_list<QPushButton*> botones) {
@@ -506,47 +736,6 @@ void VentanaConversion::BotonesFichero(std::initializer_list<QPushButton*> boton
     if (auto* todo = qobject_cast<QBoxLayout*>(layout())) todo->addWidget(Guardar_Capa, 0, Qt::AlignRight);
 }
 
-QString VentanaConversion::Primero(std::initializer_list<QString> motivos) {
-    for (const QString& motivo : motivos)
-        if (!motivo.isEmpty()) return motivo;
-    return {};
-}
-
-QString VentanaConversion::AnguloImposible(const QString& nombre, double valor, double limiteGrados, bool enUnidad) {
-    // As the batch: in the unit in use, a hair of tolerance for the unit's
-    // conversion; in degrees, exactly.
-    const bool posible = enUnidad ? std::fabs(UnidadAGrados(valor)) <= limiteGrados + 1e-9
-                                  : std::fabs(valor) <= limiteGrados;
-    if (posible) return {};
-    QString unidad = QStringLiteral("grados");
-    double limite = limiteGrados;
-    if (enUnidad && ajustes::UnidadAngular == 2) {
-        unidad = QStringLiteral("grados centesimales");
-        limite = GradosAUnidad(limiteGrados);
-    } else if (enUnidad && ajustes::UnidadAngular == 3) {
-        unidad = QStringLiteral("radianes");
-        limite = GradosAUnidad(limiteGrados);
-    }
-    return QStringLiteral("%1 %2 no es posible: debe estar entre -%3 y %3 %4.")
-        .arg(nombre, TextoPunto(valor), TextoPunto(limite), unidad);
-}
-
-QString VentanaConversion::MetrosImposibles(const QString& nombre, double valor, double minimo, double maximo,
-                                            bool abierto) {
-    const bool posible = abierto ? valor > minimo && valor < maximo : valor >= minimo && valor <= maximo;
-    if (posible) return {};
-    return QStringLiteral("%1 %2 no es posible: debe estar entre %3 y %4 m.")
-        .arg(nombre, TextoPunto(valor), TextoPunto(minimo), TextoPunto(maximo));
-}
-
-
-void VentanaConversion::Rehusar(std::initializer_list<QLineEdit*> resultados, const QString& motivo,
-                                IconoMensaje icono) {
-    for (QLineEdit* caja : resultados) caja->clear();
-    OcultarMetodo();
-    if (!motivo.isEmpty()) Mensaje(motivo, icono);
-}
-
 int AnchoCifras(const QWidget* control, int cifras) {
     // The digits, and room for the box's frame and inner margins.
     const QFontMetrics medidas = control->fontMetrics();
@@ -568,7 +757,7 @@ QGridLayout* DisponerFilas(QWidget* marco, std::initializer_list<std::initialize
 }
 
 int AnchoSexagesimal(const QWidget* caja) {
-    return caja->fontMetrics().horizontalAdvance(QStringLiteral("-179º 59' 59.999999'' W")) + 16;
+    return caja->fontMetrics().horizontalAdvance(QStringLiteral("-179º 59' 59.999999'' O")) + 16;
 }
 
 void IgualarAnchos(const QList<QWidget*>& controles) {
@@ -601,6 +790,10 @@ QVBoxLayout* VentanaConversion::CrearMetodo() {
     Label_Metodo->setFont(pequenia);
     Label_Aviso = Nombrar(new QLabel(this), "Label_Aviso");
     Label_Aviso->setWordWrap(true);
+    // Its room is kept while hidden, so that it never takes the tick box's.
+    QSizePolicy politica = Label_Aviso->sizePolicy();
+    politica.setRetainSizeWhenHidden(true);
+    Label_Aviso->setSizePolicy(politica);
     Label_Aviso->setStyleSheet(QStringLiteral("color: #a00000; font-weight: bold;"));
     OcultarMetodo();
     auto* fila = new QHBoxLayout;
@@ -610,22 +803,13 @@ QVBoxLayout* VentanaConversion::CrearMetodo() {
     auto* columna = new QVBoxLayout;
     columna->addLayout(fila);
     columna->addWidget(Label_Aviso);
-    // A choice made for one result, never the next start's: unticked here,
-    // and the labels of the result shown no longer apply once it changes.
-    connect(Check_Exacto, &QCheckBox::toggled, this, [this] { OcultarMetodo(); });
+    // A choice made for one result, never the next start's: unticked here;
+    // the results shown no longer apply once it changes.
+    connect(Check_Exacto, &QCheckBox::toggled, this, &VentanaConversion::VaciarResultados);
     return columna;
 }
 
 bool VentanaConversion::Exacto() const { return Check_Exacto && Check_Exacto->isChecked(); }
-
-void VentanaConversion::MostrarMetodo(bool utm) {
-    if (!Label_Metodo) return;
-    Label_Aviso->hide();
-    if (!Exacto()) return Label_Metodo->hide();
-    Label_Metodo->setText(utm ? QStringLiteral("Método exacto (Krüger, GeographicLib)")
-                              : QStringLiteral("Método exacto (Karney, GeographicLib)"));
-    Label_Metodo->show();
-}
 
 QString VentanaConversion::TextoAvisoUtm(double metros) {
     QString cantidad = metros < 1 ? QString::number(metros * 100, 'f', metros < 0.1 ? 1 : 0) + QStringLiteral(" cm")
@@ -634,68 +818,9 @@ QString VentanaConversion::TextoAvisoUtm(double metros) {
     return QStringLiteral("Error del método clásico aquí: %1; marque «Método exacto»").arg(cantidad);
 }
 
-void VentanaConversion::AvisarErrorUtm(double longitud, double latitud, std::int16_t huso, Datum datum) {
-    if (!Label_Aviso || Exacto()) return;
-    const double error = ErrorUtmLegado(longitud, latitud, huso, datum);
-    Label_Aviso->setText(TextoAvisoUtm(error));
-    Label_Aviso->setVisible(error > UmbralErrorUtm);
-}
-
 void VentanaConversion::OcultarMetodo() {
     if (Label_Metodo) Label_Metodo->hide();
     if (Label_Aviso) Label_Aviso->hide();
-}
-
-namespace {
-// The batch interface of a layer write, which asks nothing.
-class SinDialogos final : public InterfazLote {
-public:
-    std::string ElegirFicheroPuntos(const DialogoFichero&) override { return {}; }
-    std::string ElegirRejilla(const DialogoFichero&) override { return {}; }
-    void Mensaje(std::string_view) override {}
-};
-SinDialogos sinDialogos;
-}  // namespace
-
-void VentanaConversion::GuardarCapa() {
-    const Conversion* conversion = BuscarConversion(codigoCapa_);
-    if (txtCapa_.empty() || !conversion) return;
-    if (enCurso_) {
-        Mensaje(QStringLiteral("Ya se está convirtiendo un fichero: espere a que termine o cancele la conversión."));
-        return;
-    }
-    // Proposed: the text result's name, as a GeoPackage.
-    const QFileInfo txt(QString::fromStdString(txtCapa_));
-    const QString ruta = entorno_.ElegirCapa(window(), txt.dir().filePath(txt.completeBaseName() + QStringLiteral(".gpkg")));
-    if (ruta.isEmpty()) return;
-    OpcionesCapa opciones;
-    opciones.rutaEntrada = entradaCapa_;
-    // A large result takes seconds: on a thread of its own, the window
-    // responsive and the file buttons off meanwhile.
-    auto resumen = std::make_shared<ResumenCapa>();
-    auto trabajo = [conversion, txt = txtCapa_, capa = ruta.toStdString(), opciones, resumen](InterfazLote&) {
-        *resumen = EscribirCapa(*conversion, txt, capa, opciones);
-        return ResumenLote{};
-    };
-    for (QPushButton* boton : botonesFichero_)
-        if (boton) boton->setEnabled(false);
-    Guardar_Capa->setEnabled(false);
-    capaEnCurso_ = true;
-    hilo_ = enCurso_ = new HiloLote(trabajo, sinDialogos, [this, resumen, ruta](const ResumenLote&) {
-        AcabarCapa(resumen->escrita ? Q(TextoResumenCapa(*resumen, ruta.toStdString())) : Q(resumen->error),
-                   resumen->escrita);
-    }, this);
-}
-
-void VentanaConversion::AcabarCapa(const QString& texto, bool escrita) {
-    hilo_->deleteLater();
-    hilo_ = nullptr;
-    enCurso_ = nullptr;
-    capaEnCurso_ = false;
-    for (QPushButton* boton : botonesFichero_)
-        if (boton) boton->setEnabled(true);
-    Guardar_Capa->setEnabled(true);
-    Mensaje(texto, escrita ? IconoMensaje::Ninguno : IconoMensaje::Critico);
 }
 
 }  // namespace tesmaro

@@ -3,6 +3,26 @@
 //
 // A conversion window derives from VentanaConversion and gets:
 //
+// - "Calcular" as every front end computes: the window reads its boxes
+//   strictly (LeerCampos: an empty box stops without a word, a text that is
+//   not a number is refused in words, a sign typed against the chosen option
+//   too) into an EntradaPunto, and Convertir calls the `convertir` of the
+//   conversion's row in the table of conversions, the very function of the
+//   file runs, with the settings of that moment (AjustesConversion: the
+//   angular unit, the current ellipsoid, refused in words when there is none,
+//   "Método exacto", the row's datum, the grid). What it refuses empties the
+//   results and says why (the critical icon for values that are not finite);
+//   a converted point names the exact method beside it when used, or warns
+//   where the legacy UTM method is more than 1 cm off (EstadoPunto::Impreciso,
+//   with its error at the point), and goes to the map with the text of its
+//   record (PonerEnMapa).
+//
+// - Results that belong to what is on screen: every change of an input the
+//   window lists (Entradas), of the datum, of "Método exacto", of the
+//   ellipsoid (when its row reads it) or of the angular unit (when its
+//   captions name it) empties the result boxes (CajasResultado, read only)
+//   and the notices beside them; "Copiar" copies them as shown.
+//
 // - The degrees-minutes-seconds panel Frame_Gra "ddº mm' ss''" (Grados,
 //   Minutos, Segundos, the labels Label11 "o", Label12 "'", Label13 "''",
 //   Aceptar "Aceptar", Command3 "X"), built and filtered here (Grados and
@@ -11,63 +31,52 @@
 //   on an angle box open the panel with that box as CampoDestino (the box's
 //   tool tip says so unless it has one already); BotonGrados(caja) gives a
 //   small button that does the same from the keyboard or the mouse.
-//   Aceptar writes the composed angle into CampoDestino (TextoNumero, regional
-//   separator; the box's own filter turns a comma into a point) and hides the
-//   panel; Command3 hides it. Both are virtual slots.
+//   Aceptar writes the composed angle into CampoDestino and hides the panel:
+//   its sign is a "-" typed in Grados, else the hemisphere chosen for the
+//   box (its option pair): with "Oeste" chosen, 3 42 13,68 is -3.7038.
+//   Command3 hides it. Both are virtual slots.
 //
 // - The Check_Grad guard: VigilarCheckGrad(Check_Grad) keeps the box enabled
 //   while UnidadAngular is 1 and disables and clears it the moment the unit
-//   changes to anything else (NotificadorAjustes). Clearing raises toggled(),
-//   which the window connects to its Check_Grad_Click, so sexagesimal results
-//   go back to decimal text.
+//   changes to anything else (NotificadorAjustes).
 //
 // - The sign options: OpcionSegunSigno makes the option pair (a QButtonGroup
 //   whose button 0 is the positive sign, "Este" or "Norte", and 1 the
 //   negative, "Oeste" or "Sur") follow the sign of a filtered number box;
-//   SignoSegunOpcion makes the number's sign agree with the option chosen (the
-//   negated text is TextoNumero of the negated number, which the box's filter
-//   then normalises). Windows call them from their own named slots.
+//   SignoSegunOpcion makes the number's sign agree with the option chosen.
+//   The frames of CrearMarcoCoordenada connect both.
 //
-// - The program around it, EntornoVentanas (given to the constructor):
-//   Mensaje(texto) shows a message box over the window; ConvertirFichero(codigo)
-//   is a file button: it shows the conversion's hint (the pista of its row in
-//   the table of conversions, unless told not to) and starts TratarFichero on
-//   a thread of its own (HiloLote) with the environment's batch dialogs; the
-//   window stays responsive and its file buttons (BotonesFichero) are
-//   disabled meanwhile. When the run ends it says how many lines could not
-//   be computed or were left out (when any), or that the run was cancelled,
-//   or why it failed. One run at a time in the program: a file button pressed
-//   during a run says so and starts nothing. Closing the window stops its run
-//   without a word (nothing replaced). VerHusosUtm() shows the zone map and
-//   VerElipsoides() the ellipsoid dialog.
+// - A file run in three steps (ConvertirFichero(codigo)): the point file is
+//   chosen (EntornoVentanas::ElegirFicheroPuntos, which shows the layout of
+//   the lines; a file dropped on the window is taken as chosen); the run,
+//   ordered with the settings of that moment (OrdenLote::ConAjustesActuales,
+//   "Método exacto", the window's grid RutaRejilla()), goes on a thread of
+//   its own with a progress dialog (TrabajoLote), the window responsive and
+//   its file buttons (BotonesFichero) off meanwhile; its summary is always
+//   shown (EntornoVentanas::MostrarResumen) and its points go to the map. One
+//   run at a time in the program: a file button pressed during a run says so
+//   and starts nothing. Closing the window stops its run without a word
+//   (nothing replaced). VerHusosUtm() shows the zone map and VerElipsoides()
+//   the ellipsoid dialog.
+//
+// - "Guardar como capa…" (Guardar_Capa): BotonesFichero puts it after the
+//   last file button; once a run of this window has converted points, it asks
+//   for the layer's name (EntornoVentanas::ElegirCapa) and runs the same
+//   order again with the layer as its only output (no text results), with
+//   progress and "Cancelar", then shows its summary, which says when the
+//   input file has changed since (its size or its date).
 //
 // - The exact method (UTM and geodetic-problem windows): CrearMetodo builds
 //   the tick box Check_Exacto "Método exacto", unticked at every start, and
 //   under it Label_Metodo, naming the exact method beside a result computed
-//   by it, and Label_Aviso, the legacy UTM method's error at the point where
-//   it exceeds UmbralErrorUtm (AvisarErrorUtm). Both hide with no result
-//   shown (Rehusar, OcultarMetodo). The file buttons run the exact method
-//   too while the box is ticked.
-//
-// - "Guardar como capa…" (Guardar_Capa): BotonesFichero puts it after the
-//   last file button; it is enabled once a run of this window wrote results,
-//   asks for the layer's name (EntornoVentanas::ElegirCapa) and writes the
-//   last run's results with EscribirCapa on a thread of its own, then says
-//   what was written or why nothing was.
-//
-// - The checks of typed values, with the ranges of the batch: Primero gives
-//   the first non-empty reason of a list; AnguloImposible (an angle beyond
-//   ±limite degrees, in the unit in use or in degrees), MetrosImposibles (a
-//   length outside a range) give the reason a value is impossible, empty when
-//   it is possible. Rehusar(resultados, motivo) empties the result boxes and
-//   says why: a window never leaves an earlier point's results beside input
-//   it did not compute (core's Finitos tells whether every result is a number).
+//   by it, and Label_Aviso, the legacy UTM method's error where it exceeds
+//   UmbralErrorUtm. Both hide with no result shown.
 //
 // - Helpers to read and write boxes: Leer(caja) is LeerNumero of its text;
-//   TextoPunto(v) is TextoNumero with every "," turned into "." (what the
-//   result boxes show); TextoRegional(v) is TextoNumero as it is;
-//   TextoAngulo and CambiarFormaAngulo write a result angle as a number or as
-//   sexagesimal text.
+//   TextoPunto(v) is TextoNumero with a decimal point (what every result box
+//   shows); Sexagesimal(v, tipo) is FormatoSexagesimal with "O" for the west,
+//   as the options say it; TextoAngulo and CambiarFormaAngulo write a result
+//   angle as a number or as sexagesimal text.
 //
 // - The coordinate frames of the inputs: CrearMarcoCoordenada builds the
 //   group box "Latitud (dd.ddddddd)" or "Longitud (dd.ddddddd)" with its box,
@@ -84,16 +93,17 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "Angulos.h"
-#include "Estado.h"
-#include "Elipsoides.h"
+#include "Conversiones.h"
 #include "EntornoVentanas.h"
-#include "HiloLote.h"
-#include "TratarFichero.h"
+#include "Lote.h"
 
+class QAbstractButton;
 class QButtonGroup;
 class QDragEnterEvent;
 class QDropEvent;
@@ -103,6 +113,7 @@ class QGroupBox;
 class QHBoxLayout;
 class QLabel;
 class QLineEdit;
+class QMdiSubWindow;
 class QPushButton;
 class QVBoxLayout;
 class QRadioButton;
@@ -111,6 +122,9 @@ class QToolButton;
 namespace tesmaro {
 
 class BarraElipsoide;
+class PuntosLote;
+class Rejilla;
+class TrabajoLote;
 
 // A hidden file panel "Datos para el cálculo del fichero": the label
 // "Longitud del Meridiano Central del Huso (Oeste Negativo):", its box,
@@ -137,7 +151,8 @@ struct PanelFichero {
 // column takes the spare width, the number box, the degrees-minutes-seconds
 // button (BotonGrados, only when asked) and the option pair. The pair's group
 // belongs to the window; its buttons are named <group>_0 (the positive sign,
-// id 0) and <group>_1 (the negative sign, id 1).
+// id 0) and <group>_1 (the negative sign, id 1). The box is decimal-filtered;
+// the pair follows its sign and flips it.
 struct MarcoCoordenada {
     QGroupBox* marco;
     QLineEdit* caja;
@@ -177,36 +192,64 @@ public:
     // Reading and writing numbers in boxes.
     static double Leer(const QLineEdit* caja);
     static QString TextoPunto(double valor);
-    static QString TextoRegional(double valor);
-    // A result angle with a point: FormatoSexagesimal(valor, tipo) when
-    // sexagesimal, else TextoNumero.
+    static QString Sexagesimal(double valor, const char* tipo);
+    // A result angle with a point: Sexagesimal(valor, tipo) when
+    // sexagesimal, else TextoPunto.
     static QString TextoAngulo(double valor, bool sexagesimal, const char* tipo);
     // Check_Grad's turn of one result box: to the sexagesimal text of its
-    // number (FormatoSexagesimal with tipo), or back (LeerSexagesimal).
+    // number, or back (LeerSexagesimal).
     static void CambiarFormaAngulo(QLineEdit* caja, bool sexagesimal, const char* tipo);
     static QString Q(const std::string& texto) { return QString::fromStdString(texto); }
     static QString Q(std::string_view texto) {
         return QString::fromUtf8(texto.data(), static_cast<qsizetype>(texto.size()));
     }
 
-    // Whether a file run started here is going on.
-    bool ConvirtiendoFichero() const { return !hilo_.isNull(); }
-
-    // The summary message of a file run (empty: nothing to say).
-    static QString TextoResumen(const ResumenLote& resumen);
-
-    // The checks of typed values (see above).
-    static QString Primero(std::initializer_list<QString> motivos);
-    static QString AnguloImposible(const QString& nombre, double valor, double limiteGrados, bool enUnidad);
-    // abierto: both ends excluded.
-    static QString MetrosImposibles(const QString& nombre, double valor, double minimo, double maximo,
-                                    bool abierto);
+    // Whether a file run (or a layer) started here is going on, and its stop
+    // (as its "Cancelar").
+    bool ConvirtiendoFichero() const { return !trabajo_.isNull(); }
+    void CancelarFichero();
 
     // Sign of a filtered number box and its option pair (button ids 0 and 1).
     static void OpcionSegunSigno(const QLineEdit* caja, QButtonGroup* opciones);
     static void SignoSegunOpcion(QLineEdit* caja, int indice);
 
+    // The tab-separated line "Copiar" puts on the clipboard.
+    QString LineaResultados() const;
+
 protected:
+    // One box read by "Calcular": its name in messages ("La longitud"), where
+    // its number goes, and the option pair whose choice its sign must agree
+    // with (none: nullptr).
+    struct Campo {
+        const QLineEdit* caja;
+        const char* nombre;
+        double& valor;
+        const QButtonGroup* opciones = nullptr;
+    };
+    // Reads the boxes in order (see above). False when one is empty or
+    // refused: the results are emptied then.
+    bool LeerCampos(std::initializer_list<Campo> campos);
+    // The point through the row's function (see above). Not converted: the
+    // results emptied and, but for a point outside the grid (the grid
+    // windows say it in place), a message saying why.
+    ResultadoPunto Convertir(const Conversion& conversion, const EntradaPunto& entrada,
+                             const Rejilla* rejilla = nullptr);
+    // The converted point on the map, with the text of its record.
+    void PonerEnMapa(const Conversion& conversion, const ResultadoPunto& r);
+    // Empties the results and says why.
+    void Rehusar(const QString& motivo, IconoMensaje icono = IconoMensaje::Ninguno);
+
+    // Every change of these inputs (boxes, check boxes, option groups)
+    // empties the results.
+    void Entradas(std::initializer_list<QObject*> entradas);
+    // Empties the result boxes and hides the notices that go with them.
+    void VaciarResultados();
+    // The window's own notices to hide with the results.
+    virtual void ResultadosVaciados() {}
+    // The grid of the grid windows' runs (empty: none).
+    virtual QString RutaRejilla() const { return {}; }
+    EntornoVentanas& Entorno() const { return entorno_; }
+
     void HacerAbridorGrados(QLineEdit* caja);
     QToolButton* BotonGrados(QLineEdit* caja);
     // The row of buttons under a window's frames: Calcular "Calcular" (the
@@ -218,17 +261,15 @@ protected:
     // (every box of CajasResultado, in order, as one tab-separated line on
     // the clipboard) and "Ver en el mapa" (the map of points).
     void BotonesResultado(QHBoxLayout* fila);
+    // The result boxes, in the order "Copiar" copies them; read only.
     void CajasResultado(std::initializer_list<QLineEdit*> cajas);
-    // The tab-separated line "Copiar" puts on the clipboard.
-    QString LineaResultados() const;
     // The ellipsoid bar Label4 (showing texto, with the tool tip ayuda) in its
-    // frame Frame6.
+    // frame Frame6; a change of the ellipsoid empties the results.
     BarraElipsoide* CrearBarraElipsoide(QGroupBox*& Frame6, const QString& texto, const QString& ayuda);
     // The panel and its controls, named as given, hidden.
     PanelFichero CrearPanelFichero(const char* nombreMarco, const char* nombreEtiqueta, const char* nombreCaja,
                                    const char* nombreAceptar, const char* nombreCerrar);
-    // Runs manejador(indice) when the button indice of opciones is chosen
-    // (the window's Lat_Opt_Click and the like).
+    // Runs manejador(indice) when the button indice of opciones is chosen.
     void AlElegir(QButtonGroup* opciones, std::function<void(int)> manejador);
     // The frame titulo inside padre; indiceElegido (0 or 1) is the option
     // chosen at load.
@@ -248,10 +289,12 @@ protected:
     // becomes "(grados centesimales)" or "(radianes)", a caption without it
     // gets the unit appended. The frames of MarcoLatitud and MarcoLongitud do
     // it already; AngulosEnGrados() undoes it for a window whose coordinate
-    // frames always read degrees (call it before RotularConUnidad).
+    // frames always read degrees (call it before RotularConUnidad). A window
+    // with a caption naming the unit empties its results when it changes.
     void RotularConUnidad(QWidget* marco);
     void AngulosEnGrados();
-    void ConvertirFichero(std::int16_t codigo, bool conPista = true);
+    // A file run of the conversion `codigo` (see above).
+    void ConvertirFichero(std::int16_t codigo);
     // The file buttons, in order; the first one also runs on a point file
     // dropped on the window (a local file; the run asks for no file then).
     void BotonesFichero(std::initializer_list<QPushButton*> botones);
@@ -260,19 +303,12 @@ protected:
     // layout the window places under its results.
     QVBoxLayout* CrearMetodo();
     bool Exacto() const;
-    // After a result: the method's name when exact (utm: the transverse
-    // Mercator; else the geodesic), hidden otherwise.
-    void MostrarMetodo(bool utm);
-    // After a legacy UTM result: the warning where the legacy method is off
-    // by more than UmbralErrorUtm at the point, hidden otherwise.
-    void AvisarErrorUtm(double longitud, double latitud, std::int16_t huso, Datum datum);
     void OcultarMetodo();
 
-    void Rehusar(std::initializer_list<QLineEdit*> resultados, const QString& motivo = {},
-                 IconoMensaje icono = IconoMensaje::Ninguno);
     void VerHusosUtm();
     void VerElipsoides();
-    // Grows the window's frame to show the panel, shrinks it back after.
+    // Grows the window's frame to show the panel, within the area it lives
+    // in; shrinks it back after.
     void AjustarMarco();
 
     bool eventFilter(QObject* objeto, QEvent* evento) override;
@@ -306,9 +342,13 @@ protected slots:
 private:
     void CrearPanelGrados();
 
-    void AcabarFichero(const ResumenLote& resumen);
+    // Starts `orden` with the outputs `otras` on its thread; `alAcabar` gets
+    // its summary.
+    void Lanzar(const OrdenLote& orden, std::vector<std::unique_ptr<Sumidero>> otras, const QString& texto,
+                std::function<void(const ResumenLote&)> alAcabar);
+    void AcabarFichero(const ResumenLote& resumen, const std::shared_ptr<PuntosLote>& puntos, const OrdenLote& orden);
     void GuardarCapa();
-    void AcabarCapa(const QString& texto, bool escrita);
+    void HabilitarFicheros(bool si);
     void CopiarResultados();
     void VerMapa();
     // Keeps the captions of the angle frames in the unit in use.
@@ -317,15 +357,13 @@ private:
     EntornoVentanas& entorno_;
     QPointer<QLineEdit> destino_;  // the box this window's panel was opened for
     QList<QPointer<QPushButton>> botonesFichero_;
-    QPointer<HiloLote> hilo_;             // this window's file run
-    static QPointer<HiloLote> enCurso_;   // the program's file run
-    bool capaEnCurso_ = false;            // hilo_ writes a layer, not a run
-    // The last run of this window that wrote results: its conversion, its
-    // text result and its point file.
-    std::int16_t codigoCapa_ = 0;
-    std::string txtCapa_;
-    std::string entradaCapa_;
-    std::int16_t codigoFichero_ = 0;      // the conversion of hilo_
+    QPointer<TrabajoLote> trabajo_;             // this window's run
+    static QPointer<TrabajoLote> enCurso_;      // the program's run
+    // The last run of this window that converted points, for "Guardar como
+    // capa…", and the size and date of its input then.
+    std::optional<OrdenLote> ordenCapa_;
+    qint64 tamanioEntrada_ = -1;
+    qint64 fechaEntrada_ = 0;
     QString soltado_;                     // the file dropped, while its button runs
     QList<QPointer<QLineEdit>> resultados_;
     QPointer<QWidget> antesResultado_;  // the button before "Copiar"
@@ -344,7 +382,11 @@ void IgualarAnchos(const QList<QWidget*>& controles);
 // of the spare width. The caller may add more to it.
 QGridLayout* DisponerFilas(QWidget* marco, std::initializer_list<std::initializer_list<QWidget*>> filas);
 
-// Wide enough for the longest sexagesimal text, "-179º 59' 59.999999'' W".
+// Resizes a window's frame in the main window to `deseado`, within the area
+// it lives in (never below what its frame needs), and moves it inside.
+void AcomodarSubventana(QMdiSubWindow* sub, QSize deseado);
+
+// Wide enough for the longest sexagesimal text, "-179º 59' 59.999999'' O".
 int AnchoSexagesimal(const QWidget* caja);
 
 // The control with its objectName set, for building windows in one line.

@@ -1,6 +1,6 @@
 // What the window tests share: a fake EntornoVentanas that records messages
-// and answers the file dialogs, the setting reset, and small helpers to make,
-// show and type into windows.
+// and summaries and answers the file dialogs, the setting reset, and small
+// helpers to make, show and type into windows.
 #pragma once
 #include <QApplication>
 #include <QDir>
@@ -12,19 +12,16 @@
 #include <QStringList>
 #include <QTest>
 #include <QWidget>
-#include <atomic>
-#include <chrono>
 #include <memory>
-#include <thread>
 
 #include "AcercaDe.h"
 #include "Ajustes.h"
 #include "Avisos.h"
 #include "Cart_Geo.h"
+#include "Conversiones.h"
 #include "DAngular.h"
 #include "DElipsoides.h"
 #include "DElipsoides_ETED.h"
-#include "DialogosLote.h"
 #include "EntornoVentanas.h"
 #include "Filtros.h"
 #include "Form1.h"
@@ -40,13 +37,11 @@
 
 namespace prueba {
 
-// Records every message (and core's notices) with its icon, answers the
-// point-file dialog with `puntos` (empty: cancelled), says "cancelled" when
-// asked to, counts the zone maps and point maps shown, and owns a real
-// ellipsoid dialog.
-// A file run may report its progress to real batch dialogs (`progreso`),
-// each report taking `pausa` ms more.
-class Entorno final : public tesmaro::EntornoVentanas, public tesmaro::InterfazLote, public tesmaro::Avisador {
+// Records every message (and core's notices) with its icon, the point files
+// asked for (by their conversion's name) and answers them with `puntos`
+// (empty: cancelled), answers the grid and layer dialogs, records every
+// summary shown, and owns a real ellipsoid dialog.
+class Entorno final : public tesmaro::EntornoVentanas, public tesmaro::Avisador {
 public:
     Entorno() { anterior_ = tesmaro::FijarAvisador(this); }
     ~Entorno() override { tesmaro::FijarAvisador(anterior_); }
@@ -59,48 +54,28 @@ public:
         Mensaje(QString::fromUtf8(texto.data(), qsizetype(texto.size())),
                 critico ? tesmaro::IconoMensaje::Critico : tesmaro::IconoMensaje::Ninguno, nullptr);
     }
-    tesmaro::InterfazLote& EmpezarLote(QWidget*) override {
-        if (progreso) progreso->EmpezarLote();
-        return *this;
+    QString ElegirFicheroPuntos(QWidget*, const tesmaro::Conversion& c) override {
+        pedidos << QString::fromUtf8(c.nombre.data(), qsizetype(c.nombre.size()));
+        return puntos;
     }
-    void TerminarLote() override {
-        if (progreso) progreso->TerminarLote();
-    }
-    void MostrarZonasUtm() override { ++mapas; }
-    void MostrarElipsoides() override { elipsoides.Mostrar(); }
-    void MostrarMapaPuntos() override { ++mapasPuntos; }
-
-    std::string ElegirFicheroPuntos(const tesmaro::DialogoFichero& d) override {
-        titulos << QString::fromStdString(d.titulo);
-        return puntos.toStdString();
-    }
-    std::string ElegirRejilla(const tesmaro::DialogoFichero&) override { return {}; }
+    QString ElegirRejilla(QWidget*, const QString&) override { return rejilla; }
     QString ElegirCapa(QWidget*, const QString& propuesta) override {
         propuestas << propuesta;
         return capa;
     }
-    void Mensaje(std::string_view texto) override { Avisar(texto, false); }
-    // From the run's thread.
-    void Progreso(std::uint64_t leidos, std::uint64_t total) override {
-        if (progreso) progreso->Progreso(leidos, total);
-        std::this_thread::sleep_for(std::chrono::milliseconds(pausa));
-    }
-    void LineasLeidas(std::uint64_t lineas) override {
-        if (progreso) progreso->LineasLeidas(lineas);
-    }
-    bool Cancelado() override { return cancelar || (progreso && progreso->Cancelado()); }
+    void MostrarResumen(QWidget*, const tesmaro::ResumenVentana& r) override { resumenes << r; }
+    void MostrarZonasUtm() override {}
+    void MostrarElipsoides() override { elipsoides.Mostrar(); }
+    void MostrarMapaPuntos() override {}
 
     QStringList textos;
     QList<bool> criticos;
-    QStringList titulos;
+    QStringList pedidos;
     QString puntos;
+    QString rejilla;
     QString capa;  // the answer to "Guardar como capa…" (empty: cancelled)
     QStringList propuestas;
-    std::atomic<bool> cancelar{false};
-    int pausa = 0;
-    tesmaro::DialogosLote* progreso = nullptr;
-    int mapas = 0;
-    int mapasPuntos = 0;
+    QList<tesmaro::ResumenVentana> resumenes;
     tesmaro::DElipsoides elipsoides;
 
 private:
