@@ -460,14 +460,19 @@ ResultadoPunto VentanaConversion::Convertir(const Conversion& c, const EntradaPu
     }
     // The legacy method more than 1 cm off at the point, by how much.
     if (Label_Aviso && r.estado == EstadoPunto::Impreciso) {
-        Label_Aviso->setText(TextoAvisoUtm(ErrorUtmLegado(r.a.lon, r.a.lat, std::int16_t(r.v[2]), a.datum)));
+        // UTM to geographic: from the X, Y given; geographic to UTM: from the point.
+        const double error = c.puntos == ResultadoPuntos::Utm
+                                 ? ErrorUtmLegado(r.a.lon, r.a.lat, std::int16_t(r.v[2]), a.datum)
+                                 : ErrorUtmAGeodesicasLegado(e.v[0], e.v[1], e.huso, e.sur, a.datum);
+        Label_Aviso->setText(TextoAvisoUtm(error));
         Label_Aviso->show();
     }
     return r;
 }
 
 void VentanaConversion::PonerEnMapa(const Conversion& c, const ResultadoPunto& r) {
-    const RegistroPunto registro{0, {}, r};
+    RegistroPunto registro;
+    registro.r = r;
     Posicion ultima;
     PuntosDeRegistro(c, registro, [&](const PuntoMapa& p) { ultima = {p.lon, p.lat}; });
     if (!ultima.Valida()) return;
