@@ -7,11 +7,6 @@ namespace tesmaro {
 
 namespace {
 
-// The common start of most hints.
-#define TESMARO_FORMATO                                                                        \
-    "Formato: Separado por comas, separador decimal Punto. Primera línea  en blanco. Resto de " \
-    "líneas:"
-
 using T = TipoColumna;
 // The columns of each result, after "Nombre".
 constexpr Columna ColumnasUtmGeo[] = {{"Longitud", T::Angulo, 0, true, "Longitud"},
@@ -86,92 +81,73 @@ constexpr std::string_view FueraGeoide = "fuera del modelo de geoide";
 // hidden files called ".txt" and ".csv" that the user cannot find.
 constexpr Conversion Tabla[] = {
     {.codigo = codigo::UtmGeoETRS89, .nombre = "utm-geo-etrs89", .base = "Geodesicas_ETRS89",
-     .pista = TESMARO_FORMATO " Punto,X,Y,Huso(30,31 o 30E),Norte/Sur. Indique correctamente el HUSO "
-                              "GEOGRAFICO. La salida de datos será ETRS89",
      .descripcion = "UTM a geodésicas en ETRS89", .campos = "Punto,X,Y,Huso(27 a 31 o 30E)[,Norte/Sur (Norte)]",
      .datum = Datum::ETRS89, .metodoExacto = UtmExacto, .leer = LeerUtmGeo, .convertir = ConvertirUtmGeo,
      .columnas = ColumnasUtmGeo, .datumPuntos = Datum::ETRS89},
     {.codigo = codigo::UtmGeoED50, .nombre = "utm-geo-ed50", .base = "Geodesicas_ED50",
-     .pista = TESMARO_FORMATO " Punto,X,Y,Huso(30,31 o 30E),Norte/Sur. Indique correctamente el HUSO "
-                              "GEOGRAFICO. La salida de datos será ED50",
      .descripcion = "UTM a geodésicas en ED50", .campos = "Punto,X,Y,Huso(27 a 31 o 30E)[,Norte/Sur (Norte)]",
      .datum = Datum::ED50, .metodoExacto = UtmExacto, .leer = LeerUtmGeo, .convertir = ConvertirUtmGeo,
      .columnas = ColumnasUtmGeo, .datumPuntos = Datum::ED50},
-    // Two blanks after "líneas:".
     {.codigo = codigo::GeoUtmETRS89, .nombre = "geo-utm-etrs89", .base = "UTM_ETRS89",
-     .pista = TESMARO_FORMATO "  Punto,Longitud,Latitud,Huso (30 o 31),Norte/Sur. Las coordenadas de "
-                              "salida serán UTM-ETRS89",
      .descripcion = "geodésicas a UTM en ETRS89", .campos = "Punto,Longitud,Latitud,Huso(27 a 31)[,Norte/Sur]",
      .datum = Datum::ETRS89, .leeHuso = true, .metodoExacto = UtmExacto, .leer = LeerGeoUtm,
      .convertir = ConvertirGeoUtm, .columnas = ColumnasGeoUtm, .puntos = ResultadoPuntos::Utm,
      .datumPuntos = Datum::ETRS89},
     {.codigo = codigo::GeoUtmED50, .nombre = "geo-utm-ed50", .base = "UTM_ED50",
-     .pista = TESMARO_FORMATO " Punto,Longitud,Latitud,Huso(30 o 31),Norte/Sur. Las coordenadas de "
-                              "salida serán UTM-ED50",
      .descripcion = "geodésicas a UTM en ED50", .campos = "Punto,Longitud,Latitud,Huso(27 a 31)[,Norte/Sur]",
      .datum = Datum::ED50, .leeHuso = true, .metodoExacto = UtmExacto, .leer = LeerGeoUtm,
      .convertir = ConvertirGeoUtm, .columnas = ColumnasGeoUtm, .puntos = ResultadoPuntos::Utm,
      .datumPuntos = Datum::ED50},
     {.codigo = codigo::GeoCart, .nombre = "geo-cart", .base = "Cartesianas_geocéntricas",
-     .pista = TESMARO_FORMATO " Punto, Longitud, Latitud, Altura elipsoidal",
      .descripcion = "geodésicas a cartesianas geocéntricas", .campos = "Punto,Longitud,Latitud[,Altura elipsoidal (0)]",
      .leeElipsoide = true, .leeUnidad = true, .metodoExacto = GeocentricoExacto, .leer = LeerGeoCart,
      .convertir = ConvertirGeoCart, .columnas = ColumnasGeoCart, .puntos = ResultadoPuntos::Cartesianas},
     {.codigo = codigo::CartGeo, .nombre = "cart-geo", .base = "Geodesicas_elipsoidales",
-     .pista = TESMARO_FORMATO " Punto,X Cart.Geoc.,Y Cart. Geoc.,Z Cart. Geoc.",
      .descripcion = "cartesianas geocéntricas a geodésicas", .campos = "Punto,X,Y,Z", .leeElipsoide = true,
      .leeUnidad = true, .metodoExacto = GeocentricoExacto, .leer = LeerCartGeo, .convertir = ConvertirCartGeo,
      .columnas = ColumnasCartGeo},
     {.codigo = codigo::Directo, .nombre = "directo", .base = "Problema_directo",
-     .pista = "Formato fichero primera línea: Punto,Longitud,Latitud,Acimut Directo,Distancia",
      .descripcion = "problema directo", .campos = "Punto,Longitud,Latitud,Acimut directo,Distancia",
      .leeElipsoide = true, .leeUnidad = true, .metodoExacto = GeodesiaExacto, .leer = LeerDirecto,
      .convertir = ConvertirDirecto, .columnas = ColumnasDirecto, .puntos = ResultadoPuntos::Directo},
     {.codigo = codigo::Inverso, .nombre = "inverso", .base = "Problema_inverso",
-     .pista = "Formato fichero primera línea: Punto,Longitud (A),Latitud(A), Longitud (B),Latitud(B),",
      .descripcion = "problema inverso", .campos = "Punto,Longitud A,Latitud A,Longitud B,Latitud B",
      .leeElipsoide = true, .leeUnidad = true, .metodoExacto = GeodesiaExacto, .leer = LeerInverso,
      .convertir = ConvertirInverso, .columnas = ColumnasInverso, .notaCabecera = textos::MismoHemisferio,
      .puntos = ResultadoPuntos::Inverso},
     {.codigo = codigo::ED50aETRS89, .nombre = "ed50-etrs89", .base = "Transformacion_a_ETRS89",
-     .pista = TESMARO_FORMATO " Punto,Longitud ED50,Latitud ED50", .descripcion = "ED50 a ETRS89 con la rejilla",
+     .descripcion = "ED50 a ETRS89 con la rejilla",
      .campos = "Punto,Longitud,Latitud (grados decimales)",
-     .tituloRejilla = "Seleccione transformación de rejilla gsb (en carpeta de instalación)", .leer = LeerRejilla,
+     .leeRejilla = true, .leer = LeerRejilla,
      .convertir = ConvertirED50aETRS89, .columnas = ColumnasRejilla, .datumPuntos = Datum::ETRS89},
     {.codigo = codigo::ETRS89aED50, .nombre = "etrs89-ed50", .base = "Transformacion_a_ED50",
-     .pista = TESMARO_FORMATO " Punto,Longitud ETRS89,Latitud ETRS89", .descripcion = "ETRS89 a ED50 con la rejilla",
+     .descripcion = "ETRS89 a ED50 con la rejilla",
      .campos = "Punto,Longitud,Latitud (grados decimales)",
-     .tituloRejilla = "Seleccione transformación en formato rejilla gsb (en carpeta de instalación)",
+     .leeRejilla = true,
      .leer = LeerRejilla, .convertir = ConvertirETRS89aED50, .columnas = ColumnasRejilla,
      .datumPuntos = Datum::ED50},
     // Heights above sea level by IGN's geoid, on ETRS89 (REGCAN95 in the Canary Islands).
     {.codigo = codigo::AltitudGeo, .nombre = "altitud-geo", .base = "Altitudes_ortometricas",
-     .pista = TESMARO_FORMATO " Punto,Longitud,Latitud,Altura elipsoidal (ETRS89, grados decimales)",
      .descripcion = "altura elipsoidal a altitud ortométrica (geoide)",
      .campos = "Punto,Longitud,Latitud,Altura elipsoidal", .leeGeoide = true, .leer = LeerAlturaGeo,
      .convertir = ConvertirAltitudGeo, .columnas = ColumnasAltitudGeo, .datumPuntos = Datum::ETRS89,
      .valorZ = 4, .fuera = FueraGeoide},
     {.codigo = codigo::AltitudUtm, .nombre = "altitud-utm", .base = "Altitudes_ortometricas",
-     .pista = TESMARO_FORMATO " Punto,X,Y,Huso(27 a 31 o 30E),Altura elipsoidal (ETRS89, hemisferio norte)",
      .descripcion = "altura elipsoidal a altitud ortométrica, en UTM (geoide)",
      .campos = "Punto,X,Y,Huso(27 a 31 o 30E),Altura elipsoidal", .leeGeoide = true, .leer = LeerAlturaUtm,
      .convertir = ConvertirAltitudUtm, .columnas = ColumnasAltitudUtm, .datumPuntos = Datum::ETRS89,
      .valorZ = 5, .fuera = FueraGeoide},
     {.codigo = codigo::AlturaGeo, .nombre = "altura-geo", .base = "Alturas_elipsoidales",
-     .pista = TESMARO_FORMATO " Punto,Longitud,Latitud,Altitud ortométrica (ETRS89, grados decimales)",
      .descripcion = "altitud ortométrica a altura elipsoidal (geoide)",
      .campos = "Punto,Longitud,Latitud,Altitud ortométrica", .leeGeoide = true, .leer = LeerAlturaGeo,
      .convertir = ConvertirAlturaGeo, .columnas = ColumnasAlturaGeo, .datumPuntos = Datum::ETRS89,
      .valorZ = 4, .fuera = FueraGeoide},
     {.codigo = codigo::AlturaUtm, .nombre = "altura-utm", .base = "Alturas_elipsoidales",
-     .pista = TESMARO_FORMATO " Punto,X,Y,Huso(27 a 31 o 30E),Altitud ortométrica (ETRS89, hemisferio norte)",
      .descripcion = "altitud ortométrica a altura elipsoidal, en UTM (geoide)",
      .campos = "Punto,X,Y,Huso(27 a 31 o 30E),Altitud ortométrica", .leeGeoide = true, .leer = LeerAlturaUtm,
      .convertir = ConvertirAlturaUtm, .columnas = ColumnasAlturaUtm, .datumPuntos = Datum::ETRS89,
      .valorZ = 5, .fuera = FueraGeoide},
 };
-
-#undef TESMARO_FORMATO
 
 }  // namespace
 

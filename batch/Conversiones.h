@@ -65,15 +65,13 @@ struct Conversion {
     std::int16_t codigo;           // the file buttons' code (codigo:: above)
     std::string_view nombre;       // command-line name, e.g. "geo-utm-etrs89"
     std::string_view base;         // result base name: base + ".txt" and base + ".csv"
-    std::string_view pista;        // hint the window's file button shows before the run
-                                   // (exact: double and trailing blanks are part of it)
     std::string_view descripcion;  // what it does, for tesmaro-lote --help
     std::string_view campos;       // the input fields of a point line
     // The settings it reads besides the input file.
     std::optional<Datum> datum;      // fixed by the row (the UTM conversions)
     bool leeElipsoide = false;       // ajustes::ElipsoideActual
     bool leeUnidad = false;          // ajustes::UnidadAngular
-    std::string_view tituloRejilla;  // title of the NTv2 grid dialog; empty: no grid
+    bool leeRejilla = false;         // the NTv2 grid
     bool leeGeoide = false;          // the geoid model (Geoide.h)
     bool leeHuso = false;            // a zone forced for every point (--huso)
     // The name of the exact method in the summary when it is used; empty: the
@@ -93,7 +91,7 @@ struct Conversion {
     // How the summary names a point the model does not cover.
     std::string_view fuera = "fuera de la rejilla";
 
-    constexpr bool LeeRejilla() const { return !tituloRejilla.empty(); }
+    constexpr bool LeeRejilla() const { return leeRejilla; }
 };
 
 // Every row, in the order of tesmaro-lote --help.
