@@ -36,6 +36,32 @@ OrdenLote OrdenLote::ConAjustesActuales(const Conversion& conversion, std::strin
     return o;
 }
 
+RegistroPunto ConvertirLinea(const Conversion& c, const CamposFichero& campos, const FormatoCampos& formato,
+                             const AjustesConversion& ajustes, bool cortada) {
+    RegistroPunto reg;
+    reg.nombre = NombreLeido(campos, reg.nombreEscapado);
+    EntradaPunto entrada;
+    const EstadoPunto leido =
+        cortada ? EstadoPunto::Ilegible : c.leer({campos, formato, ajustes.husoForzado}, entrada);
+    reg.r.estado = leido;
+    if (leido == EstadoPunto::Convertido) {
+        reg.r = c.convertir(entrada, ajustes);
+    } else if (leido == EstadoPunto::Ilegible) {
+        reg.lectura = entrada.lectura == LecturaNumero::Numero ? LecturaNumero::NoNumero : entrada.lectura;
+        reg.r.motivo = cortada ? "La línea es demasiado larga."
+                       : reg.lectura == LecturaNumero::NoNumero
+                           ? "Falta un campo o no es un número."
+                           : "Campo ilegible: " + std::string(TextoLecturaNumero(reg.lectura)) + ".";
+    } else {
+        // A stop: the zone text, blanks around it aside.
+        std::string_view huso = campos[3];
+        while (!huso.empty() && (huso.front() == ' ' || huso.front() == '\t')) huso.remove_prefix(1);
+        while (!huso.empty() && (huso.back() == ' ' || huso.back() == '\t')) huso.remove_suffix(1);
+        reg.r.motivo = huso;
+    }
+    return reg;
+}
+
 namespace {
 
 // The lines the layout of the fields is decided from, the heading included.
@@ -44,12 +70,6 @@ constexpr std::size_t LineasDeMuestra = 20;
 // A block holds this many lines or bytes, whichever comes first.
 constexpr std::size_t LineasPorBloque = 2048;
 constexpr std::size_t BytesPorBloque = std::size_t{256} << 10;
-
-std::string_view SinBlancos(std::string_view t) {
-    while (!t.empty() && (t.front() == ' ' || t.front() == '\t')) t.remove_prefix(1);
-    while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.remove_suffix(1);
-    return t;
-}
 
 struct CerrarFichero {
     void operator()(std::FILE* f) const {
@@ -71,7 +91,6 @@ struct Bloque {
     std::vector<std::size_t> fines;     // where each ends
     std::vector<std::uint64_t> numeros;  // its number in the file
     std::vector<char> cortadas;         // whether the reader had to cut it
-    std::vector<LecturaNumero> lecturas;  // why an unreadable line is
     std::vector<RegistroPunto> registros;
     std::vector<Preparado> preparados;  // one per output
     bool hecho = false;                 // converted (guarded by the pool's mutex)
@@ -81,7 +100,6 @@ struct Bloque {
         fines.clear();
         numeros.clear();
         cortadas.clear();
-        lecturas.clear();
         registros.clear();
         for (Preparado& p : preparados)
             for (std::string& s : p) s.clear();
@@ -94,34 +112,11 @@ void ConvertirBloque(Bloque& b, const Tarea& t) {
     std::size_t inicio = 0;
     for (std::size_t i = 0; i < b.fines.size(); inicio = b.fines[i++]) {
         const std::string_view linea(b.texto.data() + inicio, b.fines[i] - inicio);
-        const CamposFichero campos(linea, t.formato);
-        RegistroPunto& reg = b.registros.emplace_back();
+        RegistroPunto& reg = b.registros.emplace_back(
+            ConvertirLinea(t.conversion, CamposFichero(linea, t.formato), t.formato, t.ajustes, b.cortadas[i]));
         reg.linea = b.numeros[i];
-        reg.nombre = NombreLeido(campos, reg.nombreEscapado);
-        EntradaPunto entrada;
-        const EstadoPunto leido =
-            b.cortadas[i] ? EstadoPunto::Ilegible
-                          : t.conversion.leer({campos, t.formato, t.ajustes.husoForzado}, entrada);
-        if (leido == EstadoPunto::Convertido) {
-            reg.r = t.conversion.convertir(entrada, t.ajustes);
-        } else if (leido == EstadoPunto::Ilegible) {
-            reg.r.estado = leido;
-            if (b.cortadas[i]) {
-                reg.r.motivo = "La línea es demasiado larga.";
-            } else {
-                if (entrada.lectura == LecturaNumero::Numero) entrada.lectura = LecturaNumero::NoNumero;
-                reg.r.motivo = entrada.lectura == LecturaNumero::NoNumero
-                                   ? std::string("Falta un campo o no es un número.")
-                                   : "Campo ilegible: " + std::string(TextoLecturaNumero(entrada.lectura)) + ".";
-            }
-        } else {
-            reg.r.estado = leido;
-            // A stop: the zone text, blanks around it aside.
-            reg.r.motivo = SinBlancos(campos[3]);
-        }
-        b.lecturas.push_back(entrada.lectura);
         for (std::size_t k = 0; k < t.sumideros.size(); ++k) t.sumideros[k]->Preparar(reg, b.preparados[k]);
-        if (leido == EstadoPunto::Detener) return;
+        if (reg.r.estado == EstadoPunto::Detener) return;
     }
 }
 
@@ -207,7 +202,7 @@ void Contar(const Bloque& b, ResumenLote& r) {
                 if (b.cortadas[i])
                     r.largas.Anotar(reg.linea);
                 else
-                    r.ilegiblesPor[static_cast<std::size_t>(b.lecturas[i])].Anotar(reg.linea);
+                    r.ilegiblesPor[static_cast<std::size_t>(reg.lectura)].Anotar(reg.linea);
                 break;
             }
             case EstadoPunto::Imposible: r.imposibles.Anotar(reg.linea); break;

@@ -109,6 +109,13 @@ struct ResumenLote {
     }
 };
 
+// One point line (its fields split by the file's layout) through a
+// conversion, as a run converts it: its name, read, converted; unreadable
+// (with why) when the reader had to cut it. What the run, the self-test and
+// the fuzzer share.
+RegistroPunto ConvertirLinea(const Conversion& conversion, const CamposFichero& campos, const FormatoCampos& formato,
+                             const AjustesConversion& ajustes, bool cortada = false);
+
 // Runs `orden`: the text results (unless orden.textos is false) and the
 // outputs `otras` (sinks owned by the caller). Progress, and the request to
 // stop, through `observador`.

@@ -29,6 +29,7 @@ struct RegistroPunto {
     std::uint64_t linea = 0;
     std::string nombre;
     bool nombreEscapado = false;  // the name had control characters, now escaped
+    LecturaNumero lectura = LecturaNumero::Numero;  // unreadable: why
     ResultadoPunto r;
 };
 

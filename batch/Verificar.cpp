@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "Conversiones.h"
+#include "Lote.h"
 #include "Geoide.h"
 #include "Rejilla.h"
 #include "SalidaTexto.h"
@@ -101,18 +102,12 @@ constexpr Ejemplo Ejemplos[] = {
 // without its line end.
 std::string Registro(const Conversion& c, std::string_view linea, const Rejilla& rejilla, const Geoide& geoide) {
     const FormatoCampos formato;
-    const CamposFichero campos(linea, formato);
     AjustesConversion ajustes;
     if (c.datum) ajustes.datum = *c.datum;
     ajustes.rejilla = &rejilla;
     ajustes.geoide = &geoide;
-    RegistroPunto registro;
-    registro.nombre = NombreLeido(campos, registro.nombreEscapado);
-    EntradaPunto entrada;
-    registro.r.estado = c.leer({campos, formato}, entrada);
-    if (registro.r.estado == EstadoPunto::Convertido) registro.r = c.convertir(entrada, ajustes);
     std::string t;
-    AnadirRegistro(c, registro, t);
+    AnadirRegistro(c, ConvertirLinea(c, CamposFichero(linea, formato), formato, ajustes), t);
     if (t.size() >= 2) t.resize(t.size() - 2);
     return t;
 }

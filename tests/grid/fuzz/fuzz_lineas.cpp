@@ -11,6 +11,7 @@
 #include "Conversiones.h"
 #include "Geoide.h"
 #include "Lector.h"
+#include "Lote.h"
 #include "Rejilla.h"
 #include "SalidaTexto.h"
 
@@ -49,11 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tam
                 if (c.datum) ajustes.datum = *c.datum;
                 ajustes.rejilla = &rejilla;
                 ajustes.geoide = &geoide;
-                RegistroPunto r;
-                r.nombre = NombreLeido(campos, r.nombreEscapado);
-                EntradaPunto entrada;
-                r.r.estado = c.leer({campos, formato, static_cast<std::int16_t>(linea.size() % 2 ? 0 : 30)}, entrada);
-                if (r.r.estado == EstadoPunto::Convertido) r.r = c.convertir(entrada, ajustes);
+                ajustes.husoForzado = static_cast<std::int16_t>(linea.size() % 2 ? 0 : 30);
+                const RegistroPunto r = ConvertirLinea(c, campos, formato, ajustes);
                 std::string txt, csv;
                 AnadirRegistro(c, r, txt, &csv);
                 if (txt.empty()) continue;
