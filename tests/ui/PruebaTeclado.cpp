@@ -74,7 +74,11 @@ private slots:
         QTest::newRow("Principal") << "Principal" << "CoordX CoordY Huso1 Option_Norte_0 Long_MC Check1 Check2 long1 "
             "lat1 Conver1 Ana1 Check_Grad Check_Exacto Calcular salir Copiar VerMapa Command4 Command1 Command2" << false;
         QTest::newRow("GEO_UTM") << "GEO_UTM" << "Huso1 Check1 long1 long1_gms Long_opt_0 lat1 lat1_gms Lat_Opt_0 "
-            "Long_MC CoordX CoordY Cover1 Ana1 Check_Grad Check_Exacto Calcular Limpiar Copiar VerMapa Fichero Command4" << false;
+            "Long_MC Huso_Fichero_0 CoordX CoordY Cover1 Ana1 Check_Grad Check_Exacto Calcular Limpiar Copiar VerMapa Fichero "
+            "Command4" << false;
+        QTest::newRow("Altitudes") << "Altitudes" << "Tipo_Punto_0 long1 long1_gms Long_opt_0 lat1 lat1_gms Lat_Opt_0 "
+            "Altura1 Tipo_Altura_0 Res_h Res_N Res_H Calcular Limpiar Copiar VerMapa Fichero Fichero_AlturaGeo "
+            "Fichero_AltitudUtm Fichero_AlturaUtm" << false;
         QTest::newRow("Geo_Cart") << "Geo_Cart" << "Label4 lat1 lat1_gms Lat_Opt_0 long1 long1_gms Long_opt_0 Long_MC "
             "CoordX CoordY CoordZ Calcular Limpiar Copiar VerMapa Fichero" << false;
         QTest::newRow("Cart_Geo") << "Cart_Geo"

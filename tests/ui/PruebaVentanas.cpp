@@ -17,6 +17,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -26,13 +27,16 @@
 #include <ogr_api.h>
 
 #include "Comun.h"
+#include "DDecimales.h"
 #include "DialogoResumen.h"
 #include "Estado.h"
 #include "Exactitud.h"
+#include "Geoide.h"
 #include "MDIPrincipal.h"
 #include "MapaPuntos.h"
 #include "Rejilla.h"
 #include "Textos.h"
+#include "Utm.h"
 
 using namespace tesmaro;
 
@@ -73,8 +77,8 @@ QProgressDialog* Progreso() {
 }
 
 // "caja=texto": types into a box, ticks ("1") or clears a check box, chooses
-// an option; "!" runs "Calcular"; "elipsoide=n", "unidad=n" and "rejilla=ruta"
-// change the settings.
+// an option; "!" runs "Calcular"; "elipsoide=n", "unidad=n", "rejilla=ruta"
+// and "decimales=m,a" change the settings.
 void Poner(QWidget* v, const QString& asignacion) {
     if (asignacion == QLatin1String("!")) return PulsarCalcular(v);
     const QString nombre = asignacion.section(QLatin1Char('='), 0, 0);
@@ -82,6 +86,7 @@ void Poner(QWidget* v, const QString& asignacion) {
     if (nombre == QLatin1String("elipsoide")) return NotificadorAjustes::FijarElipsoideActual(std::int16_t(valor.toInt()));
     if (nombre == QLatin1String("unidad")) return NotificadorAjustes::FijarUnidadAngular(std::int16_t(valor.toInt()));
     if (nombre == QLatin1String("rejilla")) return NotificadorAjustes::FijarRejilla(valor);
+    if (nombre == QLatin1String("decimales")) return NotificadorAjustes::FijarDecimales(valor.section(',', 0, 0).toInt(), valor.section(',', 1).toInt());
     QWidget* c = prueba::Hijo(v, nombre);
     if (auto* b = qobject_cast<QAbstractButton*>(c)) b->setChecked(valor == QLatin1String("1"));
     else qobject_cast<QLineEdit*>(c)->setText(valor);
@@ -131,6 +136,8 @@ private slots:
         QTest::newRow("P_Inverso") << "P_Inverso" << QStringList{"*=Problema inverso de la geodesia",
             "Label_Info=Cálculo válido sólo para puntos en un mismo hemisferio", "Frame8=Punto B:", "Long_opt2_1=Oeste"};
         QTest::newRow("Form1") << "Form1" << QStringList{"*=Conversión sexagesimal"};
+        QTest::newRow("Altitudes") << "Altitudes" << QStringList{"*=Altitudes ortométricas", "Frame_Altura=Altura dada (m)",
+            "Fichero_AlturaUtm=Fichero UTM H → h", "Check2=H30 extendido"};
         QTest::newRow("DAngular") << "DAngular" << QStringList{"*=Datos angulares", "Tip_Grad_1=Centesimal"};
         QTest::newRow("DElipsoides") << "DElipsoides" << QStringList{"*=Seleccionar elipsoide de referencia", "Label5=1/f"};
         QTest::newRow("AcercaDe") << "AcercaDe" << QStringList{
@@ -175,8 +182,11 @@ private slots:
             << QStringList{"long1=-3", "Conver1=0", "Ana1=0.9996", "lat1=39.74…±0.01"} << nada;
         QTest::newRow("UTM sexagesimal") << "Principal" << 1 << true << QStringList{"CoordX=500000", "CoordY=4400000"}
             << QStringList{"long1=3º 0' 0.000000'' O", "Conver1=0º 0' 0.000000''", "Ana1=0.9996"} << nada;
-        QTest::newRow("UTM radianes") << "Principal" << 3 << false << QStringList{"CoordX=500000", "CoordY=4400000"}
-            << QStringList{"long1=-0.0523598776±1e-9"} << nada;
+        // Every angle in the unit in use, the convergence too (GeographicLib's
+        // TransverseMercatorProj: 1e-9 rad is 6 mm; the legacy convergence is
+        // 0.8" off here, within 1e-8 rad).
+        QTest::newRow("UTM radianes") << "Principal" << 3 << false << QStringList{"CoordX=440000", "CoordY=4474000"}
+            << QStringList{"long1=-0.0647028307±1e-9", "Conver1=-0.00800232398±1e-8"} << nada;
         QTest::newRow("UTM huso 30.5 al par") << "Principal" << 1 << false
             << QStringList{"CoordX=500000", "CoordY=4400000", "Huso1=30.5"} << QStringList{"long1=-3"} << nada;
         QTest::newRow("UTM huso 31") << "Principal" << 1 << false
@@ -246,8 +256,15 @@ private slots:
         // GEO_UTM reads degrees whatever the unit, and its convergence is in it.
         QTest::newRow("Rótulos radianes") << "Geo_Cart" << 3 << false << nada
             << QStringList{"Frame4=Latitud (radianes)", "Frame5=Longitud (radianes)"} << nada;
-        QTest::newRow("Rótulos GEO radianes") << "GEO_UTM" << 3 << false << nada
-            << QStringList{"GEO_UTM_0=Longitud (dd.ddddddd)", "Label8=Convergencia de cuadrícula (radianes)"} << nada;
+        QTest::newRow("GEO convergencia radianes") << "GEO_UTM" << 3 << false << QStringList{"long1=-0.5", "lat1=39.5"}
+            << QStringList{"Cover1=0.0277647649±1e-9", "GEO_UTM_0=Longitud (dd.ddddddd)",
+                           "Label8=Convergencia de cuadrícula (radianes)"} << nada;
+        // The decimals of the results: lengths and angles fixed, a zero
+        // without its sign (-0.19° to none), the scale factor as ever
+        // (GeographicLib: 474392.069586, 4427800.312338; "?" any digit: the
+        // legacy series is within 1 mm of them here).
+        QTest::newRow("GEO decimales") << "GEO_UTM" << 1 << false << QStringList{"decimales=3,0", "long1=-3.3", "lat1=40"}
+            << QStringList{"CoordX=474392.07?", "CoordY=4427800.31?", "Cover1=0", "Ana1=0.99960807*"} << nada;
         QTest::newRow("Rótulos rejilla radianes") << "geo_rejilla_et2ed" << 3 << false << nada
             << QStringList{"Frame5=Longitud (dd.ddddddd)"} << nada;
         // 39.5° N 0.5° W 100 m: within 25 km of the sphere of 6371 km.
@@ -320,7 +337,8 @@ private slots:
         // the grid, as in the batch, no results and the notice.
         QTest::newRow("Rejilla ED50 a ETRS89") << "Geo_rejilla_ed2et" << 1 << false << QStringList{"Long1t=0,5", "Lat1t=39,5"}
             << QStringList{"Lat1t=39.5", "LaET89=39.498889±0.000278", "LoET89=0.49875±0.000417", "LaED50=39.5±1e-9",
-                           "HusoET89=31", "Label_Fuera=oculto"} << nada;
+                           "HusoET89=31", "Label_Fuera=oculto",
+                           "Label_Rejilla=Rejilla NTv2: sped2et.gsb (la distribuida, SPED2ETV2 del IGN)"} << nada;
         QTest::newRow("Rejilla Madrid") << "Geo_rejilla_ed2et" << 1 << false << QStringList{"Long1t=-3.7038", "Lat1t=40.4168"}
             << QStringList{"LoET89=-3.70505±0.000417", "LaET89=40.41569±0.000278", "HusoET89=30", "Long_opt_1=Oeste✓",
                            "LOET89gms=3º 42' * O"} << nada;
@@ -334,6 +352,21 @@ private slots:
         QTest::newRow("Rejilla latitud 95") << "Geo_rejilla_ed2et" << 1 << false << QStringList{"Long1t=0,5", "Lat1t=95"}
             << QStringList{"LaET89=", "LaED50=", "Label_Fuera=oculto"}
             << QStringList{"La latitud 95 no es posible: debe estar entre -90 y 90 grados."};
+        // Heights: N by PROJ's vgridshift on the same grids (printed to 1 µm;
+        // 1e-5 m after the UTM position, which cs2cs printed to 1e-9°).
+        QTest::newRow("Altitud Madrid") << "Altitudes" << 1 << false
+            << QStringList{"long1=-3.70379", "lat1=40.416775", "Altura1=700"}
+            << QStringList{"Res_H=648.88832±1e-6", "Res_N=51.11168±1e-6", "Res_h=700",
+                           "Label_Modelo=Geoide: egm08_rednap.gtx (península y Baleares; alturas sobre ETRS89)"} << nada;
+        QTest::newRow("Altura UTM") << "Altitudes" << 3 << false
+            << QStringList{"Tipo_Punto_1=1", "CoordX=440000", "CoordY=4474000", "Tipo_Altura_1=1", "Altura1=600"}
+            << QStringList{"Res_h=651.112484±1e-5", "Res_N=51.112484±1e-5", "Res_H=600"} << nada;
+        QTest::newRow("Altitud Canarias") << "Altitudes" << 1 << false
+            << QStringList{"long1=-16.2518", "lat1=28.4636", "Altura1=100"}
+            << QStringList{"Res_H=55.908333±1e-6", "Label_Modelo=Geoide: egm08_rednap_canarias.gtx (Canarias; alturas "
+                           "sobre REGCAN95)"} << nada;
+        QTest::newRow("Altitud fuera") << "Altitudes" << 1 << false << QStringList{"long1=10", "lat1=50", "Altura1=1"}
+            << QStringList{"Res_H=", "Res_N="} << QStringList{TextoFueraDelGeoide};
     }
     void Calcular() {
         QFETCH(QString, ventana);
@@ -387,7 +420,7 @@ private slots:
                 const double valor = esperado.section(QStringLiteral("±"), 0, 0).remove(QStringLiteral("…")).toDouble();
                 const double tolerancia = esperado.section(QStringLiteral("±"), 1).toDouble();
                 QVERIFY2(std::fabs(visto.toDouble() - valor) <= tolerancia, qPrintable(nombre + QStringLiteral(": ") + visto));
-            } else if (esperado.contains(QLatin1Char('*'))) {
+            } else if (esperado.contains(QLatin1Char('*')) || esperado.contains(QLatin1Char('?'))) {
                 QVERIFY2(QRegularExpression(QRegularExpression::wildcardToRegularExpression(esperado)).match(visto).hasMatch(),
                          qPrintable(nombre + QStringLiteral(": ") + visto));
             } else {
@@ -420,6 +453,7 @@ private slots:
         QTest::newRow("huso extendido") << "Principal" << utm << "Check2=1";
         QTest::newRow("opción") << "GEO_UTM" << QStringList{"long1=-3", "lat1=40"} << "Lat_Opt_1=1";
         QTest::newRow("elipsoide") << "Geo_Cart" << geo << "elipsoide=2";
+        QTest::newRow("decimales") << "Geo_Cart" << geo << "decimales=2,2";
         QTest::newRow("unidad") << "Cart_Geo" << QStringList{"CoordX=6378137", "CoordY=0", "CoordZ=0"} << "unidad=2";
         QTest::newRow("rejilla") << "geo_rejilla_et2ed" << QStringList{"Long1et=-3", "Lat1et=40"}
                                  << QStringLiteral("rejilla=") + QString::fromStdString(RutaRejillaVentanas());
@@ -495,18 +529,53 @@ private slots:
         QVERIFY(g.CoordX->text().isEmpty());
     }
 
-    // A damaged grid in the current folder: a critical message naming it.
+    // A damaged grid in the current folder: the window says it is not the
+    // distributed one, and a critical message names it; a grid chosen whose
+    // path has a control character is named with it escaped.
     void RejillaDaniada() {
         prueba::Entorno e;
-        geo_rejilla_et2ed w(e);
         QTemporaryDir carpeta;
         prueba::Escribir(carpeta.filePath(QStringLiteral("sped2et.gsb")), "no es una rejilla NTv2");
         QVERIFY(QDir::setCurrent(carpeta.path()));
+        geo_rejilla_et2ed w(e);
+        auto* rotulo = prueba::Hijo<QLabel>(&w, QStringLiteral("Label_Rejilla"));
+        QCOMPARE(rotulo->text(), QStringLiteral("Rejilla NTv2: sped2et.gsb (NO es la distribuida)"));
         w.Long1et->setText(QStringLiteral("20"));
         w.Lat1et->setText(QStringLiteral("10"));
         w.Calcular->click();
         QCOMPARE(e.criticos, QList<bool>{true});
         QVERIFY(e.textos[0].contains(QStringLiteral("sped2et.gsb")));
+        NotificadorAjustes::FijarRejilla(carpeta.filePath(QStringLiteral("sped2et.gsb\x1b")));
+        QCOMPARE(rotulo->text(), QStringLiteral("Rejilla NTv2: sped2et.gsb\\x1b (no se encuentra)"));
+        w.Calcular->click();
+        QVERIFY2(e.textos[1].contains(QStringLiteral("sped2et.gsb\\x1b")) && !e.textos[1].contains(QChar(0x1b)), qPrintable(e.textos[1]));
+    }
+
+    // The decimals of the results and the zone of every point reach the
+    // file runs of GEO_UTM (a file without a zone column then); a zone the
+    // box does not give is refused before any file is asked for. PROJ:
+    // -0.5° 39.5° in zone 31 is X 199037.379407, convergence -2.2279434°
+    // (GeographicLib); the legacy series 3.5° from the meridian is within 1 cm.
+    void AjustesFicheros() {
+        QTemporaryDir carpeta;
+        prueba::Entorno e;
+        e.puntos = carpeta.filePath(QStringLiteral("sin_huso.txt"));
+        prueba::Escribir(e.puntos, "Punto,Longitud,Latitud\r\nA,-0.5,39.5\r\n");
+        GEO_UTM v(e);
+        v.Huso_Fichero->button(1)->click();
+        v.Huso1->setText(QStringLiteral("32"));
+        v.Fichero->click();
+        QCOMPARE(e.textos, QStringList{"Para convertir todos los puntos del fichero en un huso, escriba en «Huso "
+                                       "Geográfico» un huso de 27 a 31 (ahora «32»)."});
+        QVERIFY(e.pedidos.isEmpty());
+        v.Huso1->setText(QStringLiteral("31"));
+        QCOMPARE(v.Huso_Fichero->button(1)->text(), QStringLiteral("Todos en el huso 31 (el de la casilla)"));
+        NotificadorAjustes::FijarDecimales(3, 4);
+        v.Fichero->click();
+        QTRY_VERIFY(!v.ConvirtiendoFichero());
+        const QStringList campos = QString(prueba::Leer(carpeta.filePath(QStringLiteral("UTM_ETRS89.txt")))).split(QStringLiteral("\r\n"))[1].split(QLatin1Char(','));
+        QCOMPARE(campos.mid(3, 3), QStringList({"31", "\"Norte\"", "-2.2279"}));
+        QVERIFY2(campos[1].section(QLatin1Char('.'), 1).size() == 3 && std::fabs(campos[1].toDouble() - 199037.379407) < 0.01, qPrintable(campos[1]));
     }
 
     // A file run in three steps: the file asked for once (its conversion
@@ -543,6 +612,10 @@ private slots:
             << QByteArray("P,LonA,LatA,LonB,LatB\r\nA,-3,40,-3,41\r\n") << "Problema_inverso" << bien << una;
         QTest::newRow("Rejilla") << "geo_rejilla_et2ed" << "Fichero" << "etrs89-ed50" << geo << "Transformacion_a_ED50"
             << bien << una;
+        QTest::newRow("Altitudes") << "Altitudes" << "Fichero" << "altitud-geo" << QByteArray("P,Lon,Lat,h\r\nA,-3,40,700\r\n")
+            << "Altitudes_ortometricas" << bien << una;
+        QTest::newRow("Alturas UTM") << "Altitudes" << "Fichero_AlturaUtm" << "altura-utm"
+            << QByteArray("P,X,Y,Huso,H\r\nA,440000,4474000,30,600\r\n") << "Alturas_elipsoidales" << bien << una;
     }
     void Ficheros() {
         QFETCH(QString, ventana);
@@ -578,7 +651,7 @@ private slots:
         QRectF caja;
         QVERIFY(mapa.CajaPuntos(caja));
         const QString sobre = mapa.TextoEn(mapa.Vista().APixel(caja.left(), caja.top()));
-        QVERIFY2(sobre.contains(QStringLiteral(" (línea ")), qPrintable(sobre));
+        QVERIFY2(QRegularExpression(QStringLiteral(" \\(línea \\d+\\)\n(No convertido|[^:\n]+: -?\\d)")).match(sobre).hasMatch(), qPrintable(sobre));
         const QByteArray txt = prueba::Leer(salidas[0]);
         QCOMPARE(txt.count("\r\n"), 2);
         QCOMPARE(prueba::Leer(salidas[1]).count("\r\n"), 2);
@@ -681,12 +754,13 @@ private slots:
         QStringList abiertas;
         DialogoResumen::Abrir = [&abiertas](const QString& c) { abiertas << c; return true; };
         int mapas = 0;
-        ResumenVentana r{QStringLiteral("Fichero convertido."), QStringLiteral("1 línea"), {QStringLiteral("/tmp/x/a.txt")}, false, true};
+        ResumenVentana r{QStringLiteral("Fichero convertido."), QStringLiteral("1 línea\n\x1b[2J"), {QStringLiteral("/tmp/x\x07/a.txt")}, false, true};
         QPointer<DialogoResumen> d = new DialogoResumen(r, [&mapas] { ++mapas; });
         QVERIFY(prueba::Mostrar(d));
-        QCOMPARE(d->Label_Salidas->text(), QStringLiteral("/tmp/x/a.txt"));
+        QCOMPARE(d->Label_Texto->text(), QStringLiteral("1 línea\n\\x1b[2J"));  // what the run quotes, escaped
+        QCOMPARE(d->Label_Salidas->text(), QStringLiteral("/tmp/x\\x07/a.txt"));
         d->AbrirCarpeta->click();
-        QCOMPARE(abiertas, QStringList{QStringLiteral("/tmp/x")});
+        QCOMPARE(abiertas, QStringList{QStringLiteral("/tmp/x\x07")});
         d->VerMapa->click();
         QCOMPARE(mapas, 1);
         QTRY_VERIFY(d.isNull());
@@ -704,8 +778,10 @@ private slots:
     // the zone map from a button; the angular-units dialog; the map's data.
     void Marco() {
         ajustes::UnidadAngular = 3;
+        ajustes::DecimalesMetros = 2;
         MDIPrincipal m;
         QCOMPARE(int(ajustes::UnidadAngular), 1);
+        QCOMPARE(ajustes::DecimalesMetros, -1);
         QCOMPARE(int(ajustes::ElipsoideActual), 4);
         QVERIFY(m.acercaDe()->isVisible());
         m.acercaDe()->cmdOK->click();
@@ -715,7 +791,7 @@ private slots:
             {"Mnu_Utm_Geo", "Principal"}, {"Mnu_Geo_Utm", "GEO_UTM"}, {"Mnu_Geo_Cart", "Geo_Cart"},
             {"Mnu_Cart_Geo", "Cart_Geo"}, {"Mnu_P_directo", "P_directo"}, {"Mnu_P_Inverso", "P_Inverso"},
             {"TRANS_ETRS89", "Geo_rejilla_ed2et"}, {"TRANS_ED50", "geo_rejilla_et2ed"}, {"Mnu_MapaGuia", "Zonas_Utm"},
-            {"Mnu_gradsexa", "Form1"}};
+            {"Mnu_gradsexa", "Form1"}, {"Mnu_Altitudes", "Altitudes"}};
         for (auto [entrada, clase] : entradas) {
             accion(entrada)->trigger();
             QCOMPARE(QString::fromLatin1(m.VentanaActiva()->metaObject()->className()),
@@ -746,6 +822,11 @@ private slots:
         NotificadorAjustes::FijarUnidadAngular(2);
         accion("Mnu_DatosAngulares")->trigger();
         QCOMPARE(d->Tip_Grad->checkedId(), 1);
+        accion("Mnu_Decimales")->trigger();
+        auto* decimales = prueba::Hijo<DDecimales>(&m, QStringLiteral("DDecimales"));
+        QVERIFY(decimales->isVisible());
+        decimales->Decimales_Angulos->setValue(4);
+        QCOMPARE(ajustes::DecimalesAngulos, 4);
         accion("Mnu_Elipsoides")->trigger();
         DElipsoides* elipsoides = nullptr;
         for (QWidget* w : QApplication::topLevelWidgets())
@@ -762,6 +843,12 @@ private slots:
         QVERIFY(z.LineasMapa() > 50);  // 75 coast lines and 8 borders in the installed data
         QVERIFY(z.TierrasMapa() > 50);
         QCOMPARE(LeerMapa("no es json").lineas.size(), 0);
+        // The zone map's labels as published, each a point of the Greenwich
+        // meridian (1e-5°, 0.9 m: they are rounded to the metre).
+        QCOMPARE(Zonas_Utm::EtiquetasGreenwich(), QStringList({"753344; 4513277", "756348; 4424701", "760287; 4306298", "761156; 4279788"}));
+        for (const QString& t : Zonas_Utm::EtiquetasGreenwich())
+            QVERIFY2(std::fabs(UtmAGeodesicas(t.section(';', 0, 0).toDouble(), t.section(';', 1).toDouble(), 30, false,
+                                              false, Datum::ETRS89).longitud) < 1e-5, qPrintable(t));
     }
 
     // Opening the panel inside the main window grows the window's frame;
