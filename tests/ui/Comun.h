@@ -112,7 +112,6 @@ inline std::unique_ptr<QWidget> Crear(const QString& nombre, Entorno& e) {
     if (nombre == QLatin1String("geo_rejilla_et2ed")) return std::make_unique<geo_rejilla_et2ed>(e);
     if (nombre == QLatin1String("DAngular")) return std::make_unique<DAngular>();
     if (nombre == QLatin1String("DElipsoides")) return std::make_unique<DElipsoides>();
-    if (nombre == QLatin1String("DElipsoides_ETED")) return std::make_unique<DElipsoides_ETED>();
     if (nombre == QLatin1String("AcercaDe")) return std::make_unique<AcercaDe>(e);
     if (nombre == QLatin1String("Zonas_Utm")) return std::make_unique<Zonas_Utm>();
     qFatal("Ventana desconocida");
