@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "Ajustes.h"
@@ -22,14 +23,17 @@ DDecimales::DDecimales(QWidget* padre) : QDialog(padre) {
         c->setObjectName(QLatin1String(nombre));
         // -1 is the program's own form, shown in words.
         c->setRange(-1, 15);
-        c->setSpecialValueText(QStringLiteral("15 cifras significativas"));
-        c->setAccelerated(false);
+        const QString cifras = QStringLiteral("15 cifras significativas");
+        c->setSpecialValueText(cifras);
+        // Room for the words and the arrows, whatever the font.
+        c->setMinimumWidth(c->fontMetrics().horizontalAdvance(cifras + QStringLiteral("MM")) +
+                           c->style()->pixelMetric(QStyle::PM_ScrollBarExtent) * 2);
         connect(c, &QSpinBox::valueChanged, this, [this] {
             NotificadorAjustes::FijarDecimales(Decimales_Metros->value(), Decimales_Angulos->value());
         });
         return c;
     };
-    Label_Metros = new QLabel(QStringLiteral("Longitudes en metros (coordenadas, alturas, distancias):"), this);
+    Label_Metros = new QLabel(QStringLiteral("Metros (coordenadas, alturas, distancias):"), this);
     Label_Metros->setObjectName(QStringLiteral("Label_Metros"));
     Decimales_Metros = caja("Decimales_Metros");
     Label_Angulos = new QLabel(QStringLiteral("Ángulos (en la unidad de «Datos angulares»):"), this);

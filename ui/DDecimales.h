@@ -1,5 +1,6 @@
 // "Decimales de los resultados": how many decimals the results show, for the
-// lengths in metres (coordinates, heights, distances) and for the angles
+// lengths in metres (Decimales_Metros "Metros (coordenadas, alturas,
+// distancias):") and for the angles (Decimales_Angulos)
 // (in the unit of "Datos angulares"), in the windows' result boxes and in the
 // text results of the file runs they start. Each a spin box from 0 to 15,
 // or "15 cifras significativas" (the value -1, at every start), the program's
