@@ -573,8 +573,8 @@ private slots:
             << "Problema_directo" << bien << una;
         QTest::newRow("Inverso") << "P_Inverso" << "Fichero" << "inverso"
             << QByteArray("P,LonA,LatA,LonB,LatB\r\nA,-3,40,-3,41\r\n") << "Problema_inverso" << bien << una;
-        QTest::newRow("Rejilla") << "geo_rejilla_et2ed" << "Fichero" << "etrs89-ed50" << geo << "Transformacion_a_ED50"
-            << bien << una;
+        QTest::newRow("Rejilla") << "geo_rejilla_et2ed" << "Fichero" << "etrs89-ed50" << QByteArray("P,Lon,Lat\r\nA\x1b[2J,-0.5,39.5\r\n")
+            << "Transformacion_a_ED50" << bien << una + "\n1 nombre tenía caracteres de control, escritos como secuencias de escape (\\r, \\x1b...) (línea 2).";
         QTest::newRow("Altitudes") << "Altitudes" << "Fichero" << "altitud-geo" << QByteArray("P,Lon,Lat,h\r\nA,-3,40,700\r\n")
             << "Altitudes_ortometricas" << bien << una;
     }
@@ -605,14 +605,15 @@ private slots:
                  resumen);
         QCOMPARE(r.salidas, salidas);
         QVERIFY(r.mapa && !r.fallo && e.textos.isEmpty());
-        // The run's points on the map, the text of the record under the pointer.
+        // The run's points on the map, the text of the record under the pointer:
+        // its values, and a name's control characters escaped.
         MapaPuntos mapa;
         mapa.resize(400, 300);
         mapa.AjustarAPuntos();
         QRectF caja;
         QVERIFY(mapa.CajaPuntos(caja));
         const QString sobre = mapa.TextoEn(mapa.Vista().APixel(caja.left(), caja.top()));
-        QVERIFY2(QRegularExpression(QStringLiteral(" \\(línea \\d+\\)\n(No convertido|[^:\n]+: -?\\d)")).match(sobre).hasMatch(), qPrintable(sobre));
+        QVERIFY2(QRegularExpression(QStringLiteral(" \\(línea \\d+\\)\n(No convertido|[^:\n]+: -?\\d)")).match(sobre).hasMatch() && !sobre.contains(QChar(0x1b)), qPrintable(sobre));
         const QByteArray txt = prueba::Leer(salidas[0]);
         QCOMPARE(txt.count("\r\n"), 2);
         QCOMPARE(prueba::Leer(salidas[1]).count("\r\n"), 2);
