@@ -33,6 +33,8 @@ OrdenLote OrdenLote::ConAjustesActuales(const Conversion& conversion, std::strin
     o.entrada = std::move(entrada);
     o.unidad = ajustes::UnidadAngular;
     o.elipsoide = ajustes::ElipsoideActual;
+    o.decimalesMetros = ajustes::DecimalesMetros;
+    o.decimalesAngulos = ajustes::DecimalesAngulos;
     return o;
 }
 

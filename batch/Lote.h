@@ -53,8 +53,8 @@ struct OrdenLote {
     bool exacto = false;        // the exact methods where the conversion has them
     std::string rutaRejilla;    // the grid conversions; empty: RutaRejillaVentanas()
     std::int16_t huso = 0;      // geographic to UTM: every point in this zone (27..31); 0: each its own
-    // Decimals of the lengths and the angles written in the text results;
-    // -1: 15 significant digits, as always.
+    // Decimals of the lengths and the angles written in the text results
+    // (0 to 15); -1: 15 significant digits, as always.
     int decimalesMetros = -1;
     int decimalesAngulos = -1;
     unsigned hilos = 0;         // threads converting lines; 0: one per core

@@ -275,19 +275,31 @@ void VerificarGeoide(const std::string& carpeta, std::vector<Comprobacion>& line
 
 }  // namespace
 
+OrigenRejilla ComprobarRejilla(const std::string& ruta, std::string& suma) {
+    std::string contenido, registrada;
+    suma.clear();
+    const std::string carpeta = CarpetaDatosPrograma();
+    if (!LeerFichero(ruta, contenido)) return OrigenRejilla::SinComprobar;
+    suma = Sha256(contenido);
+    if (carpeta.empty() || !LeerFichero(carpeta + "/" + std::string(FicheroSuma), registrada) ||
+        registrada.size() < 64)
+        return OrigenRejilla::SinComprobar;
+    registrada.resize(64);
+    return suma == registrada ? OrigenRejilla::Distribuida : OrigenRejilla::Otra;
+}
+
 std::string DescribirRejilla(const std::string& ruta) {
     std::error_code ec;
     const std::string absoluta = std::filesystem::absolute(ruta, ec).lexically_normal().string();
-    std::string contenido, suma;
-    const std::string carpeta = CarpetaDatosPrograma();
-    if (!LeerFichero(ruta, contenido) || carpeta.empty() ||
-        !LeerFichero(carpeta + "/" + std::string(FicheroSuma), suma) || suma.size() < 64)
-        return "Rejilla: " + absoluta + " (sin suma de control con que comprobarla).";
-    suma.resize(64);
-    const std::string calculada = Sha256(contenido);
-    if (calculada == suma) return "Rejilla: " + absoluta + " (la distribuida, SPED2ETV2 del IGN).";
-    return "Rejilla: " + absoluta + " (NO es la distribuida: su SHA-256 es " + calculada +
-           "; los resultados son los de esa rejilla).";
+    std::string suma;
+    switch (ComprobarRejilla(ruta, suma)) {
+        case OrigenRejilla::Distribuida: return "Rejilla: " + absoluta + " (la distribuida, SPED2ETV2 del IGN).";
+        case OrigenRejilla::Otra:
+            return "Rejilla: " + absoluta + " (NO es la distribuida: su SHA-256 es " + suma +
+                   "; los resultados son los de esa rejilla).";
+        case OrigenRejilla::SinComprobar: break;
+    }
+    return "Rejilla: " + absoluta + " (sin suma de control con que comprobarla).";
 }
 
 std::vector<Comprobacion> Verificar(const std::string& rutaRejilla, const std::string& carpetaDatos) {

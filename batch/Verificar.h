@@ -23,6 +23,12 @@ struct Comprobacion {
 // the recorded checksums and check points of the folder `carpetaDatos`.
 std::vector<Comprobacion> Verificar(const std::string& rutaRejilla, const std::string& carpetaDatos);
 
+// Whether the grid at `ruta` is the distributed one: its SHA-256 against the
+// one recorded in the program's data folder. `suma` gets its SHA-256 (empty
+// when the file cannot be read). SinComprobar: no file, or no sum recorded.
+enum class OrigenRejilla { Distribuida, Otra, SinComprobar };
+OrigenRejilla ComprobarRejilla(const std::string& ruta, std::string& suma);
+
 // The grid a run uses, for its summary: "Rejilla: RUTA (la distribuida,
 // SPED2ETV2 del IGN)", or that it is not (its SHA-256 differs from the one
 // recorded in the program's data folder), or that it cannot be checked.

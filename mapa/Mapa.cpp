@@ -26,17 +26,19 @@ namespace {
 constexpr double ExtLonMin = 0.0, ExtLonMax = 1.6, ExtLatMin = 38.4, ExtLatMax = 41.0;
 
 struct PuntoGreenwich {
-    double x, y;
-    const char* etiqueta;
+    int x, y;
 };
 // Easting and northing in ETRS89 zone 30 of four points of the Greenwich
-// meridian between latitudes 38.6° and 40.8°.
+// meridian between latitudes 38.6° and 40.8°: where each is drawn, and its
+// label ("753344; 4513277"), from the same digits.
 const PuntoGreenwich Greenwich[] = {
-    {753344, 4513277, "753344; 4513277"},
-    {756348, 4424701, "756348; 4424701"},
-    {760287, 4306298, "760287; 4306298"},
-    {761156, 4279788, "761156; 4279788"},
+    {753344, 4513277},
+    {756348, 4424701},
+    {760287, 4306298},
+    {761156, 4279788},
 };
+
+QString EtiquetaGreenwich(const PuntoGreenwich& p) { return QStringLiteral("%1; %2").arg(p.x).arg(p.y); }
 
 bool Valido(double lon, double lat) {
     return std::isfinite(lon) && std::isfinite(lat) && std::fabs(lon) <= 180 && std::fabs(lat) <= 90;
@@ -193,7 +195,7 @@ VistaMapa VistaMapa::Region(int ancho, int alto) {
 const QStringList& EtiquetasGreenwich() {
     static const QStringList etiquetas = [] {
         QStringList l;
-        for (const PuntoGreenwich& p : Greenwich) l << QString::fromLatin1(p.etiqueta);
+        for (const PuntoGreenwich& p : Greenwich) l << EtiquetaGreenwich(p);
         return l;
     }();
     return etiquetas;
@@ -290,7 +292,7 @@ void DibujarFondo(QPainter& p, const VistaMapa& vista, const OpcionesFondo& opci
             const QPointF fin(en.x() + lado * 22 * unidad, en.y());
             p.setPen(QPen(QColor(60, 60, 60), 0.8 * unidad));
             p.drawLine(QPointF(en.x() + lado * 5 * unidad, en.y()), fin);
-            const QString texto = QString::fromLatin1(g.etiqueta);
+            const QString texto = EtiquetaGreenwich(g);
             const double ancho = medidas.horizontalAdvance(texto);
             const double izquierda = lado < 0 ? fin.x() - ancho - 3 * unidad : fin.x() + 3 * unidad;
             const QRectF caja(izquierda, en.y() - medidas.height() / 2, ancho, medidas.height());

@@ -50,7 +50,9 @@ std::string TextoRegistro(const Conversion& c, const RegistroPunto& reg) {
         const double v = reg.r.v[col.valor];
         std::string valor;
         switch (col.tipo) {
-            case TipoColumna::Real: valor = TextoNumero(v, '.'); break;
+            case TipoColumna::Real:
+            case TipoColumna::Metros:
+            case TipoColumna::Angulo: valor = TextoNumero(v, '.'); break;
             case TipoColumna::Entero: valor = std::isfinite(v) ? std::to_string(std::llround(v)) : ""; break;
             case TipoColumna::NorteSur: valor = v == 0 ? "Norte" : "Sur"; break;
         }

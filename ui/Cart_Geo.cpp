@@ -99,7 +99,7 @@ void Cart_Geo::Calcular_Click() {
     const bool sexagesimal = Check_Grad->isChecked();
     lat1->setText(TextoAngulo(r.v[1], sexagesimal, "Lat1"));
     long1->setText(TextoAngulo(r.v[0], sexagesimal, "Long1"));
-    Altitud->setText(TextoPunto(r.v[4]));
+    Altitud->setText(TextoMetros(r.v[4]));
     PonerEnMapa(c, r);
 }
 

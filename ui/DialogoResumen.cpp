@@ -9,6 +9,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "Texto.h"
+
 namespace tesmaro {
 
 std::function<bool(const QString&)> DialogoResumen::Abrir = [](const QString& carpeta) {
@@ -28,9 +30,12 @@ DialogoResumen::DialogoResumen(const ResumenVentana& r, std::function<void()> ve
     negrita.setBold(true);
     Label_Titulo->setFont(negrita);
     Label_Titulo->setWordWrap(true);
-    Label_Texto = new QLabel(r.texto, this);
+    // What the run quotes (its paths) escaped; the folder opened is the real one.
+    Label_Texto = new QLabel(TextoVisible(r.texto), this);
     Label_Texto->setObjectName(QStringLiteral("Label_Texto"));
-    Label_Salidas = new QLabel(r.salidas.join(QLatin1Char('\n')), this);
+    QStringList salidas;
+    for (const QString& salida : r.salidas) salidas << QString::fromStdString(TextoParaMensaje(salida.toStdString()));
+    Label_Salidas = new QLabel(salidas.join(QLatin1Char('\n')), this);
     Label_Salidas->setObjectName(QStringLiteral("Label_Salidas"));
     for (QLabel* l : {Label_Texto, Label_Salidas}) {
         l->setTextFormat(Qt::PlainText);

@@ -1,5 +1,6 @@
 // The summary of a file run (step 3), shown after every run whatever its
-// outcome: what happened (TextoResumen), the files put in place, and the
+// outcome: what happened (TextoResumen), the files put in place (both with
+// any control character of a path escaped, TextoVisible), and the
 // buttons "Abrir carpeta" (the folder of the results, in the desktop's file
 // manager; off without results), "Ver en el mapa" (only when the run's
 // points are on the map) and

@@ -44,6 +44,28 @@ GEO_UTM::GEO_UTM(EntornoVentanas& entorno, QWidget* padre) : VentanaConversion(e
     Long_MC = Nombrar(new QLineEdit(Frame2), "Long_MC");
     Long_MC->setMaximumWidth(AnchoCifras(Long_MC, 6));
 
+    // The zone of the points of a file.
+    Label_HusoFichero = Nombrar(new QLabel(QStringLiteral("Ficheros:"), Frame2), "Label_HusoFichero");
+    Huso_Fichero = Nombrar(new QButtonGroup(this), "Huso_Fichero");
+    auto* cadaPunto = Nombrar(new QRadioButton(QStringLiteral("Huso de cada punto (columna Huso)"), Frame2),
+                              "Huso_Fichero_0");
+    auto* todos = Nombrar(new QRadioButton(Frame2), "Huso_Fichero_1");
+    todos->setToolTip(QStringLiteral("Todos los puntos de los ficheros en el huso de la casilla «Huso Geográfico», "
+                                     "aunque estén en otro; la columna Huso puede faltar"));
+    Huso_Fichero->addButton(cadaPunto, 0);
+    Huso_Fichero->addButton(todos, 1);
+    cadaPunto->setChecked(true);
+    const auto rotularTodos = [this, todos] {
+        const std::int16_t huso = HusoDeLaCasilla();
+        todos->setText(huso > 0 ? QStringLiteral("Todos en el huso %1 (el de la casilla)").arg(huso)
+                                : QStringLiteral("Todos en el huso de la casilla"));
+    };
+    rotularTodos();
+    connect(Huso1, &QLineEdit::textChanged, this, rotularTodos);
+    auto* husoFichero = new QVBoxLayout;
+    husoFichero->addWidget(cadaPunto);
+    husoFichero->addWidget(todos);
+
     auto* rejilla2 = new QGridLayout(Frame2);
     rejilla2->addWidget(Label10, 0, 0);
     rejilla2->addWidget(Huso1, 0, 1);
@@ -52,6 +74,8 @@ GEO_UTM::GEO_UTM(EntornoVentanas& entorno, QWidget* padre) : VentanaConversion(e
     rejilla2->addWidget(GEO_UTM_1, 2, 0, 1, 3);
     rejilla2->addWidget(Label6, 3, 0);
     rejilla2->addWidget(Long_MC, 3, 1);
+    rejilla2->addWidget(Label_HusoFichero, 4, 0, Qt::AlignTop);
+    rejilla2->addLayout(husoFichero, 4, 1, 1, 2);
     rejilla2->setColumnStretch(2, 1);
 
     // Results.
@@ -94,7 +118,7 @@ GEO_UTM::GEO_UTM(EntornoVentanas& entorno, QWidget* padre) : VentanaConversion(e
 
     // The keyboard: Tab group by group, Enter runs "Calcular".
     OrdenTabulacion({Huso1, Check1, long1, marcoLong.grados, este, oeste, lat1, marcoLat.grados, norte, sur, Long_MC,
-                     CoordX, CoordY, Cover1, Ana1, Check_Grad, Calcular, Limpiar, Fichero, Command4, Grados, Minutos,
+                     cadaPunto, todos, CoordX, CoordY, Cover1, Ana1, Check_Grad, Calcular, Limpiar, Fichero, Command4, Grados, Minutos,
                      Segundos, Aceptar, Command3, LMCH_Fich, Command1, Command2, Text1, Command6, Command5});
     Acompaniar({{Label10, Huso1}, {Label6, Long_MC}, {Label1, CoordX}, {Label2, CoordY},
                                   {Label8, Cover1}, {Label3, Ana1}, {Label4, LMCH_Fich}, {Label5, Text1}});
@@ -132,9 +156,9 @@ void GEO_UTM::Calcular_Click() {
     const Conversion& c = *BuscarConversion(Check1->isChecked() ? codigo::GeoUtmETRS89 : codigo::GeoUtmED50);
     const ResultadoPunto r = Convertir(c, e);
     if (!Convertido(r.estado)) return;
-    CoordX->setText(TextoPunto(r.v[0]));
-    CoordY->setText(TextoPunto(r.v[1]));
-    Cover1->setText(TextoPunto(ConvertirUnidad(r.v[4])));
+    CoordX->setText(TextoMetros(r.v[0]));
+    CoordY->setText(TextoMetros(r.v[1]));
+    Cover1->setText(TextoAngular(ConvertirUnidad(r.v[4])));
     Ana1->setText(TextoPunto(r.v[5]));
     PonerEnMapa(c, r);
 }
@@ -154,13 +178,34 @@ void GEO_UTM::Limpiar_Click() {
     VaciarResultados();
 }
 
-void GEO_UTM::Fichero_Click() { ConvertirFichero(codigo::GeoUtmETRS89); }
+std::int16_t GEO_UTM::HusoDeLaCasilla() const {
+    double huso = 0;
+    QString motivo;
+    if (LeerCaja(Huso1, QStringLiteral("El huso"), huso, motivo) != Lectura::Numero) return -1;
+    const std::int16_t redondeado = RedondearHuso(huso);
+    return redondeado >= 27 && redondeado <= 31 ? redondeado : -1;
+}
 
-void GEO_UTM::Command4_Click() { ConvertirFichero(codigo::GeoUtmED50); }
+std::int16_t GEO_UTM::HusoForzado() const { return Huso_Fichero->checkedId() == 1 ? HusoDeLaCasilla() : 0; }
+
+bool GEO_UTM::HusoFicheroValido() {
+    if (HusoForzado() >= 0) return true;
+    Mensaje(QStringLiteral("Para convertir todos los puntos del fichero en un huso, escriba en «Huso Geográfico» "
+                           "un huso de 27 a 31 (ahora «%1»).").arg(Huso1->text().trimmed()));
+    return false;
+}
+
+void GEO_UTM::Fichero_Click() {
+    if (HusoFicheroValido()) ConvertirFichero(codigo::GeoUtmETRS89);
+}
+
+void GEO_UTM::Command4_Click() {
+    if (HusoFicheroValido()) ConvertirFichero(codigo::GeoUtmED50);
+}
 
 void GEO_UTM::Command1_Click() {
     Frame_Fich->hide();
-    ConvertirFichero(codigo::GeoUtmETRS89);
+    Fichero_Click();
 }
 
 void GEO_UTM::Command6_Click() { Frame3->hide(); }

@@ -1,7 +1,12 @@
 // "Geodésicas a U.T.M.": one geographic point (decimal degrees, the sign in
 // the number; the options Este/Oeste and Norte/Sur follow it and flip it) into
 // UTM X, Y, grid convergence and scale factor, zones 27 to 31, ETRS89 or ED50;
-// and the two file buttons of the geographic point files.
+// and the two file buttons of the geographic point files, whose points keep
+// their own zone (the file's Huso column) or all go into the zone of the box
+// Huso1 (Huso_Fichero: 0 "Huso de cada punto (columna Huso)", 1 "Todos en el
+// huso N (el de la casilla)", N the box's zone; the column may then be
+// missing; a box that holds no zone from 27 to 31 is refused in words before
+// any file is asked for). Not kept between sessions: each 0 at the start.
 // Filters: long1, lat1, LMCH_Fich, Segundos decimal; Long_MC, Grados, Minutos
 // whole numbers. Shift + click on long1 or lat1 (or the small button beside
 // them) opens the degrees-minutes-seconds panel for that box.
@@ -34,6 +39,8 @@ public:
     QLineEdit* lat1;
     QLabel* Label6;
     QLineEdit* Long_MC;
+    QLabel* Label_HusoFichero;
+    QButtonGroup* Huso_Fichero;  // 0 "Huso de cada punto (columna Huso)", 1 "Todos en el huso N (el de la casilla)"
     QGroupBox* Frame1;
     QLabel* Label1;
     QLineEdit* CoordX;
@@ -60,6 +67,9 @@ public:
     QPushButton* Command6;
     QPushButton* Command5;
 
+protected:
+    std::int16_t HusoForzado() const override;
+
 private slots:
     void Calcular_Click();
     void Check_Grad_Click(bool marcado);
@@ -69,6 +79,13 @@ private slots:
     void Command4_Click();
     void Command1_Click();
     void Command6_Click();
+
+private:
+    // The zone of the box for every point of a file, when chosen: 27 to 31;
+    // -1 when the box holds no such zone; 0 when each point keeps its own.
+    std::int16_t HusoDeLaCasilla() const;
+    // False, with a message, when every point goes into a zone the box does not give.
+    bool HusoFicheroValido();
 };
 
 }  // namespace tesmaro

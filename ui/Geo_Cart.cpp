@@ -104,9 +104,9 @@ void Geo_Cart::Calcular_Click() {
     const Conversion& c = *BuscarConversion(codigo::GeoCart);
     const ResultadoPunto r = Convertir(c, e);
     if (!Convertido(r.estado)) return;
-    CoordX->setText(TextoPunto(r.v[0]));
-    CoordY->setText(TextoPunto(r.v[1]));
-    CoordZ->setText(TextoPunto(r.v[2]));
+    CoordX->setText(TextoMetros(r.v[0]));
+    CoordY->setText(TextoMetros(r.v[1]));
+    CoordZ->setText(TextoMetros(r.v[2]));
     PonerEnMapa(c, r);
 }
 

@@ -1,6 +1,7 @@
 #include "Geo_rejilla_ed2et.h"
 
 #include <QButtonGroup>
+#include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -16,6 +17,7 @@
 #include "Rejilla.h"
 #include "Teclado.h"
 #include "Texto.h"
+#include "Verificar.h"
 
 namespace tesmaro {
 
@@ -55,10 +57,25 @@ QHBoxLayout* CrearFilaRejilla(QWidget* ventana, std::function<QString(const QStr
     auto* etiqueta = Nombrar(new QLabel(ventana), "Label_Rejilla");
     auto* cambiar = Nombrar(new QPushButton(QStringLiteral("Cambiar…"), ventana), "Cambiar_Rejilla");
     cambiar->setToolTip(QStringLiteral("Elige la rejilla NTv2 de «Calcular» y de los ficheros"));
+    etiqueta->setWordWrap(true);
     const auto rotular = [etiqueta] {
+        // Which file, and whether it is the distributed one (its SHA-256).
         const QString ruta = NotificadorAjustes::Rejilla();
-        etiqueta->setText(QStringLiteral("Rejilla NTv2: ") + QFileInfo(ruta).fileName());
-        etiqueta->setToolTip(QFileInfo(ruta).absoluteFilePath());
+        const QFileInfo fichero(ruta);
+        std::string suma;
+        QString estado = QStringLiteral("no se encuentra");
+        bool otra = false;
+        if (fichero.isFile()) {
+            switch (ComprobarRejilla(QFile::encodeName(ruta).toStdString(), suma)) {
+                case OrigenRejilla::Distribuida: estado = QStringLiteral("la distribuida, SPED2ETV2 del IGN"); break;
+                case OrigenRejilla::Otra: estado = QStringLiteral("NO es la distribuida"); otra = true; break;
+                case OrigenRejilla::SinComprobar: estado = QStringLiteral("sin suma de control con que comprobarla"); break;
+            }
+        }
+        etiqueta->setText(QStringLiteral("Rejilla NTv2: %1 (%2)").arg(TextoVisible(fichero.fileName()), estado));
+        etiqueta->setToolTip(TextoVisible(fichero.absoluteFilePath()) +
+                             (suma.empty() ? QString() : QStringLiteral("\nSHA-256: ") + QString::fromStdString(suma)));
+        etiqueta->setStyleSheet(otra ? QStringLiteral("QLabel { color: #a00000; font-weight: bold; }") : QString());
     };
     rotular();
     QObject::connect(&NotificadorAjustes::Instancia(), &NotificadorAjustes::RejillaCambiada, etiqueta, rotular);
@@ -74,8 +91,8 @@ QHBoxLayout* CrearFilaRejilla(QWidget* ventana, std::function<QString(const QStr
 
 void EscribirPunto(const ResultadoPunto& r, QLineEdit* longitud, QLineEdit* latitud, QLineEdit* longitudGms,
                    QLineEdit* latitudGms, QLineEdit* huso) {
-    longitud->setText(VentanaConversion::TextoPunto(r.v[0]));
-    latitud->setText(VentanaConversion::TextoPunto(r.v[1]));
+    longitud->setText(VentanaConversion::TextoAngular(r.v[0]));
+    latitud->setText(VentanaConversion::TextoAngular(r.v[1]));
     // The sexagesimal texts of the degrees to nine decimals, as these
     // windows have always shown them.
     const auto nueve = [](double v) { return LeerNumero(TextoFormato(v, "##.000000000", '.')); };

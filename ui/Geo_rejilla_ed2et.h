@@ -43,7 +43,9 @@ extern const QString AvisoComprobacionFuera;
 // bold, wrapped) of the window.
 QLabel* CrearTitulo(QWidget* ventana);
 QLabel* CrearAvisoFuera(QWidget* ventana);
-// The row "Rejilla NTv2: name" (Label_Rejilla, the full path in its tool tip)
+// The row "Rejilla NTv2: name (la distribuida, SPED2ETV2 del IGN)" (or "(NO
+// es la distribuida)", in red, or "(no se encuentra)"; Label_Rejilla, the
+// full path and the SHA-256 in its tool tip)
 // and its button Cambiar_Rejilla "Cambiar…", which asks for another grid
 // (`elegir` answers with its path, empty when cancelled). Both windows keep
 // the label in step.

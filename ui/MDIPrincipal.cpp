@@ -15,8 +15,10 @@
 #include <QTimer>
 
 #include "AcercaDe.h"
+#include "Altitudes.h"
 #include "Cart_Geo.h"
 #include "DAngular.h"
+#include "DDecimales.h"
 #include "DElipsoides.h"
 #include "VentanaConversion.h"
 #include "Form1.h"
@@ -165,6 +167,8 @@ void MDIPrincipal::CrearMenus() {
             &MDIPrincipal::Mnu_gradsexa_Click);
     Entrada(herramientas, "Mnu_DatosAngulares", QStringLiteral("&Datos angulares"),
             &MDIPrincipal::Mnu_DatosAngulares_Click);
+    Entrada(herramientas, "Mnu_Decimales", QStringLiteral("De&cimales de los resultados…"),
+            &MDIPrincipal::Mnu_Decimales_Click);
 
     QMenu* conversiones = menuBar()->addMenu(QStringLiteral("&Conversiones"));
     conversiones->setObjectName(QStringLiteral("Mnu_Prin_Transfor"));
@@ -186,6 +190,9 @@ void MDIPrincipal::CrearMenus() {
             &MDIPrincipal::TRANS_ETRS89_Click);
     Entrada(datum, "TRANS_ED50", QStringLiteral("&Transformación Datum ETRS89-Datum ED50"),
             &MDIPrincipal::TRANS_ED50_Click);
+    // The vertical datum: heights above sea level by the geoid.
+    datum->addSeparator();
+    Entrada(datum, "Mnu_Altitudes", QStringLiteral("&Altitudes ortométricas"), &MDIPrincipal::Mnu_Altitudes_Click);
 
     QMenu* ayuda = menuBar()->addMenu(QStringLiteral("&Ayuda"));
     ayuda->setObjectName(QStringLiteral("Mnu_Prin_Ayuda"));
@@ -293,6 +300,10 @@ void MDIPrincipal::Mnu_DatosAngulares_Click() {
     if (!datosAngulares_) datosAngulares_ = new DAngular(this);
     datosAngulares_->Mostrar();
 }
+void MDIPrincipal::Mnu_Decimales_Click() {
+    if (!decimales_) decimales_ = new DDecimales(this);
+    decimales_->Mostrar();
+}
 void MDIPrincipal::Mnu_Utm_Geo_Click() { MostrarVentana(principal_); }
 void MDIPrincipal::Mnu_Geo_Utm_Click() { MostrarVentana(geoUtm_); }
 
@@ -310,6 +321,8 @@ void MDIPrincipal::Mnu_P_Inverso_Click() { MostrarP_Inverso(); }
 void MDIPrincipal::TRANS_ETRS89_Click() { MostrarVentana(rejillaEd2et_); }
 
 void MDIPrincipal::TRANS_ED50_Click() { MostrarVentana(rejillaEt2ed_); }
+
+void MDIPrincipal::Mnu_Altitudes_Click() { MostrarVentana(altitudes_); }
 
 void MDIPrincipal::Mnu_Acerca_Click() {
     acercaDe_->show();

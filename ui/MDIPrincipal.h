@@ -2,7 +2,8 @@
 // bar and the status bar (the text panel "//> Tesmaro", the date in Spanish,
 // the time of day). It is the EntornoVentanas of every window it creates:
 // their message boxes, the dialogs of their file runs, the zone map, the
-// angular-units dialog and the ellipsoid dialog, each held here.
+// angular-units dialog, the decimals dialog and the ellipsoid dialog, each
+// held here.
 //
 // Every window fits the area it lives in: it opens at its own size, or at
 // the size of the area when that is smaller, inside a frameless scroll area
@@ -38,7 +39,9 @@ class QTimer;
 namespace tesmaro {
 
 class AcercaDe;
+class Altitudes;
 class DAngular;
+class DDecimales;
 class DElipsoides;
 class Zonas_Utm;
 class MapaPuntos;
@@ -99,6 +102,7 @@ private slots:
     void Mnu_MapaPuntos_Click();
     void Mnu_gradsexa_Click();
     void Mnu_DatosAngulares_Click();
+    void Mnu_Decimales_Click();
     void Mnu_Utm_Geo_Click();
     void Mnu_Geo_Utm_Click();
     void Mnu_Geo_Cart_Click();
@@ -107,6 +111,7 @@ private slots:
     void Mnu_P_Inverso_Click();
     void TRANS_ETRS89_Click();
     void TRANS_ED50_Click();
+    void Mnu_Altitudes_Click();
     void Mnu_Acerca_Click();
     void ActualizarReloj();
 
@@ -131,6 +136,7 @@ private:
 
     AcercaDe* acercaDe_ = nullptr;
     QPointer<DAngular> datosAngulares_;
+    QPointer<DDecimales> decimales_;
     QPointer<DElipsoides> elipsoides_;
     QLabel* panelTexto_ = nullptr;
     QLabel* panelFecha_ = nullptr;
@@ -148,6 +154,7 @@ private:
     QPointer<P_Inverso> pInverso_;
     QPointer<Geo_rejilla_ed2et> rejillaEd2et_;
     QPointer<geo_rejilla_et2ed> rejillaEt2ed_;
+    QPointer<Altitudes> altitudes_;
 };
 
 }  // namespace tesmaro

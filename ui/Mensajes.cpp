@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStringList>
 #include <QThread>
 
 #include "Avisos.h"
+#include "Texto.h"
 
 namespace tesmaro {
 
@@ -42,6 +44,15 @@ void MostrarMensaje(const QString& texto, IconoMensaje icono, QWidget* padre) {
     caja.setTextFormat(Qt::PlainText);
     caja.button(QMessageBox::Ok)->setText(QStringLiteral("Aceptar"));
     caja.exec();
+}
+
+QString TextoVisible(const QString& texto) {
+    QString normalizado = texto;
+    normalizado.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    normalizado.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QStringList lineas = normalizado.split(QLatin1Char('\n'));
+    for (QString& linea : lineas) linea = QString::fromStdString(TextoParaMensaje(linea.toStdString()));
+    return lineas.join(QLatin1Char('\n'));
 }
 
 void InstalarAvisadorVentanas() {

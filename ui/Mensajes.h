@@ -33,6 +33,12 @@ inline void MostrarMensaje(const char* texto, IconoMensaje icono = IconoMensaje:
     MostrarMensaje(QString::fromUtf8(texto), icono, padre);
 }
 
+// Text fit to show in a message or a label whatever it quotes (a name or a
+// path read from a file or the disk): its line breaks ("\r\n", "\r", "\n")
+// kept as "\n", every other control character and every byte that is not
+// UTF-8 written as an escape (TextoParaMensaje).
+QString TextoVisible(const QString& texto);
+
 // Shows core's notices as message boxes (critical icon when core says so).
 void InstalarAvisadorVentanas();
 

@@ -20,6 +20,12 @@ void NotificadorAjustes::FijarElipsoideActual(std::int16_t indice) {
     emit Instancia().ElipsoideCambiado();
 }
 
+void NotificadorAjustes::FijarDecimales(int metros, int angulos) {
+    ajustes::DecimalesMetros = metros;
+    ajustes::DecimalesAngulos = angulos;
+    emit Instancia().DecimalesCambiados();
+}
+
 QString NotificadorAjustes::Rejilla() {
     // Until one is chosen, the program's grid as it is found now.
     const QString& ruta = Instancia().rejilla_;
@@ -36,6 +42,8 @@ void NotificadorAjustes::Restablecer() {
     Instancia().rejilla_.clear();
     emit Instancia().UnidadAngularCambiada();
     emit Instancia().ElipsoideCambiado();
+    emit Instancia().DecimalesCambiados();
+    emit Instancia().RejillaCambiada();
 }
 
 }  // namespace tesmaro

@@ -160,7 +160,7 @@ void P_Inverso::Calcular_Click() {
     const bool sexagesimal = Check_Grad->isChecked();
     Acimut_Dir->setText(TextoAngulo(r.v[2], sexagesimal, "OTRO"));
     Acimut_Inv->setText(TextoAngulo(r.v[6], sexagesimal, "OTRO"));
-    Dist_Res->setText(TextoPunto(r.v[3]));
+    Dist_Res->setText(TextoMetros(r.v[3]));
     PonerEnMapa(c, r);
 }
 

@@ -172,9 +172,9 @@ void Principal::Calcular_Click() {
     const ResultadoPunto r = Convertir(c, e);
     if (!Convertido(r.estado)) return;
     // Longitude, latitude and convergence in the unit in use.
-    long1->setText(TextoPunto(ConvertirUnidad(r.v[0])));
-    lat1->setText(TextoPunto(ConvertirUnidad(r.v[1])));
-    Conver1->setText(TextoPunto(ConvertirUnidad(r.v[3])));
+    long1->setText(TextoAngular(ConvertirUnidad(r.v[0])));
+    lat1->setText(TextoAngular(ConvertirUnidad(r.v[1])));
+    Conver1->setText(TextoAngular(ConvertirUnidad(r.v[3])));
     Ana1->setText(TextoPunto(r.v[4]));
     PonerEnMapa(c, r);
 }

@@ -29,6 +29,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <utility>
 
@@ -75,6 +76,9 @@ VentanaConversion::VentanaConversion(EntornoVentanas& entorno, QWidget* padre) :
         RotularUnidad();
         if (!marcosAngulo_.isEmpty()) VaciarResultados();
     });
+    // The results shown were written with the decimals of their "Calcular".
+    connect(&NotificadorAjustes::Instancia(), &NotificadorAjustes::DecimalesCambiados, this,
+            &VentanaConversion::VaciarResultados);
 }
 
 VentanaConversion::~VentanaConversion() {
@@ -427,7 +431,8 @@ bool VentanaConversion::LeerCampos(std::initializer_list<Campo> campos) {
     return true;
 }
 
-ResultadoPunto VentanaConversion::Convertir(const Conversion& c, const EntradaPunto& e, const Rejilla* rejilla) {
+ResultadoPunto VentanaConversion::Convertir(const Conversion& c, const EntradaPunto& e, const Rejilla* rejilla,
+                                            const Geoide* geoide) {
     VaciarResultados();
     // The settings of this moment.
     AjustesConversion a;
@@ -446,6 +451,7 @@ ResultadoPunto VentanaConversion::Convertir(const Conversion& c, const EntradaPu
     a.exacto = Exacto() && !c.metodoExacto.empty();
     if (c.datum) a.datum = *c.datum;
     a.rejilla = rejilla;
+    a.geoide = geoide;
     const ResultadoPunto r = c.convertir(e, a);
     if (!Convertido(r.estado)) {
         // Values that are not finite: the critical notice, as ever.
@@ -575,6 +581,24 @@ double VentanaConversion::Leer(const QLineEdit* caja) { return LeerNumero(caja->
 
 QString VentanaConversion::TextoPunto(double valor) { return Q(TextoNumero(valor, '.')); }
 
+namespace {
+// `valor` with `decimales` decimals as the text results have them: fixed,
+// rounded to nearest by its exact binary value, a zero without a sign; -1 (or
+// a magnitude from 1e21 on, no longer a measure) the 15 significant digits.
+QString TextoDecimales(double valor, int decimales) {
+    if (decimales < 0 || !std::isfinite(valor) || std::fabs(valor) >= 1e21) return VentanaConversion::TextoPunto(valor);
+    char cifras[64];
+    const auto r = std::to_chars(cifras, cifras + sizeof cifras, valor, std::chars_format::fixed, std::min(decimales, 15));
+    std::string_view texto(cifras, static_cast<std::size_t>(r.ptr - cifras));
+    if (texto.front() == '-' && texto.find_first_not_of("-0.") == std::string_view::npos) texto.remove_prefix(1);
+    return QString::fromLatin1(texto.data(), static_cast<qsizetype>(texto.size()));
+}
+}  // namespace
+
+QString VentanaConversion::TextoMetros(double metros) { return TextoDecimales(metros, ajustes::DecimalesMetros); }
+
+QString VentanaConversion::TextoAngular(double angulo) { return TextoDecimales(angulo, ajustes::DecimalesAngulos); }
+
 QString VentanaConversion::Sexagesimal(double valor, const char* tipo) {
     // West is "O", as the options call it.
     QString texto = Q(FormatoSexagesimal(valor, tipo));
@@ -583,14 +607,15 @@ QString VentanaConversion::Sexagesimal(double valor, const char* tipo) {
 }
 
 QString VentanaConversion::TextoAngulo(double valor, bool sexagesimal, const char* tipo) {
-    return sexagesimal ? Sexagesimal(valor, tipo) : TextoPunto(valor);
+    return sexagesimal ? Sexagesimal(valor, tipo) : TextoAngular(valor);
 }
 
 void VentanaConversion::CambiarFormaAngulo(QLineEdit* caja, bool sexagesimal, const char* tipo) {
     if (sexagesimal) return caja->setText(Sexagesimal(Leer(caja), tipo));
     QString texto = caja->text();
     if (texto.endsWith(QLatin1String(" O"))) texto.back() = QLatin1Char('W');
-    caja->setText(Q(LeerSexagesimal(texto.toStdString())));
+    const std::string decimal = LeerSexagesimal(texto.toStdString());
+    caja->setText(decimal.empty() || ajustes::DecimalesAngulos < 0 ? Q(decimal) : TextoAngular(LeerNumero(decimal)));
 }
 
 void VentanaConversion::OpcionSegunSigno(const QLineEdit* caja, QButtonGroup* opciones) {
@@ -606,7 +631,9 @@ void VentanaConversion::SignoSegunOpcion(QLineEdit* caja, int indice) {
     if ((indice == 0 && valor < 0) || (indice == 1 && valor > 0)) caja->setText(TextoPunto(-valor));
 }
 
-void VentanaConversion::Mensaje(const QString& texto, IconoMensaje icono) { entorno_.Mensaje(texto, icono, this); }
+void VentanaConversion::Mensaje(const QString& texto, IconoMensaje icono) {
+    entorno_.Mensaje(TextoVisible(texto), icono, this);
+}
 
 // ---- File runs ---------------------------------------------------------------
 
@@ -644,6 +671,7 @@ void VentanaConversion::ConvertirFichero(std::int16_t codigo) {
     OrdenLote orden = OrdenLote::ConAjustesActuales(*conversion, QFile::encodeName(ruta).toStdString());
     orden.exacto = Exacto();
     orden.rutaRejilla = QFile::encodeName(RutaRejilla()).toStdString();
+    if (conversion->leeHuso) orden.huso = HusoForzado();
     const QFileInfo entrada(ruta);
     const qint64 tamanio = entrada.size();
     const qint64 fecha = entrada.lastModified().toMSecsSinceEpoch();
@@ -665,7 +693,10 @@ void VentanaConversion::ConvertirFichero(std::int16_t codigo) {
 void VentanaConversion::AcabarFichero(const ResumenLote& r, const std::shared_ptr<PuntosLote>& puntos,
                                       const OrdenLote& orden) {
     const bool hecho = r.error.empty() && !r.cancelado;
-    if (hecho) MapaPuntos::MostrarFichero(puntos, QFileInfo(QFile::decodeName(QByteArray::fromStdString(orden.entrada))).fileName());
+    if (hecho) {
+        const QString nombre = QFileInfo(QFile::decodeName(QByteArray::fromStdString(orden.entrada))).fileName();
+        MapaPuntos::MostrarFichero(puntos, Q(TextoParaMensaje(nombre.toStdString())));
+    }
     // 3. The summary, whatever the outcome.
     ResumenVentana v;
     v.fallo = !hecho;

@@ -10,7 +10,7 @@
 //   conversion's row in the table of conversions, the very function of the
 //   file runs, with the settings of that moment (AjustesConversion: the
 //   angular unit, the current ellipsoid, refused in words when there is none,
-//   "Método exacto", the row's datum, the grid). What it refuses empties the
+//   "Método exacto", the row's datum, the grid, the geoid). What it refuses empties the
 //   results and says why (the critical icon for values that are not finite);
 //   a converted point names the exact method beside it when used, or warns
 //   where the legacy UTM method is more than 1 cm off (EstadoPunto::Impreciso,
@@ -20,8 +20,9 @@
 // - Results that belong to what is on screen: every change of an input the
 //   window lists (Entradas), of the datum, of "Método exacto", of the
 //   ellipsoid (when its row reads it) or of the angular unit (when its
-//   captions name it) empties the result boxes (CajasResultado, read only)
-//   and the notices beside them; "Copiar" copies them as shown.
+//   captions name it) or of the decimals of the results empties the result
+//   boxes (CajasResultado, read only) and the notices beside them; "Copiar"
+//   copies them as shown.
 //
 // - The degrees-minutes-seconds panel Frame_Gra "ddº mm' ss''" (Grados,
 //   Minutos, Segundos, the labels Label11 "o", Label12 "'", Label13 "''",
@@ -50,7 +51,8 @@
 //   chosen (EntornoVentanas::ElegirFicheroPuntos, which shows the layout of
 //   the lines; a file dropped on the window is taken as chosen); the run,
 //   ordered with the settings of that moment (OrdenLote::ConAjustesActuales,
-//   "Método exacto", the window's grid RutaRejilla()), goes on a thread of
+//   the decimals of the results included, "Método exacto", the window's grid
+//   RutaRejilla(), the zone HusoForzado() of a geographic-to-UTM run), goes on a thread of
 //   its own with a progress dialog (TrabajoLote), the window responsive and
 //   its file buttons (BotonesFichero) off meanwhile; its summary is always
 //   shown (EntornoVentanas::MostrarResumen) and its points go to the map. One
@@ -73,10 +75,18 @@
 //   UmbralErrorUtm. Both hide with no result shown.
 //
 // - Helpers to read and write boxes: Leer(caja) is LeerNumero of its text;
-//   TextoPunto(v) is TextoNumero with a decimal point (what every result box
-//   shows); Sexagesimal(v, tipo) is FormatoSexagesimal with "O" for the west,
-//   as the options say it; TextoAngulo and CambiarFormaAngulo write a result
-//   angle as a number or as sexagesimal text.
+//   TextoPunto(v) is TextoNumero with a decimal point (what a result box
+//   shows of a number that is neither a length nor an angle: a scale factor,
+//   a zone); TextoMetros(v) and TextoAngular(v) write a length in metres and
+//   an angle with the decimals of the results (ajustes::DecimalesMetros and
+//   DecimalesAngulos: fixed, a zero without a sign, as the file runs write
+//   them; -1: TextoPunto); Sexagesimal(v, tipo) is FormatoSexagesimal with
+//   "O" for the west, as the options say it; TextoAngulo and
+//   CambiarFormaAngulo write a result angle as a number or as sexagesimal
+//   text.
+//
+// - Messages quote what they quote escaped (TextoVisible): a control
+//   character of a name or a path never reaches the screen as such.
 //
 // - The coordinate frames of the inputs: CrearMarcoCoordenada builds the
 //   group box "Latitud (dd.ddddddd)" or "Longitud (dd.ddddddd)" with its box,
@@ -122,6 +132,7 @@ class QToolButton;
 namespace tesmaro {
 
 class BarraElipsoide;
+class Geoide;
 class PuntosLote;
 class Rejilla;
 class TrabajoLote;
@@ -192,9 +203,11 @@ public:
     // Reading and writing numbers in boxes.
     static double Leer(const QLineEdit* caja);
     static QString TextoPunto(double valor);
+    static QString TextoMetros(double metros);
+    static QString TextoAngular(double angulo);
     static QString Sexagesimal(double valor, const char* tipo);
     // A result angle with a point: Sexagesimal(valor, tipo) when
-    // sexagesimal, else TextoPunto.
+    // sexagesimal, else TextoAngular.
     static QString TextoAngulo(double valor, bool sexagesimal, const char* tipo);
     // Check_Grad's turn of one result box: to the sexagesimal text of its
     // number, or back (LeerSexagesimal).
@@ -233,7 +246,7 @@ protected:
     // results emptied and, but for a point outside the grid (the grid
     // windows say it in place), a message saying why.
     ResultadoPunto Convertir(const Conversion& conversion, const EntradaPunto& entrada,
-                             const Rejilla* rejilla = nullptr);
+                             const Rejilla* rejilla = nullptr, const Geoide* geoide = nullptr);
     // The converted point on the map, with the text of its record.
     void PonerEnMapa(const Conversion& conversion, const ResultadoPunto& r);
     // Empties the results and says why.
@@ -248,6 +261,9 @@ protected:
     virtual void ResultadosVaciados() {}
     // The grid of the grid windows' runs (empty: none).
     virtual QString RutaRejilla() const { return {}; }
+    // The zone of every point of the geographic-to-UTM runs (27..31); 0:
+    // each point's own.
+    virtual std::int16_t HusoForzado() const { return 0; }
     EntornoVentanas& Entorno() const { return entorno_; }
 
     void HacerAbridorGrados(QLineEdit* caja);

@@ -16,6 +16,7 @@
 
 #include "AcercaDe.h"
 #include "Ajustes.h"
+#include "Altitudes.h"
 #include "Avisos.h"
 #include "Cart_Geo.h"
 #include "Conversiones.h"
@@ -100,6 +101,7 @@ inline void Restablecer() {
 inline std::unique_ptr<QWidget> Crear(const QString& nombre, Entorno& e) {
     using namespace tesmaro;
     if (nombre == QLatin1String("Principal")) return std::make_unique<Principal>(e);
+    if (nombre == QLatin1String("Altitudes")) return std::make_unique<Altitudes>(e);
     if (nombre == QLatin1String("GEO_UTM")) return std::make_unique<GEO_UTM>(e);
     if (nombre == QLatin1String("Geo_Cart")) return std::make_unique<Geo_Cart>(e);
     if (nombre == QLatin1String("Cart_Geo")) return std::make_unique<Cart_Geo>(e);
@@ -110,7 +112,6 @@ inline std::unique_ptr<QWidget> Crear(const QString& nombre, Entorno& e) {
     if (nombre == QLatin1String("geo_rejilla_et2ed")) return std::make_unique<geo_rejilla_et2ed>(e);
     if (nombre == QLatin1String("DAngular")) return std::make_unique<DAngular>();
     if (nombre == QLatin1String("DElipsoides")) return std::make_unique<DElipsoides>();
-    if (nombre == QLatin1String("DElipsoides_ETED")) return std::make_unique<DElipsoides_ETED>();
     if (nombre == QLatin1String("AcercaDe")) return std::make_unique<AcercaDe>(e);
     if (nombre == QLatin1String("Zonas_Utm")) return std::make_unique<Zonas_Utm>();
     qFatal("Ventana desconocida");
