@@ -275,6 +275,7 @@ ResumenLote EjecutarLote(const OrdenLote& orden, std::span<Sumidero* const> otra
             return resumen;
         }
         ajustes.geoide = &*geoide;
+        resumen.rejilla = DescribirGeoide(geoide->peninsula().ruta(), geoide->canarias().ruta());
     }
     if (orden.huso != 0) {
         if (!conversion.leeHuso || orden.huso < 27 || orden.huso > 31) {

@@ -302,6 +302,21 @@ std::string DescribirRejilla(const std::string& ruta) {
     return "Rejilla: " + absoluta + " (sin suma de control con que comprobarla).";
 }
 
+std::string DescribirGeoide(const std::string& peninsula, const std::string& canarias) {
+    std::string t = "Geoide:", distinto;
+    for (const std::string& ruta : {peninsula, canarias}) {
+        std::error_code ec;
+        t += (ruta == peninsula ? " " : ", ") + std::filesystem::absolute(ruta, ec).lexically_normal().string();
+        std::string contenido, suma;
+        if (!LeerFichero(ruta, contenido) || !LeerFichero(ruta + ".sha256", suma) || suma.size() < 64) {
+            distinto += "; sin suma de control con que comprobar " + ruta;
+        } else if (const std::string calculada = Sha256(contenido); calculada != suma.substr(0, 64)) {
+            distinto += "; NO es el distribuido " + ruta + ": su SHA-256 es " + calculada;
+        }
+    }
+    return t + (distinto.empty() ? " (los distribuidos, EGM08-REDNAP del IGN)." : " (" + distinto.substr(2) + ").");
+}
+
 std::vector<Comprobacion> Verificar(const std::string& rutaRejilla, const std::string& carpetaDatos) {
     std::vector<Comprobacion> lineas;
     const std::string carpeta = carpetaDatos.empty() ? "." : carpetaDatos;

@@ -33,6 +33,9 @@ OrigenRejilla ComprobarRejilla(const std::string& ruta, std::string& suma);
 // SPED2ETV2 del IGN)", or that it is not (its SHA-256 differs from the one
 // recorded in the program's data folder), or that it cannot be checked.
 std::string DescribirRejilla(const std::string& rutaRejilla);
+// The same for the geoid grids of a run: "Geoide: RUTA, RUTA (los
+// distribuidos, EGM08-REDNAP del IGN)", or which one is not.
+std::string DescribirGeoide(const std::string& rutaPeninsula, const std::string& rutaCanarias);
 
 // SHA-256 of `datos`, as 64 lower-case hexadecimal digits.
 std::string Sha256(std::string_view datos);
