@@ -600,8 +600,8 @@ private slots:
         const QStringList salidas{carpeta.filePath(base + QStringLiteral(".txt")), carpeta.filePath(base + QStringLiteral(".csv"))};
         const ResumenVentana r = e.resumenes.takeFirst();
         QCOMPARE(r.titulo, titulo);
-        // The grid named by its own line, beside the counts.
-        QCOMPARE(QString(r.texto).remove(QRegularExpression(QStringLiteral("Rejilla: [^\n]*\\(la distribuida[^\n]*\n"))),
+        // The grid or the geoid named by its own line, beside the counts.
+        QCOMPARE(QString(r.texto).remove(QRegularExpression(QStringLiteral("(Rejilla|Geoide): [^\n]*\\(l[ao]s? distribuid[^\n]*\n"))),
                  resumen);
         QCOMPARE(r.salidas, salidas);
         QVERIFY(r.mapa && !r.fallo && e.textos.isEmpty());
