@@ -21,6 +21,7 @@
 #include "Cartesianas.h"
 #include "Elipsoides.h"
 #include "Exacto.h"
+#include "Texto.h"
 #include "Utm.h"
 
 namespace tesmaro {
@@ -65,6 +66,7 @@ TEST(GeodesicasAUtm, ComoProjDentroDelHuso) {
     // Some 17 000 points within 3° of the central meridian, latitudes 27° to
     // 44°, zones 27 to 31, both datums; and a hair each side of the edges of
     // the Greenwich band (-0.39° and 0.45°), in the zone that holds them.
+    // Forward, and the convergence back.
     for (Datum d : Datums)
         for (int huso = 27; huso <= 31; ++huso) {
             const Proj proj("+proj=utm +zone=" + std::to_string(huso) + " " + Ellps(d));
@@ -92,6 +94,18 @@ TEST(GeodesicasAUtm, ComoProjDentroDelHuso) {
                     // is finer than the band's 2e-7, so the band shows.
                     const double banda = (-0.39 < lon && lon < 0.45) ? 0.0000002 : 0;
                     EXPECT_NEAR(r.anamorfosis + banda, f.meridional_scale, 5e-8) << donde;
+                    // Back from PROJ's X, Y: the convergence as the window
+                    // shows it, truncated toward zero to whole thousandths of
+                    // an arc-second, so up to 0.001" nearer zero than PROJ's
+                    // and never farther (the series itself is within 1e-5"
+                    // of it; measured 2.2e-6").
+                    const ResultadoGeodesicas g =
+                        UtmAGeodesicas(ref.x, ref.y, static_cast<std::int16_t>(huso), false, false, d);
+                    const double gamma = f.meridian_convergence * 180 / M_PI;
+                    const double corte = (g.convergencia - gamma) * 3600 * (gamma < 0 ? -1 : 1);
+                    EXPECT_TRUE(corte > -0.001 - 1e-5 && corte < 1e-5) << donde << ": " << corte;
+                    const std::string texto = FormatoSexagesimal(g.convergencia, "Conver1");
+                    EXPECT_TRUE(texto.ends_with("000''")) << donde << ": " << texto;
                 }
         }
 }
