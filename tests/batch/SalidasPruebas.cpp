@@ -81,7 +81,8 @@ protected:
     static void Poner(const std::string& preparada, std::string_view texto) { Escribir(preparada, texto); }
 };
 
-// Names an output may not have; nothing is touched, nothing left behind.
+// Names an output may not have, when it is prepared or when it is put in
+// place; nothing is touched, nothing left behind.
 TEST_F(Compromisos, NombresRechazados) {
     Escribir(tmp / "entrada.txt", "entrada");
     Escribir(tmp / "ajeno.txt", "de otro");
@@ -115,6 +116,16 @@ TEST_F(Compromisos, NombresRechazados) {
         }
     }
     EXPECT_EQ(Contenido(tmp.ruta()), antes);
+    // A link put under a name after it was prepared: refused at the commit,
+    // the link left as it is.
+    Compromiso c;
+    std::string error;
+    Poner(c.Preparar(Ruta("tarde.txt"), {}, error), "nuevo");
+    fs::create_symlink(tmp / "ajeno.txt", tmp / "tarde.txt");
+    EXPECT_FALSE(c.Confirmar(error));
+    EXPECT_NE(error.find("existe y no es un fichero normal"), std::string::npos) << error;
+    EXPECT_TRUE(fs::is_symlink(tmp / "tarde.txt"));
+    EXPECT_EQ(Contenido(tmp.ruta()).size(), antes.size() + 1);
 }
 
 // Every output in place together, a stale sidecar removed; a discarded run

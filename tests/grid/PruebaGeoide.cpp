@@ -1,6 +1,6 @@
 // The geoid: the shipped grids against PROJ's vgridshift (an independent GTX
-// reader; tests only) and the published check points; the lookup rules on
-// small grids; damaged GTX files refused.
+// reader; tests only; the published check points are the self-test's); the
+// lookup rules on small grids; damaged GTX files refused.
 #include <gtest/gtest.h>
 #include <proj.h>
 
@@ -99,27 +99,6 @@ TEST(Geoide, AleatoriosComoProj) {
         RecordProperty(std::string("max_dif_N_") + (r.zona == ZonaGeoide::Canarias ? "canarias" : "peninsula"),
                        testing::PrintToString(peor));
     }
-}
-
-// The 63 check points of data/ (PROJ 9.1.1 on IGN's original GeoTIFFs, N to
-// 0.1 mm): within 1 mm, each served by the grid the file names.
-TEST(Geoide, PuntosDeControl) {
-    std::ifstream f(Datos("egm08_rednap_puntos_control.csv"));
-    std::string linea;
-    ASSERT_TRUE(std::getline(f, linea));
-    int puntos = 0;
-    while (std::getline(f, linea)) {
-        std::vector<std::string> c(1);
-        for (const char ch : linea)
-            if (ch == ',') c.emplace_back();
-            else c.back() += ch;
-        ASSERT_EQ(c.size(), 5u) << linea;
-        const AlturaGeoide g = Distribuido().Ondulacion(std::stod(c[1]), std::stod(c[2]));
-        EXPECT_EQ(g.zona, c[4] == NombreGeoideCanarias ? ZonaGeoide::Canarias : ZonaGeoide::PeninsulaBaleares) << c[0];
-        EXPECT_NEAR(g.N, std::stod(c[3]), 0.001) << c[0];
-        ++puntos;
-    }
-    EXPECT_EQ(puntos, 63);
 }
 
 // Outside both grids (PROJ serves none of them either), just beyond each
