@@ -78,13 +78,12 @@ QT_QPA_PLATFORM=offscreen timeout -k 2 3 /usr/bin/tesmaro >ventanas.log 2>&1 || 
 # Every binary also knows the build tree's folder: only the names show that
 # an installed one did not fall back on it.
 datos() {
-  local programa="$1" carpeta="$2" f
-  ( cd "$TEMPORAL" && "$programa" --verificar >verificar.log 2>&1 ) ||
-    { fallo "$programa --verificar"; cat "$TEMPORAL/verificar.log" >&2; }
+  local programa="$1" carpeta="$2" f mal=""
+  ( cd "$TEMPORAL" && "$programa" --verificar >verificar.log 2>&1 ) || mal=" una comprobación falla;"
   for f in sped2et.gsb egm08_rednap.gtx egm08_rednap_canarias.gtx; do
-    grep -qF " $carpeta/$f: " "$TEMPORAL/verificar.log" ||
-      { fallo "$programa no usa $carpeta/$f"; cat "$TEMPORAL/verificar.log" >&2; }
+    grep -qF " $carpeta/$f: " "$TEMPORAL/verificar.log" || mal="$mal no usa $carpeta/$f;"
   done
+  [ -z "$mal" ] || { fallo "$programa --verificar:$mal"; cat "$TEMPORAL/verificar.log" >&2; }
 }
 datos /usr/bin/tesmaro-lote /usr/share/tesmaro
 

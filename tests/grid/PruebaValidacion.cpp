@@ -1,7 +1,8 @@
 // A grid file is untrusted: damaged files are refused with a message that
 // names the file, by the grid held in memory and by the per-call reader
 // alike; harmless variants read as the sound file; missing files are
-// reported; where the program looks for its grid; the fuzz corpus replayed.
+// reported; the fuzz corpus replayed. (Where the program looks for its grid:
+// the command line's tests and the package's.)
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -171,24 +172,6 @@ TEST(Validacion, FicheroQueNoEstaOCarpeta) {
         EXPECT_EQ(RejillaETRS89aED50(camino, -13320, 145440, p, m), EstadoRejilla::NoEncontrada);
         EXPECT_EQ(BuscaCelda(camino, 0, 0, celda, m), EstadoRejilla::NoEncontrada);
     }
-}
-
-// The windows' grid: a sped2et.gsb in the current folder by its bare name,
-// else the data folder's copy (<build>/data, next to <build>/tests/grid).
-TEST(Validacion, RejillaDeLasVentanas) {
-    const fs::path antes = fs::current_path(), temporal = fs::temp_directory_path() / "tesmaro_carpetas";
-    fs::create_directories(temporal);
-    fs::current_path(temporal);
-    const fs::path datos = fs::read_symlink("/proc/self/exe").parent_path().parent_path().parent_path() / "data";
-    EXPECT_EQ(fs::path(CarpetaDatosPrograma()), datos);
-    EXPECT_EQ(fs::path(RutaRejillaVentanas()), datos / NombreRejilla);
-    EXPECT_EQ(Rejilla(RutaRejillaVentanas()).estado(), EstadoRejilla::Correcta);
-    std::ofstream(temporal / NombreRejilla) << "no es una rejilla";
-    EXPECT_EQ(RutaRejillaVentanas(), NombreRejilla);
-    EXPECT_NE(Rejilla(RutaRejillaVentanas()).mensaje().find("sped2et.gsb no es una rejilla NTv2 válida"),
-              std::string::npos);
-    fs::current_path(antes);
-    fs::remove_all(temporal);
 }
 
 // The inputs the fuzzer found interesting: each is read without a fault (the
