@@ -153,6 +153,25 @@ TEST_F(Compromisos, TodoOsinCambios) {
     }
 }
 
+// A step that fails halfway (the old file of the second folder cannot be
+// replaced: it is immutable) puts back what the first folder got.
+TEST_F(Compromisos, FalloAMitadDeshecho) {
+    for (const char* carpeta : {"a", "b"}) fs::create_directory(tmp / carpeta);
+    Escribir(tmp / "a" / "r.txt", "anterior");
+    Escribir(tmp / "b" / "r.csv", "anterior");
+    Compromiso c;
+    std::string error;
+    Poner(c.Preparar(Ruta("a/r.txt"), {}, error), "nuevo");
+    Poner(c.Preparar(Ruta("b/r.csv"), {}, error), "nuevo");
+    if (std::system(("chattr +i " + Ruta("b/r.csv") + " 2>/dev/null").c_str()) != 0)
+        GTEST_SKIP() << "chattr +i: not root, or a file system without immutable files";
+    const bool confirmado = c.Confirmar(error);
+    std::system(("chattr -i " + Ruta("b/r.csv")).c_str());
+    EXPECT_FALSE(confirmado);
+    EXPECT_NE(error.find("No se puede escribir el fichero de resultados " + Ruta("b/r.csv")), std::string::npos) << error;
+    EXPECT_EQ(Contenido(tmp / "a"), (std::map<std::string, std::string>{{"r.txt", "anterior"}}));
+}
+
 // A run killed at any moment: the next run in that folder completes it when
 // its journal was written, removes it when not, and leaves a staging folder
 // still locked (a run going on) alone.
