@@ -68,7 +68,7 @@ struct PuntoRejilla {
 // Which sub-grid: a sub-grid holds the point when it lies within the extent
 // of its nodes, S_LAT <= lat <= S_LAT + (rows − 1)·LAT_INC and
 // E_LONG <= lonW <= E_LONG + (columns − 1)·LONG_INC (lonW = −lonE), every
-// edge line included, and a point less than (LAT_INC + LONG_INC)·1e-5 outside
+// edge line included, and a point up to (LAT_INC + LONG_INC)·1e-5 outside
 // an edge taken on it (PROJ's tolerance: 0.003" for sped2et.gsb). A point that
 // no sub-grid holds is outside, as PROJ has it: nothing is extrapolated. Among
 // the sub-grids that hold the point the one with the smallest LAT_INC wins,

@@ -3,8 +3,9 @@
 # installs it with apt-get, checks the installed files, starts the installed
 # windows, converts one point of every conversion with the installed
 # tesmaro-lote in a scratch folder (the grid found in the installed data
-# folder, then from the build tree and from another prefix), and removes the
-# package, also when a check fails. Two runs at once take turns.
+# folder, then from the build tree and from another prefix, each program
+# naming its own data folder), and removes the package, also when a check
+# fails. Two runs at once take turns.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 BUILD="$(cd "${TESMARO_BUILD:-build}" && pwd)"
@@ -71,8 +72,20 @@ QT_QPA_PLATFORM=offscreen timeout -k 2 3 /usr/bin/tesmaro >ventanas.log 2>&1 || 
 # 124: still running when the time was up (137: it had to be killed too).
 [ "$estado" -eq 124 ] || [ "$estado" -eq 137 ] || { fallo "tesmaro terminó con estado $estado"; cat ventanas.log >&2; }
 /usr/bin/tesmaro-lote --help >/dev/null || fallo "tesmaro-lote --help"
-# The self-test: the installed grid is the shipped one and every check passes.
-/usr/bin/tesmaro-lote --verificar >verificar.log 2>&1 || { fallo "tesmaro-lote --verificar"; cat verificar.log >&2; }
+
+# The self-test of PROGRAM, run away from any grid: every check passes, on the
+# grid and the geoid grids of its own data folder FOLDER, which it names.
+# Every binary also knows the build tree's folder: only the names show that
+# an installed one did not fall back on it.
+datos() {
+  local programa="$1" carpeta="$2" f mal=""
+  ( cd "$TEMPORAL" && "$programa" --verificar >verificar.log 2>&1 ) || mal=" una comprobación falla;"
+  for f in sped2et.gsb egm08_rednap.gtx egm08_rednap_canarias.gtx; do
+    grep -qF " $carpeta/$f: " "$TEMPORAL/verificar.log" || mal="$mal no usa $carpeta/$f;"
+  done
+  [ -z "$mal" ] || { fallo "$programa --verificar:$mal"; cat "$TEMPORAL/verificar.log" >&2; }
+}
+datos /usr/bin/tesmaro-lote /usr/share/tesmaro
 
 # Runs PROGRAM on a one-point file of CONVERSION in the folder DIR: the two
 # results it names land beside the input, each with a header and one whole
@@ -114,8 +127,10 @@ EOF
     --mapa mapa.png >/dev/null 2>&1 && [ -s capa.gpkg ] && [ -s mapa.png ] ) || fallo "tesmaro-lote --capa --mapa"
 # The data folder is found from the build tree and from any prefix.
 prueba "$BUILD/tesmaro-lote" ed50-etrs89 P1,-3.7,40.4 compilacion
+datos "$BUILD/tesmaro-lote" "$BUILD/data"
 cmake --install "$BUILD" --prefix "$TEMPORAL/prefijo" >/dev/null
 prueba "$TEMPORAL/prefijo/bin/tesmaro-lote" etrs89-ed50 P1,-3.7,40.4 prefijo
+datos "$TEMPORAL/prefijo/bin/tesmaro-lote" "$TEMPORAL/prefijo/share/tesmaro"
 # Nothing written into the installed data folder: only the package's own files.
 SOBRAN="$(comm -23 <(find /usr/share/tesmaro -mindepth 1 | sort) <(dpkg -L tesmaro | sort))"
 [ -z "$SOBRAN" ] || fallo "han aparecido ficheros en /usr/share/tesmaro: $SOBRAN"

@@ -4,7 +4,6 @@
 #pragma once
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,7 +12,6 @@
 #include <filesystem>
 #include <map>
 #include <fstream>
-#include <functional>
 #include <random>
 #include <sstream>
 #include <string>
@@ -83,22 +81,6 @@ inline ResumenLote Correr(std::string_view nombre, const fs::path& entrada, Orde
     orden.entrada = entrada.string();
     if (orden.rutaRejilla.empty()) orden.rutaRejilla = std::string(TESMARO_DATOS_FUENTE) + "/sped2et.gsb";
     return EjecutarLote(orden, otras, observador);
-}
-
-// Runs `f` in a child process whose files cannot grow past `bytes` (a full
-// disk: writes beyond fail with EFBIG, SIGXFSZ ignored) and returns its exit
-// status, or -1 when it died.
-inline int EnDiscoLleno(std::size_t bytes, const std::function<int()>& f) {
-    const pid_t hijo = fork();
-    if (hijo == 0) {
-        signal(SIGXFSZ, SIG_IGN);
-        const rlimit limite{bytes, bytes};
-        setrlimit(RLIMIT_FSIZE, &limite);
-        _exit(f());
-    }
-    int estado = 0;
-    waitpid(hijo, &estado, 0);
-    return WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
 }
 
 // The files of a folder, names and contents, hidden ones included.

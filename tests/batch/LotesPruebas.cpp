@@ -9,6 +9,8 @@
 #include <random>
 
 #include "Ayudas.h"
+#include "Comun.h"
+#include "ConversionPunto.h"
 #include "Conversiones.h"
 #include "SalidaTexto.h"
 #include "Texto.h"
@@ -208,6 +210,35 @@ TEST_P(Lotes, Basura) {
             ASSERT_TRUE(r.error.empty()) << r.error;
             MismosRegistros(Leer(r.rutaTxt), Leer(r.rutaCsv));
         }
+    }
+}
+
+// The zone column of every conversion that takes it from the longitude it
+// gives: 6° bands from 180° W, a longitude on the edge of two in the band
+// east of it; exactly 0 has no zone after the grid (0) and is zone 30 after
+// geocentric coordinates. The grid shifts nothing (in memory, zero shifts
+// from 7° W to 7° E), so the longitude given is the one the zone is taken of.
+TEST(Conversiones, HusoDeLaLongitud) {
+    const Rejilla rejilla("cero", CreaRejilla({{.sLat = 0, .nLat = 3600, .eLong = -25200, .wLong = 25200,
+                                                .latInc = 3600, .longInc = 3600}}));
+    AjustesConversion ajustes;
+    ajustes.rejilla = &rejilla;
+    const std::pair<double, double> casos[] = {{-6.5, 29}, {-6, 30}, {-1e-9, 30}, {0, 0},
+                                               {-0.0, 0}, {1e-9, 31}, {5.99, 31}, {6, 32}};
+    for (const auto convertir : {ConvertirED50aETRS89, ConvertirETRS89aED50})
+        for (const auto& [lon, huso] : casos) {
+            EntradaPunto e;
+            e.v = {lon, 0.5};
+            const ResultadoPunto r = convertir(e, ajustes);
+            ASSERT_EQ(r.estado, EstadoPunto::Convertido) << lon;
+            EXPECT_EQ(r.v[0], lon);
+            EXPECT_EQ(r.v[2], huso) << lon;
+        }
+    // Geocentric: Y = 0 on the positive X axis is longitude 0.
+    for (const auto& [Y, huso] : {std::pair{-1e-3, 30.0}, {0.0, 30.0}, {1e-3, 31.0}}) {
+        EntradaPunto e;
+        e.v = {6378137, Y, 0};
+        EXPECT_EQ(ConvertirCartGeo(e, ajustes).v[2], huso) << Y;
     }
 }
 

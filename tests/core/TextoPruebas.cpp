@@ -160,6 +160,13 @@ TEST_F(Texto, Sexagesimal) {
         {2.5, "Conver1", "2º 30' 0.000000''", "2.5"},
         {0, nullptr, "3º 41' 60.000000'' W", "-3.7"},
         {1.01, "Long1", "1º 0' 36.000000'' E", "1.01"},
+        // Seconds on an exact tie (1/2048° is 1.7578125"): away from zero,
+        // either sign; just short of a minute; zero of either sign.
+        {1.0 / 2048, "Conver1", "0º 0' 1.757813''", "0.000488281388888889"},
+        {-1.0 / 2048, "Conver1", "-0º 0' 1.757813''", "-0.000488281388888889"},
+        {59.9995 / 3600, "Conver1", "0º 0' 59.999500''", "0.0166665277777778"},
+        {-0.0, "Conver1", "0º 0' 0.000000''", "0"},
+        {-1e-12, "Lat1", "0º 0' 0.000000'' S", "0"},
     };
     for (const auto& c : casos) {
         if (c.tipo) { EXPECT_EQ(FormatoSexagesimal(c.valor, c.tipo), c.texto) << c.valor; }

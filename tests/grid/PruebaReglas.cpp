@@ -38,9 +38,12 @@ TEST(Reglas, CeldaEnBordes) {
         {"borde oeste: última columna", 7020, 3630, 1, 3, 1, 0.5},
         {"esquina noroeste", 7020, 3840, 4, 3, 1, 1},
         {"justo bajo el borde norte", 7170, 3839.5, 4, 1, 0.5, 239.5 / 60 - 3},
-        // The tolerance is (60" + 60") · 1e-5 = 0.0012": within it, on the edge.
-        {"0,001\" al sur: en el borde", 7170, 3599.999, 1, 1, 0.5, 0},
-        {"0,001\" al oeste: en el borde", 7019.999, 3630, 1, 3, 1, 0.5},
+        // The tolerance is (60" + 60") · 1e-5 = 0.0012": up to it, on the
+        // edge, on each of the four.
+        {"0,0012\" al sur: en el borde", 7170, 3599.9988, 1, 1, 0.5, 0},
+        {"0,0012\" al norte: en el borde", 7170, 3840.0012, 4, 1, 0.5, 1},
+        {"0,0012\" al este: en el borde", 7200.0012, 3630, 1, 1, 0, 0.5},
+        {"0,0012\" al oeste: en el borde", 7019.9988, 3630, 1, 3, 1, 0.5},
         {"0,002\" al sur: fuera", 7170, 3599.998, 0, 0, 0, 0},
         {"media celda al este: fuera", 7230, 3630, 0, 0, 0, 0},
         {"un intervalo al norte: fuera", 7170, 3900, 0, 0, 0, 0},
@@ -117,6 +120,29 @@ TEST(Reglas, EleccionDeSubrejilla) {
     EXPECT_FALSE(r.ETRS89aED50(-1500, 998.5).dentro);
     EXPECT_EQ(r.ETRS89aED50(-1500, 997.5).lat, 999.5);
     EXPECT_EQ(r.ETRS89aED50(-1500, 999.5).lat, 1000.5);
+}
+
+// Shifts that change by a quarter of the distance (15" a node): the forward
+// transformation is linear, lat' − 3600 = 0.75 · (lat − 3600) + 20 and
+// lonW' + 7200 = 1.25 · (lonW + 7200) − 20, and the inverse has a closed
+// form. Each step of the inverse gains only a factor 4 on shifts of up to
+// 40": all fifteen are needed to come within its bar (the forward
+// transformation takes the point back within 2e-7"), so the closed form is
+// met within 2e-7" / 0.75.
+float DLatLineal(int f, int) { return 20.0f - 15.0f * static_cast<float>(f); }
+float DLonLineal(int, int c) { return -20.0f + 15.0f * static_cast<float>(c); }
+
+TEST(Reglas, InversaComoLaFormaCerrada) {
+    const Rejilla r("lineal", CreaRejilla({{.sLat = 3600, .nLat = 3840, .eLong = -7200, .wLong = -6960,
+                                            .latInc = 60, .longInc = 60, .dLat = DLatLineal, .dLon = DLonLineal}}));
+    ASSERT_EQ(r.estado(), EstadoRejilla::Correcta) << r.mensaje();
+    for (double lat = 3640; lat <= 3780; lat += 20)
+        for (double lonW = -7160; lonW <= -7000; lonW += 20) {
+            const PuntoRejilla p = r.ETRS89aED50(-lonW, lat);
+            ASSERT_TRUE(p.dentro) << lonW << " " << lat;
+            EXPECT_NEAR(p.lat, 3600 + (lat - 3620) / 0.75, 3e-7) << lonW << " " << lat;
+            EXPECT_NEAR(-p.lon, -7200 + (lonW + 7220) / 1.25, 3e-7) << lonW << " " << lat;
+        }
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // A grid file is untrusted: damaged files are refused with a message that
 // names the file, by the grid held in memory and by the per-call reader
 // alike; harmless variants read as the sound file; missing files are
-// reported; where the program looks for its grid; the fuzz corpus replayed.
+// reported; the fuzz corpus replayed. (Where the program looks for its grid:
+// the command line's tests and the package's.)
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -92,11 +93,14 @@ TEST(Validacion, FicherosDanados) {
         {"desplazamiento enorme", Todo, {{Nodo1, B(1e30f)}}, Desplazamientos},
         {"desplazamiento de 181°", Todo, {{Nodo1 + 4, B(651600.0f)}}, Desplazamientos},
         // Harmless: the eighth byte of GS_TYPE (a NUL in some grids), extents
-        // rounded to the nearest count (a tie to even), a shift of 180°.
+        // rounded to the nearest count (ties to even, up and down), a shift
+        // of 180°, a file that ends with its last node (no END record).
         {"GS_TYPE SECONDS y NUL", Todo, {{63, std::string(1, '\0')}}, nullptr},
         {"N_LAT a 2,4 intervalos", Todo, {{Sub1 + NLat, B(240.0)}}, nullptr},
+        {"N_LAT a 1,5 intervalos", Todo, {{Sub1 + NLat, B(150.0)}}, nullptr},
         {"W_LONG a 2,5 intervalos", Todo, {{Sub2 + WLong, B(500.0)}}, nullptr},
         {"desplazamiento de 180°", Todo, {{Nodo1, B(648000.0f)}}, nullptr},
+        {"sin registro END", Sub2 + 176 + 144, {}, nullptr},
     };
     const Rejilla sana("sana.gsb", Valida());
     const std::string ruta = fs::temp_directory_path() / ("tesmaro_rejilla_" + std::to_string(::getpid()) + ".gsb");
@@ -105,10 +109,14 @@ TEST(Validacion, FicherosDanados) {
         b.resize(std::min(b.size(), d.largo));
         for (const auto& [en, bytes] : d.parches) std::memcpy(b.data() + en, bytes.data(), bytes.size());
         const Rejilla memoria("danada.gsb", b);
+        std::ofstream(ruta, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), std::ssize(b));
+        const Rejilla cargada(ruta);
         if (!d.motivo) {
-            ASSERT_EQ(memoria.estado(), EstadoRejilla::Correcta) << d.nombre << ": " << memoria.mensaje();
-            EXPECT_EQ(memoria.BuscaCelda(-150, 150).subrejilla, sana.BuscaCelda(-150, 150).subrejilla) << d.nombre;
-            EXPECT_EQ(memoria.ED50aETRS89(-150, 150).lat, sana.ED50aETRS89(-150, 150).lat) << d.nombre;
+            for (const Rejilla* r : {&memoria, &cargada}) {
+                ASSERT_EQ(r->estado(), EstadoRejilla::Correcta) << d.nombre << ": " << r->mensaje();
+                EXPECT_EQ(r->BuscaCelda(-150, 150).subrejilla, sana.BuscaCelda(-150, 150).subrejilla) << d.nombre;
+                EXPECT_EQ(r->ED50aETRS89(-150, 150).lat, sana.ED50aETRS89(-150, 150).lat) << d.nombre;
+            }
             continue;
         }
         EXPECT_EQ(memoria.estado(), EstadoRejilla::Invalida) << d.nombre;
@@ -119,8 +127,6 @@ TEST(Validacion, FicherosDanados) {
         const PuntoRejilla p = memoria.ED50aETRS89(-50, 50);
         EXPECT_TRUE(!p.dentro && p.lat == 0 && !memoria.ETRS89aED50(-50, 50).dentro) << d.nombre;
         // The same file on disk: refused alike by both readers, naming the path.
-        std::ofstream(ruta, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), std::ssize(b));
-        const Rejilla cargada(ruta);
         PuntoRejilla q{true, 1, 1};
         std::string mensaje;
         EXPECT_EQ(RejillaED50aETRS89(ruta, -50, 50, q, mensaje), EstadoRejilla::Invalida) << d.nombre;
@@ -166,24 +172,6 @@ TEST(Validacion, FicheroQueNoEstaOCarpeta) {
         EXPECT_EQ(RejillaETRS89aED50(camino, -13320, 145440, p, m), EstadoRejilla::NoEncontrada);
         EXPECT_EQ(BuscaCelda(camino, 0, 0, celda, m), EstadoRejilla::NoEncontrada);
     }
-}
-
-// The windows' grid: a sped2et.gsb in the current folder by its bare name,
-// else the data folder's copy (<build>/data, next to <build>/tests/grid).
-TEST(Validacion, RejillaDeLasVentanas) {
-    const fs::path antes = fs::current_path(), temporal = fs::temp_directory_path() / "tesmaro_carpetas";
-    fs::create_directories(temporal);
-    fs::current_path(temporal);
-    const fs::path datos = fs::read_symlink("/proc/self/exe").parent_path().parent_path().parent_path() / "data";
-    EXPECT_EQ(fs::path(CarpetaDatosPrograma()), datos);
-    EXPECT_EQ(fs::path(RutaRejillaVentanas()), datos / NombreRejilla);
-    EXPECT_EQ(Rejilla(RutaRejillaVentanas()).estado(), EstadoRejilla::Correcta);
-    std::ofstream(temporal / NombreRejilla) << "no es una rejilla";
-    EXPECT_EQ(RutaRejillaVentanas(), NombreRejilla);
-    EXPECT_NE(Rejilla(RutaRejillaVentanas()).mensaje().find("sped2et.gsb no es una rejilla NTv2 válida"),
-              std::string::npos);
-    fs::current_path(antes);
-    fs::remove_all(temporal);
 }
 
 // The inputs the fuzzer found interesting: each is read without a fault (the
