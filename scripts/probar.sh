@@ -17,6 +17,7 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTESMARO_GUI=OFF -DTESMARO_BENCH=OFF -DTESMARO_SANITIZE=ON
 cmake --build build-asan --parallel "$NPROC"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  LSAN_OPTIONS="suppressions=$(pwd)/scripts/lsan.supp" \
   ctest --test-dir build-asan --output-on-failure --parallel "$NPROC"
 
 for extra in scripts/probar.d/*.sh; do
