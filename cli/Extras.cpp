@@ -26,9 +26,12 @@ bool FormatoCapaValido(const char* ruta, char* texto, std::size_t n) {
 
 Sumidero* CrearCapa(const char* ruta) { return CrearSalidaCapa(ruta).release(); }
 
+
 // The map draws with the GUI library, without a display on its "offscreen"
-// platform, chosen before it starts; it lives until the program ends, and
-// is never destroyed (the process's exit takes it).
+// platform, chosen before it starts; it lives until Terminar, called once
+// the run is over.
+QGuiApplication* aplicacion = nullptr;
+
 Sumidero* CrearMapa(const char* ruta) {
     if (!QGuiApplication::instance()) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -38,14 +41,19 @@ Sumidero* CrearMapa(const char* ruta) {
         static int argc = 1;
         static char nombre[] = "tesmaro-lote";
         static char* argv[] = {nombre, nullptr};
-        new QGuiApplication(argc, argv);
+        aplicacion = new QGuiApplication(argc, argv);
     }
     return CrearSalidaMapa(ruta).release();
 }
 
 }  // namespace
 
+void Terminar() {
+    delete aplicacion;
+    aplicacion = nullptr;
+}
+
 extern "C" __attribute__((visibility("default"))) const TesmaroExtras* tesmaro_extras() {
-    static const TesmaroExtras tabla{FormatoCapaValido, CrearCapa, CrearMapa};
+    static const TesmaroExtras tabla{FormatoCapaValido, CrearCapa, CrearMapa, Terminar};
     return &tabla;
 }

@@ -17,6 +17,9 @@ struct TesmaroExtras {
     // (PNG) as outputs of a run; the caller deletes them.
     tesmaro::Sumidero* (*CrearCapa)(const char* ruta);
     tesmaro::Sumidero* (*CrearMapa)(const char* ruta);
+    // After the run, its outputs deleted: ends what the map needed (the GUI
+    // library and its threads), before the program does.
+    void (*Terminar)();
 };
 
 // The module's table (its only exported symbol).

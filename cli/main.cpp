@@ -473,6 +473,8 @@ int Ejecutar(int argc, char** argv) {
     ObservadorConsola observador(entrada);
     const ResumenLote r = EjecutarLote(orden, sumideros, observador);
     observador.BorrarProgreso();
+    otras.clear();
+    if (extrasCargados) extrasCargados->Terminar();
 
     const std::string prefijo = std::string(Programa) + ": " + std::string(conversion->nombre) + ": ";
     if (senalRecibida != 0) {
