@@ -3,14 +3,11 @@
 #include <cmath>
 #include <numbers>
 
-#include "Ajustes.h"
 
 namespace tesmaro {
 
 // Each conversion forms the product first and the quotient after it, with the
 // program's π: the printed digits depend on it.
-
-double UnidadARadianes(double valor) { return UnidadARadianes(valor, ajustes::UnidadAngular); }
 
 double UnidadARadianes(double valor, std::int16_t unidad) {
     switch (unidad) {
@@ -23,8 +20,6 @@ double UnidadARadianes(double valor, std::int16_t unidad) {
     }
 }
 
-double RadianesAUnidad(double radianes) { return RadianesAUnidad(radianes, ajustes::UnidadAngular); }
-
 double RadianesAUnidad(double radianes, std::int16_t unidad) {
     switch (unidad) {
         case 2:
@@ -36,8 +31,6 @@ double RadianesAUnidad(double radianes, std::int16_t unidad) {
     }
 }
 
-double UnidadAGrados(double valor) { return UnidadAGrados(valor, ajustes::UnidadAngular); }
-
 double UnidadAGrados(double valor, std::int16_t unidad) {
     switch (unidad) {
         case 2:
@@ -48,8 +41,6 @@ double UnidadAGrados(double valor, std::int16_t unidad) {
             return valor;
     }
 }
-
-double GradosAUnidad(double grados) { return GradosAUnidad(grados, ajustes::UnidadAngular); }
 
 double GradosAUnidad(double grados, std::int16_t unidad) {
     switch (unidad) {

@@ -19,20 +19,13 @@ double UnidadARadianes(double valor, std::int16_t unidad);
 // Radians into the unit `unidad`:
 // 1: (r × 180) / π; 2: (r × 200) / π; 3: unchanged.
 double RadianesAUnidad(double radianes, std::int16_t unidad);
-// The same for the unit of the setting UnidadAngular (the windows).
-double UnidadARadianes(double valor);
-double RadianesAUnidad(double radianes);
-// An azimuth typed in the unit of UnidadAngular, into sexagesimal degrees:
+// An angle (an azimuth) in the unit `unidad`, into sexagesimal degrees:
 // 1: unchanged; 2: (v × 180) / 200; 3: (v × 180) / π.
-double UnidadAGrados(double valor);
-// The same for the unit `unidad` (1, 2 or 3) instead of the setting.
 double UnidadAGrados(double valor, std::int16_t unidad);
 
 // Sexagesimal degrees into the unit `unidad` (the geodetic problems'
 // results): 1: unchanged; 2: (x × 200) / 180; 3: (π × x) / 180.
 double GradosAUnidad(double grados, std::int16_t unidad);
-// The same for the unit of UnidadAngular.
-double GradosAUnidad(double grados);
 
 // The exact methods take and give true degrees: these two convert between
 // the unit `unidad` (1 sexagesimal degrees, 2 centesimal grads, 3 radians; any

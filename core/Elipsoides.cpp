@@ -32,33 +32,6 @@ const std::array<Elipsoide, NumeroElipsoides> TablaElipsoides = {{
     {"South American SIRGAS", 6378137, 298.257222101},
 }};
 
-namespace {
-// Row of the current ellipsoid, or -1 when the setting names no row.
-int FilaActual() {
-    const int fila = ajustes::ElipsoideActual;
-    return (fila >= 0 && fila < NumeroElipsoides) ? fila : -1;
-}
-}  // namespace
-
-double ParametroElipsoide(const std::int16_t& semieje) {
-    const int fila = FilaActual();
-    if (fila < 0) {
-        Avisar("Seleccione un elipsoide de referencia");
-        return 0;
-    }
-    const Elipsoide& e = TablaElipsoides[static_cast<std::size_t>(fila)];
-    return semieje != 0 ? e.a : e.rf;
-}
-
-ParametrosElipsoide ElipsoideEnUso() {
-    ParametrosElipsoide p;
-    p.valido = FilaActual() >= 0;
-    // The order every computation has always used: a first, then 1/f.
-    p.a = ParametroElipsoide(-1);
-    p.rf = ParametroElipsoide(0);
-    return p;
-}
-
 Elipsoide ElipsoideDatum(Datum datum) {
     // The datums name rows of the table: ED50 row 2, ETRS89 row 21.
     return datum == Datum::ED50 ? TablaElipsoides[2] : TablaElipsoides[21];

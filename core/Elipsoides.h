@@ -1,5 +1,6 @@
-// The reference ellipsoids: the fixed table of 24, the current choice, and the
-// two ellipsoids of the datums ED50 and ETRS89.
+// The reference ellipsoids: the fixed table of 24 (the setting
+// ajustes::ElipsoideActual names a row of it) and the two ellipsoids of the
+// datums ED50 and ETRS89.
 #pragma once
 #include <array>
 #include <cstdint>
@@ -18,21 +19,6 @@ inline constexpr int NumeroElipsoides = 24;
 // Indexed from 0; the index is the row of the selection list and the value of
 // ElipsoideActual. Each value is the double nearest to the decimal written.
 extern const std::array<Elipsoide, NumeroElipsoides> TablaElipsoides;
-
-// a (semieje nonzero) or 1/f (semieje zero) of the ellipsoid at
-// ajustes::ElipsoideActual. An index outside 0..23 shows the notice
-// "Seleccione un elipsoide de referencia" and returns 0. semieje is only read.
-double ParametroElipsoide(const std::int16_t& semieje);
-
-// Both values of the current ellipsoid, read as every computation reads them:
-// a first, then 1/f. valido is false when ElipsoideActual is out of range (the
-// notice has then been shown once per call of ParametroElipsoide).
-struct ParametrosElipsoide {
-    double a;
-    double rf;
-    bool valido;
-};
-ParametrosElipsoide ElipsoideEnUso();
 
 // Datum code of the UTM conversions and batches: 0 = ETRS89, 1 = ED50.
 enum class Datum : std::int16_t { ETRS89 = 0, ED50 = 1 };

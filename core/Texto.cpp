@@ -9,7 +9,6 @@
 #include <string>
 #include <system_error>
 
-#include "Ajustes.h"
 #include "Angulos.h"
 #include "Avisos.h"
 
@@ -395,8 +394,8 @@ std::string LeerSexagesimal(std::string_view texto) {
     return TextoNumero(r, '.');
 }
 
-double ConvertirUnidad(double valor) {
-    switch (ajustes::UnidadAngular) {
+double ConvertirUnidad(double valor, std::int16_t unidad) {
+    switch (unidad) {
         case 2:
             return (valor * 10) / 9;
         case 3:

@@ -78,8 +78,9 @@ std::string FormatoSexagesimal(double valor, std::string_view tipo);
 // AvisoDesbordamiento and gives the empty text.
 std::string LeerSexagesimal(std::string_view texto);
 
-// Decimal degrees into the unit of UnidadAngular: 2 gives (v × 10) / 9,
-// 3 gives ((v + v) × 3.141592654) / 360, any other value leaves v unchanged.
-double ConvertirUnidad(double valor);
+// Decimal degrees into the unit `unidad` (the windows' results): 2 gives
+// (v × 10) / 9, 3 gives ((v + v) × 3.141592654) / 360, any other value leaves
+// v unchanged.
+double ConvertirUnidad(double valor, std::int16_t unidad);
 
 }  // namespace tesmaro

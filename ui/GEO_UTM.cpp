@@ -12,6 +12,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "Ajustes.h"
 #include "Filtros.h"
 #include "Texto.h"
 #include "Utm.h"
@@ -158,7 +159,7 @@ void GEO_UTM::Calcular_Click() {
     if (!Convertido(r.estado)) return;
     CoordX->setText(TextoMetros(r.v[0]));
     CoordY->setText(TextoMetros(r.v[1]));
-    Cover1->setText(TextoAngular(ConvertirUnidad(r.v[4])));
+    Cover1->setText(TextoAngular(ConvertirUnidad(r.v[4], ajustes::UnidadAngular)));
     Ana1->setText(TextoPunto(r.v[5]));
     PonerEnMapa(c, r);
 }

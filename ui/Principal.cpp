@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "Ajustes.h"
 #include "Filtros.h"
 #include "Texto.h"
 #include "Utm.h"
@@ -172,9 +173,9 @@ void Principal::Calcular_Click() {
     const ResultadoPunto r = Convertir(c, e);
     if (!Convertido(r.estado)) return;
     // Longitude, latitude and convergence in the unit in use.
-    long1->setText(TextoAngular(ConvertirUnidad(r.v[0])));
-    lat1->setText(TextoAngular(ConvertirUnidad(r.v[1])));
-    Conver1->setText(TextoAngular(ConvertirUnidad(r.v[3])));
+    long1->setText(TextoAngular(ConvertirUnidad(r.v[0], ajustes::UnidadAngular)));
+    lat1->setText(TextoAngular(ConvertirUnidad(r.v[1], ajustes::UnidadAngular)));
+    Conver1->setText(TextoAngular(ConvertirUnidad(r.v[3], ajustes::UnidadAngular)));
     Ana1->setText(TextoPunto(r.v[4]));
     PonerEnMapa(c, r);
 }

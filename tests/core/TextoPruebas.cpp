@@ -182,7 +182,7 @@ TEST_F(Texto, Sexagesimal) {
     }
 }
 
-// Degrees typed into the unit of the settings, to the last digit: the
+// Degrees into a unit, to the last digit: the
 // expected digits follow the documented order (product, then quotient), which
 // the other order misses in the last place for these values. Units other
 // than 2 (grads) and 3 (radians) leave degrees.
@@ -190,23 +190,7 @@ TEST_F(Texto, ConvertirUnidad) {
     for (auto [unidad, grados, esperado] : {std::tuple{1, 90.0, 90.0}, {7, -12.5, -12.5}, {2, 90.0, 100.0},
                                             {2, 12.345, 13.716666666666667}, {3, 90.0, 1.570796327},
                                             {3, 40.7, 0.7103490056544446}}) {
-        ajustes::UnidadAngular = static_cast<std::int16_t>(unidad);
-        EXPECT_EQ(ConvertirUnidad(grados), esperado) << unidad << " " << grados;
-    }
-}
-
-// A setting that names no row of the ellipsoid table: a plain message (no
-// icon) on each request, and zeros.
-TEST_F(Texto, ElipsoideFueraDeTabla) {
-    for (std::int16_t fila : {std::int16_t(-1), std::int16_t(24), std::int16_t(32767)}) {
-        ajustes::ElipsoideActual = fila;
-        avisos.clear();
-        EXPECT_EQ(ParametroElipsoide(-1), 0);
-        EXPECT_EQ(ParametroElipsoide(0), 0);
-        const std::pair<std::string, bool> aviso{"Seleccione un elipsoide de referencia", false};
-        EXPECT_EQ(avisos, (decltype(avisos){aviso, aviso}));
-        const ParametrosElipsoide p = ElipsoideEnUso();
-        EXPECT_TRUE(!p.valido && p.a == 0 && p.rf == 0);
+        EXPECT_EQ(ConvertirUnidad(grados, static_cast<std::int16_t>(unidad)), esperado) << unidad << " " << grados;
     }
 }
 
