@@ -197,7 +197,10 @@ void Contar(const Bloque& b, ResumenLote& r) {
                 ++r.convertidas;
                 r.imprecisas.Anotar(reg.linea);
                 break;
-            case EstadoPunto::NoCalculable: r.noCalculables.Anotar(reg.linea); break;
+            case EstadoPunto::NoCalculable:
+                r.noCalculables.Anotar(reg.linea);
+                r.noCalculablesPor[static_cast<std::size_t>(reg.r.calculo)].Anotar(reg.linea);
+                break;
             case EstadoPunto::Ilegible: {
                 r.ilegibles.Anotar(reg.linea);
                 const std::size_t i = static_cast<std::size_t>(&reg - b.registros.data());
@@ -466,6 +469,24 @@ void Contar(std::string& t, const LineasContadas& c, const std::string& una, con
     t += ").\n";
 }
 
+// Why the computation refused a line, as the summary says it.
+std::string_view CausaNoCalculable(Estado e) {
+    switch (e) {
+        case Estado::Correcto:
+        case Estado::NoFinito: return "los datos dan un resultado no finito";
+        case Estado::HusoNoCalculado: return "su huso no está entre 27 y 31";
+        case Estado::HemisferiosDistintos: return "los dos puntos no están en el mismo hemisferio";
+        case Estado::PuntosDemasiadoAlejados: return "los puntos distan 90º de arco o más";
+        case Estado::SinElipsoide: return "no hay elipsoide de referencia";
+        case Estado::SerieNoFiable:
+            return "tan lejos del meridiano central el método clásico se aparta más de 1 m; el método "
+                   "exacto las calcula";
+        case Estado::FueraDelDominio:
+            return "el punto está a más de 10 000 km del meridiano central del huso";
+    }
+    return {};
+}
+
 }  // namespace
 
 std::string TextoDetenido(const ResumenLote& r) {
@@ -486,7 +507,11 @@ std::string TextoResumen(const ResumenLote& r) {
     if (!r.rejilla.empty()) t += r.rejilla + "\n";
     t += std::to_string(r.lineasLeidas) + (r.lineasLeidas == 1 ? " línea de puntos leída, " : " líneas de puntos leídas, ") +
          std::to_string(r.convertidas) + (r.convertidas == 1 ? " convertida.\n" : " convertidas.\n");
-    Contar(t, r.noCalculables, "1 línea no se ha podido calcular", " líneas no se han podido calcular");
+    for (std::size_t e = 0; e < NumeroEstados; ++e) {
+        const std::string causa(CausaNoCalculable(static_cast<Estado>(e)));
+        Contar(t, r.noCalculablesPor[e], "1 línea no se ha podido calcular: " + causa,
+               " líneas no se han podido calcular: " + causa);
+    }
     Contar(t, r.ilegiblesPor[static_cast<std::size_t>(LecturaNumero::NoNumero)],
            "1 línea ilegible: falta un campo o no es un número", " líneas ilegibles: falta un campo o no es un número");
     for (const LecturaNumero l : {LecturaNumero::Ambiguo, LecturaNumero::Millares, LecturaNumero::ComaDecimal}) {

@@ -73,6 +73,8 @@ struct ResumenLote {
     std::uint64_t registros = 0;       // result records (header not counted)
     std::uint64_t convertidas = 0;
     LineasContadas noCalculables;      // the computation refused them: computed columns empty
+    // ... of them, by the computation's status (Correcto: values not finite).
+    std::array<LineasContadas, NumeroEstados> noCalculablesPor;
     LineasContadas ilegibles;          // a required field empty or not a number: columns empty
     // ... of them, by why: a field not a number or missing (NoNumero), a
     // number that reads two ways (Ambiguo, Millares, ComaDecimal); and lines

@@ -1,6 +1,7 @@
 // Outcome of a computation of core.
 #pragma once
 #include <cmath>
+#include <cstddef>
 #include <initializer_list>
 #include <string_view>
 
@@ -34,6 +35,9 @@ enum class Estado {
     // central meridian, where the projection's series no longer holds 1 mm.
     FueraDelDominio,
 };
+
+// How many values Estado has.
+inline constexpr std::size_t NumeroEstados = static_cast<std::size_t>(Estado::FueraDelDominio) + 1;
 
 // The message of a UTM-to-geographic point of a zone the program does not
 // compute (27 to 31, and "30E").
