@@ -64,9 +64,10 @@ AcercaDe::AcercaDe(EntornoVentanas& entorno, QWidget* padre) : QDialog(padre), e
 
     lblDescription = new QLabel(
         QStringLiteral("Conversión de coordenadas geodésicas: U.T.M. y geodésicas en ED50 y ETRS89 "
-                       "(husos 30 y 31), cambio de datum ED50 - ETRS89 por rejilla NTv2, geodésicas y "
-                       "cartesianas geocéntricas sobre 24 elipsoides, y problemas directo e inverso de la "
-                       "geodesia, para un punto o para ficheros de puntos."),
+                       "(husos 27 a 31), cambio de datum ED50 - ETRS89 por rejilla NTv2, altitudes ortométricas "
+                       "con el geoide EGM08-REDNAP, geodésicas y cartesianas geocéntricas sobre 24 "
+                       "elipsoides, y problemas directo e inverso de la geodesia, para un punto o para "
+                       "ficheros de puntos."),
         this);
     lblDescription->setObjectName(QStringLiteral("lblDescription"));
     lblDescription->setWordWrap(true);
