@@ -59,7 +59,7 @@ QString AyudaFichero(const Conversion& c) {
     }
     const QString base = Q(c.base);
     return QStringLiteral("Una primera línea de títulos; después, una línea por punto:\n    %1\n"
-                          "Campos separados por comas con punto decimal, o por «;» o tabuladores con coma decimal. "
+                          "Campos separados por comas con punto decimal, por «;» con coma decimal o por tabuladores. "
                           "%2\nResultados: %3.txt y %3.csv, en la carpeta del fichero.")
         .arg(Q(c.campos), angulos, base);
 }
