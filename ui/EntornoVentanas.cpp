@@ -42,7 +42,7 @@ void Dimensionar(QFileDialog& dialogo, QWidget* ventana) {
 
 }  // namespace
 
-QString AyudaFichero(const Conversion& c) {
+QString AyudaFichero(const Conversion& c, std::int16_t husoForzado) {
     QString angulos;
     if (c.leeUnidad) {
         static const char* const unidades[] = {"grados decimales", "grados centesimales", "radianes"};
@@ -57,14 +57,21 @@ QString AyudaFichero(const Conversion& c) {
         if (e >= 0 && e < NumeroElipsoides)
             angulos += QStringLiteral("Elipsoide: %1. ").arg(Q(TablaElipsoides[std::size_t(e)].nombre));
     }
+    QString campos = Q(c.campos);
+    if (c.leeHuso && husoForzado != 0) {
+        // The zone field is not read: it may be there or not.
+        campos = QStringLiteral("Punto,Longitud,Latitud[,Huso (no se lee)]");
+        angulos += QStringLiteral("Todos los puntos en el huso %1. ").arg(husoForzado);
+    }
     const QString base = Q(c.base);
     return QStringLiteral("Una primera línea de títulos; después, una línea por punto:\n    %1\n"
                           "Campos separados por comas con punto decimal, por «;» con coma decimal o por tabuladores. "
                           "%2\nResultados: %3.txt y %3.csv, en la carpeta del fichero.")
-        .arg(Q(c.campos), angulos, base);
+        .arg(campos, angulos, base);
 }
 
-QString EntornoVentanas::ElegirFicheroPuntos(QWidget* ventana, const Conversion& conversion) {
+QString EntornoVentanas::ElegirFicheroPuntos(QWidget* ventana, const Conversion& conversion,
+                                             std::int16_t husoForzado) {
     // The dialog of Qt itself, which takes the layout of the lines under its
     // boxes.
     QFileDialog elegir(ventana, QStringLiteral("Fichero de puntos: ") + Q(conversion.descripcion), CarpetaPuntos(),
@@ -74,7 +81,7 @@ QString EntornoVentanas::ElegirFicheroPuntos(QWidget* ventana, const Conversion&
     elegir.setAcceptMode(QFileDialog::AcceptOpen);
     elegir.setLabelText(QFileDialog::Accept, QStringLiteral("Convertir"));
     if (auto* rejilla = qobject_cast<QGridLayout*>(elegir.layout())) {
-        auto* ayuda = new QLabel(AyudaFichero(conversion), &elegir);
+        auto* ayuda = new QLabel(AyudaFichero(conversion, husoForzado), &elegir);
         ayuda->setObjectName(QStringLiteral("AyudaFichero"));
         ayuda->setWordWrap(true);
         ayuda->setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -38,7 +38,9 @@ public:
     // Step 1 of a file run: the point file of `conversion`, asked over
     // `ventana` with the layout of its lines and the names of its results in
     // sight; empty: cancelled. The folder is remembered between sessions.
-    virtual QString ElegirFicheroPuntos(QWidget* ventana, const Conversion& conversion);
+    // husoForzado: the zone every point of a geographic-to-UTM run goes in
+    // (27..31), 0: each point's own.
+    virtual QString ElegirFicheroPuntos(QWidget* ventana, const Conversion& conversion, std::int16_t husoForzado);
     // The NTv2 grid of the grid windows, starting at `actual`; empty: cancelled.
     virtual QString ElegirRejilla(QWidget* ventana, const QString& actual);
     // "Guardar como capa…": the layer file to write, asked over `ventana`
@@ -60,7 +62,7 @@ public:
 };
 
 // The layout of a conversion's point lines and the names of its results, as
-// the point-file dialog shows them.
-QString AyudaFichero(const Conversion& conversion);
+// the point-file dialog shows them (with the zone forced, if not 0).
+QString AyudaFichero(const Conversion& conversion, std::int16_t husoForzado = 0);
 
 }  // namespace tesmaro

@@ -665,13 +665,14 @@ void VentanaConversion::ConvertirFichero(std::int16_t codigo) {
     const Conversion* conversion = BuscarConversion(codigo);
     if (!conversion) return;
     // 1. The file (a file dropped is chosen already).
-    const QString ruta = soltado.isEmpty() ? entorno_.ElegirFicheroPuntos(window(), *conversion) : soltado;
+    const std::int16_t huso = conversion->leeHuso ? HusoForzado() : 0;
+    const QString ruta = soltado.isEmpty() ? entorno_.ElegirFicheroPuntos(window(), *conversion, huso) : soltado;
     if (ruta.isEmpty()) return;
     // 2. The run, with the settings of this moment.
     OrdenLote orden = OrdenLote::ConAjustesActuales(*conversion, QFile::encodeName(ruta).toStdString());
     orden.exacto = Exacto();
     orden.rutaRejilla = QFile::encodeName(RutaRejilla()).toStdString();
-    if (conversion->leeHuso) orden.huso = HusoForzado();
+    orden.huso = huso;
     const QFileInfo entrada(ruta);
     const qint64 tamanio = entrada.size();
     const qint64 fecha = entrada.lastModified().toMSecsSinceEpoch();

@@ -55,8 +55,9 @@ public:
         Mensaje(QString::fromUtf8(texto.data(), qsizetype(texto.size())),
                 critico ? tesmaro::IconoMensaje::Critico : tesmaro::IconoMensaje::Ninguno, nullptr);
     }
-    QString ElegirFicheroPuntos(QWidget*, const tesmaro::Conversion& c) override {
+    QString ElegirFicheroPuntos(QWidget*, const tesmaro::Conversion& c, std::int16_t huso) override {
         pedidos << QString::fromUtf8(c.nombre.data(), qsizetype(c.nombre.size()));
+        ayuda = tesmaro::AyudaFichero(c, huso);
         return puntos;
     }
     QString ElegirRejilla(QWidget*, const QString&) override { return rejilla; }
@@ -72,6 +73,7 @@ public:
     QStringList textos;
     QList<bool> criticos;
     QStringList pedidos;
+    QString ayuda;  // the layout the point-file dialog showed
     QString puntos;
     QString rejilla;
     QString capa;  // the answer to "Guardar como capa…" (empty: cancelled)

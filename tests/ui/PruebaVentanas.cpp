@@ -536,6 +536,9 @@ private slots:
         v.Huso1->setText(QStringLiteral("31"));
         QCOMPARE(v.Huso_Fichero->button(1)->text(), QStringLiteral("Todos en el huso 31 (el de la casilla)"));
         v.Fichero->click();
+        QVERIFY2(e.ayuda.contains(QStringLiteral("Punto,Longitud,Latitud[,Huso (no se lee)]\n")) &&
+                     e.ayuda.contains(QStringLiteral("Todos los puntos en el huso 31.")),
+                 qPrintable(e.ayuda));
         QTRY_VERIFY(!v.ConvirtiendoFichero());
         const QStringList campos = QString(prueba::Leer(carpeta.filePath(QStringLiteral("UTM_ETRS89.txt")))).split(QStringLiteral("\r\n"))[1].split(QLatin1Char(','));
         QCOMPARE(campos.mid(3, 3), QStringList({"31", "\"Norte\"", "-2.2279"}));
