@@ -10,7 +10,6 @@
 #include "Geoide.h"
 #include "Rejilla.h"
 #include "Texto.h"
-#include "Textos.h"
 #include "Utm.h"
 
 namespace tesmaro {
@@ -83,11 +82,25 @@ std::string Primero(std::initializer_list<std::string> motivos) {
     return {};
 }
 
-ResultadoPunto Rechazo(EstadoPunto estado, std::string motivo) {
-    ResultadoPunto r;
-    r.estado = estado;
-    r.motivo = std::move(motivo);
-    return r;
+// Why a geographic position in decimal degrees is impossible, empty when
+// it is possible.
+std::string GeograficaImposible(double longitud, double latitud) {
+    return Primero({AnguloImposible("La longitud", longitud, 180, 0), AnguloImposible("La latitud", latitud, 90, 0)});
+}
+
+// Why a UTM position is impossible, empty when it is possible: an easting
+// that the zones (extended zone 30 included) reach, a northing from the
+// equator to the pole on either hemisphere.
+std::string UtmImposible(double X, double Y) {
+    return Primero({MetrosImposibles("La coordenada X", X, 0, 1500000, true),
+                    MetrosImposibles("La coordenada Y", Y, 0, 10000000, false)});
+}
+
+// r is impossible when it has a reason (r.motivo, from the checks above).
+bool Imposible(ResultadoPunto& r) {
+    if (r.motivo.empty()) return false;
+    r.estado = EstadoPunto::Imposible;
+    return true;
 }
 
 // The computation refused the point (`calculo`), or gave values that are not
@@ -147,22 +160,13 @@ EstadoPunto LeerUtmGeo(const LineaPunto& l, EntradaPunto& e) {
 
 ResultadoPunto ConvertirUtmGeo(const EntradaPunto& e, const AjustesConversion& a) {
     const double X = e.v[0], Y = e.v[1];
-    // An easting that the zones (extended zone 30 included) reach, a northing
-    // from the equator to the pole on either hemisphere.
-    std::string motivo = Primero({MetrosImposibles("La coordenada X", X, 0, 1500000, true),
-                                  MetrosImposibles("La coordenada Y", Y, 0, 10000000, false)});
-    if (!motivo.empty()) return Rechazo(EstadoPunto::Imposible, std::move(motivo));
+    ResultadoPunto r;
+    r.motivo = UtmImposible(X, Y);
+    if (Imposible(r)) return r;
     const ResultadoGeodesicas g =
         (a.exacto ? UtmAGeodesicasExacto : UtmAGeodesicas)(X, Y, e.huso, e.sur, e.extendido, a.datum);
-    ResultadoPunto r;
     // Unrounded, the convergence and the scale factor after the columns.
     r.v = {g.longitud, g.latitud, static_cast<double>(e.huso), g.convergencia, g.anamorfosis};
-    if (g.estado == Estado::HusoNoCalculado) {
-        r.estado = EstadoPunto::NoCalculable;
-        r.calculo = g.estado;
-        r.motivo = textos::HusoFueraDeArea;
-        return r;
-    }
     if (g.estado != Estado::Correcto || !Finitos({g.longitud, g.latitud})) {
         NoCalculable(r, g.estado);
         return r;
@@ -197,12 +201,8 @@ ResultadoPunto ConvertirGeoUtm(const EntradaPunto& e, const AjustesConversion& a
         r.motivo = "El huso " + Texto(e.v[2]) + " no se calcula: solo los husos 27 a 31.";
         return r;
     }
-    r.motivo = Primero({AnguloImposible("La longitud", longitud, 180, 0),
-                        AnguloImposible("La latitud", latitud, 90, 0)});
-    if (!r.motivo.empty()) {
-        r.estado = EstadoPunto::Imposible;
-        return r;
-    }
+    r.motivo = GeograficaImposible(longitud, latitud);
+    if (Imposible(r)) return r;
     const ResultadoUtm u = (a.exacto ? GeodesicasAUtmExacto : GeodesicasAUtm)(longitud, latitud, huso, a.datum);
     // Tested on the latitude in radians, as the false northing is.
     const bool sur = (latitud * PiDiezCifras) / 180 < 0;
@@ -232,10 +232,7 @@ ResultadoPunto ConvertirGeoCart(const EntradaPunto& e, const AjustesConversion& 
     r.motivo = Primero({AnguloImposible("La latitud", latitud, 90, a.unidad),
                         AnguloImposible("La longitud", longitud, 180, a.unidad),
                         MetrosImposibles("La altura", h, -MaximoMetros, MaximoMetros, true)});
-    if (!r.motivo.empty()) {
-        r.estado = EstadoPunto::Imposible;
-        return r;
-    }
+    if (Imposible(r)) return r;
     const ResultadoCartesianas c =
         a.exacto ? GeoCartExacto(UnidadAGradosExactos(latitud, a.unidad), UnidadAGradosExactos(longitud, a.unidad), h,
                                  a.elipsoide.a, a.elipsoide.rf)
@@ -250,10 +247,11 @@ EstadoPunto LeerCartGeo(const LineaPunto& l, EntradaPunto& e) { return Numeros(l
 
 ResultadoPunto ConvertirCartGeo(const EntradaPunto& e, const AjustesConversion& a) {
     const double X = e.v[0], Y = e.v[1], Z = e.v[2];
-    std::string motivo = Primero({MetrosImposibles("La coordenada X", X, -MaximoMetros, MaximoMetros, true),
-                                  MetrosImposibles("La coordenada Y", Y, -MaximoMetros, MaximoMetros, true),
-                                  MetrosImposibles("La coordenada Z", Z, -MaximoMetros, MaximoMetros, true)});
-    if (!motivo.empty()) return Rechazo(EstadoPunto::Imposible, std::move(motivo));
+    ResultadoPunto r;
+    r.motivo = Primero({MetrosImposibles("La coordenada X", X, -MaximoMetros, MaximoMetros, true),
+                        MetrosImposibles("La coordenada Y", Y, -MaximoMetros, MaximoMetros, true),
+                        MetrosImposibles("La coordenada Z", Z, -MaximoMetros, MaximoMetros, true)});
+    if (Imposible(r)) return r;
     // Degrees (the legacy method: the program's π), then the unit.
     Estado estado;
     double latitud, longitud, h, fi, lambda;
@@ -270,7 +268,6 @@ ResultadoPunto ConvertirCartGeo(const EntradaPunto& e, const AjustesConversion& 
         fi = RadianesAUnidad(g.fi, a.unidad);
         lambda = RadianesAUnidad(g.lambda, a.unidad);
     }
-    ResultadoPunto r;
     // The zone of the point's longitude; Greenwich itself in zone 30, as
     // always.
     const double huso = longitud == 0 ? 30 : HusoDeLongitud(longitud);
@@ -297,10 +294,7 @@ ResultadoPunto ConvertirDirecto(const EntradaPunto& e, const AjustesConversion& 
                         // in the last digits of the number (beyond 1e15 one is).
                         AnguloImposible("El acimut", acimut, MaximoAcimut, a.unidad),
                         MetrosImposibles("La distancia", distancia, 0, MaximaDistancia, false)});
-    if (!r.motivo.empty()) {
-        r.estado = EstadoPunto::Imposible;
-        return r;
-    }
+    if (Imposible(r)) return r;
     const ResultadoDirecto d =
         a.exacto ? ProblemaDirectoExactoGrados(AGrados(latitud, a), AGrados(longitud, a), AGrados(acimut, a), distancia,
                                                a.elipsoide.a, a.elipsoide.rf)
@@ -329,10 +323,7 @@ ResultadoPunto ConvertirInverso(const EntradaPunto& e, const AjustesConversion& 
                         AnguloImposible("La latitud del punto A", latitudA, 90, a.unidad),
                         AnguloImposible("La longitud del punto B", longitudB, 180, a.unidad),
                         AnguloImposible("La latitud del punto B", latitudB, 90, a.unidad)});
-    if (!r.motivo.empty()) {
-        r.estado = EstadoPunto::Imposible;
-        return r;
-    }
+    if (Imposible(r)) return r;
     const ResultadoInverso i =
         a.exacto ? ProblemaInversoExactoGrados(r.a.lat, r.a.lon, r.b.lat, r.b.lon, a.elipsoide.a, a.elipsoide.rf)
                  : ProblemaInverso(UnidadARadianes(latitudA, a.unidad), UnidadARadianes(longitudA, a.unidad),
@@ -357,12 +348,8 @@ ResultadoPunto ConvertirConRejilla(const EntradaPunto& e, PuntoRejilla (Rejilla:
     const double longitud = e.v[0], latitud = e.v[1];
     ResultadoPunto r;
     r.a = {longitud, latitud};
-    r.motivo = Primero({AnguloImposible("La longitud", longitud, 180, 0),
-                        AnguloImposible("La latitud", latitud, 90, 0)});
-    if (!r.motivo.empty()) {
-        r.estado = EstadoPunto::Imposible;
-        return r;
-    }
+    r.motivo = GeograficaImposible(longitud, latitud);
+    if (Imposible(r)) return r;
     // Seconds of arc inside the grid.
     const PuntoRejilla p = (a.rejilla->*transformar)(longitud * 3600, latitud * 3600);
     if (!p.dentro) {
@@ -411,10 +398,7 @@ ResultadoPunto Alturas(ResultadoPunto r, std::size_t primero, double longitud, d
                        bool altitud, const AjustesConversion& a) {
     r.motivo = MetrosImposibles(altitud ? "La altura elipsoidal" : "La altitud ortométrica", altura, -MaximaAltura,
                                 MaximaAltura, false);
-    if (!r.motivo.empty()) {
-        r.estado = EstadoPunto::Imposible;
-        return r;
-    }
+    if (Imposible(r)) return r;
     const AlturaGeoide g = altitud ? a.geoide->AltitudOrtometrica(longitud, latitud, altura)
                                    : a.geoide->AlturaElipsoidal(longitud, latitud, altura);
     if (!g.dentro()) {
@@ -431,11 +415,8 @@ ResultadoPunto Alturas(ResultadoPunto r, std::size_t primero, double longitud, d
 ResultadoPunto AlturasGeo(const EntradaPunto& e, const AjustesConversion& a, bool altitud) {
     ResultadoPunto r;
     r.a = {e.v[0], e.v[1]};
-    r.motivo = Primero({AnguloImposible("La longitud", e.v[0], 180, 0), AnguloImposible("La latitud", e.v[1], 90, 0)});
-    if (!r.motivo.empty()) {
-        r.estado = EstadoPunto::Imposible;
-        return r;
-    }
+    r.motivo = GeograficaImposible(e.v[0], e.v[1]);
+    if (Imposible(r)) return r;
     r.v[0] = e.v[0];
     r.v[1] = e.v[1];
     return Alturas(std::move(r), 2, e.v[0], e.v[1], e.v[2], altitud, a);
@@ -443,15 +424,12 @@ ResultadoPunto AlturasGeo(const EntradaPunto& e, const AjustesConversion& a, boo
 
 ResultadoPunto AlturasUtm(const EntradaPunto& e, const AjustesConversion& a, bool altitud) {
     const double X = e.v[0], Y = e.v[1];
-    std::string motivo = e.huso < 0 ? "El huso no se calcula: solo los husos 27 a 31 y 30E." : std::string();
-    if (motivo.empty())
-        motivo = Primero({MetrosImposibles("La coordenada X", X, 0, 1500000, true),
-                          MetrosImposibles("La coordenada Y", Y, 0, 10000000, false)});
-    if (!motivo.empty()) return Rechazo(EstadoPunto::Imposible, std::move(motivo));
+    ResultadoPunto r;
+    r.motivo = e.huso < 0 ? "El huso no se calcula: solo los husos 27 a 31 y 30E." : UtmImposible(X, Y);
+    if (Imposible(r)) return r;
     // The position only chooses the geoid's nodes: the exact projection,
     // good to a millimetre wherever the geoid is.
     const ResultadoGeodesicas g = UtmAGeodesicasExacto(X, Y, e.huso, false, e.extendido, Datum::ETRS89);
-    ResultadoPunto r;
     r.v[0] = X;
     r.v[1] = Y;
     r.v[2] = e.huso;
