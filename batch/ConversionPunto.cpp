@@ -14,15 +14,15 @@
 
 namespace tesmaro {
 
-namespace {
-
-// ---- Reading ------------------------------------------------------------------
-
 std::string_view SinBlancos(std::string_view t) {
     while (!t.empty() && (t.front() == ' ' || t.front() == '\t')) t.remove_prefix(1);
     while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.remove_suffix(1);
     return t;
 }
+
+namespace {
+
+// ---- Reading ------------------------------------------------------------------
 
 // Field i as a number, when it is one in full and reads one way only; else
 // why not, in e.lectura.

@@ -91,6 +91,9 @@ struct ResultadoPunto {
     Posicion a, b;
 };
 
+// A field without the blanks and tabs around it.
+std::string_view SinBlancos(std::string_view campo);
+
 // Reading one point line: the fields split by the file's layout.
 struct LineaPunto {
     const CamposFichero& campos;

@@ -165,4 +165,15 @@ const Conversion* BuscarConversion(std::string_view nombre) {
     return nullptr;
 }
 
+bool AjustesDe(const Conversion& c, std::int16_t unidad, int elipsoide, bool exacto, AjustesConversion& a) {
+    if (c.leeUnidad) a.unidad = unidad;
+    if (c.leeElipsoide) {
+        if (elipsoide < 0 || elipsoide >= NumeroElipsoides) return false;
+        a.elipsoide = TablaElipsoides[static_cast<std::size_t>(elipsoide)];
+    }
+    if (c.datum) a.datum = *c.datum;
+    a.exacto = exacto && !c.metodoExacto.empty();
+    return true;
+}
+
 }  // namespace tesmaro

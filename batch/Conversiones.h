@@ -101,4 +101,10 @@ std::span<const Conversion> Conversiones();
 const Conversion* BuscarConversion(std::int16_t codigo);
 const Conversion* BuscarConversion(std::string_view nombre);
 
+// The settings conversion c takes from a run or a window: the unit (1..3),
+// the ellipsoid (an index of TablaElipsoides) and the exact method, each
+// where c reads it, and c's datum. False when c reads the ellipsoid and
+// `elipsoide` is none.
+bool AjustesDe(const Conversion& c, std::int16_t unidad, int elipsoide, bool exacto, AjustesConversion& a);
+
 }  // namespace tesmaro

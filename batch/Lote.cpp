@@ -56,10 +56,7 @@ RegistroPunto ConvertirLinea(const Conversion& c, const CamposFichero& campos, c
                            : "Campo ilegible: " + std::string(TextoLecturaNumero(reg.lectura)) + ".";
     } else {
         // A stop: the zone text, blanks around it aside.
-        std::string_view huso = campos[3];
-        while (!huso.empty() && (huso.front() == ' ' || huso.front() == '\t')) huso.remove_prefix(1);
-        while (!huso.empty() && (huso.back() == ' ' || huso.back() == '\t')) huso.remove_suffix(1);
-        reg.r.motivo = huso;
+        reg.r.motivo = SinBlancos(campos[3]);
     }
     return reg;
 }
@@ -245,16 +242,10 @@ ResumenLote EjecutarLote(const OrdenLote& orden, std::span<Sumidero* const> otra
 
     // The settings, once.
     AjustesConversion ajustes;
-    if (conversion.leeUnidad) ajustes.unidad = orden.unidad;
-    if (conversion.leeElipsoide) {
-        if (orden.elipsoide < 0 || orden.elipsoide >= NumeroElipsoides) {
-            resumen.error = std::string(TextoEstado(Estado::SinElipsoide));
-            return resumen;
-        }
-        ajustes.elipsoide = TablaElipsoides[static_cast<std::size_t>(orden.elipsoide)];
+    if (!AjustesDe(conversion, orden.unidad, orden.elipsoide, orden.exacto, ajustes)) {
+        resumen.error = std::string(TextoEstado(Estado::SinElipsoide));
+        return resumen;
     }
-    if (conversion.datum) ajustes.datum = *conversion.datum;
-    ajustes.exacto = orden.exacto && !conversion.metodoExacto.empty();
     // The very grid chosen, opened once for the whole run.
     std::optional<Rejilla> rejilla;
     std::string rutaRejilla;

@@ -436,20 +436,13 @@ ResultadoPunto VentanaConversion::Convertir(const Conversion& c, const EntradaPu
     VaciarResultados();
     // The settings of this moment.
     AjustesConversion a;
-    a.unidad = ajustes::UnidadAngular;
-    if (c.leeElipsoide) {
-        const std::int16_t indice = ajustes::ElipsoideActual;
-        if (indice < 0 || indice >= NumeroElipsoides) {
-            ResultadoPunto r;
-            r.estado = EstadoPunto::Imposible;
-            r.motivo = std::string(TextoEstado(Estado::SinElipsoide)) + ".";
-            Mensaje(Q(r.motivo));
-            return r;
-        }
-        a.elipsoide = TablaElipsoides[std::size_t(indice)];
+    if (!AjustesDe(c, ajustes::UnidadAngular, ajustes::ElipsoideActual, Exacto(), a)) {
+        ResultadoPunto r;
+        r.estado = EstadoPunto::Imposible;
+        r.motivo = std::string(TextoEstado(Estado::SinElipsoide)) + ".";
+        Mensaje(Q(r.motivo));
+        return r;
     }
-    a.exacto = Exacto() && !c.metodoExacto.empty();
-    if (c.datum) a.datum = *c.datum;
     a.rejilla = rejilla;
     a.geoide = geoide;
     const ResultadoPunto r = c.convertir(e, a);
