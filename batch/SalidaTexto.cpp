@@ -91,15 +91,6 @@ void NombreCsv(std::string& t, std::string_view nombre) {
     t += '"';
 }
 
-// `v` with `decimales` decimals; a zero without a sign.
-void Fijo(std::string& t, double v, int decimales) {
-    char cifras[400];
-    const auto r = std::to_chars(cifras, cifras + sizeof cifras, v, std::chars_format::fixed, decimales);
-    std::string_view texto(cifras, static_cast<std::size_t>(r.ptr - cifras));
-    if (texto.front() == '-' && texto.find_first_not_of("-0.") == std::string_view::npos) texto.remove_prefix(1);
-    t += texto;
-}
-
 void Valor(std::string& t, TipoColumna tipo, double v, const Decimales& d) {
     switch (tipo) {
         case TipoColumna::Real:
@@ -109,7 +100,7 @@ void Valor(std::string& t, TipoColumna tipo, double v, const Decimales& d) {
             const int decimales = tipo == TipoColumna::Metros ? d.metros : tipo == TipoColumna::Angulo ? d.angulos : -1;
             // Beyond 1e21 a fixed form is no longer a measure: 15 digits.
             if (decimales >= 0 && std::fabs(v) < 1e21) {
-                Fijo(t, v, decimales);
+                t += TextoDecimales(v, decimales);
             } else {
                 char cifras[40];
                 t.append(cifras, static_cast<std::size_t>(EscribirNumero(v, cifras)));

@@ -247,6 +247,16 @@ std::string TextoNumero(double valor) { return TextoNumero(valor, SeparadorDecim
 
 int EscribirNumero(double valor, char* buf) { return FormaGeneral(valor, buf); }
 
+std::string TextoDecimales(double valor, int decimales) {
+    // Below 1e21: at most 21 integer digits, a sign, a point and 15 decimals.
+    char cifras[48];
+    const auto r = std::to_chars(cifras, cifras + sizeof cifras, valor, std::chars_format::fixed, decimales);
+    if (r.ec != std::errc()) return {};
+    std::string_view texto(cifras, static_cast<std::size_t>(r.ptr - cifras));
+    if (texto.front() == '-' && texto.find_first_not_of("-0.") == std::string_view::npos) texto.remove_prefix(1);
+    return std::string(texto);
+}
+
 std::string TextoFormato(double valor, std::string_view patron, char separador) {
     int decimales;
     bool ceroEntero;

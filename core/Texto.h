@@ -42,6 +42,11 @@ std::string TextoNumero(double valor);
 // allocating; returns the length. The hot path of the batch writers.
 int EscribirNumero(double valor, char* buf);
 
+// The output precision the user chose: a finite valor below 1e21 in
+// magnitude with `decimales` decimals (0 to 15), correctly rounded, with a
+// point; a result of zero without a sign ("0.000", not "-0.000").
+std::string TextoDecimales(double valor, int decimales);
+
 // Fixed patterns, rounded half away from zero, regional separator:
 // "0.000000"     at least one integer digit, six decimals (1.5 -> 1.500000);
 // "##.000000000" no integer zero (0.25 -> .250000000, -0.25 -> -.250000000),

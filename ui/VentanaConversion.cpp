@@ -29,7 +29,6 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <utility>
 
@@ -578,19 +577,15 @@ namespace {
 // `valor` with `decimales` decimals as the text results have them: fixed,
 // rounded to nearest by its exact binary value, a zero without a sign; -1 (or
 // a magnitude from 1e21 on, no longer a measure) the 15 significant digits.
-QString TextoDecimales(double valor, int decimales) {
+QString ConDecimales(double valor, int decimales) {
     if (decimales < 0 || !std::isfinite(valor) || std::fabs(valor) >= 1e21) return VentanaConversion::TextoPunto(valor);
-    char cifras[64];
-    const auto r = std::to_chars(cifras, cifras + sizeof cifras, valor, std::chars_format::fixed, std::min(decimales, 15));
-    std::string_view texto(cifras, static_cast<std::size_t>(r.ptr - cifras));
-    if (texto.front() == '-' && texto.find_first_not_of("-0.") == std::string_view::npos) texto.remove_prefix(1);
-    return QString::fromLatin1(texto.data(), static_cast<qsizetype>(texto.size()));
+    return QString::fromStdString(TextoDecimales(valor, std::min(decimales, 15)));
 }
 }  // namespace
 
-QString VentanaConversion::TextoMetros(double metros) { return TextoDecimales(metros, ajustes::DecimalesMetros); }
+QString VentanaConversion::TextoMetros(double metros) { return ConDecimales(metros, ajustes::DecimalesMetros); }
 
-QString VentanaConversion::TextoAngular(double angulo) { return TextoDecimales(angulo, ajustes::DecimalesAngulos); }
+QString VentanaConversion::TextoAngular(double angulo) { return ConDecimales(angulo, ajustes::DecimalesAngulos); }
 
 QString VentanaConversion::Sexagesimal(double valor, const char* tipo) {
     // West is "O", as the options call it.
